@@ -1,0 +1,52 @@
+# Helpers shared by every tests/ and bench/ folder.
+include(CTest)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(MELODECK_LSAN_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/lsan.supp)
+set(MELODECK_TEST_ENV
+    "LSAN_OPTIONS=suppressions=${MELODECK_LSAN_SUPPRESSIONS}:print_suppressions=0"
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    "QT_QPA_PLATFORM=offscreen"
+    "MELODECK_SHARED_DIR=${CMAKE_SOURCE_DIR}/../shared"
+    "MELODECK_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+
+# melodeck_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB])
+# One GoogleTest program; every test case runs as its own CTest test (in parallel).
+function(melodeck_add_test name)
+  cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} melodeck_testsupport GTest::gtest GTest::gmock)
+  if(T_XVFB)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
+                 xvfb-run -a -s "-screen 0 1280x1024x24")
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "${name}."
+    PROPERTIES ENVIRONMENT "${MELODECK_TEST_ENV}" TIMEOUT 120)
+endfunction()
+
+# melodeck_add_fuzzer(<name> SOURCES <files...> LIBS <targets...> [CORPUS <dir>])
+# A libFuzzer target, built only with clang. CTest runs it briefly over its corpus so that
+# every input that once broke a parser stays a regression test.
+function(melodeck_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  # New inputs go to a scratch folder in the build tree; the corpus in the source tree is only read.
+  set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}.corpus)
+  file(MAKE_DIRECTORY ${scratch})
+  set(args -runs=20000 -max_len=4096 ${scratch})
+  if(F_CORPUS)
+    list(APPEND args ${F_CORPUS})
+  endif()
+  add_test(NAME fuzz.${name} COMMAND ${name} ${args})
+  set_tests_properties(fuzz.${name} PROPERTIES ENVIRONMENT "${MELODECK_TEST_ENV}" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,85 @@
+#include "atomicfile.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace platform {
+
+AtomicFile::AtomicFile(std::string linuxTarget) : target_(std::move(linuxTarget)) {}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ >= 0) close(fd_);
+  if (!temp_.empty()) unlink(temp_.c_str());
+}
+
+bool AtomicFile::Open() {
+  const size_t slash = target_.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : target_.substr(0, slash);
+  const std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+  std::string pattern = dir + "/." + name + ".XXXXXX";
+  fd_ = mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd_ < 0) return false;
+  temp_ = pattern;
+  return true;
+}
+
+bool AtomicFile::Write(std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = write(fd_, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool AtomicFile::Commit(CommitMode mode) {
+  if (fd_ < 0) return false;
+  mode_t m;
+  struct stat st;
+  if (mode_) {
+    m = *mode_;
+  } else if (stat(target_.c_str(), &st) == 0) {
+    m = st.st_mode & 07777;
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    m = 0666 & ~mask;
+  }
+  bool ok = fchmod(fd_, m) == 0;
+  if (ok && modified_) {
+    const timespec times[2] = {{0, UTIME_OMIT}, *modified_};
+    ok = futimens(fd_, times) == 0;
+  }
+  ok = ok && fsync(fd_) == 0;
+  ok = close(fd_) == 0 && ok;
+  fd_ = -1;
+  if (!ok) return false;
+  int r;
+  if (mode == kNoReplace) {
+    r = renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE);
+    if (r != 0 && errno == EINVAL) {  // a file system without RENAME_NOREPLACE
+      r = link(temp_.c_str(), target_.c_str());
+      if (r == 0) unlink(temp_.c_str());
+    }
+  } else {
+    r = rename(temp_.c_str(), target_.c_str());
+  }
+  if (r != 0) return false;
+  temp_.clear();
+  return true;
+}
+
+bool WriteFileAtomically(const std::string &linuxPath, std::string_view data) {
+  struct stat st;
+  if (stat(linuxPath.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))) return false;
+  AtomicFile f(linuxPath);
+  return f.Open() && f.Write(data) && f.Commit();
+}
+
+}  // namespace platform

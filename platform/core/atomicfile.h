@@ -1,0 +1,42 @@
+// A file written beside its target and renamed over it when complete, so that readers and
+// a crash see either the old file or the new one, never a torn one.
+#pragma once
+
+#include <sys/types.h>
+#include <time.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class AtomicFile {
+ public:
+  enum CommitMode { kReplace, kNoReplace };
+
+  explicit AtomicFile(std::string linuxTarget);
+  ~AtomicFile();  // an uncommitted temporary file is removed
+  AtomicFile(const AtomicFile &) = delete;
+  AtomicFile &operator=(const AtomicFile &) = delete;
+
+  bool Open();
+  bool Write(std::string_view data);
+  // Without SetMode the file keeps the mode of the file it replaces (or 0666 less umask).
+  void SetMode(mode_t mode) { mode_ = mode; }
+  void SetModified(const timespec &t) { modified_ = t; }
+  // Flushes to the disk and renames into place. kNoReplace fails when the target exists.
+  bool Commit(CommitMode mode = kReplace);
+
+ private:
+  std::string target_;
+  std::string temp_;
+  int fd_ = -1;
+  std::optional<mode_t> mode_;
+  std::optional<timespec> modified_;
+};
+
+// Writes data to linuxPath through an AtomicFile; refuses a target that is read-only.
+bool WriteFileAtomically(const std::string &linuxPath, std::string_view data);
+
+}  // namespace platform

@@ -1,0 +1,198 @@
+#include "fileops.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "atomicfile.h"
+#include "winpath.h"
+
+namespace platform {
+
+namespace {
+
+bool StatFollow(std::string_view path, struct stat &st) {
+  const std::string l = ToLinux(path);
+  return !l.empty() && stat(l.c_str(), &st) == 0;
+}
+
+uint32_t AttributesOf(const struct stat &st, std::string_view name) {
+  uint32_t a = 0;
+  if (S_ISDIR(st.st_mode)) a |= faDirectory;
+  else a |= faArchive;
+  if (!(st.st_mode & S_IWUSR)) a |= faReadOnly;
+  if (!name.empty() && name[0] == '.') a |= faHidden;
+  return a;
+}
+
+std::string LinuxName(const std::string &linuxPath) {
+  const size_t slash = linuxPath.rfind('/');
+  return slash == std::string::npos ? linuxPath : linuxPath.substr(slash + 1);
+}
+
+}  // namespace
+
+bool FileExists(std::string_view path) {
+  struct stat st;
+  return StatFollow(path, st) && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(std::string_view path) {
+  struct stat st;
+  return StatFollow(path, st) && S_ISDIR(st.st_mode);
+}
+
+std::optional<uint32_t> GetAttributes(std::string_view path) {
+  const std::string l = ToLinux(path);
+  struct stat st;
+  if (l.empty() || stat(l.c_str(), &st) != 0) return std::nullopt;
+  return AttributesOf(st, LinuxName(l));
+}
+
+bool SetReadOnly(std::string_view path, bool readOnly) {
+  const std::string l = ToLinux(path);
+  struct stat st;
+  if (l.empty() || stat(l.c_str(), &st) != 0) return false;
+  mode_t mode = st.st_mode & 07777;
+  mode = readOnly ? (mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+  return chmod(l.c_str(), mode) == 0;
+}
+
+bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
+  const std::string src = ToLinux(from);
+  const std::string dst = ToLinux(to);
+  if (src.empty() || dst.empty()) return false;
+  struct stat sst, dstat;
+  if (stat(src.c_str(), &sst) != 0 || S_ISDIR(sst.st_mode)) return false;
+  if (stat(dst.c_str(), &dstat) == 0) {
+    if (failIfExists || S_ISDIR(dstat.st_mode) || !(dstat.st_mode & S_IWUSR)) return false;
+    struct stat same;
+    if (stat(src.c_str(), &same) == 0 && same.st_ino == dstat.st_ino && same.st_dev == dstat.st_dev) return false;
+  }
+  const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  AtomicFile out(dst);
+  bool ok = out.Open();
+  char buf[1 << 16];
+  while (ok) {
+    ssize_t n = read(in, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    ok = out.Write(std::string_view(buf, static_cast<size_t>(n)));
+  }
+  close(in);
+  if (!ok) return false;
+  out.SetMode(sst.st_mode & 07777);
+  out.SetModified(sst.st_mtim);
+  return out.Commit(failIfExists ? AtomicFile::kNoReplace : AtomicFile::kReplace);
+}
+
+bool CreateDirectory(std::string_view path) {
+  const std::string l = ToLinux(path);
+  return !l.empty() && mkdir(l.c_str(), 0777) == 0;
+}
+
+bool ForceDirectories(std::string_view path) {
+  if (DirectoryExists(path)) return true;
+  std::string p(path);
+  while (!p.empty() && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+  const std::string parent = ExtractFilePath(p);
+  if (parent.size() < p.size() && parent.size() > 3 && !ForceDirectories(parent)) return false;
+  return CreateDirectory(p) || DirectoryExists(p);
+}
+
+bool RemoveDirectory(std::string_view path) {
+  const std::string l = ToLinux(path);
+  return !l.empty() && rmdir(l.c_str()) == 0;
+}
+
+bool DeleteFile(std::string_view path) {
+  const std::string l = ToLinux(path);
+  struct stat st;
+  if (l.empty() || lstat(l.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) return false;  // read-only, as on Windows
+  return unlink(l.c_str()) == 0;
+}
+
+bool MoveFile(std::string_view from, std::string_view to) {
+  const std::string src = ToLinux(from);
+  const std::string dst = ToLinux(to);
+  if (src.empty() || dst.empty()) return false;
+  return renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+std::vector<DirEntry> ListDirectory(std::string_view path) {
+  std::vector<DirEntry> out;
+  const std::string l = ToLinux(path);
+  if (l.empty()) return out;
+  DIR *d = opendir(l.c_str());
+  if (!d) return out;
+  const std::string base = l == "/" ? "" : l;
+  while (dirent *e = readdir(d)) {
+    std::string_view n = e->d_name;
+    if (n == "." || n == "..") continue;
+    struct stat st;
+    const std::string full = base + "/" + std::string(n);
+    if (stat(full.c_str(), &st) != 0 && lstat(full.c_str(), &st) != 0) continue;
+    DirEntry entry;
+    entry.name = NameToWindows(n);
+    entry.attributes = AttributesOf(st, n);
+    entry.size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
+    entry.modified = st.st_mtim.tv_sec;
+    out.push_back(std::move(entry));
+  }
+  closedir(d);
+  return out;
+}
+
+std::optional<std::string> ReadWholeFile(std::string_view path) {
+  const std::string l = ToLinux(path);
+  if (l.empty()) return std::nullopt;
+  std::ifstream in(l, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return ss.str();
+}
+
+std::string TempPath() {
+  const char *tmp = getenv("TMPDIR");
+  std::string dir = ToWindows(tmp && *tmp ? tmp : "/tmp");
+  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  constexpr size_t kBuffer = 261;  // characters, terminating NUL included
+  if (dir.size() + 1 > kBuffer) return {};
+  return dir;
+}
+
+namespace {
+// Position just after the last "\" or ":" of a Windows path; UTF-8 never puts these bytes
+// inside a multibyte character, so a byte search is a character search here.
+size_t NameStart(std::string_view path) {
+  const size_t p = path.find_last_of("\\:");
+  return p == std::string_view::npos ? 0 : p + 1;
+}
+}  // namespace
+
+std::string ExtractFilePath(std::string_view path) { return std::string(path.substr(0, NameStart(path))); }
+
+std::string ExtractFileName(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+  const size_t start = NameStart(path);
+  const size_t dot = path.rfind('.');
+  const size_t cut = (dot == std::string_view::npos || dot < start) ? path.size() : dot;
+  return std::string(path.substr(0, cut)) + std::string(ext);
+}
+
+}  // namespace platform
