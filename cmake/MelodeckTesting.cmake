@@ -12,12 +12,18 @@ set(MELODECK_TEST_ENV
     "MELODECK_SHARED_DIR=${CMAKE_SOURCE_DIR}/../shared"
     "MELODECK_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
 
-# melodeck_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB])
+# melodeck_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB] [QT])
 # One GoogleTest program; every test case runs as its own CTest test (in parallel).
+# QT: the program's main makes a QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
 function(melodeck_add_test name)
-  cmake_parse_arguments(T "XVFB" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "XVFB;QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} melodeck_testsupport GTest::gtest GTest::gmock)
+  if(T_QT)
+    set(main melodeck_testmain_qt)
+  else()
+    set(main melodeck_testmain)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} melodeck_testsupport ${main} GTest::gtest GTest::gmock)
   if(T_XVFB)
     set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
                  xvfb-run -a -s "-screen 0 1280x1024x24")

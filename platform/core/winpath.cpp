@@ -91,7 +91,8 @@ std::string NameToWindows(std::string_view name) {
 }
 
 std::string NameToLinux(std::string_view name) {
-  if (name.find("\xEF\x80") == std::string_view::npos) return std::string(name);
+  if (name.find("\xEF\x80") == std::string_view::npos && name.find("\xEF\x81") == std::string_view::npos)
+    return std::string(name);
   std::string out;
   size_t i = 0;
   while (i < name.size()) {

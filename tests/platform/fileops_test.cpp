@@ -1,0 +1,133 @@
+#include "core/fileops.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include "testworld.h"
+
+using namespace platform;
+using testsupport::TestWorld;
+
+class FileOps : public testing::Test {
+ protected:
+  TestWorld world;
+  std::string W(const std::string &rel) { return world.Windows(rel); }
+};
+
+TEST_F(FileOps, AttributesAsWineShowsThem) {
+  TestWorld::WriteFile(world.Linux("plain.mid"), "x");
+  TestWorld::WriteFile(world.Linux(".hidden"), "x");
+  TestWorld::WriteFile(world.Linux("locked.mid"), "x");
+  chmod(world.Linux("locked.mid").c_str(), 0444);
+  TestWorld::MakeDirs(world.Linux("folder"));
+  const std::pair<const char *, uint32_t> cases[] = {
+      {"plain.mid", faArchive},
+      {".hidden", faArchive | faHidden},
+      {"locked.mid", faArchive | faReadOnly},
+      {"folder", faDirectory},
+  };
+  for (const auto &[name, attr] : cases) EXPECT_EQ(GetAttributes(W(name)), attr) << name;
+  EXPECT_FALSE(GetAttributes(W("missing")).has_value());
+  EXPECT_TRUE(FileExists(W("plain.mid")));
+  EXPECT_FALSE(FileExists(W("folder")));
+  EXPECT_TRUE(DirectoryExists(W("folder")));
+  EXPECT_FALSE(DirectoryExists(W("plain.mid")));
+}
+
+TEST_F(FileOps, CopyKeepsContentsModeAndTimeAndRespectsTheTarget) {
+  TestWorld::WriteFile(world.Linux("src.mid"), "new tune");
+  timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+  utimensat(AT_FDCWD, world.Linux("src.mid").c_str(), old, 0);
+  struct Case {
+    const char *target;
+    const char *before;  // nullptr: absent
+    bool readOnly;
+    bool failIfExists;
+    bool ok;
+    const char *after;
+  } cases[] = {
+      {"a.mid", nullptr, false, true, true, "new tune"},
+      {"b.mid", "old", false, true, false, "old"},
+      {"c.mid", "old", false, false, true, "new tune"},
+      {"d.mid", "old", true, false, false, "old"},
+  };
+  for (const auto &c : cases) {
+    if (c.before) TestWorld::WriteFile(world.Linux(c.target), c.before);
+    if (c.readOnly) chmod(world.Linux(c.target).c_str(), 0444);
+    EXPECT_EQ(CopyFile(W("src.mid"), W(c.target), c.failIfExists), c.ok) << c.target;
+    EXPECT_EQ(TestWorld::ReadFile(world.Linux(c.target)), c.after) << c.target;
+  }
+  struct stat st;
+  ASSERT_EQ(stat(world.Linux("a.mid").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1000000000);
+  EXPECT_FALSE(CopyFile(W("missing.mid"), W("e.mid"), false));
+  EXPECT_FALSE(TestWorld::Exists(world.Linux("e.mid")));
+  EXPECT_FALSE(CopyFile(W("src.mid"), W("src.mid"), false));
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("src.mid")), "new tune");
+}
+
+TEST_F(FileOps, DeleteAndFoldersRefuseWhatWindowsRefuses) {
+  TestWorld::WriteFile(world.Linux("locked.mid"), "x");
+  chmod(world.Linux("locked.mid").c_str(), 0444);
+  EXPECT_FALSE(DeleteFile(W("locked.mid")));
+  EXPECT_TRUE(FileExists(W("locked.mid")));
+  EXPECT_TRUE(SetReadOnly(W("locked.mid"), false));
+  EXPECT_TRUE(DeleteFile(W("locked.mid")));
+
+  EXPECT_TRUE(CreateDirectory(W("d")));
+  EXPECT_FALSE(CreateDirectory(W("d")));
+  EXPECT_FALSE(CreateDirectory(W("x") + "\\y"));  // one level only
+  EXPECT_TRUE(ForceDirectories(W("x") + "\\y\\z"));
+  TestWorld::WriteFile(world.Linux("d/f"), "x");
+  EXPECT_FALSE(RemoveDirectory(W("d")));
+  EXPECT_FALSE(DeleteFile(W("d")));
+  EXPECT_TRUE(DeleteFile(W("d") + "\\f"));
+  EXPECT_TRUE(RemoveDirectory(W("d")));
+}
+
+TEST_F(FileOps, ListsEntriesWithoutDots) {
+  TestWorld::MakeDirs(world.Linux("l/sub"));
+  TestWorld::WriteFile(world.Linux("l/a.mid"), "1234");
+  auto entries = ListDirectory(W("l"));
+  ASSERT_EQ(entries.size(), 2u);
+  std::sort(entries.begin(), entries.end(), [](auto &a, auto &b) { return a.name < b.name; });
+  EXPECT_EQ(entries[0].name, "a.mid");
+  EXPECT_EQ(entries[0].size, 4u);
+  EXPECT_EQ(entries[1].attributes, faDirectory);
+  EXPECT_TRUE(ListDirectory(W("none")).empty());
+}
+
+TEST_F(FileOps, TempPathEndsInABackslashAndFitsTheBuffer) {
+  EXPECT_EQ(TempPath(), W("tmp") + "\\");
+  // "Z:" + the folder + "\" + NUL must fit in 261 characters.
+  auto folderOfLength = [&](size_t windowsLength) {
+    std::string dir = world.Root() + "/t";
+    while (dir.size() + 2 + 1 < windowsLength) dir += 'x';
+    return dir;
+  };
+  for (auto [length, ok] : {std::pair{260u, true}, {261u, false}}) {
+    const std::string dir = folderOfLength(length);
+    setenv("TMPDIR", dir.c_str(), 1);
+    EXPECT_EQ(TempPath().empty(), !ok) << length;
+    if (ok) EXPECT_EQ(TempPath().size(), length);
+  }
+}
+
+TEST(PathParts, SplitAtTheLastSeparatorCharacter) {
+  const struct {
+    const char *path, *dir, *name;
+  } cases[] = {
+      {"C:\\a\\b.mid", "C:\\a\\", "b.mid"},
+      {"C:b.mid", "C:", "b.mid"},
+      {"b.mid", "", "b.mid"},
+      {"C:\\ソ表\\ポ.mid", "C:\\ソ表\\", "ポ.mid"},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(ExtractFilePath(c.path), c.dir);
+    EXPECT_EQ(ExtractFileName(c.path), c.name);
+  }
+  EXPECT_EQ(ChangeFileExt("C:\\x.y\\melodeck.exe", ".ini"), "C:\\x.y\\melodeck.ini");
+  EXPECT_EQ(ChangeFileExt("C:\\x.y\\melodeck", ".ini"), "C:\\x.y\\melodeck.ini");
+}

@@ -1,0 +1,141 @@
+#include "core/inifile.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/text.h"
+#include "testworld.h"
+
+using namespace platform;
+using testsupport::TestWorld;
+
+class Ini : public testing::Test {
+ protected:
+  TestWorld world;
+  std::string linux = world.Linux("melodeck.ini");
+  IniFile ini{world.Windows("melodeck.ini")};
+  std::string Bytes() { return TestWorld::ReadFile(linux); }
+  static std::string Sjis(const std::string &utf8) {
+    std::string out;
+    EXPECT_TRUE(Cp932Encode(utf8, out));
+    return out;
+  }
+};
+
+TEST_F(Ini, MissingFileReadsDefaults) {
+  EXPECT_EQ(ini.ReadString("melodeck", "LastConfig", "標準"), "標準");
+  EXPECT_TRUE(ini.ReadSections().empty());
+  EXPECT_EQ(ini.ReadInteger("melodeck", "Width", 7), 7);
+  EXPECT_FALSE(TestWorld::Exists(linux));
+}
+
+TEST_F(Ini, WritesCodePage932WithCrLfAndAppendsSections) {
+  ini.WriteString("melodeck", "LastConfig", "夏");
+  ini.WriteString("夏", "britain1.mid", "C:\\MIDI\\ソ表ポ.mid");
+  ini.WriteString("melodeck", "Width", "640");  // into its section, not at the end
+  EXPECT_EQ(Bytes(), "[melodeck]\r\nLastConfig=" + Sjis("夏") + "\r\nWidth=640\r\n[" + Sjis("夏") +
+                         "]\r\nbritain1.mid=" + Sjis("C:\\MIDI\\ソ表ポ.mid") + "\r\n");
+  EXPECT_EQ(ini.ReadString("夏", "BRITAIN1.MID", ""), "C:\\MIDI\\ソ表ポ.mid");
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"melodeck", "夏"}));
+}
+
+TEST_F(Ini, ReadsAsTheProfileRulesSay) {
+  TestWorld::WriteFile(linux,
+                       "; comment\r\n"
+                       "[One]\r\n"
+                       "  Key = spaced value  \r\n"
+                       "Quoted=\"in quotes\"\r\n"
+                       "Half=\"open\r\n"
+                       "Hex=0x1F\r\n"
+                       "Dollar=$10\r\n"
+                       "Neg=-5\r\n"
+                       "Word=abc\r\n"
+                       "Key=second\r\n"
+                       "\r\n"
+                       "[one]\r\n"
+                       "Other=shadowed\n"  // LF alone is a line end too
+                       "[Two]\n"
+                       "k=v");
+  const std::tuple<const char *, const char *, const char *> strings[] = {
+      {"one", "key", "spaced value"}, {"ONE", "quoted", "in quotes"}, {"One", "Half", "\"open"},
+      {"One", "Other", "<def>"},      {"Two", "K", "v"},              {"Three", "k", "<def>"},
+  };
+  for (const auto &[s, k, v] : strings) EXPECT_EQ(ini.ReadString(s, k, "<def>"), v) << s << "/" << k;
+  const std::tuple<const char *, int> ints[] = {{"Hex", 31}, {"Dollar", 16}, {"Neg", -5}, {"Word", 9}, {"None", 9}};
+  for (const auto &[k, v] : ints) EXPECT_EQ(ini.ReadInteger("One", k, 9), v) << k;
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"One", "one", "Two"}));
+  EXPECT_TRUE(ini.ReadBool("One", "Hex", false));
+}
+
+TEST_F(Ini, EditsKeepEverythingElseByteForByte) {
+  const std::string damaged = "bad=\x81\x20\xFF";  // not code page 932 text
+  TestWorld::WriteFile(linux, "; keep me\r\n[A]\r\nx=1\r\n" + damaged + "\r\n\r\n[B]\r\ny=2\r\n[C]\r\nz=3\r\n");
+  ini.WriteString("a", "new", "n");
+  ini.EraseSection("B");
+  ini.WriteString("A", "X", "one");
+  ini.DeleteKey("C", "z");
+  EXPECT_EQ(Bytes(), "; keep me\r\n[A]\r\nx=one\r\n" + damaged + "\r\nnew=n\r\n\r\n[C]\r\n");
+}
+
+TEST_F(Ini, TextCodePage932CannotHoldTurnsTheFileToUtf8UntilItIsGone) {
+  ini.WriteString("夏", "a", "C:\\Musique\\été.mid");
+  EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[夏]\r\na=C:\\Musique\\été.mid\r\n");
+  IniFile other(world.Windows("melodeck.ini"));
+  EXPECT_EQ(other.ReadString("夏", "a", ""), "C:\\Musique\\été.mid");
+  ini.WriteString("夏", "a", "C:\\x.mid");
+  EXPECT_EQ(Bytes(), "[" + Sjis("夏") + "]\r\na=C:\\x.mid\r\n");
+}
+
+TEST_F(Ini, SeesChangesMadeByOthers) {
+  ini.WriteString("S", "k", "1");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+  TestWorld::WriteFile(linux, "[S]\r\nk=22\r\n");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "22");
+}
+
+TEST_F(Ini, AFailedWriteThrowsAndChangesNothing) {
+  ini.WriteString("S", "k", "1");
+  chmod(linux.c_str(), 0444);
+  try {
+    ini.WriteString("S", "k", "2");
+    FAIL() << "no exception";
+  } catch (const EIniFileException &e) {
+    EXPECT_EQ(std::string(e.what()), world.Windows("melodeck.ini") + " に書き込めません");
+  }
+  EXPECT_EQ(Bytes(), "[S]\r\nk=1\r\n");
+  EXPECT_FALSE(ini.TryWriteStrings("S", {{"k", "3"}, {"j", "4"}}));
+  EXPECT_EQ(Bytes(), "[S]\r\nk=1\r\n");
+
+  IniFile nowhere(world.Windows("no-such-folder") + "\\x.ini");
+  EXPECT_THROW(nowhere.WriteString("S", "k", "1"), EIniFileException);
+}
+
+TEST_F(Ini, AKillDuringAWriteLeavesTheOldOrTheNewFile) {
+  // Two large versions of the file; a writer alternates between them and is killed at once.
+  IniFile::KeyValues a, b;
+  for (int i = 0; i < 3000; ++i) {
+    a.emplace_back("key" + std::to_string(i), std::string(40, 'a'));
+    b.emplace_back("key" + std::to_string(i), std::string(40, 'b'));
+  }
+  ini.WriteStrings("S", a);
+  const std::string va = Bytes();
+  ini.WriteStrings("S", b);
+  const std::string vb = Bytes();
+  for (int round = 0; round < 8; ++round) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      for (;;) {
+        ini.WriteStrings("S", a);
+        ini.WriteStrings("S", b);
+      }
+    }
+    usleep(20000 + round * 7000);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    const std::string now = Bytes();
+    EXPECT_TRUE(now == va || now == vb) << "torn file of " << now.size() << " bytes";
+  }
+}

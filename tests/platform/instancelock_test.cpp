@@ -1,0 +1,58 @@
+#include "core/instancelock.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "testworld.h"
+
+using platform::InstanceLock;
+
+namespace {
+// Tries the lock in a child process; answers the child's result.
+InstanceLock::Result AcquireElsewhere() {
+  pid_t pid = fork();
+  if (pid == 0) {
+    InstanceLock l;
+    _exit(static_cast<int>(l.Acquire("melodeck_mutex")));
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return static_cast<InstanceLock::Result>(WEXITSTATUS(status));
+}
+}  // namespace
+
+TEST(InstanceLock, OneHolderAtATime) {
+  testsupport::TestWorld world;
+  InstanceLock lock;
+  ASSERT_EQ(lock.Acquire("melodeck_mutex"), InstanceLock::kAcquired);
+  EXPECT_TRUE(testsupport::TestWorld::Exists(world.Linux("run/melodeck_mutex.lock")));
+  EXPECT_EQ(AcquireElsewhere(), InstanceLock::kHeldElsewhere);
+  lock.Release();
+  EXPECT_EQ(AcquireElsewhere(), InstanceLock::kAcquired);
+}
+
+TEST(InstanceLock, AStartedProgramDoesNotInheritIt) {
+  testsupport::TestWorld world;
+  InstanceLock lock;
+  ASSERT_EQ(lock.Acquire("melodeck_mutex"), InstanceLock::kAcquired);
+  pid_t player = fork();
+  if (player == 0) {
+    execlp("sleep", "sleep", "3", static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  usleep(100000);  // the player runs
+  lock.Release();
+  EXPECT_EQ(AcquireElsewhere(), InstanceLock::kAcquired);
+  kill(player, SIGKILL);
+  waitpid(player, nullptr, 0);
+}
+
+TEST(InstanceLock, FallsBackToTheTmpRuntimeFolder) {
+  testsupport::TestWorld world;
+  unsetenv("XDG_RUNTIME_DIR");
+  const std::string folder = InstanceLock::Folder();
+  EXPECT_EQ(folder.rfind("/tmp/runtime-", 0), 0u) << folder;
+  EXPECT_TRUE(testsupport::TestWorld::Exists(folder));
+}

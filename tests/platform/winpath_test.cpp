@@ -1,0 +1,93 @@
+#include "core/winpath.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "testworld.h"
+
+using namespace platform;
+using testsupport::TestWorld;
+
+class WinPath : public testing::Test {
+ protected:
+  void SetUp() override {
+    prefix = world.MakePrefix();
+    c = world.Linux("prefix/drive_c");
+  }
+  TestWorld world;
+  testsupport::FakePrefix prefix;
+  std::string c;
+};
+
+TEST_F(WinPath, WindowsToLinux) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Program Files\\Ultima Online\\client.exe", c + "/Program Files/Ultima Online/client.exe"},
+      {"c:\\PROGRAM FILES\\ultima online\\MUSIC\\Yew.MID", c + "/Program Files/Ultima Online/music/yew.mid"},
+      {"C:/Program Files/Ultima Online/music", c + "/Program Files/Ultima Online/music"},
+      {"C:\\Program Files\\NEW\\Sub\\x.mid", c + "/Program Files/NEW/Sub/x.mid"},  // missing tail keeps case
+      {"C:\\windows\\..\\..\\..\\Program Files", c + "/Program Files"},           // never above the root
+      {"C:\\.\\windows\\", c + "/windows"},
+      {"C:\\", c},
+      {"Z:\\usr\\bin", "/usr/bin"},
+      {"\\\\?\\unix\\usr\\lib", "/usr/lib"},
+      {"Q:\\nothing", ""},
+  };
+  for (const auto &[win, linux] : cases) EXPECT_EQ(ToLinux(win), linux) << win;
+}
+
+TEST_F(WinPath, LinuxToCanonicalWindows) {
+  const std::pair<std::string, std::string> cases[] = {
+      {c + "/Program Files/Ultima Online", "C:\\Program Files\\Ultima Online"},
+      {c, "C:\\"},
+      {"/usr/share/../bin", "Z:\\usr\\bin"},
+      {"/", "Z:\\"},
+      {c + "/a|b?.mid", "C:\\a\xEF\x81\xBC" "b\xEF\x80\xBF.mid"},  // U+F07C, U+F03F
+  };
+  for (const auto &[linux, win] : cases) EXPECT_EQ(ToWindows(linux), win) << linux;
+  // The same file through Z: has one canonical name.
+  EXPECT_EQ(Paths().Canonical("Z:" + std::string(c) + "/windows"), "C:\\windows");
+}
+
+TEST_F(WinPath, NamesWindowsCannotHoldRoundTrip) {
+  TestWorld::WriteFile(c + "/a|b\\c.mid", "x");
+  const std::string win = ToWindows(c + "/a|b\\c.mid");
+  EXPECT_EQ(win.find('|'), std::string::npos);
+  EXPECT_EQ(ToLinux(win), c + "/a|b\\c.mid");
+}
+
+TEST_F(WinPath, DeepestDriveWinsAndLowestLetterOnATie) {
+  TestWorld::MakeDirs(c + "/data");
+  ASSERT_EQ(symlink("../drive_c/data", world.Linux("prefix/dosdevices/f:").c_str()), 0);
+  ASSERT_EQ(symlink("../drive_c/data", world.Linux("prefix/dosdevices/e:").c_str()), 0);
+  SetPaths(PathNamespace::FromPrefix(world.Linux("prefix")));
+  EXPECT_EQ(ToWindows(c + "/data/song.mid"), "E:\\song.mid");
+  EXPECT_EQ(ToLinux("F:\\song.mid"), c + "/data/song.mid");
+}
+
+TEST(WinPathNoPrefix, ZIsTheRoot) {
+  TestWorld world;
+  SetPaths(PathNamespace::FromPrefix(world.Linux("no-such-prefix")));
+  EXPECT_EQ(ToWindows(world.Root()), "Z:" + [&] {
+    std::string s = world.Root();
+    for (char &ch : s) if (ch == '/') ch = '\\';
+    return s;
+  }());
+  EXPECT_EQ(ToLinux("C:\\x"), "");
+}
+
+TEST(WinPathNoPrefix, ZMappedElsewhereLeavesUnixPaths) {
+  TestWorld world;
+  TestWorld::MakeDirs(world.Linux("p/dosdevices"));
+  TestWorld::MakeDirs(world.Linux("p/zz"));
+  ASSERT_EQ(symlink("../zz", world.Linux("p/dosdevices/z:").c_str()), 0);
+  SetPaths(PathNamespace::FromPrefix(world.Linux("p")));
+  EXPECT_EQ(ToWindows("/usr/lib"), "\\\\?\\unix\\usr\\lib");
+  EXPECT_EQ(ToLinux("\\\\?\\unix\\usr\\lib"), "/usr/lib");
+}
+
+TEST_F(WinPath, RelativePathsFollowTheCurrentFolder) {
+  ASSERT_EQ(chdir((c + "/windows").c_str()), 0);
+  EXPECT_EQ(ToLinux("system32\\x.dll"), c + "/windows/system32/x.dll");
+  EXPECT_EQ(ToLinux("\\Program Files"), c + "/Program Files");
+  ASSERT_EQ(chdir("/"), 0);
+}
