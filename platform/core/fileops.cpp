@@ -141,12 +141,13 @@ std::vector<DirEntry> ListDirectory(std::string_view path) {
   while (dirent *e = readdir(d)) {
     std::string_view n = e->d_name;
     if (n == "." || n == "..") continue;
-    struct stat st;
+    struct stat st, lst;
     const std::string full = base + "/" + std::string(n);
-    if (stat(full.c_str(), &st) != 0 && lstat(full.c_str(), &st) != 0) continue;
+    if (lstat(full.c_str(), &lst) != 0) continue;
+    if (stat(full.c_str(), &st) != 0) st = lst;
     DirEntry entry;
     entry.name = NameToWindows(n);
-    entry.attributes = AttributesOf(st, n);
+    entry.attributes = AttributesOf(st, n) | (S_ISLNK(lst.st_mode) ? faSymLink : 0);
     entry.size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
     entry.modified = st.st_mtim.tv_sec;
     out.push_back(std::move(entry));

@@ -18,6 +18,7 @@ enum FileAttribute : uint32_t {
   faVolumeID = 0x08,
   faDirectory = 0x10,
   faArchive = 0x20,
+  faSymLink = 0x400,  // a symbolic link (reparse point); only ListDirectory reports it
 };
 
 struct DirEntry {

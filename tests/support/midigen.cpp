@@ -25,7 +25,7 @@ std::string MakeMidiTune(int index) {
   // Instruments that sound well in a General MIDI SoundFont: pianos, organ, guitar, strings…
   static const uint8_t kPrograms[] = {0, 4, 6, 11, 19, 24, 40, 46, 48, 52, 56, 68, 71, 73, 79, 80};
   static const int kScale[] = {0, 2, 4, 7, 9, 12, 14, 16};  // major pentatonic over two octaves
-  uint32_t seed = 2166136261u ^ static_cast<uint32_t>(index * 16777619);
+  uint32_t seed = 2166136261u ^ (static_cast<uint32_t>(index) * 16777619u);
   auto next = [&seed] {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 16) & 0x7FFF;

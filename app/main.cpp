@@ -1,0 +1,45 @@
+// melodeck: the program entry. No arguments are read; only the program's own path is used.
+#include <unistd.h>
+
+#include <climits>
+
+#include "core/instancelock.h"
+#include "core/winpath.h"
+#include "formmain.h"
+#include "qt/application.h"
+#include "qt/qtdialogs.h"
+#include "qt/qstr.h"
+#include "startup.h"
+
+namespace {
+QString ProgramPath() {
+  char buf[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return {};
+  return platform::QS(platform::ToWindows(std::string(buf, static_cast<size_t>(n))));
+}
+}  // namespace
+
+int main(int argc, char **argv) {
+  platform::InstanceLock lock;
+  if (!AcquireInstance(lock)) return 0;  // another copy runs
+
+  platform::TApplication app(argc, argv);
+  platform::QtDialogs dialogs;
+  platform::TApplication::SetDialogs(&dialogs);
+  const QString programPath = ProgramPath();
+  if (!ConfirmFirstRun(programPath, dialogs)) return 0;
+
+  TGameFolders folders;
+  const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
+  if (!DiscoverGame(registry, dialogs, folders)) return 0;
+
+  QApplication::setApplicationName(QStringLiteral("Melodeck"));
+  {
+    TFormMain form(programPath, folders, dialogs, &lock);
+    dialogs.SetParent(&form);
+    form.show();
+    app.exec();
+  }
+  return 0;
+}

@@ -1,0 +1,54 @@
+#include "startup.h"
+
+#include "core/fileops.h"
+#include "core/winpath.h"
+#include "qt/qstr.h"
+
+using platform::QS;
+using platform::SS;
+
+namespace {
+
+constexpr char kFirstKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Online\\1.0";
+constexpr char kThirdDawnKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Online Third Dawn\\1.0";
+
+// Reads "ExePath" under key; when it names a file, answers its music folder. Paths are made
+// canonical so that they compare equal to the paths the folder tree produces.
+void ReadClient(const platform::Registry &registry, const char *key, QString &clientPath, QString &musicDir) {
+  const auto opened = registry.OpenKey32(key);
+  if (!opened) return;
+  clientPath = QS(registry.ReadString(*opened, "ExePath").value_or(""));
+  if (clientPath.isEmpty() || !platform::FileExists(SS(clientPath))) return;
+  clientPath = QS(platform::Paths().Canonical(SS(clientPath)));
+  musicDir = QS(platform::ExtractFilePath(SS(clientPath))) + "music";
+  if (platform::DirectoryExists(SS(musicDir))) musicDir = QS(platform::Paths().Canonical(SS(musicDir)));
+}
+
+}  // namespace
+
+bool AcquireInstance(platform::InstanceLock &lock) {
+  return lock.Acquire(kInstanceMutexName) != platform::InstanceLock::kHeldElsewhere;
+}
+
+bool ConfirmFirstRun(const QString &programPath, platform::Dialogs &dialogs) {
+  if (platform::FileExists(platform::ChangeFileExt(SS(programPath), ".ini"))) return true;
+  return dialogs.Message(QStringLiteral("MelodeckはUltimaOnlineのMusic(MIDI)ファイルを任意に入れ替えるツールです.\n"
+                                        "Melodeckは現在のMIDIファイルをデフォルトの設定として扱います.\n"
+                                        "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
+                                        "Melodeck を起動しますか？"),
+                         platform::TMsgType::Confirmation, platform::mbYesCancel) == platform::TModalResult::Yes;
+}
+
+bool DiscoverGame(const platform::Registry &registry, platform::Dialogs &dialogs, TGameFolders &f) {
+  f = TGameFolders();
+  ReadClient(registry, kFirstKey, f.ClientPath, f.MusicDir);
+  ReadClient(registry, kThirdDawnKey, f.ClientPathTD, f.MusicDirTD);
+  if (f.MusicDir.isEmpty() || !platform::DirectoryExists(SS(f.MusicDir))) {
+    dialogs.Message(QStringLiteral("\"Client.exe\" was not found."));
+    return false;
+  }
+  f.HasThirdDawn = !f.MusicDirTD.isEmpty() && platform::DirectoryExists(SS(f.MusicDirTD));
+  f.DefaultDir = f.MusicDir + "\\default";
+  f.DefaultDirTD = f.MusicDirTD + "\\default";
+  return true;
+}

@@ -1,0 +1,185 @@
+#include "configstore.h"
+
+#include "core/fileops.h"
+#include "core/text.h"
+#include "qt/qstr.h"
+
+using platform::QS;
+using platform::SS;
+
+namespace {
+constexpr char kSection[] = "melodeck";
+
+QString Join(const QString &folder, const QString &name) { return folder + "\\" + name; }
+}  // namespace
+
+TConfigStore::TConfigStore(const QString &programPath, const TGameFolders &folders, TSceneTable &scenes,
+                           platform::Dialogs &dialogs, QObject *parent)
+    : QObject(parent),
+      programPath_(programPath),
+      folders_(folders),
+      scenes_(scenes),
+      dialogs_(dialogs),
+      settings_(std::make_unique<platform::IniFile>(SS(SettingsPath()))) {}
+
+TConfigStore::~TConfigStore() = default;
+
+QString TConfigStore::SettingsPath() const { return QS(platform::ChangeFileExt(SS(programPath_), ".ini")); }
+QString TConfigStore::ScenesPath() const { return QS(platform::ChangeFileExt(SS(programPath_), ".dat")); }
+QString TConfigStore::WorkFolder() const { return QS(platform::TempPath()) + "melodeck"; }
+
+int TConfigStore::FindConfig(const QString &name) const {
+  const QStringList names = list_.stringList();
+  for (int i = 0; i < names.size(); ++i)
+    if (names[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+// Scene names file: "Name|Detail" per scene file name. A value shorter than three bytes or
+// without "|" leaves the name alone.
+void TConfigStore::LoadSceneNames() {
+  platform::IniFile names(SS(ScenesPath()));
+  for (TScene &scene : scenes_) {
+    const QString value = QS(names.ReadString(kSection, SS(scene.FileName), ""));
+    const qsizetype bar = value.indexOf('|');
+    if (bar >= 0 && platform::Cp932Length(SS(value)) >= 3) {
+      scene.Name = value.left(bar);
+      scene.Detail = value.mid(bar + 1);
+    } else if (scene.Detail.isEmpty()) {
+      scene.Detail = scene.Name;
+    }
+  }
+}
+
+void TConfigStore::LoadConfigList() {
+  LoadSceneNames();
+  QStringList names;
+  for (const auto &s : settings_->ReadSections()) names << QS(s);
+  for (int i = 0; i < names.size(); ++i)
+    if (names[i].compare(kSection, Qt::CaseInsensitive) == 0) {
+      names.removeAt(i);
+      break;
+    }
+  const qsizetype standard = names.indexOf(kStandardConfig);
+  if (standard >= 0) names.removeAt(standard);
+  names.insert(0, kStandardConfig);
+  list_.setStringList(names);
+
+  const QString last = QS(settings_->ReadString(kSection, "LastConfig", SS(kStandardConfig)));
+  selected_ = std::max(0, FindConfig(last));
+  emit ConfigSelected(selected_);
+  LoadConfig(*settings_, names[selected_]);
+  emit CaptionChanged("Melodeck - " + last);
+}
+
+bool TConfigStore::LoadConfig(platform::IniFile &file, const QString &name) {
+  QString missing;
+  for (int i = 0; i < kSceneCount; ++i) {
+    TScene &scene = scenes_[i];
+    const std::string fileName = SS(scene.FileName);
+    if (folders_.HasThirdDawn && !platform::FileExists(SS(Join(folders_.DefaultDirTD, scene.FileName))))
+      BackupSceneFile(TClient::ThirdDawn, scene.FileName);
+    if (!platform::FileExists(SS(Join(folders_.DefaultDir, scene.FileName))))
+      BackupSceneFile(TClient::First, scene.FileName);
+    scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), fileName, ""));
+    if (scene.Source.isEmpty()) {
+      scene.Source = scene.FileName;
+      const QString first = ResolveSource(i, TClient::First);
+      if (!platform::FileExists(SS(first))) missing += first + "\n";
+      if (folders_.HasThirdDawn) {
+        const QString td = ResolveSource(i, TClient::ThirdDawn);
+        if (!platform::FileExists(SS(td))) missing += td + "\n";
+      }
+    }
+  }
+  CurrentConfig = name;
+  if (!missing.isEmpty()) dialogs_.Message("バックアップファイルがありません.\n" + missing);
+  return missing.isEmpty();
+}
+
+// All 49 keys go in one replacement of the file: a failure leaves the previous content whole.
+bool TConfigStore::SaveConfig(platform::IniFile &file, const QString &name) {
+  if (name.isEmpty() || name == kStandardConfig) return true;
+  platform::IniFile::KeyValues values;
+  values.reserve(kSceneCount);
+  for (const TScene &scene : scenes_) values.emplace_back(SS(scene.FileName), SS(scene.Source));
+  return file.TryWriteStrings(SS(name), values);
+}
+
+void TConfigStore::BackupSceneFile(TClient client, const QString &fileName) {
+  const bool td = client == TClient::ThirdDawn;
+  const QString backup = td ? folders_.DefaultDirTD : folders_.DefaultDir;
+  const QString music = td ? folders_.MusicDirTD : folders_.MusicDir;
+  if (!platform::DirectoryExists(SS(backup))) platform::CreateDirectory(SS(backup));
+  platform::CopyFile(SS(Join(music, fileName)), SS(Join(backup, fileName)), true);
+}
+
+QString TConfigStore::ResolveSource(int scene, TClient client) const {
+  QString s = scenes_[scene].Source;
+  const qsizetype bar = s.indexOf('|');
+  if (bar >= 0) s.truncate(bar);
+  if (!s.contains('\\') && !s.contains(':'))
+    s = Join(client == TClient::ThirdDawn ? folders_.DefaultDirTD : folders_.DefaultDir, s);
+  return s;
+}
+
+QString TConfigStore::SourceDisplayName(const QString &source) {
+  QString s = source;
+  const qsizetype bar = s.indexOf('|');
+  if (bar >= 0) s = s.mid(bar + 1).replace('/', '\\');
+  const qsizetype cut = std::max(s.lastIndexOf('\\'), s.lastIndexOf(':'));
+  return s.mid(cut + 1);
+}
+
+bool TConfigStore::IsValidConfigName(const QString &name) const {
+  static const QString forbidden = QStringLiteral("\\/:,;*?\"<>|");
+  for (QChar c : name)
+    if (forbidden.contains(c)) return false;
+  if (platform::Cp932Length(SS(name)) < 2) return false;
+  if (name.startsWith(' ')) return false;
+  return FindConfig(name) < 0;
+}
+
+bool TConfigStore::CheckImportName(const QString &name) {
+  if (!name.isEmpty() && name != kStandardConfig && IsValidConfigName(name)) return true;
+  dialogs_.Message(QStringLiteral("\"%1\" は有効な名前ではありません").arg(name));
+  return false;
+}
+
+bool TConfigStore::AskConfigName(QString &name) {
+  if (FindConfig(name) < 0) return true;
+  const auto answer = dialogs_.Message(
+      QStringLiteral("設定 \"%1\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は \"いいえ\" を選択してください")
+          .arg(name),
+      platform::TMsgType::Confirmation, platform::mbYesNoCancel);
+  if (answer == platform::TModalResult::Cancel) return false;
+  if (answer != platform::TModalResult::No) return true;
+  QString entered;
+  do {
+    entered = name;
+    if (!dialogs_.InputQuery("Melodeck", "新しい設定名を入力してください", entered)) return false;
+  } while (!CheckImportName(entered));
+  const bool go = AskConfigName(entered);
+  name = entered;
+  return go;
+}
+
+void TConfigStore::CleanUpAtExit() {
+  SaveConfig(*settings_, CurrentConfig);
+  DeleteTree(WorkFolder());
+}
+
+bool TConfigStore::DeleteTree(const QString &path) {
+  QString dir = path;
+  if (!dir.endsWith('\\')) dir += '\\';
+  for (const auto &entry : platform::ListDirectory(SS(dir))) {
+    const QString full = dir + QS(entry.name);
+    if (entry.attributes & platform::faSymLink)
+      platform::DeleteFile(SS(full));  // a link is removed, never followed
+    else if (entry.attributes & platform::faDirectory)
+      DeleteTree(full);
+    else if (!(entry.attributes & platform::faVolumeID))
+      platform::DeleteFile(SS(full));
+  }
+  return platform::RemoveDirectory(SS(path));
+}

@@ -1,0 +1,66 @@
+// The configuration store: configurations in the settings file, the user's scene names in the
+// scene names file, the game's own music in the backup folders, and the work folder.
+#pragma once
+
+#include <QObject>
+#include <QStringListModel>
+#include <memory>
+
+#include "core/inifile.h"
+#include "gamefolders.h"
+#include "qt/dialogs.h"
+#include "scenetable.h"
+
+// The built-in configuration: the game's own files. Never stored; compared exactly.
+inline const QString kStandardConfig = QStringLiteral("標準");
+
+class TConfigStore : public QObject {
+  Q_OBJECT
+ public:
+  // programPath: the program's own Windows path; the settings file and the scene names file
+  // live beside it with the extensions ".ini" and ".dat".
+  TConfigStore(const QString &programPath, const TGameFolders &folders, TSceneTable &scenes,
+               platform::Dialogs &dialogs, QObject *parent = nullptr);
+  ~TConfigStore() override;
+
+  platform::IniFile &Settings() { return *settings_; }
+  QString SettingsPath() const;
+  QString ScenesPath() const;
+  QString WorkFolder() const;  // TempPath + "melodeck"
+
+  // The configuration list: "標準" first, then the settings file's sections in file order.
+  QStringListModel *ConfigList() { return &list_; }
+  QStringList ConfigNames() const { return list_.stringList(); }
+  int FindConfig(const QString &name) const;  // without case; -1 when absent
+  int SelectedConfig() const { return selected_; }
+  void SetSelectedConfig(int index) { selected_ = index; }  // the user chose an item
+
+  QString CurrentConfig;
+
+  void LoadConfigList();
+  bool LoadConfig(platform::IniFile &file, const QString &name);
+  bool SaveConfig(platform::IniFile &file, const QString &name);
+  void BackupSceneFile(TClient client, const QString &fileName);
+  QString ResolveSource(int scene, TClient client) const;
+  static QString SourceDisplayName(const QString &source);
+  bool IsValidConfigName(const QString &name) const;
+  bool CheckImportName(const QString &name);
+  bool AskConfigName(QString &name);  // true: go ahead under name
+  void CleanUpAtExit();
+  static bool DeleteTree(const QString &path);
+
+ signals:
+  void CaptionChanged(const QString &caption);
+  void ConfigSelected(int index);  // the list's selection was set by the store, not the user
+
+ private:
+  void LoadSceneNames();
+
+  QString programPath_;
+  const TGameFolders &folders_;
+  TSceneTable &scenes_;
+  platform::Dialogs &dialogs_;
+  std::unique_ptr<platform::IniFile> settings_;
+  QStringListModel list_;
+  int selected_ = -1;
+};

@@ -1,0 +1,42 @@
+#include "application.h"
+
+#include <exception>
+
+#include "qtdialogs.h"
+
+namespace platform {
+
+namespace {
+Dialogs *gDialogs = nullptr;
+
+Dialogs &ErrorDialogs() {
+  static QtDialogs fallback;
+  return gDialogs ? *gDialogs : fallback;
+}
+}  // namespace
+
+QString ExceptionBoxText(const QString &message) {
+  if (!message.isEmpty() && message.back() > QChar('.')) return message + ".";
+  return message;
+}
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void TApplication::SetDialogs(Dialogs *dialogs) { gDialogs = dialogs; }
+
+void TApplication::ShowException(const QString &message) {
+  ErrorDialogs().Message(ExceptionBoxText(message), TMsgType::Error, mbOK, QStringLiteral("Melodeck"));
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception &e) {
+    ShowException(QString::fromUtf8(e.what()));
+  } catch (...) {
+    ShowException(QStringLiteral("Unknown error"));
+  }
+  return false;
+}
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+#include "qtdialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "core/winpath.h"
+#include "qstr.h"
+
+namespace platform {
+
+namespace {
+
+// "Text|*.a;*.b|Other|*.c" → "Text (*.a *.b);;Other (*.c)"
+QString QtFilter(const QString &filter) {
+  const QStringList parts = filter.split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2)
+    out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  return out.join(";;");
+}
+
+QString LinuxOf(const QString &windowsPath) { return QS(ToLinux(SS(windowsPath))); }
+QString WindowsOf(const QString &linuxPath) { return linuxPath.isEmpty() ? QString() : QS(ToWindows(SS(linuxPath))); }
+
+QString StartPath(const TFileDialogSpec &spec) {
+  QString dir = spec.initialDir.isEmpty() ? QString() : LinuxOf(spec.initialDir);
+  if (spec.fileName.isEmpty()) return dir;
+  return dir.isEmpty() ? spec.fileName : dir + "/" + spec.fileName;
+}
+
+}  // namespace
+
+TModalResult QtDialogs::Message(const QString &text, TMsgType type, unsigned buttons, const QString &caption) {
+  QMessageBox box(parent_);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  switch (type) {
+    case TMsgType::Information: box.setIcon(QMessageBox::Information); break;
+    case TMsgType::Warning: box.setIcon(QMessageBox::Warning); break;
+    case TMsgType::Error: box.setIcon(QMessageBox::Critical); break;
+    case TMsgType::Confirmation: box.setIcon(QMessageBox::Question); break;
+  }
+  QMessageBox::StandardButtons set;
+  if (buttons & mbYes) set |= QMessageBox::Yes;
+  if (buttons & mbNo) set |= QMessageBox::No;
+  if (buttons & mbOK) set |= QMessageBox::Ok;
+  if (buttons & mbCancel) set |= QMessageBox::Cancel;
+  box.setStandardButtons(set);
+  if (buttons & mbCancel) box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return TModalResult::Yes;
+    case QMessageBox::No: return TModalResult::No;
+    case QMessageBox::Ok: return TModalResult::OK;
+    default: return buttons == mbOK ? TModalResult::OK : TModalResult::Cancel;
+  }
+}
+
+bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, value, &ok);
+  if (ok) value = answer;
+  return ok;
+}
+
+QString QtDialogs::OpenFile(const TFileDialogSpec &spec) {
+  return WindowsOf(QFileDialog::getOpenFileName(parent_, spec.title, StartPath(spec), QtFilter(spec.filter)));
+}
+
+QString QtDialogs::SaveFile(const TFileDialogSpec &spec) {
+  QFileDialog dialog(parent_, spec.title, StartPath(spec), QtFilter(spec.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(spec.defaultExt);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return WindowsOf(dialog.selectedFiles().first());
+}
+
+}  // namespace platform

@@ -1,0 +1,139 @@
+#include "startup.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+
+#include "formmain.h"
+#include "scripteddialogs.h"
+#include "testworld.h"
+
+using platform::TModalResult;
+using testsupport::FakePrefixOptions;
+using testsupport::TestWorld;
+
+namespace {
+const char kClientNotFound[] = "\"Client.exe\" was not found.";
+}
+
+TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
+  struct Case {
+    const char *what;
+    FakePrefixOptions options;
+    bool ok, thirdDawn;
+    bool otherCase = false;  // the registry spells the path in another case than the disk
+  };
+  auto opt = [](auto change) {
+    FakePrefixOptions o;
+    change(o);
+    return o;
+  };
+  const Case cases[] = {
+      {"first client", {}, true, false},
+      {"both clients", opt([](auto &o) { o.thirdDawn = true; }), true, true},
+      {"64-bit prefix", opt([](auto &o) { o.thirdDawn = true, o.win64 = true; }), true, true},
+      {"no key", opt([](auto &o) { o.firstClient = false; }), false, false},
+      {"exe missing", opt([](auto &o) { o.firstExe = false; }), false, false},
+      {"no music folder", opt([](auto &o) { o.firstMusic = false; }), false, false},
+      {"only Third Dawn", opt([](auto &o) { o.firstClient = o.firstExe = o.firstMusic = false, o.thirdDawn = true; }),
+       false, false},
+      {"other case in the registry", {}, true, false, true},
+  };
+  for (const auto &c : cases) {
+    TestWorld world;
+    const auto prefix = world.MakePrefix(c.options);
+    if (c.otherCase) {
+      std::string reg = TestWorld::ReadFile(prefix.root + "/system.reg");
+      const std::string from = "C:\\\\Program Files\\\\Ultima Online\\\\client.exe";
+      ASSERT_NE(reg.find(from), std::string::npos);
+      reg.replace(reg.find(from), from.size(), "c:\\\\PROGRAM FILES\\\\ULTIMA ONLINE\\\\CLIENT.EXE");
+      TestWorld::WriteFile(prefix.root + "/system.reg", reg);
+    }
+    testsupport::ScriptedDialogs dialogs;
+    TGameFolders f;
+    const bool ok = DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f);
+    EXPECT_EQ(ok, c.ok) << c.what;
+    EXPECT_EQ(dialogs.Texts(), c.ok ? QStringList() : QStringList{kClientNotFound}) << c.what;
+    if (!ok) continue;
+    EXPECT_EQ(f.ClientPath, "C:\\Program Files\\Ultima Online\\client.exe") << c.what;
+    EXPECT_EQ(f.MusicDir, "C:\\Program Files\\Ultima Online\\music") << c.what;
+    EXPECT_EQ(f.DefaultDir, f.MusicDir + "\\default");
+    EXPECT_EQ(f.HasThirdDawn, c.thirdDawn) << c.what;
+    if (c.thirdDawn) EXPECT_EQ(f.DefaultDirTD, "C:\\Program Files\\Ultima Online Third Dawn\\music\\default");
+  }
+}
+
+TEST(Startup, ThirdDawnWithoutItsMusicFolderIsSimplyAbsent) {
+  TestWorld world;
+  FakePrefixOptions o;
+  o.thirdDawn = true;
+  const auto prefix = world.MakePrefix(o);
+  ASSERT_EQ(system(("rm -r '" + world.Linux("prefix/drive_c/Program Files/Ultima Online Third Dawn/music") + "'").c_str()), 0);
+  testsupport::ScriptedDialogs dialogs;
+  TGameFolders f;
+  ASSERT_TRUE(DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f));
+  EXPECT_FALSE(f.HasThirdDawn);
+}
+
+TEST(Startup, FirstRunAsksUntilTheSettingsFileExists) {
+  TestWorld world;
+  TestWorld::MakeDirs(world.Linux("prog"));
+  const QString program = QString::fromStdString(world.Windows("prog")) + "\\melodeck";
+  for (auto answer : {TModalResult::Cancel, TModalResult::Yes}) {
+    testsupport::ScriptedDialogs dialogs;
+    dialogs.Answer(answer);
+    EXPECT_EQ(ConfirmFirstRun(program, dialogs), answer == TModalResult::Yes);
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_EQ(dialogs.Shown()[0].text,
+              QString::fromUtf8("MelodeckはUltimaOnlineのMusic(MIDI)ファイルを任意に入れ替えるツールです.\n"
+                                "Melodeckは現在のMIDIファイルをデフォルトの設定として扱います.\n"
+                                "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
+                                "Melodeck を起動しますか？"));
+    EXPECT_EQ(dialogs.Shown()[0].buttons, platform::mbYesCancel);
+    EXPECT_FALSE(TestWorld::Exists(world.Linux("prog/melodeck.ini")));
+  }
+  TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), "");
+  testsupport::ScriptedDialogs dialogs;
+  EXPECT_TRUE(ConfirmFirstRun(program, dialogs));
+  EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST(Startup, MainWindowOnAFakePrefix) {
+  TestWorld world;
+  FakePrefixOptions o;
+  o.thirdDawn = true;
+  const auto prefix = world.MakePrefix(o);
+  TestWorld::MakeDirs(world.Linux("prog"));
+  TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), "");
+  testsupport::ScriptedDialogs dialogs;
+  TGameFolders f;
+  ASSERT_TRUE(DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f));
+  {
+    TFormMain form(QString::fromStdString(world.Windows("prog")) + "\\melodeck", f, dialogs);
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Melodeck - 標準"));
+    EXPECT_EQ(form.ComboBoxConfigList->currentText(), QString::fromUtf8("標準"));
+    for (const char *dir : {"Ultima Online", "Ultima Online Third Dawn"})
+      for (const auto &file : testsupport::GameMusicFiles())
+        EXPECT_TRUE(TestWorld::Exists(world.Linux("prefix/drive_c/Program Files/") + dir + "/music/default/" + file));
+  }
+  EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+// The real program, started as a second copy, ends at once and silently.
+TEST(Startup, ASecondCopyEndsSilently) {
+  TestWorld world;
+  const auto prefix = world.MakePrefix();
+  platform::InstanceLock first;
+  ASSERT_TRUE(AcquireInstance(first));
+  const char *bin = getenv("MELODECK_BIN_DIR");
+  ASSERT_NE(bin, nullptr);
+  const std::string out = world.Linux("out.txt");
+  const std::string cmd = "'" + std::string(bin) + "/melodeck' >'" + out + "' 2>&1";
+  const int status = system(("timeout 20 sh -c \"" + cmd + "\"").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(TestWorld::ReadFile(out), "");
+}
