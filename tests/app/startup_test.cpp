@@ -58,7 +58,10 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
     const bool ok = DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f);
     EXPECT_EQ(ok, c.ok) << c.what;
     EXPECT_EQ(dialogs.Texts(), c.ok ? QStringList() : QStringList{kClientNotFound}) << c.what;
-    if (!ok) continue;
+    if (!ok) {
+      EXPECT_FALSE(TestWorld::Exists(world.Linux("prefix/drive_c/Program Files/Ultima Online/music/default")));
+      continue;
+    }
     EXPECT_EQ(f.ClientPath, "C:\\Program Files\\Ultima Online\\client.exe") << c.what;
     EXPECT_EQ(f.MusicDir, "C:\\Program Files\\Ultima Online\\music") << c.what;
     EXPECT_EQ(f.DefaultDir, f.MusicDir + "\\default");
