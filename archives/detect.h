@@ -1,0 +1,18 @@
+// Finding an archive's format from its name or from its contents.
+#pragma once
+
+#include <string>
+
+#include "drivers.h"
+
+namespace archives {
+
+// From the extension (the text from the last "." of the name, ASCII case ignored); ".exe"
+// (self-extracting archives) goes by contents. atNone for any other extension or none.
+TArchiverType ArchiverTypeFromExtension(const std::string &path);
+
+// Runs every format's probe, then decides in the order LHA, ZIP, CAB, ARJ, RAR, and last the
+// TAR library's answer. A format whose library is missing answers no; this never raises.
+TArchiverType ArchiverTypeFromContents(const std::string &path);
+
+}  // namespace archives

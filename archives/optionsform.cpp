@@ -1,0 +1,120 @@
+// The stored form of TArchiverOptions: its properties in their published order.
+#include <array>
+#include <variant>
+
+#include "earchiver.h"
+#include "storedform.h"
+
+namespace archives {
+
+namespace {
+
+using O = TArchiverOptions;
+using Number = int8_t O::*;
+using Text = std::string O::*;
+struct JxList {};
+struct Filter {};
+struct Usage {};
+struct Property {
+  const char *name;
+  std::variant<Number, Text, JxList, Filter, Usage> member;
+};
+
+// The order of the stored form.
+const Property kProperties[] = {
+    {"a", &O::a}, {"c", &O::c}, {"e", &O::e}, {"f", &O::f}, {"h", &O::h}, {"i", &O::i},
+    {"l", &O::l}, {"m", &O::m}, {"n", &O::n}, {"o", &O::o}, {"p", &O::p}, {"r", &O::r},
+    {"s", &O::s}, {"t", &O::t}, {"u", &O::u}, {"w", &O::w}, {"x", &O::x}, {"y", &O::y},
+    {"z", &O::z}, {"jc", &O::jc}, {"jd", &O::jd}, {"je", &O::je}, {"jf", &O::jf},
+    {"jh", &O::jh}, {"ji", &O::ji}, {"jm", &O::jm}, {"jn", &O::jn}, {"jo", &O::jo},
+    {"job", &O::job}, {"jp", &O::jp}, {"jr", &O::jr}, {"jss", &O::jss}, {"jw", &O::jw},
+    {"jx", JxList{}}, {"jyc", &O::jyc}, {"jyd", &O::jyd}, {"jyk", &O::jyk}, {"jyn", &O::jyn},
+    {"jyo", &O::jyo}, {"jz", &O::jz}, {"ga", &O::ga}, {"gd", &O::gd}, {"ge", &O::ge},
+    {"gf", &O::gf}, {"gj", &O::gj}, {"gm", &O::gm}, {"gn", &O::gn}, {"go", &O::go},
+    {"gp", &O::gp}, {"gr", &O::gr}, {"gs", &O::gs}, {"gu", &O::gu}, {"gw", &O::gw},
+    {"UserOptions", &O::UserOptions}, {"UserFileList", &O::UserFileList},
+    {"PackFilter", Filter{}}, {"ResFileName", &O::ResFileName}, {"ResFileUsage", Usage{}},
+};
+
+constexpr std::array<const char *, 4> kUseNames = {"ruOnPack", "ruOnUnpack", "ruOnRemoveItem", "ruOnUpdate"};
+
+template <class... F>
+struct Visitor : F... {
+  using F::operator()...;
+};
+template <class... F>
+Visitor(F...) -> Visitor<F...>;
+
+}  // namespace
+
+std::string StoreOptions(const TArchiverOptions &o, std::string_view prefix) {
+  std::string out;
+  for (const Property &prop : kProperties) {
+    const std::string name = std::string(prefix) + prop.name;
+    std::visit(Visitor{
+                   [&](Number m) {
+                     // jyc is always written: its -1 is a value of its own, not "left at default".
+                     if (o.*m != -1 || std::string_view(prop.name) == "jyc")
+                       out += name + " = " + std::to_string(o.*m) + "\n";
+                   },
+                   [&](Text m) { out += name + " = " + StoreString(o.*m) + "\n"; },
+                   [&](JxList) {
+                     if (!o.jx.empty()) out += name + " = " + StoreStrings(o.jx) + "\n";
+                   },
+                   [&](Filter) {
+                     out += name + " = " + (o.PackFilter == pfComponent ? "pfComponent" : "pfArchiver") + "\n";
+                   },
+                   [&](Usage) {
+                     std::string set;
+                     for (size_t u = 0; u < kUseNames.size(); ++u) {
+                       if (!o.ResFileUsage.Contains(static_cast<TResFileUse>(u))) continue;
+                       if (!set.empty()) set += ", ";
+                       set += kUseNames[u];
+                     }
+                     out += name + " = [" + set + "]\n";
+                   },
+               },
+               prop.member);
+  }
+  return out;
+}
+
+bool ReadOptionsProperty(TArchiverOptions &o, const StoredProperty &p) {
+  for (const Property &prop : kProperties) {
+    if (p.name != prop.name) continue;
+    std::visit(Visitor{
+                   [&](Number m) { o.*m = static_cast<int8_t>(ReadStoredNumber(p, -128, 127)); },
+                   [&](Text m) { o.*m = ReadStoredString(p); },
+                   [&](JxList) { o.jx = ReadStoredStrings(p); },
+                   [&](Filter) {
+                     if (p.value == "pfArchiver") o.PackFilter = pfArchiver;
+                     else if (p.value == "pfComponent") o.PackFilter = pfComponent;
+                     else ThrowMalformed(p);
+                   },
+                   [&](Usage) {
+                     TResFileUsage set;
+                     for (const auto &item : ReadStoredSet(p)) {
+                       size_t u = 0;
+                       while (u < kUseNames.size() && item != kUseNames[u]) ++u;
+                       if (u == kUseNames.size())
+                         ThrowMalformed(p);
+                       set.Include(static_cast<TResFileUse>(u));
+                     }
+                     o.ResFileUsage = set;
+                   },
+               },
+               prop.member);
+    return true;
+  }
+  return false;
+}
+
+TArchiverOptions ReadOptions(std::string_view text) {
+  TArchiverOptions o;
+  for (const auto &p : ParseStoredForm(text)) {
+    if (!ReadOptionsProperty(o, p)) throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
+  }
+  return o;
+}
+
+}  // namespace archives

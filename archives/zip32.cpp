@@ -1,0 +1,201 @@
+#include "zip32.h"
+
+#include "core/fileops.h"
+#include "earchiver.h"
+#include "sfx.h"
+
+namespace archives {
+
+namespace {
+
+const char kNoUnzipLibrary[] = "ZIP 形式書庫の解凍には UNZIP32.DLL または LMZIP32.DLL が必要です。";
+const char kNoZipLibrary[] = "ZIP 形式書庫の作成には ZIP32J.DLL または LMZIP32.DLL が必要です。";
+
+TArchiverLibrary &Lib(ArcLib lib) { return TArchiverLibrary::Of(lib); }
+
+}  // namespace
+
+void TZip32::LoadDLL() {
+  bool any = false;
+  for (ArcLib lib : {ArcLib::Unzip32, ArcLib::Zip32j, ArcLib::Lmzip32}) any = Lib(lib).Load() || any;
+  if (!any) throw EArchiver("ZIP 形式書庫を解凍するには UNZIP32.DLL が、作成するには ZIP32J.DLL が必要です。");
+}
+
+void TZip32::FreeDLL() {
+  for (ArcLib lib : {ArcLib::Unzip32, ArcLib::Zip32j, ArcLib::Lmzip32}) Lib(lib).Free();
+}
+
+void *TZip32::FindFirstOf(Candidates candidates) {
+  for (auto [lib, name] : candidates) {
+    if (!Lib(lib).Load()) continue;
+    if (void *fn = Lib(lib).Find(name)) return fn;
+  }
+  return nullptr;
+}
+
+void *TZip32::RequireFirstOf(Candidates candidates, const std::string &function, const char *missingLibraries) {
+  if (void *fn = FindFirstOf(candidates)) return fn;
+  if (missingLibraries) {
+    bool anyLoaded = false;
+    for (auto [lib, name] : candidates) anyLoaded = anyLoaded || Lib(lib).IsLoaded();
+    if (!anyLoaded) throw EArchiver(missingLibraries);
+  }
+  throw EArchiver(MissingEntryMessage(function));
+}
+
+// LMZIP32.DLL spells its listing functions "Unzip…" where the others spell them "UnZip…".
+void *TZip32::Listing(const std::string &suffix) {
+  const std::string lm = "Unzip" + suffix;
+  const std::string other = "UnZip" + suffix;
+  return RequireFirstOf({{ArcLib::Lmzip32, lm.c_str()}, {ArcLib::Zip32j, other.c_str()},
+                         {ArcLib::Unzip32, other.c_str()}},
+                        other, nullptr);
+}
+
+HARC TZip32::OpenArchive(ARC_HWND owner, const std::string &archive, uint32_t mode) {
+  auto fn = reinterpret_cast<ArcOpenArchiveFn>(Listing("OpenArchive"));
+  return fn(owner, AbsoluteArchivePath(archive).c_str(), mode);
+}
+
+int TZip32::FindFirst(HARC handle, INDIVIDUALINFO &entry, const std::string &wildcard) {
+  return reinterpret_cast<ArcFindFirstFn>(Listing("FindFirst"))(handle, wildcard.c_str(), &entry);
+}
+
+int TZip32::FindNext(HARC handle, INDIVIDUALINFO &entry) {
+  return reinterpret_cast<ArcFindNextFn>(Listing("FindNext"))(handle, &entry);
+}
+
+int TZip32::CloseArchive(HARC handle) {
+  return reinterpret_cast<ArcCloseArchiveFn>(Listing("CloseArchive"))(handle);
+}
+
+int TZip32::Extract(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
+                    const TStringList *files, const std::string &folder, const TArchiverOptions &o) {
+  TCmdOpt cmd;
+  cmd.ConvertName = ZipConvertName;
+  if (o.c == 1) cmd.Add("-o");
+  if (o.n > 0 || OwnerWindow) cmd.Add("--i");
+  if (o.x == 0) cmd.Add("-j");
+  cmd.Add(o.UserOptions);
+  AddArchiveAndFolder(cmd, archive, folder);
+  AddFileList(cmd, files, useResFile, o);
+  CommandLine = "-x" + cmd.Text;
+  void *entry = RequireFirstOf({{ArcLib::Unzip32, "UnZip"}, {ArcLib::Lmzip32, "UnZip"}}, "UnZip", kNoUnzipLibrary);
+  return CallCommand(entry, owner, CommandLine, output);
+}
+
+void TZip32::AddPackSwitches(TCmdOpt &cmd, const TArchiverOptions &o) const {
+  cmd.ConvertName = ZipConvertName;
+  if (o.a > 0) cmd.Add("-S");
+  if (o.a < 2) cmd.Add("-D");
+  if (o.l > 0) cmd.Add("-v");
+  if (o.n > 0) cmd.Add("-q");
+  if (o.r > 0) cmd.Add("-r");
+  if (o.n > 0) cmd.Add("-o");
+  if (o.u > 0) cmd.Add("-u");
+  if (o.x == 0) cmd.Add("-j");
+  if (o.jc > 0) cmd.Add("-FF");
+  if (o.ji > 0) cmd.Add("-k");
+  cmd.AddNumber("", o.jm);
+  if (o.gd > 0) cmd.Add("-J");
+  cmd.Add(o.UserOptions);
+}
+
+int TZip32::RunZip(ARC_HWND owner, std::string &output) {
+  void *entry = RequireFirstOf({{ArcLib::Zip32j, "Zip"}, {ArcLib::Lmzip32, "Zip"}}, "Zip", kNoZipLibrary);
+  return CallCommand(entry, owner, CommandLine, output);
+}
+
+int TZip32::Pack(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
+                 const TStringList *files, const std::string &baseFolder, const TArchiverOptions &o) {
+  TCmdOpt cmd;
+  if (Lib(ArcLib::Zip32j).Load()) {
+    AddPackSwitches(cmd, o);
+    AddArchiveAndFolder(cmd, archive, baseFolder);
+    AddFileList(cmd, files, useResFile, o);
+    CommandLine = cmd.Text;  // no command letter: the line starts with the builder's blank
+    return RunZip(owner, output);
+  }
+  if (!Lib(ArcLib::Lmzip32).Load()) throw EArchiver(kNoZipLibrary);
+  if (o.c == 1) cmd.Add("-o");
+  if (o.x == 0) cmd.Add("-j");
+  cmd.Add(o.UserOptions);
+  cmd.AddFile("", archive);
+  AddFileList(cmd, files, useResFile, o);
+  CommandLine = "-ru" + cmd.Text;
+  platform::DeleteFile(archive);
+  return RunZip(owner, output);
+}
+
+int TZip32::Remove(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
+                   const TStringList *files, const TArchiverOptions &o) {
+  TCmdOpt cmd;
+  AddPackSwitches(cmd, o);
+  AddArchiveAndFolder(cmd, archive, "");
+  AddFileList(cmd, files, useResFile, o);
+  CommandLine = "-d" + cmd.Text;
+  return RunZip(owner, output);
+}
+
+int TZip32::Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
+                   const TStringList *files, const std::string &folder, const TArchiverOptions &o) {
+  TCmdOpt cmd;
+  AddPackSwitches(cmd, o);
+  AddArchiveAndFolder(cmd, archive, folder);
+  AddFileList(cmd, files, useResFile, o);
+  CommandLine = "-f" + cmd.Text;
+  return RunZip(owner, output);
+}
+
+int TZip32::MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output, const std::string &folder,
+                    const TArchiverOptions &o) {
+  if (!Lib(ArcLib::Zip32j).Load())
+    throw EArchiver("ZIP 形式書庫からの自己解凍書庫作成には ZIP32J.DLL が必要です。");
+  const bool gui = o.gw > 0;
+  const std::string stub = FindStubFile(gui ? "sfx32gui.dat" : "sfx16.dat");
+  if (stub.empty())
+    throw EArchiver(gui ? "zip 書庫からのWin32自己解凍書庫の作成には sfx32gui.dat が必要です。"
+                        : "zip 書庫からのDOS自己解凍書庫の作成には sfx16.dat が必要です。");
+  const std::string exe = SfxOutputPath(archive, folder);
+  WriteSfx(stub, archive, exe);
+  CommandLine = "-A " + exe;
+  return RunZip(owner, output);
+}
+
+int TZip32::Check(const std::string &archive, int mode, int) {
+  auto fn = reinterpret_cast<ArcCheckArchiveFn>(RequireFirstOf(
+      {{ArcLib::Unzip32, "UnZipCheckArchive"}, {ArcLib::Lmzip32, "UnZipCheckArchive"},
+       {ArcLib::Zip32j, "UnZipCheckArchive"}},
+      "UnZipCheckArchive", nullptr));
+  return fn(archive.c_str(), mode);
+}
+
+bool TZip32::SetOwnerWindow(ARC_HWND window, ARCHIVERPROC callback) {
+  auto fn = reinterpret_cast<ArcSetOwnerWindowExFn>(
+      RequireFirstOf({{ArcLib::Unzip32, "UnZipSetOwnerWindowEx"}}, "UnZipSetOwnerWindowEx", nullptr));
+  fn(window, callback);
+  OwnerWindow = window;
+  return true;
+}
+
+bool TZip32::KillOwnerWindow(ARC_HWND window) {
+  auto fn = reinterpret_cast<ArcKillOwnerWindowExFn>(
+      RequireFirstOf({{ArcLib::Unzip32, "UnZipKillOwnerWindowEx"}}, "UnZipKillOwnerWindowEx", nullptr));
+  fn(window);
+  OwnerWindow = nullptr;
+  return true;
+}
+
+bool TZip32::IsArchive(const std::string &path) {
+  try {
+    auto open = reinterpret_cast<ArcOpenArchiveFn>(Listing("OpenArchive"));
+    auto close = reinterpret_cast<ArcCloseArchiveFn>(Listing("CloseArchive"));
+    HARC handle = open(nullptr, AbsoluteArchivePath(path).c_str(), ARC_M_PROBE);
+    if (handle) close(handle);
+    return handle != nullptr;
+  } catch (const std::exception &) {
+    return false;
+  }
+}
+
+}  // namespace archives
