@@ -12,6 +12,9 @@ namespace archives {
 
 namespace {
 
+// Far above any library's output; a larger stored size is a damaged form, not a wish.
+constexpr int64_t kMaxStoredOutputSize = 64 << 20;
+
 const char *const kTypeNames[] = {"atLha", "atZip", "atCab", "atArj", "atTar",
                                   "atTgz", "atBZ2", "atRar", "atNone", "atAutoDetect"};
 
@@ -172,7 +175,7 @@ void TArchiveFile::ReadStoredForm(std::string_view text) {
     if (p.name == "FileName") {
       SetFileName(ReadStoredString(p));
     } else if (p.name == "OutputSize") {
-      SetOutputSize(static_cast<int>(ReadStoredNumber(p, 0, INT32_MAX)));
+      SetOutputSize(static_cast<int>(ReadStoredNumber(p, 0, kMaxStoredOutputSize)));
     } else if (p.name == "ArchiverType") {
       int type = -1;
       for (int i = 0; i < static_cast<int>(std::size(kTypeNames)); ++i)
