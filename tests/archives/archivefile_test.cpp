@@ -242,11 +242,3 @@ TEST_F(Component, ProgressWithoutOwnerFunctionsStillRuns) {
   EXPECT_EQ(file.Extract(nullptr, nullptr, "", nullptr), 0);
   EXPECT_EQ(calls, 0);
 }
-
-TEST_F(Component, OutputSize) {
-  file.SetOutputSize(5);
-  EXPECT_EQ(file.OutputSize(), 5);
-  EXPECT_EQ(file.OutputText(), "");
-  file.SetOutputSize(0);
-  EXPECT_EQ(file.OutputSize(), 0);
-}

@@ -45,22 +45,6 @@ TEST_F(Loader, MissingLibraryMessagesNameTheDlls) {
   for (const auto &c : cases) EXPECT_EQ(MessageOf([&] { CreateArchiver(c.first); }), c.second) << c.first;
 }
 
-TEST_F(Loader, EveryLibraryLoadsUnderItsFileName) {
-  const std::pair<TArchiverType, const char *> cases[] = {
-      {atLha, "libunlha32.so"}, {atZip, "libunzip32.so"}, {atZip, "libzip32j.so"}, {atZip, "liblmzip32.so"},
-      {atCab, "libcab32.so"},   {atArj, "libunarj32j.so"}, {atTar, "libtar32.so"}, {atRar, "libunrar32.so"},
-  };
-  int n = 0;
-  for (const auto &[type, file] : cases) {
-    FakeArchivers only(world, "only" + std::to_string(n++));
-    auto &lib = only.Install(file);
-    auto driver = CreateArchiver(type);
-    ASSERT_NE(driver, nullptr) << file;
-    driver->Check("Z:\\a", 1, 2);
-    EXPECT_EQ(lib.Calls().size(), 1u) << file;
-  }
-}
-
 TEST_F(Loader, DriversShareOneLoadedLibrary) {
   auto &lib = fakes.Install("libunlha32.so");
   auto first = CreateArchiver(atLha);
