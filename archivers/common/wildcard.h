@@ -1,0 +1,37 @@
+// Choosing entries by the names a command line or FindFirst gives.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arc {
+
+// "*" matches any run of characters, "/" included; "?" one character; without case (ASCII
+// and the rest of Unicode through case folding). "\" and "/" are the same. "*.*" and an empty
+// pattern match everything, as on Windows.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// Which entries a command's file list selects: none given means all; a pattern selects the
+// entries it matches and, when it names a folder, everything below that folder.
+class EntrySelector {
+ public:
+  explicit EntrySelector(std::vector<std::string> patterns);
+  bool Selects(std::string_view entryName) const;
+  bool All() const { return patterns_.empty(); }
+
+ private:
+  std::vector<std::string> patterns_;  // folded, "/" separators, no trailing "/"
+};
+
+// Excluding patterns ("-jx" and alike), matched against the whole path and its last part.
+class Exclusions {
+ public:
+  void Add(std::string pattern);
+  bool Excludes(std::string_view path) const;
+
+ private:
+  std::vector<std::string> patterns_;
+};
+
+}  // namespace arc
