@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QUrl>
 #include <algorithm>
@@ -315,6 +316,17 @@ void TFolderTreeViewEx::mouseDoubleClickEvent(QMouseEvent *event) {
   const ShellItem *item = node->ShellData();
   if (!shellRun_ || !showFile_ || !item || item->IsFolder() || item->Is(foldertree::saHasSubFolder)) return;
   if (!item->linuxPath.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(item->linuxPath));
+}
+
+void TFolderTreeViewEx::keyPressEvent(QKeyEvent *event) {
+  // "*" opens every folder below the node: with folders read on demand that would read the
+  // whole disk below a drive. It opens the one node instead.
+  if (event->key() == Qt::Key_Asterisk) {
+    ExpandNode(currentItem());
+    event->accept();
+    return;
+  }
+  QTreeWidget::keyPressEvent(event);
 }
 
 // --- Drops. The tree takes every drag over it so that the window behind it never sees one,

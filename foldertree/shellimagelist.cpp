@@ -124,7 +124,8 @@ int TShellImageList::FileIconIndex(const QString &windowsPath, bool open) {
 
 QIcon TShellImageList::NodeIcon(int image, int selectedImage, int overlay) {
   if (overlay < 0 && image == selectedImage) return Icon(image);
-  const QString key = QStringLiteral("%1/%2/%3").arg(image).arg(selectedImage).arg(overlay);
+  // Indexes stay far below 2^20: one number names the combination.
+  const quint64 key = (quint64(image + 1) << 40) | (quint64(selectedImage + 1) << 20) | quint64(overlay + 1);
   if (auto it = composed_.constFind(key); it != composed_.constEnd()) return *it;
   QIcon icon;
   for (int size : kSizes) {

@@ -41,7 +41,7 @@ class TShellImageList {
   std::vector<QIcon> icons_;
   QHash<QString, int> byKey_;
   QHash<QString, int> byExtension_;
-  QHash<QString, QIcon> composed_;
+  QHash<quint64, QIcon> composed_;
 };
 
 }  // namespace foldertree

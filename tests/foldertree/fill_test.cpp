@@ -197,3 +197,23 @@ TEST_F(TreeTest, EveryNodeComesFromTheOwnersFactory) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TreeTest, SelectedDirOpensTheSystemOrCurrentDrive) {
+  const std::string cwd = platform::CurrentLinuxFolder();
+  ASSERT_EQ(chdir(world.Root().c_str()), 0);
+  struct Case {
+    TSelectedDir dir;
+    QString selected;
+  } cases[] = {{sdSystem, "C:\\"}, {sdCurrent, "Z:\\"}, {sdNone, ""}};
+  for (const auto &cs : cases) {
+    tree = std::make_unique<TFolderTreeViewEx>();
+    tree->SetSelectedDir(cs.dir);
+    EXPECT_EQ(SelectedPath(), cs.selected) << cs.dir;
+    if (tree->Selected()) EXPECT_TRUE(tree->Selected()->isExpanded());
+  }
+  ASSERT_EQ(chdir(cwd.c_str()), 0);
+}
+
+}  // namespace

@@ -121,3 +121,45 @@ TEST_F(TreeTest, LinksGetTheLinkOverlayWhenFilesShow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TreeTest, BusyPeriodsNestAndEndWithTheOutermost) {
+  ShowLikeMainWindow();
+  tree->show();
+  int inside = 0;
+  QObject::connect(tree.get(), &TFolderTreeViewEx::OnExpanding, [&] {
+    // Each expansion on the way is a busy period of its own inside the search's.
+    ++inside;
+    ASSERT_TRUE(QApplication::overrideCursor());
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_FALSE(tree->updatesEnabled());
+  });
+  ASSERT_TRUE(tree->SelectPath(QString::fromStdString(prefix.musicDir)));
+  EXPECT_GE(inside, 3);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(tree->updatesEnabled());
+}
+
+TEST_F(TreeTest, StarOpensOneFolderNotTheWholeDisk) {
+  tree->show();
+  tree->setFocus();
+  tree->topLevelItem(0)->setExpanded(false);
+  tree->SetSelected(tree->topLevelItem(0));
+  QTest::keyClick(tree.get(), Qt::Key_Asterisk);
+  EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+  EXPECT_FALSE(tree->topLevelItem(0)->child(0)->isExpanded());
+}
+
+TEST_F(TreeTest, LeftClickReportsTheSelection) {
+  ShowLikeMainWindow();
+  tree->show();
+  QTreeWidgetItem *target = Node(prefix.musicDir);
+  tree->scrollToItem(target);
+  QSignalSpy click(tree.get(), &TFolderTreeViewEx::OnClick);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(target).center());
+  ASSERT_EQ(click.count(), 1);
+  EXPECT_EQ(click.at(0).at(0).toString().toStdString(), prefix.musicDir);
+}
+
+}  // namespace
