@@ -1,0 +1,20 @@
+// The -lh5-, -lh6- and -lh7- encoder: one encoder, three dictionary sizes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace lha {
+
+struct EncoderParams {
+  int dictBits = 13;       // 13: -lh5- (8 KiB), 15: -lh6- (32 KiB), 16: -lh7- (64 KiB)
+  int maxChain = 256;      // hash-chain candidates tried per position
+  int passes = 2;          // optimal-parse passes, each priced by the last; 0: a lazy parse only
+};
+
+// Packs data into the method's bit stream. The result may be larger than the input; the
+// caller stores the data instead then.
+std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params);
+
+}  // namespace lha

@@ -1,0 +1,103 @@
+#include "encoder_match.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "encoder_symbols.h"
+
+namespace lha {
+
+namespace {
+
+// Hash tables sized to the input: small files, the usual case, then need little clearing.
+int hashBits(std::size_t size, int most) {
+  int bits = 10;
+  while (bits < most && (std::size_t{1} << bits) < size) ++bits;
+  return bits;
+}
+
+}  // namespace
+
+MatchFinder::MatchFinder(std::span<const std::uint8_t> data, int dictBits, int maxChain)
+    : data_(data), dictSize_(1u << dictBits), mask_((1u << dictBits) - 1), maxChain_(maxChain),
+      hash3Shift_(32 - hashBits(data.size(), 14)), hash4Shift_(32 - hashBits(data.size(), 16)),
+      head3_(std::size_t{1} << (32 - hash3Shift_), 0), head4_(std::size_t{1} << (32 - hash4Shift_), 0),
+      prev_(std::min<std::size_t>(std::size_t{1} << dictBits, std::max<std::size_t>(data.size(), 1)) , 0) {}
+
+std::uint32_t MatchFinder::hash3(std::uint32_t pos) const {
+  const std::uint8_t* p = data_.data() + pos;
+  std::uint32_t v = (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+  return (v * 2654435761u) >> hash3Shift_;
+}
+
+std::uint32_t MatchFinder::hash4(std::uint32_t pos) const {
+  std::uint32_t v;
+  std::memcpy(&v, data_.data() + pos, 4);
+  return (v * 2654435761u) >> hash4Shift_;
+}
+
+void MatchFinder::insert(std::uint32_t pos) {
+  if (pos + kMinMatch > data_.size()) return;
+  head3_[hash3(pos)] = pos + 1;
+  if (pos + 4 > data_.size()) return;
+  std::uint32_t h = hash4(pos);
+  prev_[pos & mask_] = head4_[h];
+  head4_[h] = pos + 1;
+}
+
+namespace {
+
+// A match this long ends the search: longer ones gain little and cost time on repetitive data.
+constexpr std::uint32_t kGoodEnough = 128;
+
+std::uint32_t commonLength(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t limit) {
+  std::uint32_t n = 0;
+  while (n + 8 <= limit) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a + n, 8);
+    std::memcpy(&y, b + n, 8);
+    if (x != y) return n + (__builtin_ctzll(x ^ y) >> 3);
+    n += 8;
+  }
+  while (n < limit && a[n] == b[n]) ++n;
+  return n;
+}
+
+}  // namespace
+
+void MatchFinder::find(std::uint32_t pos, std::vector<Match>& out) {
+  std::uint32_t limit = std::min<std::uint64_t>(kMaxMatch, data_.size() - pos);
+  if (limit < kMinMatch) {
+    insert(pos);
+    return;
+  }
+  const std::uint8_t* cur = data_.data() + pos;
+  std::uint32_t best = kMinMatch - 1;
+  auto inWindow = [&](std::uint32_t c) { return c < pos && pos - c <= dictSize_; };
+  auto consider = [&](std::uint32_t c) {
+    const std::uint8_t* p = data_.data() + c;
+    // Only a candidate that beats the best so far at its last byte is worth comparing.
+    if (p[best] != cur[best] || p[0] != cur[0]) return false;
+    std::uint32_t len = commonLength(p, cur, limit);
+    if (len <= best) return false;
+    best = len;
+    out.push_back({static_cast<std::uint16_t>(len), static_cast<std::uint16_t>(pos - c - 1)});
+    return len == limit;
+  };
+  if (std::uint32_t c3 = head3_[hash3(pos)]; c3 != 0 && inWindow(c3 - 1) && consider(c3 - 1)) {
+    insert(pos);
+    return;
+  }
+  std::uint32_t cand = limit >= 4 ? head4_[hash4(pos)] : 0;
+  for (int chain = maxChain_; cand != 0 && chain > 0; --chain) {
+    std::uint32_t c = cand - 1;
+    if (!inWindow(c)) break;
+    if (consider(c) || best >= kGoodEnough) break;
+    std::uint32_t next = prev_[c & mask_];
+    if (next >= cand) break;  // the slot was reused by a newer position: chain ends
+    cand = next;
+  }
+  insert(pos);
+}
+
+}  // namespace lha

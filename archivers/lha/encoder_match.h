@@ -1,0 +1,43 @@
+// Hash-chain match finder: for each position, the matches of increasing length within the
+// dictionary, closest first.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace lha {
+
+struct Match {
+  std::uint16_t len;
+  std::uint16_t dist;  // distance - 1
+};
+
+class MatchFinder {
+ public:
+  MatchFinder(std::span<const std::uint8_t> data, int dictBits, int maxChain);
+
+  // Appends the matches at pos (each longer than the one before) to out and inserts pos.
+  // Positions must be visited in order, each once, through find() or skip().
+  void find(std::uint32_t pos, std::vector<Match>& out);
+  void skip(std::uint32_t pos) { insert(pos); }
+
+ private:
+  std::uint32_t hash3(std::uint32_t pos) const;
+  std::uint32_t hash4(std::uint32_t pos) const;
+  void insert(std::uint32_t pos);
+
+  std::span<const std::uint8_t> data_;
+  std::uint32_t dictSize_;
+  std::uint32_t mask_;
+  int maxChain_;
+  int hash3Shift_;
+  int hash4Shift_;
+  // Chains link positions with equal 4-byte hashes; 3-byte matches are found only at the
+  // latest position with an equal 3-byte hash. Entries hold position + 1, 0 = none.
+  std::vector<std::uint32_t> head3_;
+  std::vector<std::uint32_t> head4_;
+  std::vector<std::uint32_t> prev_;
+};
+
+}  // namespace lha

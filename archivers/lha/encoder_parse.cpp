@@ -1,0 +1,117 @@
+#include "encoder_parse.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lha {
+namespace {
+
+// Matches at least this long are taken as they are; searching inside them rarely pays.
+constexpr std::uint32_t kNiceLength = 160;
+// Lengths up to this are all priced; above it only the last kTailLengths of each match.
+constexpr std::uint32_t kAllLengths = 24;
+constexpr std::uint32_t kTailLengths = 4;
+
+}  // namespace
+
+void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, MatchTable& t) {
+  t.clear();
+  t.start.reserve(end - begin + 1);
+  std::uint32_t skipUntil = begin;
+  Match covering{};
+  for (std::uint32_t pos = begin; pos < end; ++pos) {
+    t.start.push_back(static_cast<std::uint32_t>(t.matches.size()));
+    if (pos < skipUntil) {
+      // Inside a long match only its continuation is offered.
+      finder.skip(pos);
+      if (skipUntil - pos >= kMinMatch)
+        t.matches.push_back({static_cast<std::uint16_t>(skipUntil - pos), covering.dist});
+      continue;
+    }
+    finder.find(pos, t.matches);
+    std::size_t n = t.matches.size() - t.start.back();
+    if (n && t.matches.back().len >= kNiceLength) {
+      // A match may not run past the segment: the next segment's parse starts there.
+      Match& m = t.matches.back();
+      m.len = static_cast<std::uint16_t>(std::min<std::uint32_t>(m.len, end - pos));
+      skipUntil = pos + m.len;
+      covering = m;
+    }
+  }
+  t.start.push_back(static_cast<std::uint32_t>(t.matches.size()));
+  // Clip every match at the segment's end.
+  for (std::uint32_t pos = begin; pos < end; ++pos)
+    for (std::uint32_t k = t.start[pos - begin]; k < t.start[pos - begin + 1]; ++k)
+      t.matches[k].len = static_cast<std::uint16_t>(std::min<std::uint32_t>(t.matches[k].len, end - pos));
+}
+
+void parseLazy(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end, const MatchTable& t,
+               std::vector<Symbol>& out) {
+  const std::uint32_t n = end - begin;
+  auto longest = [&](std::uint32_t i) -> const Match* {
+    return t.start[i] == t.start[i + 1] ? nullptr : &t.matches[t.start[i + 1] - 1];
+  };
+  for (std::uint32_t i = 0; i < n;) {
+    const Match* m = longest(i);
+    if (m && m->len >= kMinMatch) {
+      const Match* after = i + 1 < n ? longest(i + 1) : nullptr;
+      if (!after || after->len <= m->len) {
+        out.push_back({static_cast<std::uint16_t>(256 + m->len - kMinMatch), m->dist});
+        i += m->len;
+        continue;
+      }
+    }
+    out.push_back({data[begin + i], 0});
+    ++i;
+  }
+}
+
+void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
+                  const MatchTable& t, const Prices& prices, std::vector<Symbol>& out) {
+  const std::uint32_t n = end - begin;
+  constexpr std::uint32_t kInf = std::numeric_limits<std::uint32_t>::max();
+  std::vector<std::uint32_t> cost(n + 1, kInf);
+  std::vector<Symbol> via(n + 1);
+  cost[0] = 0;
+  std::uint32_t skipUntil = 0;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    if (i < skipUntil || cost[i] == kInf) continue;
+    const std::uint32_t base = cost[i];
+    std::uint8_t lit = data[begin + i];
+    if (base + prices.litlen[lit] < cost[i + 1]) {
+      cost[i + 1] = base + prices.litlen[lit];
+      via[i + 1] = {lit, 0};
+    }
+    std::uint32_t first = t.start[i], last = t.start[i + 1];
+    if (first == last) continue;
+    // After a long match the positions it covers start no edges: searching inside it
+    // rarely pays and costs much time on repetitive data.
+    if (t.matches[last - 1].len >= kNiceLength) skipUntil = i + t.matches[last - 1].len;
+    std::uint32_t len = kMinMatch;
+    for (std::uint32_t k = first; k < last; ++k) {
+      const Match& m = t.matches[k];
+      const std::uint32_t distPrice = prices.distance(m.dist);
+      // Short lengths are tried one by one; of a long match only its full length and the
+      // lengths just below it, which leave room for a following match.
+      if (len < m.len && m.len > kAllLengths && len > kAllLengths) len = std::max(len, m.len - kTailLengths);
+      for (; len <= m.len; ++len) {
+        if (len == kAllLengths + 1 && m.len > kAllLengths + kTailLengths) len = m.len - kTailLengths;
+        std::uint32_t c = base + distPrice + prices.litlen[256 + len - kMinMatch];
+        if (c < cost[i + len]) {
+          cost[i + len] = c;
+          via[i + len] = {static_cast<std::uint16_t>(256 + len - kMinMatch), m.dist};
+        }
+      }
+    }
+  }
+  // Walk back from the end, then emit in order.
+  std::size_t mark = out.size();
+  for (std::uint32_t i = n; i > 0;) {
+    const Symbol& s = via[i];
+    out.push_back(s);
+    i -= s.litlen < 256 ? 1 : s.litlen - 256 + kMinMatch;
+  }
+  std::reverse(out.begin() + static_cast<std::ptrdiff_t>(mark), out.end());
+}
+
+}  // namespace lha

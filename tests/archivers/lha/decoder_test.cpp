@@ -1,0 +1,87 @@
+// Hostile packed data: every decoder ends in an error or in exactly the original size,
+// never in a crash, a hang or more output than the header promised.
+#include "lha_test_util.h"
+
+namespace {
+
+struct Hostile {
+  const char* method;
+  std::vector<std::uint8_t> packed;
+  std::uint64_t originalSize;
+  bool mustFail;
+};
+
+lha::DecodeResult decode(const char* method, std::span<const std::uint8_t> packed, std::uint64_t size,
+                         std::uint64_t& written) {
+  const lha::MethodInfo* m = lha::findMethod(method);
+  EXPECT_NE(m, nullptr);
+  lha::SpanSource src(packed);
+  written = 0;
+  return m->decode(src, size, [&](std::span<const std::uint8_t> d) {
+    written += d.size();
+    return true;
+  });
+}
+
+class HostileData : public ::testing::TestWithParam<Hostile> {};
+
+TEST_P(HostileData, EndsCleanly) {
+  const Hostile& h = GetParam();
+  std::uint64_t written = 0;
+  lha::DecodeResult r = decode(h.method, h.packed, h.originalSize, written);
+  EXPECT_LE(written, h.originalSize);
+  if (h.mustFail) EXPECT_NE(r.error, lha::Error::None);
+  if (r.error == lha::Error::None) EXPECT_EQ(written, h.originalSize);
+}
+
+std::vector<std::uint8_t> bytes(std::initializer_list<int> v) { return {v.begin(), v.end()}; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, HostileData,
+    ::testing::Values(
+        // Empty input for a non-empty entry.
+        Hostile{"-lh5-", {}, 100, true}, Hostile{"-lh1-", {}, 100, true}, Hostile{"-lzs-", {}, 100, true},
+        Hostile{"-lz5-", {}, 100, true}, Hostile{"-lh0-", bytes({1, 2}), 100, true},
+        // Block of 0 symbols forever: must run out of input, not loop.
+        Hostile{"-lh5-", std::vector<std::uint8_t>(64, 0), 100, true},
+        // Length tree of 19 codes all of length 1: over-subscribed.
+        Hostile{"-lh5-", bytes({0x00, 0x10, 0x99, 0x24, 0x24, 0x92, 0x49, 0x24, 0x92, 0x49}), 100, true},
+        // Literal tree of one symbol 509 (length 256) then positions of one code 17: reaches
+        // beyond any dictionary.
+        Hostile{"-lh7-", bytes({0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0xFE, 0xE8, 0x80, 0x00, 0, 0, 0}), 1000, false},
+        // All ones: long unary lengths that exceed 16 bits.
+        Hostile{"-lh6-", std::vector<std::uint8_t>(64, 0xFF), 1000, true},
+        // Random bytes of every family.
+        Hostile{"-lh5-", lhatest::randomBytes(4000, 1), 20000, false},
+        Hostile{"-lh7-", lhatest::randomBytes(4000, 2), 20000, false},
+        Hostile{"-lh1-", lhatest::randomBytes(4000, 3), 20000, false},
+        Hostile{"-lzs-", lhatest::randomBytes(4000, 4), 20000, false},
+        Hostile{"-lz5-", lhatest::randomBytes(4000, 5), 20000, false},
+        // Output stops at the original size even when data remains.
+        Hostile{"-lz5-", std::vector<std::uint8_t>(4000, 0xFF), 10, false},
+        Hostile{"-lh0-", std::vector<std::uint8_t>(4000, 0xFF), 10, false}));
+
+TEST(UnknownMethod, HasNoDecoder) {
+  EXPECT_EQ(lha::findMethod("-lh9-"), nullptr);
+  EXPECT_EQ(lha::findMethod("-pm2-"), nullptr);
+  EXPECT_TRUE(lha::findMethod("-lhd-")->folder);
+}
+
+// Corrupting one byte of a packed stream is caught by the decoder or by the CRC.
+TEST(CorruptStream, IsDetected) {
+  std::vector<std::uint8_t> data = lhatest::midiLike(30000, 9);
+  lha::EncoderParams p;
+  std::vector<std::uint8_t> packed = lha::encodeLzh(data, p);
+  std::uint16_t crc = lha::Crc16::of(data);
+  // From byte 2: the first block's symbol count may grow without changing the output.
+  for (std::size_t at = 2; at < packed.size(); at += packed.size() / 50 + 1) {
+    std::vector<std::uint8_t> bad = packed;
+    bad[at] ^= 0x5A;
+    std::vector<std::uint8_t> out;
+    lha::SpanSource src(bad);
+    lha::DecodeResult r = lha::decodeLh5(src, data.size(), lha::vectorSink(out));
+    EXPECT_TRUE(r.error != lha::Error::None || r.crc != crc) << at;
+  }
+}
+
+}  // namespace
