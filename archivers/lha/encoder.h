@@ -9,8 +9,8 @@ namespace lha {
 
 struct EncoderParams {
   int dictBits = 13;       // 13: -lh5- (8 KiB), 15: -lh6- (32 KiB), 16: -lh7- (64 KiB)
-  int maxChain = 256;      // hash-chain candidates tried per position
-  int passes = 2;          // optimal-parse passes, each priced by the last; 0: a lazy parse only
+  int maxChain = 32;       // hash-chain candidates tried per position
+  int passes = 1;          // optimal-parse passes, each priced by the last; 0: a lazy parse only
 };
 
 // Packs data into the method's bit stream. The result may be larger than the input; the
