@@ -10,6 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/text.h"
+#include "names.h"
+
 namespace arctest {
 
 ArcLib::ArcLib(const std::string &fileName, const std::string &prefix, const std::string &commandName) {
@@ -109,7 +112,10 @@ std::vector<std::pair<std::string, std::string>> Tree(const std::string &linuxFo
     std::ifstream in(it->path(), std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
-    out.emplace_back(fs::relative(it->path(), linuxFolder).string(), ss.str());
+    const std::string data = ss.str();
+    std::string name = fs::relative(it->path(), linuxFolder).string(), decoded;
+    if (!arc::IsValidUtf8(name) && platform::Cp932Decode(name, decoded)) name = decoded;
+    out.emplace_back(name, std::to_string(data.size()) + " bytes #" + std::to_string(std::hash<std::string>{}(data)));
   }
   std::sort(out.begin(), out.end());
   return out;

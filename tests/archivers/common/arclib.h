@@ -45,7 +45,9 @@ int Sh(const std::string &command, std::string *out = nullptr, const std::string
 std::string Q(const std::string &s);
 bool HaveTool(const std::string &tool);
 
-// Every regular file below folder as "relative/path" → contents, sorted.
+// Every regular file below folder as "relative/path" → size and a digest of the contents,
+// sorted. Names that are not UTF-8 (peers that write code page 932 bytes as they are) are
+// decoded from code page 932.
 std::vector<std::pair<std::string, std::string>> Tree(const std::string &linuxFolder);
 
 }  // namespace arctest

@@ -1,0 +1,97 @@
+// The exported functions of libunlha32.so, with the names and types of the archiver interface.
+#include "arcapi.h"
+#include "commands.h"
+#include "errors.h"
+#include "lhafile.h"
+#include "session.h"
+
+ARCAPI_DECLARE_EXPORTS(Unlha)
+ARCAPI_EXPORT uint16_t UnlhaGetVersion(void);
+ARCAPI_EXPORT int UnlhaGetRunning(void);
+
+namespace {
+
+arc::Session &State() {
+  static arc::Session session;
+  return session;
+}
+
+// Check modes: the low bits choose how deep; 2 and above decode every entry.
+constexpr int kCheckFullCrc = 2;
+
+std::unique_ptr<arc::Listing> ListArchive(const char *path, int *result) {
+  unlha::LhaFile file;
+  *result = file.Open(path ? path : "");
+  if (*result != arc::kOk) return nullptr;
+  std::vector<lha::Entry> entries;
+  *result = file.ReadEntries(entries);
+  if (*result == arc::kErrNotArcFile) return nullptr;
+  auto listing = std::make_unique<arc::Listing>();
+  for (const auto &e : entries) listing->entries.push_back(unlha::FactsOf(e));
+  return listing;
+}
+
+}  // namespace
+
+int Unlha(ARC_HWND window, const char *commandLine, char *output, uint32_t size) {
+  arc::Output out(output, size);
+  if (!commandLine) return arc::kErrCommandName;
+  arc::Session::Busy busy(State());
+  arc::LhaCommand cmd;
+  if (int r = arc::ParseLhaCommand(commandLine, cmd); r != arc::kOk) return r;
+  const ARC_HWND progress = State().ProgressWindow(window);
+  switch (cmd.letter) {
+    case 'x':
+    case 'e':
+    case 't':
+      return unlha::Extract(cmd, progress, out);
+    case 'a':
+    case 'u':
+    case 'f':
+    case 'd':
+      return unlha::Update(cmd, progress, out);
+    case 'l':
+    case 'v':
+      return unlha::List(cmd, out);
+    case 's':
+      // Self-extracting archives need a Windows program stub; there is none here.
+      return arc::kErrNotSupport;
+    default:
+      return arc::kErrCommandName;
+  }
+}
+
+HARC UnlhaOpenArchive(ARC_HWND, const char *path, uint32_t) {
+  // Nothing is ever shown or printed, so probing (mode 0x800002) needs no care of its own.
+  int result = arc::kOk;
+  auto listing = ListArchive(path, &result);
+  return listing ? State().Add(std::move(listing)) : nullptr;
+}
+
+int UnlhaCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
+
+int UnlhaFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
+  return State().FindFirst(archive, wildcard, entry);
+}
+
+int UnlhaFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
+
+int UnlhaCheckArchive(const char *path, int mode) {
+  if ((mode & 0xFF) < kCheckFullCrc) {
+    int result = arc::kOk;
+    return ListArchive(path, &result) && result == arc::kOk;
+  }
+  arc::LhaCommand cmd;
+  cmd.letter = 't';
+  cmd.archive = path ? path : "";
+  arc::Output none(nullptr, 0);
+  return unlha::Extract(cmd, nullptr, none) == arc::kOk;
+}
+
+int UnlhaSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
+
+int UnlhaKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
+
+uint16_t UnlhaGetVersion(void) { return 100; }
+
+int UnlhaGetRunning(void) { return State().Running(); }
