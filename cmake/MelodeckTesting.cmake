@@ -25,13 +25,31 @@ function(melodeck_add_test name)
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} melodeck_testsupport ${main} GTest::gtest GTest::gmock)
   if(T_XVFB)
+    # -noreset: by default the server resets whenever its last client leaves, and a program
+    # that connects during the reset is turned away. Tests that connect and disconnect in turn
+    # (or start X clients of their own) would fail now and then.
     set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
-                 xvfb-run -a -s "-screen 0 1280x1024x24")
+                 xvfb-run -a -s "-noreset -screen 0 1280x1024x24")
   endif()
+  # The listing runs at CTest time, under the emulator as well: starting a display on a busy
+  # machine can take longer than the default five seconds.
+  # NO_PRETTY_VALUES: a parameterised test is named by its suite's name generator (or index), not
+  # by a dump of its parameter's bytes, which holds addresses and changes from run to run.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    TEST_PREFIX "${name}."
-    PROPERTIES ENVIRONMENT "${MELODECK_TEST_ENV}" TIMEOUT 120)
+    DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
+    TEST_PREFIX "${name}.")
+  # gtest_discover_tests flattens list-valued PROPERTIES: ENVIRONMENT would keep its first entry
+  # only and the rest would become bogus properties (TIMEOUT with them). A second CTest include,
+  # read after the one that lists the tests, sets the properties on every test found.
+  set(props ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+  file(WRITE ${props}
+       "foreach(t IN LISTS ${name}_TESTS)\n"
+       "  set_tests_properties(\"\${t}\" PROPERTIES\n"
+       "    ENVIRONMENT [==[${MELODECK_TEST_ENV}]==] TIMEOUT 120)\n"
+       "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${props})
 endfunction()
 
 # melodeck_add_fuzzer(<name> SOURCES <files...> LIBS <targets...> [CORPUS <dir>])
