@@ -229,11 +229,7 @@ void TFolderTreeViewEx::FillNode(QTreeWidgetItem *parent) {
       return !showFile_ || !item.Is(foldertree::saFileSystem) || !FileShown(item.path);
     });
   }
-  const bool filesFirst = infoViewSort_ && showFile_;
-  std::stable_sort(items.begin(), items.end(), [filesFirst](const ShellItem &a, const ShellItem &b) {
-    if (filesFirst && a.IsFolder() != b.IsFolder()) return !a.IsFolder();
-    return foldertree::Compare(a, b) < 0;
-  });
+  foldertree::SortItems(items, infoViewSort_ && showFile_);
   QList<QTreeWidgetItem *> nodes;
   nodes.reserve(static_cast<qsizetype>(items.size()));
   for (const ShellItem &item : items) nodes.append(MakeShellNode(item));

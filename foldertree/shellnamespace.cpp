@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <QFileInfo>
 
-#include "core/fileops.h"
 #include "core/winpath.h"
 #include "qt/qstr.h"
 
@@ -28,8 +27,12 @@ QString DriveName(char letter, bool removable) {
       .arg(QChar(letter));
 }
 
-QString LinuxChild(const QString &folder, const QString &linuxName) {
-  return folder == QLatin1String("/") ? QLatin1Char('/') + linuxName : folder + QLatin1Char('/') + linuxName;
+// A Linux name as Windows shows it; most names need no change and are not converted at all.
+QString WindowsName(const QString &linuxName) {
+  static const QString forbidden = QStringLiteral("\\:*?\"<>|");
+  for (QChar ch : linuxName)
+    if (forbidden.contains(ch)) return QS(platform::NameToWindows(SS(linuxName)));
+  return linuxName;
 }
 
 bool IsShortcutName(const QString &name) { return name.endsWith(QLatin1String(".lnk"), Qt::CaseInsensitive); }
@@ -125,21 +128,24 @@ std::vector<ShellItem> Enumerate(const ShellItem &folder, bool nonFolders, bool 
   std::vector<ShellItem> out;
   if (folder.linuxPath.isEmpty()) return out;
   const QString folderPath = folder.path.isEmpty() ? QS(platform::ToWindows(SS(folder.linuxPath))) : folder.path;
-  const auto entries = platform::ListDirectory(SS(folderPath));
-  out.reserve(entries.size());
-  for (const auto &e : entries) {
-    const bool isFolder = (e.attributes & platform::faDirectory) != 0;
-    const bool hidden = (e.attributes & platform::faHidden) != 0;
-    const bool symlink = (e.attributes & platform::faSymLink) != 0;
-    if (!isFolder && !nonFolders) continue;
-    if (hidden && !includeHidden) continue;
+  // The directory's own entry types say file or folder: a folder of thousands of files is read
+  // without a stat per file. Only links are followed, to see what they name.
+  QDir::Filters filters = QDir::Dirs | QDir::NoDotAndDotDot;
+  if (nonFolders) filters |= QDir::Files;
+  if (includeHidden) filters |= QDir::Hidden;
+  QDirIterator it(folder.linuxPath, filters);
+  while (it.hasNext()) {
+    it.next();
+    const QFileInfo info = it.fileInfo();  // a dangling link never gets here: it names nothing
+    const bool isFolder = info.isDir();
+    const bool symlink = info.isSymLink();
     ShellItem item;
-    item.id = item.name = QS(e.name);
-    item.linuxPath = LinuxChild(folder.linuxPath, QS(platform::NameToLinux(e.name)));
-    if (symlink && !QFileInfo::exists(item.linuxPath)) continue;  // a dangling link names nothing
+    item.id = item.name = WindowsName(info.fileName());
+    item.linuxPath = it.filePath();
     // A folder may be the root of a deeper drive (drive_c below Z:); a file never is.
     item.path = isFolder ? QS(platform::ToWindows(SS(item.linuxPath))) : ChildPath(folderPath, item.id);
-    item.attributes = AttributesOf(isFolder, hidden, symlink || (!isFolder && IsShortcutName(item.id)));
+    item.attributes = AttributesOf(isFolder, item.id.startsWith(QLatin1Char('.')),
+                                   symlink || (!isFolder && IsShortcutName(item.id)));
     out.push_back(std::move(item));
   }
   return out;
@@ -157,18 +163,35 @@ bool HasShownChildren(const ShellItem &folder, bool includeHidden,
     it.next();
     const QFileInfo info = it.fileInfo();
     if (info.isDir()) return true;
-    if (fileShown && fileShown(ChildPath(folder.path, QS(platform::NameToWindows(SS(info.fileName())))))) return true;
+    if (fileShown && fileShown(ChildPath(folder.path, WindowsName(info.fileName())))) return true;
   }
   return false;
 }
 
-int Compare(const ShellItem &a, const ShellItem &b) {
-  const bool driveA = a.id.size() == 2 && a.id.endsWith(QLatin1Char(':')) && IsDriveRootPath(a.path);
-  const bool driveB = b.id.size() == 2 && b.id.endsWith(QLatin1Char(':')) && IsDriveRootPath(b.path);
-  if (driveA && driveB) return QString::compare(a.id, b.id);
-  if (a.IsFolder() != b.IsFolder()) return a.IsFolder() ? -1 : 1;
-  if (int c = QString::compare(a.name, b.name, Qt::CaseInsensitive)) return c;
-  return QString::compare(a.name, b.name, Qt::CaseSensitive);
+void SortItems(std::vector<ShellItem> &items, bool filesFirst) {
+  // Folded names are made once per item, not once per comparison: a folder of thousands of
+  // files is sorted with plain comparisons.
+  struct Key {
+    int group;  // drives, then folders, then files (files first when asked)
+    QString folded;
+    ShellItem *item;
+  };
+  std::vector<Key> keys;
+  keys.reserve(items.size());
+  for (ShellItem &item : items) {
+    const bool drive = IsDriveRootPath(item.path) && item.id.size() == 2;
+    const int group = drive ? 0 : (item.IsFolder() != filesFirst ? 1 : 2);
+    keys.push_back({group, drive ? item.id : item.name.toCaseFolded(), &item});
+  }
+  std::stable_sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) {
+    if (a.group != b.group) return a.group < b.group;
+    if (int c = QString::compare(a.folded, b.folded)) return c < 0;
+    return QString::compare(a.item->name, b.item->name) < 0;
+  });
+  std::vector<ShellItem> sorted;
+  sorted.reserve(items.size());
+  for (const Key &k : keys) sorted.push_back(std::move(*k.item));
+  items = std::move(sorted);
 }
 
 }  // namespace foldertree

@@ -62,9 +62,10 @@ std::vector<ShellItem> Enumerate(const ShellItem &folder, bool nonFolders, bool 
 bool HasShownChildren(const ShellItem &folder, bool includeHidden,
                       const std::function<bool(const QString &windowsPath)> &fileShown);
 
-// The shell's order of two children of one folder: drives by letter, folders before files,
+// Puts the children of one folder in the shell's order: drives by letter, folders before files,
 // names without regard to case (case decides only between names that are otherwise equal).
-int Compare(const ShellItem &a, const ShellItem &b);
+// filesFirst turns the first rule round.
+void SortItems(std::vector<ShellItem> &items, bool filesFirst = false);
 
 // Joins a folder's canonical path and a child's Windows name.
 QString ChildPath(const QString &folderPath, const QString &name);

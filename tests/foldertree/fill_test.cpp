@@ -191,6 +191,8 @@ TEST_F(TreeTest, EveryNodeComesFromTheOwnersFactory) {
   QString path = "stale";
   EXPECT_FALSE(tree->GetNodePath(entry, path));
   EXPECT_TRUE(path.isEmpty());
+  tree->SetSelected(entry);
+  EXPECT_EQ(tree->GetFolderName(), "") << "an archive entry has no folder name";
   // The owner's nodes are never taken for files: a path search passes them by.
   Touch(this->music + "/town.mid");
   EXPECT_EQ(Node(prefix.musicDir + "\\town.mid"), nullptr);
@@ -214,6 +216,25 @@ TEST_F(TreeTest, SelectedDirOpensTheSystemOrCurrentDrive) {
     if (tree->Selected()) EXPECT_TRUE(tree->Selected()->isExpanded());
   }
   ASSERT_EQ(chdir(cwd.c_str()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TreeTest, NamesWindowsCantHoldAreShownAsWineShowsThem) {
+  ShowLikeMainWindow();
+  Mkdir(c + "/odd");
+  Touch(c + "/odd/a|b.mid");
+  Touch(c + "/odd/plain.mid");
+  QTreeWidgetItem *folder = Node("C:\\odd");
+  ASSERT_TRUE(folder);
+  tree->ExpandNode(folder);
+  const std::string path = Win(c + "/odd/a|b.mid");
+  EXPECT_EQ(path.find('|'), std::string::npos);
+  EXPECT_EQ(Children(folder), (QStringList{QString::fromStdString(path.substr(path.rfind('\\') + 1)), "plain.mid"}));
+  ASSERT_TRUE(tree->SelectPath(QString::fromStdString(path)));
+  EXPECT_EQ(SelectedPath().toStdString(), path);
 }
 
 }  // namespace
