@@ -28,6 +28,8 @@ ReadArchive OpenReader(const std::string &linuxPath, Family family) {
     case Family::Tar:
       archive_read_support_format_tar(a.get());
       archive_read_support_format_gnutar(a.get());
+      // A compressed file that holds no tar ("x.gz") reads as one entry.
+      archive_read_support_format_raw(a.get());
       archive_read_support_filter_gzip(a.get());
       archive_read_support_filter_bzip2(a.get());
       archive_read_support_filter_compress(a.get());
@@ -84,7 +86,18 @@ EntryFacts FactsOf(archive_entry *e, Family family, archive *a) {
   return f;
 }
 
-int ResultOfHeader(int r) { return r == ARCHIVE_FATAL ? kErrHeaderBroken : kOk; }
+// A raw entry is a compressed single file; without a compression filter it would be any
+// file at all, which is no archive.
+bool IsRaw(archive *a) { return archive_format(a) == ARCHIVE_FORMAT_RAW; }
+bool IsBareRaw(archive *a) { return IsRaw(a) && archive_filter_count(a) <= 1; }
+
+// "x.gz" holds "x".
+std::string RawName(const std::string &linuxPath) {
+  std::string name = linuxPath.substr(linuxPath.find_last_of('/') + 1);
+  const size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  return name;
+}
 
 }  // namespace
 
@@ -105,7 +118,9 @@ int ListArchive(const std::string &windowsPath, Family family, std::vector<Entry
     if (r == ARCHIVE_EOF) return kOk;
     if (r == ARCHIVE_FATAL || r == ARCHIVE_RETRY) return entries.empty() ? kErrNotArcFile : kErrHeaderBroken;
     if (entries.size() >= kMaxEntries) return kErrTooManyFiles;
+    if (IsBareRaw(a.get())) return kErrNotArcFile;
     entries.push_back(FactsOf(e, family, a.get()));
+    if (IsRaw(a.get())) entries.back().name = RawName(path);
   }
 }
 
@@ -133,8 +148,10 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
       Keep(result, any ? kErrHeaderBroken : kErrNotArcFile);
       break;
     }
+    if (IsBareRaw(a.get())) return kErrNotArcFile;
     any = true;
-    const EntryFacts facts = FactsOf(e, family, a.get());
+    EntryFacts facts = FactsOf(e, family, a.get());
+    if (IsRaw(a.get())) facts.name = RawName(path);
     if (!selector.Selects(facts.name) || req.exclusions.Excludes(facts.name)) continue;
     const auto type = archive_entry_filetype(e);
     if (type != AE_IFREG && type != AE_IFDIR) {

@@ -34,6 +34,14 @@ class TreeTest : public testing::Test {
 
   static void Touch(const std::string &linuxPath) { testsupport::TestWorld::WriteFile(linuxPath, "x"); }
   static void Mkdir(const std::string &linuxPath) { testsupport::TestWorld::MakeDirs(linuxPath); }
+  // Files and folders below C: ("a/b/" a folder, "a/x.mid" a file), parents made on the way.
+  void Make(std::initializer_list<std::string> paths) {
+    for (const auto &p : paths) {
+      const std::string full = c + "/" + p;
+      Mkdir(p.back() == '/' ? full : full.substr(0, full.rfind('/')));
+      if (p.back() != '/') Touch(full);
+    }
+  }
 
   // Captions of a node's children (null: the top level).
   QStringList Children(QTreeWidgetItem *node) const {

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,54 +62,25 @@ TEST_F(TreeTest, RightClickSelectsTheNodeUnderTheMouse) {
   EXPECT_EQ(tree->Selected(), target);
 }
 
-TEST_F(TreeTest, CaptionsCantBeEdited) {
-  tree->show();
-  tree->setFocus();
-  tree->SetSelected(tree->topLevelItem(0));
-  QTest::keyClick(tree->viewport(), Qt::Key_F2);
-  tree->editItem(tree->topLevelItem(0));
-  EXPECT_EQ(tree->findChildren<QLineEdit *>().size(), 0);
-}
-
-TEST_F(TreeTest, DoubleClickReportsTheFolderName) {
-  ShowLikeMainWindow();
-  tree->show();
-  Touch(music + "/default.mid");
-  ASSERT_TRUE(tree->SelectPath(QString::fromStdString(prefix.musicDir + "\\default.mid")));
-  QSignalSpy dbl(tree.get(), &TFolderTreeViewEx::OnDblClick);
-  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->Selected()).center());
-  ASSERT_EQ(dbl.count(), 1);
-  EXPECT_EQ(dbl.at(0).at(0).toString().toStdString(), prefix.musicDir + "\\default.mid");
-}
-
 TEST_F(TreeTest, ImageIndexesAreStableAndSharedByType) {
   ShowLikeMainWindow();
-  Mkdir(music + "/default");
-  Touch(music + "/default/stones2.mid");
-  Touch(music + "/pack.lzh");
+  Make({"Program Files/Ultima Online/music/default/stones2.mid"});
   ASSERT_TRUE(tree->SelectPath(QString::fromStdString(prefix.musicDir + "\\default\\stones2.mid")));
   TFolderNode *midi = tree->Selected();
   auto *folder = TFolderNode::From(midi->parent());
-  EXPECT_EQ(midi->ImageIndex(), midi->SelectedIndex());
   EXPECT_NE(folder->ImageIndex(), folder->SelectedIndex()) << "a folder opens when selected";
   EXPECT_NE(midi->ImageIndex(), folder->ImageIndex());
+  // What the main window keeps for archive entries: the tree's own MIDI image, a text image.
   EXPECT_EQ(TFolderTreeViewEx::FileIconIndex("C:\\anywhere\\other.MID"), midi->ImageIndex());
-  EXPECT_EQ(TFolderTreeViewEx::FileIconIndex(QString::fromStdString(prefix.musicDir)), folder->ImageIndex());
   EXPECT_EQ(TFolderTreeViewEx::FileIconIndex(QString::fromStdString(prefix.musicDir), true), folder->SelectedIndex());
   const int text = TFolderTreeViewEx::FileIconIndex("C:\\x\\textfile.txt");
   EXPECT_NE(text, midi->ImageIndex());
-  EXPECT_NE(TFolderTreeViewEx::FileIconIndex("C:\\x\\pack.lzh"), midi->ImageIndex());
   EXPECT_FALSE(TFolderTreeViewEx::ImageListIcon(text).isNull());
-  // An owner's node shows the image it is given.
-  TFolderNode *entry = tree->AddChildNode(folder, "town.mid");
-  entry->SetImages(midi->ImageIndex(), midi->ImageIndex());
-  EXPECT_EQ(entry->icon(0).cacheKey(), midi->icon(0).cacheKey());
 }
 
 TEST_F(TreeTest, LinksGetTheLinkOverlayWhenFilesShow) {
   ShowLikeMainWindow();
-  Mkdir(c + "/links");
-  Touch(c + "/links/real.mid");
+  Make({"links/real.mid"});
   ASSERT_EQ(symlink("real.mid", (c + "/links/alias.mid").c_str()), 0);
   ASSERT_EQ(symlink("/nowhere.mid", (c + "/links/dangling.mid").c_str()), 0);
   QTreeWidgetItem *folder = Node("C:\\links");
@@ -119,10 +89,6 @@ TEST_F(TreeTest, LinksGetTheLinkOverlayWhenFilesShow) {
   EXPECT_EQ(TFolderNode::From(folder->child(0))->OverlayIndex(), foldertree::ovLink);
   EXPECT_EQ(TFolderNode::From(folder->child(1))->OverlayIndex(), -1);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(TreeTest, BusyPeriodsNestAndEndWithTheOutermost) {
   ShowLikeMainWindow();
@@ -149,17 +115,6 @@ TEST_F(TreeTest, StarOpensOneFolderNotTheWholeDisk) {
   QTest::keyClick(tree.get(), Qt::Key_Asterisk);
   EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
   EXPECT_FALSE(tree->topLevelItem(0)->child(0)->isExpanded());
-}
-
-TEST_F(TreeTest, LeftClickReportsTheSelection) {
-  ShowLikeMainWindow();
-  tree->show();
-  QTreeWidgetItem *target = Node(prefix.musicDir);
-  tree->scrollToItem(target);
-  QSignalSpy click(tree.get(), &TFolderTreeViewEx::OnClick);
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(target).center());
-  ASSERT_EQ(click.count(), 1);
-  EXPECT_EQ(click.at(0).at(0).toString().toStdString(), prefix.musicDir);
 }
 
 }  // namespace

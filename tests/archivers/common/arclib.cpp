@@ -40,9 +40,9 @@ ArcLib::ArcLib(const std::string &fileName, const std::string &prefix, const std
   get(prefix + "GetRunning");
 }
 
-ArcLib::~ArcLib() {
-  if (handle_) dlclose(handle_);
-}
+// Like the program, which loads a library once and keeps it, the tests never unload one: the
+// libraries keep process-wide state (converters, owner windows) for as long as they live.
+ArcLib::~ArcLib() = default;
 
 void *ArcLib::Symbol(const std::string &name) const { return handle_ ? dlsym(handle_, name.c_str()) : nullptr; }
 
