@@ -141,6 +141,9 @@ void TFolderTreeViewEx::RefreshTree() {
 
   QCoreApplication::processEvents();
   if (refreshWait_ > 0) QThread::msleep(static_cast<unsigned long>(refreshWait_));
+  // The events just handled may have rebuilt or emptied the tree: nothing from before the
+  // pause but the recorded paths is used.
+  if (topLevelItemCount() == 0) return;
 
   if (showRootFolder_) {
     QTreeWidgetItem *first = topLevelItem(0);
