@@ -1,37 +1,215 @@
 #include "formmain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QSignalBlocker>
-#include <QToolBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QThread>
+#include <QTimer>
 
+#include "core/atomicfile.h"
+#include "core/fileops.h"
+#include "core/winpath.h"
 #include "core/instancelock.h"
+#include "formabout.h"
+#include "menuitems.h"
+#include "qt/application.h"
+#include "qt/qstr.h"
+
+using platform::QS;
+using platform::SS;
+
+const QString TFormMain::kSupportPage = QStringLiteral("https://melodeck.example.org/support/");
+
+namespace {
+// The archive component as the window designs it: automatic detection, attributes kept,
+// no progress window, recursion into folders, folders kept, the strongest LHA method.
+constexpr char kArchiveFileForm[] =
+    "FileName = unset\n"
+    "OutputSize = 0\n"
+    "ArchiverType = atAutoDetect\n"
+    "Options.a = 2\n"
+    "Options.n = 1\n"
+    "Options.r = 2\n"
+    "Options.x = 1\n"
+    "Options.jm = 4\n"
+    "Options.jyc = -1\n"
+    "Options.w = unset\n"
+    "Options.jo = unset\n"
+    "Options.job = unset\n"
+    "Options.jz = unset\n"
+    "Options.gr = unset\n"
+    "Options.ResFileUsage = [ruOnPack, ruOnUnpack, ruOnRemoveItem]\n";
+}  // namespace
 
 TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
                      platform::InstanceLock *lock, QWidget *parent)
     : QMainWindow(parent), SceneTable(BuiltInSceneTable()), folders_(folders), dialogs_(dialogs), lock_(lock) {
+  setObjectName("FormMain");
+  setWindowTitle(QStringLiteral("Melodeck"));
+  ArchiveFile.ReadStoredForm(kArchiveFileForm);
   store_ = new TConfigStore(programPath, folders_, SceneTable, dialogs_, this);
-
-  auto *toolBarConfig = addToolBar(QStringLiteral("ToolBarConfig"));
-  toolBarConfig->setObjectName("ToolBarConfig");
-  ComboBoxConfigList = new QComboBox(toolBarConfig);
-  ComboBoxConfigList->setObjectName("ComboBoxConfigList");
-  ComboBoxConfigList->setModel(store_->ConfigList());
-  ComboBoxConfigList->setMinimumContentsLength(16);
-  toolBarConfig->addWidget(ComboBoxConfigList);
-  StatusBar = statusBar();
-
+  BuildLayout();
+  BuildMenus();
+  BuildPopupMenus();
+  BuildToolBars();
+  ConnectSceneList();
   connect(store_, &TConfigStore::CaptionChanged, this, &QWidget::setWindowTitle);
   connect(store_, &TConfigStore::ConfigSelected, this, [this](int index) {
-    const QSignalBlocker block(ComboBoxConfigList);  // not the user's choice
+    const QSignalBlocker block(ComboBoxConfigList);  // the store's choice, not the user's
     ComboBoxConfigList->setCurrentIndex(index);
   });
-  resize(640, 480);
+  connect(ComboBoxConfigList, &QComboBox::activated, this, [this] { ComboBoxConfigListChange(); });
   FormCreate();
 }
 
-TFormMain::~TFormMain() { FormDestroy(); }
+TFormMain::~TFormMain() {
+  qApp->removeEventFilter(this);
+  FormDestroy();
+}
 
-void TFormMain::FormCreate() { store_->LoadConfigList(); }
+int TFormMain::Scale(int designed) const { return designed * logicalDpiX() / 120; }
+
+void TFormMain::BuildLayout() {
+  setAcceptDrops(true);
+  resize(Scale(640), Scale(480));
+  setMinimumSize(4 * logicalDpiX(), 3 * logicalDpiY());  // 4 × 3 inches
+
+  Splitter = new QSplitter(Qt::Horizontal, this);
+  Splitter->setObjectName("Splitter");
+  Splitter->setHandleWidth(Scale(3));
+  Splitter->setOpaqueResize(true);
+  Splitter->setChildrenCollapsible(false);
+
+  ListView = new QTreeWidget(Splitter);
+  ListView->setObjectName("ListView");
+  ListView->setRootIsDecorated(false);
+  ListView->setUniformRowHeights(true);
+  ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+  ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListView->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  ListView->setHeaderLabels({QStringLiteral("場面"), QStringLiteral("ファイル")});
+  ListView->header()->setSectionsClickable(true);
+  ListView->header()->setSortIndicatorShown(false);
+  ListView->header()->setMinimumSectionSize(Scale(20));
+  ListView->setColumnWidth(0, Scale(130));
+  ListView->setColumnWidth(1, Scale(10));
+  ListView->setContextMenuPolicy(Qt::CustomContextMenu);
+  ListView->setMinimumWidth(1);
+  menuitems::SetHint(ListView, QStringLiteral("|ダブルクリックで割り当てられているMIDIファイルを再生します"));
+
+  FolderTreeViewEx = new TFolderTreeViewEx(Splitter);
+  FolderTreeViewEx->setObjectName("FolderTreeViewEx");
+  FolderTreeViewEx->SetContextMenu(false);
+  FolderTreeViewEx->SetDragAndDrop(false);
+  FolderTreeViewEx->FileMask() = {".mid", ".lzh", ".zip"};
+  FolderTreeViewEx->SetHideSelection(false);
+  FolderTreeViewEx->SetIndent(Scale(19));
+  FolderTreeViewEx->SetShowFile(true);
+  FolderTreeViewEx->setContextMenuPolicy(Qt::CustomContextMenu);
+  menuitems::SetHint(FolderTreeViewEx, QStringLiteral("|選択中の場面にMIDIファイルを割り当てるには右クリックします"));
+
+  Splitter->addWidget(ListView);
+  Splitter->addWidget(FolderTreeViewEx);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setSizes({Scale(277), Scale(640 - 277)});
+  setCentralWidget(Splitter);
+
+  StatusBar = statusBar();
+  StatusBar->setObjectName("StatusBar");
+  StatusBar->setSizeGripEnabled(true);
+  StatusBar->setFixedHeight(Scale(19) + 4);
+  StatusPanel = new QLabel(StatusBar);
+  StatusPanel->setObjectName("StatusPanel");
+  StatusBar->addWidget(StatusPanel, 1);
+  qApp->installEventFilter(this);
+}
+
+void TFormMain::SetStatusText(const QString &text) { StatusPanel->setText(text); }
+QString TFormMain::StatusText() const { return StatusPanel->text(); }
+
+// The window shows the hint of whatever the mouse rests on, and the platform's own status
+// tips never reach the status bar.
+bool TFormMain::event(QEvent *event) {
+  if (event->type() == QEvent::StatusTip) return true;
+  return QMainWindow::event(event);
+}
+
+bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::Enter) {
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (widget && widget->window() == this) SetStatusText(menuitems::StatusHintOf(widget));
+  } else if (event->type() == QEvent::Resize) {
+    if (watched == ToolBarConfig) ToolBarConfigResize();
+    else if (watched == ToolBarPlayer) ToolBarPlayerResize();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// --- Lifecycle.
+
+void TFormMain::FormCreate() {
+  splash_ = TFormAbout::CreateSplash(this);
+  // Settings were opened by the store. Players started later are remembered in PlayerProcessIds.
+  for (const TScene &scene : SceneTable) {
+    FolderTreeViewEx->UnFileMask() << folders_.MusicDir + "\\" + scene.FileName;
+    if (!folders_.MusicDirTD.isEmpty()) FolderTreeViewEx->UnFileMask() << folders_.MusicDirTD + "\\" + scene.FileName;
+  }
+  ReadSettings();
+  ToolButtonFileJump->setChecked(menuitems::Checked(MainMenuFileJump));
+  loadingList_ = true;
+  store_->LoadConfigList();
+  loadingList_ = false;
+  if (FolderTreeViewEx->SelectPath(QS(platform::ExtractFilePath(SS(folders_.ClientPath))) + "music"))
+    FolderTreeViewEx->ExpandNode(FolderTreeViewEx->currentItem());
+  FillSceneList();
+  QTimer::singleShot(0, this, &TFormMain::ApplicationEvents1Idle);
+}
+
+void TFormMain::ApplicationEvents1Idle() {
+  if (idleSeen_) return;
+  idleSeen_ = true;
+  if (splash_) {
+    splash_->close();
+    splash_->deleteLater();
+    splash_ = nullptr;
+  }
+}
+
+void TFormMain::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  FormShow();
+}
+
+void TFormMain::FormShow() {
+  ToolBarMisc->setVisible(menuitems::Checked(MainMenuToolBarMisc));
+  ToolBarConfig->setVisible(menuitems::Checked(MainMenuToolBarConfig));
+  ToolBarPlayer->setVisible(menuitems::Checked(MainMenuToolBarPlayer));
+  const QString title = folders_.DefaultDir + "\\" + SceneTable[kTitleScene].FileName;
+  FolderTreeViewEx->SelectPath(title);
+  if (!FolderTreeViewEx->currentItem()) {
+    dialogs_.Message(QStringLiteral("DefaultDir not found"));
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    return;
+  }
+  // The pictures of archive entries: those of a MIDI file and of a folder, whichever node the
+  // tree ended on (the backup of the title music may be missing).
+  MidiImage = TFolderTreeViewEx::FileIconIndex(title);
+  FolderImage = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir);
+  FolderSelectedImage = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir, true);
+  const QString work = store_->WorkFolder();
+  if (platform::ForceDirectories(SS(work))) {
+    const QString text = work + "\\textfile.txt";
+    if (platform::WriteFileAtomically(platform::ToLinux(SS(text)), "")) {
+      TextImage = TFolderTreeViewEx::FileIconIndex(text);
+      platform::DeleteFile(SS(text));
+    }
+  }
+}
 
 void TFormMain::closeEvent(QCloseEvent *event) {
   FormClose();
@@ -39,7 +217,19 @@ void TFormMain::closeEvent(QCloseEvent *event) {
 }
 
 void TFormMain::FormClose() {
+  if (menuitems::Checked(MainMenuWithClose)) CloseExternalPlayers();
+  if (ToolButtonStop->isEnabled()) StopPlaying();
   if (lock_) lock_->Release();
+  try {
+    WriteSettings();
+  } catch (const std::exception &e) {
+    // Shown once; the window closes all the same rather than staying open for good.
+    dialogs_.Message(platform::ExceptionBoxText(QString::fromUtf8(e.what())), platform::TMsgType::Error);
+  }
 }
 
-void TFormMain::FormDestroy() { store_->CleanUpAtExit(); }
+void TFormMain::FormDestroy() {
+  QCoreApplication::processEvents();
+  if (ExitWaitMs > 0) QThread::msleep(static_cast<unsigned long>(ExitWaitMs));
+  store_->CleanUpAtExit();
+}

@@ -1,19 +1,33 @@
-// The main window. It owns the settings file, the scene table with the loaded configuration,
-// and the configuration list that the combo box shows.
+// TFormMain: the program's only working window. It owns the settings file, the scene table
+// with the loaded configuration, the configuration list, the archive component and the
+// controls: cool bar with three tool bars, scene list, splitter, folder tree, status bar.
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
-#include <QStatusBar>
+#include <QMenu>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+#include <optional>
+#include <vector>
 
+#include "archivefile.h"
 #include "configstore.h"
+#include "foldertreeviewex.h"
 #include "gamefolders.h"
+#include "imagelist.h"
 #include "scenetable.h"
 
 namespace platform {
 class Dialogs;
 class InstanceLock;
 }  // namespace platform
+class TFormAbout;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -24,23 +38,145 @@ class TFormMain : public QMainWindow {
             platform::InstanceLock *lock = nullptr, QWidget *parent = nullptr);
   ~TFormMain() override;
 
+  static const QString kSupportPage;
+
   TSceneTable SceneTable;
   TConfigStore &Store() { return *store_; }
   const TGameFolders &Folders() const { return folders_; }
+  platform::Dialogs &Dialogs() { return dialogs_; }
+  archives::TArchiveFile ArchiveFile;
+  TImageList ImageList;
+  std::vector<qint64> PlayerProcessIds;
 
+  // Scene shown as selected to the tree-side commands; -1: none.
+  int CurrentScene = -1;
+  int MidiImage = 0, FolderImage = 0, FolderSelectedImage = 0, TextImage = 0;
+  // The pause before the window goes away (lets started players and the sound device settle).
+  int ExitWaitMs = 1500;
+
+  // --- Controls (names as the window's design has them).
+  QToolBar *ToolBarMisc = nullptr, *ToolBarConfig = nullptr, *ToolBarPlayer = nullptr;
+  QToolButton *ToolButtonExit = nullptr, *ToolButtonApplay = nullptr, *ToolButtonFileJump = nullptr;
+  QToolButton *ToolButtonPlay = nullptr, *ToolButtonStop = nullptr;
+  QAction *ToolButtonSeparator = nullptr;
   QComboBox *ComboBoxConfigList = nullptr;
+  QLineEdit *EditMidiFile = nullptr;
+  QTreeWidget *ListView = nullptr;
+  QSplitter *Splitter = nullptr;
+  TFolderTreeViewEx *FolderTreeViewEx = nullptr;
   QStatusBar *StatusBar = nullptr;
+  QLabel *StatusPanel = nullptr;  // the status bar's one panel
+  int ColumnTag[2] = {1, 1};      // sort direction of the scene list's columns
+
+  // --- Menus.
+  QMenu *MainMenuConfig = nullptr, *MainMenuPlayer = nullptr, *MainMenuView = nullptr;
+  QMenu *MainMenuOptions = nullptr, *MainMenuHelp = nullptr;
+  QMenu *MainMenuNewMenu = nullptr, *MainMenuToBaseMenu = nullptr, *MainMenuDeleteMenu = nullptr;
+  QMenu *MainMenuRenameMenu = nullptr, *MainMenuPackageMenu = nullptr, *MainMenuToolBarMenu = nullptr;
+  QMenu *MainMenuPlayersOptionMenu = nullptr, *MainMenuWhenDClickMenu = nullptr;
+  QAction *MainMenuApplay = nullptr, *MainMenuNew = nullptr, *MainMenuToBase = nullptr;
+  QAction *MainMenuDelete = nullptr, *MainMenuRename = nullptr, *MainMenuPackage = nullptr;
+  QAction *MainMenuInportPackage = nullptr, *MainMenuExportPackage = nullptr;
+  QAction *MainMenuApplayClose = nullptr, *MainMenuClose = nullptr;
+  QAction *MainMenuPlay = nullptr, *MainMenuStop = nullptr;
+  QAction *MainMenuShowFile = nullptr, *MainMenuFileJump = nullptr, *MainMenuToolBar = nullptr;
+  QAction *MainMenuToolBarMisc = nullptr, *MainMenuToolBarConfig = nullptr, *MainMenuToolBarPlayer = nullptr;
+  QAction *MainMenuTreeViewUpdate = nullptr, *MainMenuPlayersOption = nullptr;
+  QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
+  QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
+  QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
+  QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;
+  QAction *PopupMenuListDefault = nullptr, *PopupMenuListEditDetail = nullptr;
+  QAction *PopupMenuTreeAssign = nullptr, *PopupMenuTreeOpen = nullptr, *PopupMenuTreePlay = nullptr;
+  QAction *PopupMenuTreeStop = nullptr;
+
+  // --- Shared operations.
+  void FillSceneList();
+  void JumpToSceneFile();
+  void PlayFile();
+  void StopPlaying();
+  void CloseExternalPlayers();
+  void SetStatusText(const QString &text);
+  QString StatusText() const;
+  int SceneOfRow(const QTreeWidgetItem *row) const;
+  QTreeWidgetItem *RowOfScene(int scene) const;
+  int Scale(int designed) const;  // designed at 120 pixels per inch
+
+  // --- Handlers.
+  void MainMenuConfigClick();
+  void MainMenuNewClick();
+  void MainMenuApplayClick();
+  void MainMenuApplayCloseClick();
+  void MainMenuCloseClick();
+  void MainMenuAboutClick();
+  void MainMenuPackageClick();
+  void MainMenuInportPackageClick();
+  void MainMenuExportPackageClick();
+  void MainMenuPlayerClick();
+  void MainMenuShowFileClick();
+  void MainMenuOptionClick(QAction *item);
+  void MainMenuWhenDClickClick(QAction *item);
+  void MainMenuToolBarMiscClick(QAction *item);
+  void MainMenuTreeViewUpdateClick();
+  void N4Click();
+  void ToolButtonPlayClick();
+  void ToolButtonStopClick();
+  void ToolButtonFileJumpClick();
+  void ToolBarConfigResize();
+  void ToolBarPlayerResize();
+  void ComboBoxConfigListChange();
+  void CreateConfig(QAction *item);
+  void DeleteConfig(QAction *item);
+  void RenameConfig(QAction *item);
+  void PopupMenuListPopup();
+  void PopupMenuListJumpClick();
+  void PopupMenuListDefaultClick();
+  void PopupMenuListEditDetailClick();
+  void PopupMenuTreePopup();
+  void PopupMenuTreeAssignClick();
+  void PopupMenuTreeOpenClick();
+  void PopupMenuTreePlayClick();
+  void ListViewColumnClick(int column, bool fromHeader = true);
+  void ListViewChangeText(QTreeWidgetItem *row);
+  void ListViewChangeState();
+  bool ListViewEdited(QTreeWidgetItem *row, QString &text);  // false: the text was replaced
+  void ListViewDblClick();
+  bool ListViewCellIsBlue(int scene) const;
+  void ApplicationEvents1Idle();
 
  protected:
+  void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
+  bool event(QEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  void BuildLayout();
+  void BuildMenus();
+  void BuildPopupMenus();
+  void BuildToolBars();
+  void ConnectSceneList();
   void FormCreate();
+  void FormShow();
   void FormClose();
   void FormDestroy();
+  void ReadSettings();
+  void WriteSettings();
+  void SortSceneList(int column);
+  void WriteSceneName(int scene);
+  QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, int image = -1,
+                   const QString &hint = QString());
+  QMenu *AddSubMenu(QMenu *menu, QAction *&item, const QString &name, const QString &caption, int image = -1,
+                    const QString &hint = QString());
+  QToolButton *AddToolButton(QToolBar *bar, const QString &name, int image, const QString &hint, QAction *menuItem);
+  void RebuildConfigItems(QMenu *menu, bool withStandard, void (TFormMain::*handler)(QAction *));
 
   TGameFolders folders_;
   platform::Dialogs &dialogs_;
   platform::InstanceLock *lock_;
   TConfigStore *store_ = nullptr;
+  TFormAbout *splash_ = nullptr;
+  bool idleSeen_ = false;
+  bool shown_ = false;
+  bool loadingList_ = false;
 };

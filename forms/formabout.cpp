@@ -1,0 +1,101 @@
+#include "formabout.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+// The program's emblem: a note on a disc, 32 × 32.
+QPixmap Emblem() {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0, 0, 128), 1));
+  p.setBrush(QColor(64, 96, 192));
+  p.drawEllipse(QRectF(1, 1, 30, 30));
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::white);
+  p.drawEllipse(QRectF(8, 19, 8, 6));
+  p.drawRect(QRectF(14, 7, 2, 15));
+  p.drawPolygon(QPolygonF{QPointF(15, 7), QPointF(23, 10), QPointF(23, 13), QPointF(15, 10)});
+  return pm;
+}
+
+}  // namespace
+
+int TFormAbout::Scale(int designed) const {
+  const QWidget *ref = owner_ ? owner_ : this;
+  return designed * ref->logicalDpiX() / 120;
+}
+
+QRect TFormAbout::Designed(int left, int top, int width, int height) const {
+  return QRect(Scale(left), Scale(top), Scale(width), Scale(height));
+}
+
+TFormAbout::TFormAbout(QWidget *owner) : QDialog(owner), owner_(owner) {
+  setObjectName("FormAbout");
+  setWindowTitle(QStringLiteral("バージョン情報"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setFixedSize(Scale(267), Scale(136));
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  font.setPixelSize(Scale(15));
+  setFont(font);
+
+  Bevel2 = new QFrame(this);
+  Bevel2->setFrameShape(QFrame::Box);
+  Bevel2->setFrameShadow(QFrame::Sunken);
+  Bevel2->setGeometry(rect());
+  LabelMelodeck = new QLabel(QStringLiteral("Melodeck"), this);
+  QFont title(QStringLiteral("Times New Roman"));
+  title.setPixelSize(Scale(27));
+  title.setBold(true);
+  LabelMelodeck->setFont(title);
+  LabelMelodeck->setGeometry(Designed(72, 28, 101, 31));
+  LabelVersion = new QLabel(QStringLiteral("ver 1.11"), this);
+  LabelVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  LabelVersion->setGeometry(Designed(201, 40, 52, 15));
+  Bevel = new QFrame(this);
+  Bevel->setFrameShape(QFrame::HLine);
+  Bevel->setFrameShadow(QFrame::Sunken);
+  Bevel->setGeometry(Designed(12, 52, 241, 9));
+  LabelCopyright = new QLabel(this);
+  LabelCopyright->setAlignment(Qt::AlignCenter);
+  LabelCopyright->setGeometry(Designed(4, 76, 257, 15));
+  LabelInfo = new QLabel(this);
+  LabelInfo->setAlignment(Qt::AlignCenter);
+  LabelInfo->setGeometry(Designed(4, 104, 257, 15));
+  ButtonOk = new QPushButton(QStringLiteral("OK"), this);
+  ButtonOk->setGeometry(Designed(83, 100, 100, 25));
+  ButtonOk->setDefault(true);
+  ButtonOk->setFocus();
+  connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+
+  // Centred over the main window, wherever it is (offsets may be negative).
+  if (owner_) {
+    const QRect o = owner_->frameGeometry();
+    move(o.left() + (o.width() - width()) / 2, o.top() + (o.height() - height()) / 2);
+  }
+  LabelCopyright->setText(kMelodeckCopyright);
+  // The emblem stands on the title's underline, 10 pixels left of the title.
+  Image = new QLabel(this);
+  Image->setPixmap(Emblem());
+  Image->resize(32, 32);
+  Image->move(LabelMelodeck->x() - Image->width() - 10, Bevel->y() - Image->height());
+}
+
+TFormAbout *TFormAbout::CreateSplash(QWidget *owner) {
+  auto *splash = new TFormAbout(owner);
+  splash->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  splash->setWindowTitle(QStringLiteral("Melodeck"));
+  if (QScreen *screen = QGuiApplication::primaryScreen()) {
+    const QRect s = screen->availableGeometry();
+    splash->move(s.left() + (s.width() - splash->width()) / 2, s.top() + (s.height() - splash->height()) / 2);
+  }
+  splash->ButtonOk->hide();
+  splash->LabelInfo->setText(QStringLiteral("起動中です..."));
+  splash->show();
+  splash->repaint();
+  return splash;
+}

@@ -1,0 +1,317 @@
+// The main menu, the two pop-up menus and the three tool bars, with their captions,
+// accelerators, shortcuts, images, hints and handlers.
+#include <QActionGroup>
+#include <QDesktopServices>
+#include <QMenuBar>
+#include <QUrl>
+
+#include "formabout.h"
+#include "formmain.h"
+#include "menuitems.h"
+
+using menuitems::SetHint;
+
+QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image,
+                            const QString &hint) {
+  QAction *item = menu->addAction(caption);
+  item->setObjectName(name);
+  menuitems::SetImage(item, ImageList, image);
+  SetHint(item, hint);
+  return item;
+}
+
+QMenu *TFormMain::AddSubMenu(QMenu *menu, QAction *&item, const QString &name, const QString &caption, int image,
+                             const QString &hint) {
+  QMenu *sub = menu->addMenu(caption);
+  sub->setObjectName(name + "Menu");
+  item = sub->menuAction();
+  item->setObjectName(name);
+  menuitems::SetImage(item, ImageList, image);
+  SetHint(item, hint);
+  return sub;
+}
+
+void TFormMain::BuildMenus() {
+  auto *style = new menuitems::TMenuMeasureStyle();
+  style->setParent(this);
+  auto top = [&](const QString &name, const QString &caption) {
+    QMenu *m = menuBar()->addMenu(caption);
+    m->setObjectName(name);
+    m->setStyle(style);
+    connect(m, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
+    return m;
+  };
+  auto sub = [&](QMenu *m) {
+    m->setStyle(style);
+    connect(m, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
+    return m;
+  };
+
+  MainMenuConfig = top("MainMenuConfig", QStringLiteral("設定(&C)"));
+  connect(MainMenuConfig, &QMenu::aboutToShow, this, &TFormMain::MainMenuConfigClick);
+  MainMenuApplay = AddItem(MainMenuConfig, "MainMenuApplay", QStringLiteral("現在の設定を適用(&A)"), imgApply,
+                           QStringLiteral("|ファイルをコピーしてUOに反映させます"));
+  connect(MainMenuApplay, &QAction::triggered, this, &TFormMain::MainMenuApplayClick);
+  MainMenuConfig->addSeparator()->setObjectName("N1");
+  MainMenuNewMenu = sub(AddSubMenu(MainMenuConfig, MainMenuNew, "MainMenuNew", QStringLiteral("新規作成(&N)"), imgNew,
+                                   QStringLiteral("|新しい設定を作成します")));
+  connect(MainMenuNewMenu, &QMenu::aboutToShow, this, &TFormMain::MainMenuNewClick);
+  MainMenuToBaseMenu = sub(AddSubMenu(MainMenuNewMenu, MainMenuToBase, "MainMenuToBase",
+                                      QStringLiteral("ベースにする設定"), -1, QStringLiteral("|もとになる設定を選びます")));
+  MainMenuDeleteMenu = sub(AddSubMenu(MainMenuConfig, MainMenuDelete, "MainMenuDelete", QStringLiteral("削除(&D)"),
+                                      imgDelete, QStringLiteral("|設定を削除します")));
+  MainMenuRenameMenu = sub(AddSubMenu(MainMenuConfig, MainMenuRename, "MainMenuRename", QStringLiteral("名前の変更(&R)")));
+  menuitems::SetMeasured(MainMenuRename, false);
+  MainMenuConfig->addSeparator()->setObjectName("N8");
+  MainMenuPackageMenu =
+      sub(AddSubMenu(MainMenuConfig, MainMenuPackage, "MainMenuPackage", QStringLiteral("パッケージ(&P)")));
+  connect(MainMenuPackageMenu, &QMenu::aboutToShow, this, &TFormMain::MainMenuPackageClick);
+  MainMenuInportPackage = AddItem(MainMenuPackageMenu, "MainMenuInportPackage",
+                                  QStringLiteral("パッケージの読み込み(&I)..."), -1,
+                                  QStringLiteral("|パッケージを読み込み新しい設定として加えます"));
+  connect(MainMenuInportPackage, &QAction::triggered, this, &TFormMain::MainMenuInportPackageClick);
+  MainMenuExportPackage = AddItem(MainMenuPackageMenu, "MainMenuExportPackage",
+                                  QStringLiteral("パッケージの書き出し(&E)..."), -1,
+                                  QStringLiteral("|選択されている設定をパッケージとして書き出します"));
+  connect(MainMenuExportPackage, &QAction::triggered, this, &TFormMain::MainMenuExportPackageClick);
+  MainMenuConfig->addSeparator()->setObjectName("N2");
+  MainMenuApplayClose = AddItem(MainMenuConfig, "MainMenuApplayClose", QStringLiteral("適用して終了(&S)"));
+  connect(MainMenuApplayClose, &QAction::triggered, this, &TFormMain::MainMenuApplayCloseClick);
+  MainMenuClose = AddItem(MainMenuConfig, "MainMenuClose", QStringLiteral("終了(&X)"), imgExit);
+  connect(MainMenuClose, &QAction::triggered, this, &TFormMain::MainMenuCloseClick);
+
+  MainMenuPlayer = top("MainMenuPlayer", QStringLiteral("プレイヤー(&P)"));
+  connect(MainMenuPlayer, &QMenu::aboutToShow, this, &TFormMain::MainMenuPlayerClick);
+  MainMenuPlay = AddItem(MainMenuPlayer, "MainMenuPlay", QStringLiteral("再生(&P)"), imgPlay,
+                         QStringLiteral("|エディットボックスに入力されているファイルを再生します"));
+  connect(MainMenuPlay, &QAction::triggered, this, &TFormMain::ToolButtonPlayClick);
+  MainMenuStop = AddItem(MainMenuPlayer, "MainMenuStop", QStringLiteral("停止(&S)"), imgStop,
+                         QStringLiteral("|演奏を停止します"));
+  MainMenuStop->setEnabled(false);
+  connect(MainMenuStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
+
+  MainMenuView = top("MainMenuView", QStringLiteral("表示(&V)"));
+  MainMenuShowFile = AddItem(MainMenuView, "MainMenuShowFile", QStringLiteral("ファイルにジャンプ(&J)"), -1,
+                             QStringLiteral("|割り当てられているファイルを表示します"));
+  MainMenuShowFile->setShortcut(Qt::Key_F4);
+  MainMenuShowFile->setShortcutContext(Qt::WindowShortcut);
+  connect(MainMenuShowFile, &QAction::triggered, this, &TFormMain::MainMenuShowFileClick);
+  MainMenuFileJump = AddItem(MainMenuView, "MainMenuFileJump", QStringLiteral("自動でファイルにジャンプ(&A)"), -1,
+                             QStringLiteral("|常に設定されているファイルを直ちに表示するようにします"));
+  connect(MainMenuFileJump, &QAction::triggered, this, [this] { MainMenuOptionClick(MainMenuFileJump); });
+  MainMenuView->addSeparator()->setObjectName("N10");
+  MainMenuToolBarMenu =
+      sub(AddSubMenu(MainMenuView, MainMenuToolBar, "MainMenuToolBar", QStringLiteral("ツールバー(&T)")));
+  MainMenuToolBarMisc = AddItem(MainMenuToolBarMenu, "MainMenuToolBarMisc", QStringLiteral("一般(&M)"));
+  MainMenuToolBarConfig = AddItem(MainMenuToolBarMenu, "MainMenuToolBarConfig", QStringLiteral("設定(&C)"));
+  MainMenuToolBarPlayer = AddItem(MainMenuToolBarMenu, "MainMenuToolBarPlayer", QStringLiteral("プレイヤー(&P)"));
+  int tag = 0;
+  for (QAction *a : {MainMenuToolBarMisc, MainMenuToolBarConfig, MainMenuToolBarPlayer}) {
+    menuitems::SetTag(a, tag++);
+    connect(a, &QAction::triggered, this, [this, a] { MainMenuToolBarMiscClick(a); });
+  }
+  MainMenuView->addSeparator()->setObjectName("N9");
+  MainMenuTreeViewUpdate = AddItem(MainMenuView, "MainMenuTreeViewUpdate",
+                                   QStringLiteral("フォルダツリーを最新の情報に更新(&U)"), -1,
+                                   QStringLiteral("|フォルダツリーを最新の情報に更新します"));
+  MainMenuTreeViewUpdate->setShortcut(Qt::Key_F5);
+  MainMenuTreeViewUpdate->setShortcutContext(Qt::WindowShortcut);
+  connect(MainMenuTreeViewUpdate, &QAction::triggered, this, &TFormMain::MainMenuTreeViewUpdateClick);
+
+  MainMenuOptions = top("MainMenuOptions", QStringLiteral("オプション(&O)"));
+  MainMenuPlayersOptionMenu = sub(
+      AddSubMenu(MainMenuOptions, MainMenuPlayersOption, "MainMenuPlayersOption", QStringLiteral("プレイヤー(&P)")));
+  MainMenuAssign = AddItem(MainMenuPlayersOptionMenu, "MainMenuAssign",
+                           QStringLiteral("関連づけされているプレイヤーを使う(&A)"), -1,
+                           QStringLiteral("|Melodeck のMIDIプレイヤーを使わずに関連づけされているプレイヤーを利用します"));
+  MainMenuWithClose = AddItem(MainMenuPlayersOptionMenu, "MainMenuWithClose",
+                              QStringLiteral("終了時に外部プレイヤーも終了(&W)"), -1,
+                              QStringLiteral("|Melodeck 終了時に関連づけされたプレイヤーが起動していればそれも終了します"));
+  for (QAction *a : {MainMenuAssign, MainMenuWithClose})
+    connect(a, &QAction::triggered, this, [this, a] { MainMenuOptionClick(a); });
+  MainMenuWhenDClickMenu = sub(AddSubMenu(MainMenuOptions, MainMenuWhenDClick, "MainMenuWhenDClick",
+                                          QStringLiteral("ツリーウインドウダブルクリックで(&D)")));
+  MainMenuAtPlay = AddItem(MainMenuWhenDClickMenu, "MainMenuAtPlay", QStringLiteral("MIDIファイルを再生(&P)"), -1,
+                           QStringLiteral("|ダブルクリックでファイルを再生します"));
+  MainMenuAtAssign = AddItem(MainMenuWhenDClickMenu, "MainMenuAtAssign", QStringLiteral("そのファイルを割り当てる(&A)"),
+                             -1, QStringLiteral("|ダブルクリックで選択されている場面にファイルを割り当てます"));
+  for (QAction *a : {MainMenuAtPlay, MainMenuAtAssign}) {
+    menuitems::SetGroup(a, 1);
+    connect(a, &QAction::triggered, this, [this, a] { MainMenuWhenDClickClick(a); });
+  }
+
+  MainMenuHelp = top("MainMenuHelp", QStringLiteral("ヘルプ(&H)"));
+  N4 = AddItem(MainMenuHelp, "N4", QStringLiteral("サポートホームページ(&S)"), imgHelp,
+               QStringLiteral("|WEBブラウザを起動してサポートホームページを表示します"));
+  connect(N4, &QAction::triggered, this, &TFormMain::N4Click);
+  MainMenuHelp->addSeparator()->setObjectName("N3");
+  MainMenuAbout = AddItem(MainMenuHelp, "MainMenuAbout", QStringLiteral("バージョン情報(&A)"));
+  connect(MainMenuAbout, &QAction::triggered, this, &TFormMain::MainMenuAboutClick);
+  // The menu bar's own titles have no hints: highlighting one clears the status bar.
+  connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *) { SetStatusText(QString()); });
+}
+
+void TFormMain::BuildPopupMenus() {
+  auto *style = new menuitems::TMenuMeasureStyle();
+  style->setParent(this);
+  PopupMenuList = new QMenu(this);
+  PopupMenuList->setObjectName("PopupMenuList");
+  PopupMenuList->setStyle(style);
+  PopupMenuListJump = AddItem(PopupMenuList, "PopupMenuListJump", QStringLiteral("割り当てられているファイルにジャンプ(&J)"));
+  PopupMenuListJump->setShortcut(Qt::Key_F4);
+  PopupMenuListJump->setShortcutContext(Qt::WidgetShortcut);  // F4 itself reaches MainMenuShowFile
+  connect(PopupMenuListJump, &QAction::triggered, this, &TFormMain::PopupMenuListJumpClick);
+  PopupMenuList->addSeparator()->setObjectName("N7");
+  PopupMenuListPlay = AddItem(PopupMenuList, "PopupMenuListPlay", QStringLiteral("再生(&P)"), imgPlay);
+  connect(PopupMenuListPlay, &QAction::triggered, this, &TFormMain::ToolButtonPlayClick);
+  PopupMenuListStop = AddItem(PopupMenuList, "PopupMenuListStop", QStringLiteral("停止(&S)"), imgStop);
+  connect(PopupMenuListStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
+  PopupMenuList->addSeparator()->setObjectName("N5");
+  PopupMenuListDefault = AddItem(PopupMenuList, "PopupMenuListDefault", QStringLiteral("この設定のみ標準に戻す(&D)"));
+  connect(PopupMenuListDefault, &QAction::triggered, this, &TFormMain::PopupMenuListDefaultClick);
+  PopupMenuListEditDetail = AddItem(PopupMenuList, "PopupMenuListEditDetail", QStringLiteral("詳細説明を編集(&E)"));
+  menuitems::SetMeasured(PopupMenuListEditDetail, false);
+  connect(PopupMenuListEditDetail, &QAction::triggered, this, &TFormMain::PopupMenuListEditDetailClick);
+  menuitems::SetDefault(PopupMenuList, PopupMenuListPlay);
+  connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    PopupMenuListPopup();
+    PopupMenuList->popup(ListView->viewport()->mapToGlobal(pos));
+  });
+
+  PopupMenuTree = new QMenu(this);
+  PopupMenuTree->setObjectName("PopupMenuTree");
+  PopupMenuTree->setStyle(style);
+  PopupMenuTreeAssign = AddItem(PopupMenuTree, "PopupMenuTreeAssign", QStringLiteral("このファイルに設定(&A)"));
+  connect(PopupMenuTreeAssign, &QAction::triggered, this, &TFormMain::PopupMenuTreeAssignClick);
+  PopupMenuTree->addSeparator()->setObjectName("N6");
+  PopupMenuTreeOpen = AddItem(PopupMenuTree, "PopupMenuTreeOpen", QStringLiteral("開く(&O)"));
+  menuitems::SetMeasured(PopupMenuTreeOpen, false);
+  connect(PopupMenuTreeOpen, &QAction::triggered, this, &TFormMain::PopupMenuTreeOpenClick);
+  PopupMenuTreePlay = AddItem(PopupMenuTree, "PopupMenuTreePlay", QStringLiteral("再生(&P)"), imgPlay);
+  connect(PopupMenuTreePlay, &QAction::triggered, this, &TFormMain::PopupMenuTreePlayClick);
+  PopupMenuTreeStop = AddItem(PopupMenuTree, "PopupMenuTreeStop", QStringLiteral("停止(&S)"), imgStop);
+  connect(PopupMenuTreeStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
+  menuitems::SetDefault(PopupMenuTree, PopupMenuTreePlay);
+  connect(FolderTreeViewEx, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    PopupMenuTreePopup();
+    PopupMenuTree->popup(FolderTreeViewEx->viewport()->mapToGlobal(pos));
+  });
+}
+
+QToolButton *TFormMain::AddToolButton(QToolBar *bar, const QString &name, int image, const QString &hint,
+                                      QAction *menuItem) {
+  auto *button = new QToolButton(bar);
+  button->setObjectName(name);
+  button->setIcon(ImageList.Icon(image));
+  button->setAutoRaise(bar != ToolBarConfig);
+  button->setFixedHeight(Scale(23));
+  SetHint(button, hint);
+  bar->addWidget(button);
+  if (menuItem) connect(button, &QToolButton::clicked, menuItem, &QAction::trigger);
+  return button;
+}
+
+void TFormMain::BuildToolBars() {
+  auto bar = [&](const QString &name) {
+    QToolBar *b = addToolBar(name);
+    b->setObjectName(name);
+    b->setMovable(true);
+    b->setFloatable(false);
+    b->setIconSize(QSize(16, 16));
+    b->installEventFilter(this);
+    return b;
+  };
+  ToolBarMisc = bar("ToolBarMisc");
+  ToolButtonExit = AddToolButton(ToolBarMisc, "ToolButtonExit", imgExit, QStringLiteral("終了|終了します"), MainMenuClose);
+  ToolButtonApplay = AddToolButton(ToolBarMisc, "ToolButtonApplay", imgApply,
+                                   QStringLiteral("適用|ファイルをコピーしてUOに反映させます"), MainMenuApplay);
+  ToolButtonFileJump = AddToolButton(ToolBarMisc, "ToolButtonFileJump", imgFileJump,
+                                     QStringLiteral("ファイルにジャンプ|設定されているファイルを直ちに表示するようにします"),
+                                     nullptr);
+  ToolButtonFileJump->setCheckable(true);
+  connect(ToolButtonFileJump, &QToolButton::clicked, this, &TFormMain::ToolButtonFileJumpClick);
+
+  ToolBarConfig = bar("ToolBarConfig");
+  ComboBoxConfigList = new QComboBox(ToolBarConfig);
+  ComboBoxConfigList->setObjectName("ComboBoxConfigList");
+  ComboBoxConfigList->setEditable(false);
+  ComboBoxConfigList->setModel(Store().ConfigList());
+  ComboBoxConfigList->setMaximumWidth(Scale(200));
+  ComboBoxConfigList->setMinimumWidth(Scale(149));
+  ComboBoxConfigList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  SetHint(ComboBoxConfigList, QStringLiteral("|変更したい設定項目を選びます"));
+  ToolBarConfig->addWidget(ComboBoxConfigList);
+
+  addToolBarBreak();
+  ToolBarPlayer = bar("ToolBarPlayer");
+  ToolButtonPlay = AddToolButton(ToolBarPlayer, "ToolButtonPlay", imgPlay,
+                                 QStringLiteral("再生|エディットボックスに入力されているファイルを再生します"), MainMenuPlay);
+  ToolButtonStop = AddToolButton(ToolBarPlayer, "ToolButtonStop", imgStop, QStringLiteral("停止|演奏を停止します"),
+                                 MainMenuStop);
+  ToolButtonStop->setEnabled(false);
+  ToolButtonSeparator = ToolBarPlayer->addSeparator();
+  ToolButtonSeparator->setObjectName("ToolButtonSeparator");
+  EditMidiFile = new QLineEdit(ToolBarPlayer);
+  EditMidiFile->setObjectName("EditMidiFile");
+  EditMidiFile->setMinimumWidth(Scale(40));
+  EditMidiFile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  SetHint(EditMidiFile, QStringLiteral("|再生したいファイル名を入力します"));
+  ToolBarPlayer->addWidget(EditMidiFile);
+}
+
+void TFormMain::ToolBarConfigResize() {
+  const int client = ToolBarConfig->contentsRect().width();
+  ComboBoxConfigList->resize(std::min(client, Scale(200)), ComboBoxConfigList->height());
+}
+
+// The edit box takes what the buttons and the separator leave of the bar: it is the bar's one
+// expanding widget, so the bar's layout gives it the rest on every resize.
+void TFormMain::ToolBarPlayerResize() {}
+
+// --- Commands of this window.
+
+void TFormMain::MainMenuToolBarMiscClick(QAction *item) {
+  const bool on = !menuitems::Checked(item);
+  menuitems::SetChecked(item, on, ImageList);
+  QToolBar *bars[] = {ToolBarMisc, ToolBarConfig, ToolBarPlayer};
+  const int tag = menuitems::Tag(item);
+  if (tag >= 0 && tag < 3) bars[tag]->setVisible(on);
+}
+
+void TFormMain::MainMenuOptionClick(QAction *item) {
+  menuitems::SetChecked(item, !menuitems::Checked(item), ImageList);
+  if (item == MainMenuFileJump) ToolButtonFileJump->setChecked(menuitems::Checked(item));
+}
+
+void TFormMain::MainMenuWhenDClickClick(QAction *item) { menuitems::ChooseRadio(item, ImageList); }
+
+void TFormMain::ToolButtonFileJumpClick() { MainMenuOptionClick(MainMenuFileJump); }
+
+void TFormMain::MainMenuConfigClick() {
+  RebuildConfigItems(MainMenuDeleteMenu, false, &TFormMain::DeleteConfig);
+  RebuildConfigItems(MainMenuRenameMenu, false, &TFormMain::RenameConfig);
+}
+
+void TFormMain::MainMenuNewClick() { RebuildConfigItems(MainMenuToBaseMenu, true, &TFormMain::CreateConfig); }
+
+void TFormMain::RebuildConfigItems(QMenu *menu, bool withStandard, void (TFormMain::*handler)(QAction *)) {
+  menu->clear();
+  const QStringList names = Store().ConfigNames();
+  for (const QString &name : names) {
+    if (!withStandard && name == kStandardConfig) continue;
+    QAction *item = menu->addAction(name);
+    connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
+  }
+  menu->menuAction()->setEnabled(!menu->isEmpty());
+}
+
+void TFormMain::MainMenuCloseClick() { close(); }
+
+void TFormMain::MainMenuAboutClick() {
+  TFormAbout about(this);
+  about.exec();
+}
+
+void TFormMain::N4Click() { QDesktopServices::openUrl(QUrl(kSupportPage)); }
+
+void TFormMain::MainMenuPlayerClick() { MainMenuStop->setEnabled(ToolButtonStop->isEnabled()); }

@@ -1,0 +1,45 @@
+// The program's settings in section "melodeck" of the settings file, read when the window is
+// created and written when it closes, each in the same fixed order.
+#include "formmain.h"
+#include "menuitems.h"
+
+namespace {
+constexpr char kSection[] = "melodeck";
+}
+
+void TFormMain::ReadSettings() {
+  platform::IniFile &ini = Store().Settings();
+  auto flag = [&](const char *key, bool def) { return ini.ReadBool(kSection, key, def); };
+  menuitems::SetChecked(MainMenuFileJump, flag("FileJump", false), ImageList);
+  menuitems::SetChecked(MainMenuAssign, flag("Assign", false), ImageList);
+  menuitems::SetChecked(MainMenuWithClose, flag("WithClose", true), ImageList);
+  if (flag("AtPlay", true)) menuitems::ChooseRadio(MainMenuAtPlay, ImageList);
+  if (flag("AtAssign", false)) menuitems::ChooseRadio(MainMenuAtAssign, ImageList);
+  const QRect g = geometry();
+  const int top = ini.ReadInteger(kSection, "Top", g.top());
+  const int left = ini.ReadInteger(kSection, "Left", g.left());
+  const int width = ini.ReadInteger(kSection, "Width", g.width());
+  const int height = ini.ReadInteger(kSection, "Height", g.height());
+  setGeometry(left, top, width, height);  // as stored, without testing them against the screen
+  menuitems::SetChecked(MainMenuToolBarMisc, flag("ToolBar1", true), ImageList);
+  menuitems::SetChecked(MainMenuToolBarConfig, flag("ToolBar2", true), ImageList);
+  menuitems::SetChecked(MainMenuToolBarPlayer, flag("ToolBar3", true), ImageList);
+}
+
+void TFormMain::WriteSettings() {
+  platform::IniFile &ini = Store().Settings();
+  auto flag = [&](const char *key, QAction *item) { ini.WriteBool(kSection, key, menuitems::Checked(item)); };
+  flag("FileJump", MainMenuFileJump);
+  flag("Assign", MainMenuAssign);
+  flag("WithClose", MainMenuWithClose);
+  flag("AtPlay", MainMenuAtPlay);
+  flag("AtAssign", MainMenuAtAssign);
+  const QRect g = geometry();
+  ini.WriteInteger(kSection, "Top", g.top());
+  ini.WriteInteger(kSection, "Left", g.left());
+  ini.WriteInteger(kSection, "Width", g.width());
+  ini.WriteInteger(kSection, "Height", g.height());
+  flag("ToolBar1", MainMenuToolBarMisc);
+  flag("ToolBar2", MainMenuToolBarConfig);
+  flag("ToolBar3", MainMenuToolBarPlayer);
+}

@@ -1,0 +1,182 @@
+// The scene list: one row per scene (the row's data is the scene index), sorting by either
+// column, in-place renaming, description editing, and blue file names for files that are not
+// the game's own.
+#include <QCollator>
+#include <QHeaderView>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+
+#include "core/inifile.h"
+#include "formabout.h"
+#include "formmain.h"
+#include "qt/qstr.h"
+
+using platform::SS;
+
+namespace {
+
+// Only the scene name can be edited; file names are coloured when they are not the game's own.
+class TSceneListDelegate : public QStyledItemDelegate {
+ public:
+  explicit TSceneListDelegate(TFormMain *form) : QStyledItemDelegate(form->ListView), form_(form) {}
+
+  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    return index.column() == 0 ? QStyledItemDelegate::createEditor(parent, option, index) : nullptr;
+  }
+
+  void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override {
+    QTreeWidgetItem *row = form_->ListView->topLevelItem(index.row());
+    QString text = editor->property("text").toString();
+    form_->ListViewEdited(row, text);
+    model->setData(index, text);
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != 1) return;
+    const int scene = form_->SceneOfRow(form_->ListView->topLevelItem(index.row()));
+    if (scene >= 0 && form_->ListViewCellIsBlue(scene)) {
+      option->palette.setColor(QPalette::Text, QColor(0, 0, 255));
+      option->palette.setColor(QPalette::HighlightedText, QColor(0, 0, 255));
+    }
+  }
+
+ private:
+  TFormMain *form_;
+};
+
+int CompareTexts(const QString &a, const QString &b) {
+  static const QCollator collator = [] {
+    QCollator c;
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    return c;
+  }();
+  return collator.compare(a, b);
+}
+
+}  // namespace
+
+void TFormMain::ConnectSceneList() {
+  ListView->setItemDelegate(new TSceneListDelegate(this));
+  connect(ListView->header(), &QHeaderView::sectionClicked, this, [this](int c) { ListViewColumnClick(c, true); });
+  connect(ListView, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *row, int column) {
+    if (column == 0) ListViewChangeText(row);
+  });
+  connect(ListView, &QTreeWidget::itemSelectionChanged, this, &TFormMain::ListViewChangeState);
+  connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { ListViewDblClick(); });
+}
+
+int TFormMain::SceneOfRow(const QTreeWidgetItem *row) const {
+  return row ? row->data(0, Qt::UserRole).toInt() : -1;
+}
+
+QTreeWidgetItem *TFormMain::RowOfScene(int scene) const {
+  for (int i = 0; i < ListView->topLevelItemCount(); ++i)
+    if (SceneOfRow(ListView->topLevelItem(i)) == scene) return ListView->topLevelItem(i);
+  return nullptr;
+}
+
+void TFormMain::FillSceneList() {
+  ListView->setUpdatesEnabled(false);
+  {
+    const QSignalBlocker block(ListView);
+    ListView->clear();
+    CurrentScene = -1;
+    for (int i = 0; i < kSceneCount; ++i) {
+      auto *row = new QTreeWidgetItem({SceneTable[i].Name, TConfigStore::SourceDisplayName(SceneTable[i].Source)});
+      row->setData(0, Qt::UserRole, i);
+      row->setFlags(row->flags() | Qt::ItemIsEditable);
+      ListView->addTopLevelItem(row);
+    }
+  }
+  ListViewColumnClick(0, false);
+  ListView->resizeColumnToContents(1);
+  ListView->setUpdatesEnabled(true);
+  SetStatusText(kMelodeckCopyright);
+}
+
+void TFormMain::ListViewColumnClick(int column, bool fromHeader) {
+  if (column < 0 || column > 1) return;
+  if (fromHeader) ColumnTag[column] = -ColumnTag[column];
+  SortSceneList(column);
+}
+
+void TFormMain::SortSceneList(int column) {
+  const QSignalBlocker block(ListView);
+  const int selected = SceneOfRow(ListView->currentItem());
+  QList<QTreeWidgetItem *> rows;
+  while (ListView->topLevelItemCount() > 0) rows << ListView->takeTopLevelItem(0);
+  const int tag = ColumnTag[column];
+  std::stable_sort(rows.begin(), rows.end(), [column, tag](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+    return CompareTexts(a->text(column), b->text(column)) * tag < 0;
+  });
+  ListView->addTopLevelItems(rows);
+  if (selected >= 0) ListView->setCurrentItem(RowOfScene(selected));
+}
+
+void TFormMain::ListViewChangeText(QTreeWidgetItem *row) {
+  if (ListView->selectedItems().isEmpty()) return;
+  const int scene = SceneOfRow(row);
+  if (scene < 0) return;
+  SceneTable[scene].Name = row->text(0);
+  WriteSceneName(scene);
+}
+
+void TFormMain::WriteSceneName(int scene) {
+  platform::IniFile names(SS(Store().ScenesPath()));
+  names.WriteString("melodeck", SS(SceneTable[scene].FileName),
+                    SS(SceneTable[scene].Name + "|" + SceneTable[scene].Detail));
+}
+
+void TFormMain::ListViewChangeState() {
+  const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
+  if (selected.isEmpty()) return;
+  const int scene = SceneOfRow(selected.first());
+  if (scene == CurrentScene) return;
+  JumpToSceneFile();
+  const QString &source = SceneTable[scene].Source;
+  EditMidiFile->setText(source.contains('|') ? source : Store().ResolveSource(scene, TClient::First));
+}
+
+bool TFormMain::ListViewEdited(QTreeWidgetItem *row, QString &text) {
+  for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+    if (ListView->topLevelItem(i)->text(0).compare(text, Qt::CaseInsensitive) == 0) {
+      Dialogs().Message(QStringLiteral("同じ場面名は付けられません"));
+      text = row->text(0);
+      return false;
+    }
+  }
+  return true;
+}
+
+void TFormMain::ListViewDblClick() {
+  if (!ListView->selectedItems().isEmpty()) PlayFile();
+}
+
+bool TFormMain::ListViewCellIsBlue(int scene) const {
+  const QString own = folders_.DefaultDir + "\\" + SceneTable[scene].FileName;
+  return CompareTexts(store_->ResolveSource(scene, TClient::First), own) != 0;
+}
+
+void TFormMain::PopupMenuListPopup() {
+  const bool row = !ListView->selectedItems().isEmpty();
+  PopupMenuListJump->setEnabled(row);
+  PopupMenuListPlay->setEnabled(row);
+  PopupMenuListStop->setEnabled(ToolButtonStop->isEnabled());
+  PopupMenuListDefault->setEnabled(row);
+  PopupMenuListEditDetail->setEnabled(row);
+}
+
+void TFormMain::PopupMenuListEditDetailClick() {
+  const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
+  if (selected.isEmpty()) return;
+  QString text;
+  if (!Dialogs().InputQuery(QStringLiteral("場面の詳細説明を編集"), QStringLiteral("新しい場面の説明を入力してください"), text) ||
+      text.isEmpty())
+    return;
+  const int scene = SceneOfRow(selected.first());
+  SceneTable[scene].Detail = text;
+  WriteSceneName(scene);
+}

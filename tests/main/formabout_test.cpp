@@ -1,0 +1,31 @@
+#include "formabout.h"
+
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+
+TEST(FormAbout, CentredOverTheMainWindowEvenWhenItIsSmaller) {
+  const struct {
+    QRect main;
+  } cases[] = {{QRect(100, 80, 640, 480)}, {QRect(10, 10, 120, 60)}, {QRect(-300, 50, 200, 100)}};
+  for (const auto &c : cases) {
+    QMainWindow main;
+    main.setGeometry(c.main);
+    TFormAbout about(&main);
+    const QRect o = main.frameGeometry();
+    EXPECT_EQ(about.pos(), QPoint(o.left() + (o.width() - about.width()) / 2, o.top() + (o.height() - about.height()) / 2));
+    EXPECT_EQ(about.LabelCopyright->text(), kMelodeckCopyright);
+    EXPECT_TRUE(about.ButtonOk->isDefault());
+    EXPECT_EQ(about.Image->x(), about.LabelMelodeck->x() - 32 - 10);
+  }
+}
+
+TEST(FormAbout, TheSplashHasNoButtons) {
+  QMainWindow main;
+  TFormAbout *splash = TFormAbout::CreateSplash(&main);
+  EXPECT_FALSE(splash->ButtonOk->isVisible());
+  EXPECT_EQ(splash->LabelInfo->text(), QString::fromUtf8("起動中です..."));
+  EXPECT_EQ(splash->windowTitle(), "Melodeck");
+  EXPECT_FALSE(splash->windowFlags() & Qt::WindowCloseButtonHint);
+  delete splash;
+}

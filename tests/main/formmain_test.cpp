@@ -1,0 +1,179 @@
+#include "formmain.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <sys/stat.h>
+
+#include "formworld.h"
+#include "menuitems.h"
+
+using menuitems::Checked;
+using testsupport::TestWorld;
+
+TEST(FormMain, FirstRunDefaults) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  EXPECT_FALSE(Checked(f.MainMenuFileJump));
+  EXPECT_FALSE(Checked(f.MainMenuAssign));
+  EXPECT_TRUE(Checked(f.MainMenuWithClose));
+  EXPECT_TRUE(Checked(f.MainMenuAtPlay));
+  EXPECT_FALSE(Checked(f.MainMenuAtAssign));
+  for (QToolBar *bar : {f.ToolBarMisc, f.ToolBarConfig, f.ToolBarPlayer}) EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(f.width(), f.Scale(640));
+  EXPECT_EQ(f.height(), f.Scale(480));
+  EXPECT_EQ(f.windowTitle(), QString::fromUtf8("Melodeck - 標準"));
+  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  EXPECT_FALSE(f.MainMenuStop->isEnabled());
+}
+
+TEST(FormMain, SettingsAsStored) {
+  struct Case {
+    const char *settings;
+    bool atPlay, atAssign, bar2;
+    int width;  // 0: designed
+  } cases[] = {
+      {"AtPlay=1\r\nAtAssign=1\r\n", false, true, true, 0},
+      {"AtPlay=0\r\nAtAssign=0\r\n", false, false, true, 0},
+      {"ToolBar2=0\r\nWidth=abc\r\n", true, false, false, 0},
+      {"Width=700\r\nHeight=500\r\nLeft=30\r\nTop=40\r\n", true, false, true, 700},
+  };
+  for (const auto &c : cases) {
+    FormWorld w(std::string("[melodeck]\r\n") + c.settings);
+    TFormMain &f = w.Open();
+    EXPECT_EQ(Checked(f.MainMenuAtPlay), c.atPlay) << c.settings;
+    EXPECT_EQ(Checked(f.MainMenuAtAssign), c.atAssign) << c.settings;
+    EXPECT_EQ(f.MainMenuAtAssign->icon().isNull(), !c.atAssign) << c.settings;
+    EXPECT_EQ(Checked(f.MainMenuToolBarConfig), c.bar2) << c.settings;
+    EXPECT_EQ(f.ToolBarConfig->isVisible(), c.bar2) << c.settings;
+    EXPECT_EQ(f.width(), c.width ? c.width : f.Scale(640)) << c.settings;
+  }
+}
+
+TEST(FormMain, CloseWritesTheSettingsInOrderAndTheNextStartRestoresThem) {
+  FormWorld w;
+  {
+    TFormMain &f = w.Open();
+    f.MainMenuFileJump->trigger();
+    f.MainMenuToolBarPlayer->trigger();
+    f.MainMenuAtAssign->trigger();
+    f.setGeometry(50, 60, 600, 420);
+    w.Close();
+  }
+  const std::string s = w.Settings();
+  const char *keys[] = {"FileJump=1", "Assign=0",  "WithClose=1", "AtPlay=0", "AtAssign=1", "Top=60",
+                        "Left=50",    "Width=600", "Height=420",  "ToolBar1=1", "ToolBar2=1", "ToolBar3=0"};
+  size_t at = 0;
+  for (const char *k : keys) {
+    const size_t found = s.find(std::string(k) + "\r\n", at);
+    ASSERT_NE(found, std::string::npos) << k << " in order in\n" << s;
+    at = found;
+  }
+  TFormMain &g = w.Open();
+  EXPECT_TRUE(Checked(g.MainMenuFileJump));
+  EXPECT_TRUE(g.ToolButtonFileJump->isChecked());
+  EXPECT_FALSE(g.ToolBarPlayer->isVisible());
+  EXPECT_TRUE(Checked(g.MainMenuAtAssign));
+  EXPECT_EQ(g.geometry(), QRect(50, 60, 600, 420));
+  TestWorld::MakeDirs(w.Linux("tmp/melodeck/x"));
+  w.Close();
+  EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/melodeck")));
+}
+
+TEST(FormMain, ASettingsFileThatCannotBeWrittenStillLetsTheWindowClose) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  chmod(w.Linux("prog/melodeck.ini").c_str(), 0444);
+  f.close();
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(w.dialogs.Texts(), QStringList{QString::fromStdString(w.world.Windows("prog")) + "\\melodeck.ini に書き込めません."});
+}
+
+TEST(FormMain, MenuCaptionsShortcutsAndDynamicItems) {
+  FormWorld w("[Summer]\r\n[Winter]\r\n");
+  TFormMain &f = w.Open();
+  const std::pair<QAction *, const char *> captions[] = {
+      {f.MainMenuApplay, "現在の設定を適用(&A)"},       {f.MainMenuNew, "新規作成(&N)"},
+      {f.MainMenuDelete, "削除(&D)"},                   {f.MainMenuRename, "名前の変更(&R)"},
+      {f.MainMenuInportPackage, "パッケージの読み込み(&I)..."}, {f.MainMenuApplayClose, "適用して終了(&S)"},
+      {f.MainMenuClose, "終了(&X)"},                    {f.MainMenuShowFile, "ファイルにジャンプ(&J)"},
+      {f.MainMenuTreeViewUpdate, "フォルダツリーを最新の情報に更新(&U)"}, {f.MainMenuAtAssign, "そのファイルを割り当てる(&A)"},
+      {f.N4, "サポートホームページ(&S)"},               {f.PopupMenuTreeAssign, "このファイルに設定(&A)"},
+  };
+  for (const auto &[item, caption] : captions) EXPECT_EQ(item->text(), QString::fromUtf8(caption));
+  EXPECT_EQ(f.MainMenuShowFile->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(f.MainMenuTreeViewUpdate->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(f.MainMenuApplay->statusTip(), QString::fromUtf8("ファイルをコピーしてUOに反映させます"));
+  EXPECT_EQ(f.ToolButtonExit->toolTip(), QString::fromUtf8("終了"));
+
+  f.MainMenuConfigClick();
+  f.MainMenuNewClick();
+  auto texts = [](QMenu *m) {
+    QStringList t;
+    for (QAction *a : m->actions()) t << a->text();
+    return t;
+  };
+  EXPECT_EQ(texts(f.MainMenuDeleteMenu), (QStringList{"Summer", "Winter"}));
+  EXPECT_EQ(texts(f.MainMenuRenameMenu), (QStringList{"Summer", "Winter"}));
+  EXPECT_EQ(texts(f.MainMenuToBaseMenu), (QStringList{QString::fromUtf8("標準"), "Summer", "Winter"}));
+  EXPECT_TRUE(f.MainMenuDelete->isEnabled());
+}
+
+TEST(FormMain, OnlyTheStandardLeavesDeleteAndRenameEmptyAndDisabled) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.MainMenuConfigClick();
+  EXPECT_TRUE(f.MainMenuDeleteMenu->isEmpty());
+  EXPECT_FALSE(f.MainMenuDelete->isEnabled());
+  EXPECT_FALSE(f.MainMenuRename->isEnabled());
+}
+
+TEST(FormMain, ToolBarsHideAndComeBack) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  for (QAction *item : {f.MainMenuToolBarMisc, f.MainMenuToolBarConfig, f.MainMenuToolBarPlayer}) item->trigger();
+  for (QToolBar *bar : {f.ToolBarMisc, f.ToolBarConfig, f.ToolBarPlayer}) EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(f.MainMenuToolBarConfig->icon().isNull());
+  f.MainMenuToolBarConfig->trigger();
+  EXPECT_TRUE(f.ToolBarConfig->isVisible());
+  EXPECT_FALSE(f.MainMenuToolBarConfig->icon().isNull());
+}
+
+TEST(FormMain, HintsReachTheStatusBarAndControlsWithoutOneClearIt) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(f.ComboBoxConfigList, &enter);
+  EXPECT_EQ(f.StatusText(), QString::fromUtf8("変更したい設定項目を選びます"));
+  QApplication::sendEvent(f.StatusBar, &enter);
+  EXPECT_EQ(f.StatusText(), "");
+  QApplication::sendEvent(f.ToolButtonPlay, &enter);
+  EXPECT_EQ(f.StatusText(), QString::fromUtf8("エディットボックスに入力されているファイルを再生します"));
+  QApplication::sendEvent(f.Splitter->handle(1), &enter);
+  EXPECT_EQ(f.StatusText(), "");
+}
+
+TEST(FormMain, MinimumSizeIsFourByThreeInches) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  EXPECT_EQ(f.minimumSize(), QSize(4 * f.logicalDpiX(), 3 * f.logicalDpiY()));
+}
+
+TEST(FormMain, TheSplashGoesAtTheFirstIdleMoment) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  auto splashes = [] {
+    int n = 0;
+    for (QWidget *top : QApplication::topLevelWidgets())
+      if (top->objectName() == "FormAbout" && top->isVisible()) ++n;
+    return n;
+  };
+  EXPECT_EQ(splashes(), 1);
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(splashes(), 0);
+  f.ApplicationEvents1Idle();
+  EXPECT_EQ(splashes(), 0);
+}

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "formworld.h"
+
+using testsupport::TestWorld;
+
+namespace {
+QStringList Column(const TFormMain &f, int column) {
+  QStringList out;
+  for (int i = 0; i < f.ListView->topLevelItemCount(); ++i) out << f.ListView->topLevelItem(i)->text(column);
+  return out;
+}
+bool Sorted(QStringList list, int direction) {
+  QStringList sorted = list;
+  std::sort(sorted.begin(), sorted.end(), [&](const QString &a, const QString &b) {
+    return QString::localeAwareCompare(a.toLower(), b.toLower()) * direction < 0;
+  });
+  return sorted == list;
+}
+void Select(TFormMain &f, int scene) { f.ListView->setCurrentItem(f.RowOfScene(scene)); }
+}  // namespace
+
+TEST(SceneList, SortsByEitherColumnAndRefillsByName) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  ASSERT_EQ(f.ListView->topLevelItemCount(), 49);
+  EXPECT_TRUE(Sorted(Column(f, 0), 1));
+  f.ListViewColumnClick(1);
+  EXPECT_TRUE(Sorted(Column(f, 1), -1));
+  EXPECT_EQ(Column(f, 1).first(), "yew.mid");
+  f.ListViewColumnClick(1);
+  EXPECT_TRUE(Sorted(Column(f, 1), 1));
+  f.ListViewColumnClick(0);
+  EXPECT_TRUE(Sorted(Column(f, 0), -1));
+  f.FillSceneList();
+  EXPECT_TRUE(Sorted(Column(f, 0), -1));  // column 0's present direction
+  EXPECT_EQ(f.CurrentScene, -1);
+  for (int i = 0; i < 49; ++i) EXPECT_EQ(f.ListView->topLevelItem(i)->text(0), f.SceneTable[f.SceneOfRow(f.ListView->topLevelItem(i))].Name);
+}
+
+TEST(SceneList, SelectingARowSetsTheSceneTheEditBoxAndTheStatusBar) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.SceneTable[1].Source = "D:\\dl\\pack.lzh|music/town.mid";
+  Select(f, 1);
+  EXPECT_EQ(f.CurrentScene, 1);
+  EXPECT_EQ(f.EditMidiFile->text(), "D:\\dl\\pack.lzh|music/town.mid");
+  EXPECT_EQ(f.StatusText(), f.SceneTable[1].Detail);
+  Select(f, 0);
+  EXPECT_EQ(f.EditMidiFile->text(), w.folders.DefaultDir + "\\approach.mid");
+  EXPECT_EQ(f.StatusText(), QString::fromUtf8("未使用"));
+}
+
+TEST(SceneList, BlueForEveryFileThatIsNotTheScenesOwn) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  const std::pair<const char *, bool> cases[] = {
+      {"britain1.mid", false}, {"BRITAIN1.MID", false}, {"cove.mid", true},
+      {"C:\\MIDI\\town.mid", true}, {"C:\\a.lzh|britain1.mid", true},
+  };
+  for (const auto &[source, blue] : cases) {
+    f.SceneTable[1].Source = source;
+    EXPECT_EQ(f.ListViewCellIsBlue(1), blue) << source;
+  }
+}
+
+TEST(SceneList, RenamingRefusesDuplicatesAndWritesTheScenesFile) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  Select(f, 1);
+  QTreeWidgetItem *row = f.RowOfScene(1);
+  for (const char *dup : {"ブリティン", "approach"}) {
+    QString text = QString::fromUtf8(dup);
+    EXPECT_FALSE(f.ListViewEdited(row, text));
+    EXPECT_EQ(text, QString::fromUtf8("ブリティン"));
+  }
+  EXPECT_EQ(w.dialogs.Texts(), (QStringList{QString::fromUtf8("同じ場面名は付けられません"),
+                                             QString::fromUtf8("同じ場面名は付けられません")}));
+  QString text = QString::fromUtf8("王都ソ");
+  EXPECT_TRUE(f.ListViewEdited(row, text));
+  row->setText(0, text);
+  EXPECT_EQ(f.SceneTable[1].Name, QString::fromUtf8("王都ソ"));
+  platform::IniFile dat(w.world.Windows("prog") + "\\melodeck.dat");
+  EXPECT_EQ(dat.ReadString("melodeck", "britain1.mid", ""), "王都ソ|" + f.SceneTable[1].Detail.toStdString());
+}
+
+TEST(SceneList, DescriptionEdits) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.PopupMenuListEditDetailClick();  // no row: nothing
+  EXPECT_TRUE(w.dialogs.Shown().empty());
+  Select(f, 48);
+  w.dialogs.AnswerInput("");
+  f.PopupMenuListEditDetailClick();
+  EXPECT_EQ(w.dialogs.Shown().back().caption, QString::fromUtf8("場面の詳細説明を編集"));
+  EXPECT_EQ(w.dialogs.Shown().back().text, QString::fromUtf8("新しい場面の説明を入力してください"));
+  EXPECT_EQ(w.dialogs.Shown().back().value, "");
+  EXPECT_EQ(f.SceneTable[48].Detail, QString::fromUtf8("ユー"));
+  w.dialogs.AnswerInput(QString::fromUtf8("森の町"));
+  f.PopupMenuListEditDetailClick();
+  EXPECT_EQ(f.SceneTable[48].Detail, QString::fromUtf8("森の町"));
+  platform::IniFile dat(w.world.Windows("prog") + "\\melodeck.dat");
+  EXPECT_EQ(dat.ReadString("melodeck", "yew.mid", ""), "ユー|森の町");
+}
+
+TEST(SceneList, PopupItemsNeedASelectedRow) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.ListView->clearSelection();
+  f.PopupMenuListPopup();
+  for (QAction *a : {f.PopupMenuListJump, f.PopupMenuListPlay, f.PopupMenuListStop, f.PopupMenuListDefault,
+                     f.PopupMenuListEditDetail})
+    EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+  f.ToolButtonStop->setEnabled(true);
+  Select(f, 3);
+  f.PopupMenuListPopup();
+  for (QAction *a : {f.PopupMenuListJump, f.PopupMenuListPlay, f.PopupMenuListStop, f.PopupMenuListDefault,
+                     f.PopupMenuListEditDetail})
+    EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+}
