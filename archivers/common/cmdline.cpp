@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "core/winpath.h"
+#include "errors.h"
 
 namespace arc {
 
@@ -88,6 +89,17 @@ bool ExpandResponseFiles(const std::vector<std::string> &in, std::vector<std::st
     }
   }
   return true;
+}
+
+int SplitNames(const std::vector<std::string> &names, std::string &archive, std::string &folder,
+               std::vector<std::string> &files) {
+  if (names.empty() || names[0].empty() || names[0][0] == '@') return kErrCommandName;
+  archive = names[0];
+  size_t next = 1;
+  if (next < names.size() && (names[next].back() == '\\' || names[next].back() == '/') && names[next][0] != '@')
+    folder = names[next++];
+  const std::vector<std::string> rest(names.begin() + static_cast<std::ptrdiff_t>(next), names.end());
+  return ExpandResponseFiles(rest, files) ? kOk : kErrResponseRead;
 }
 
 }  // namespace arc

@@ -35,4 +35,10 @@ inline bool IsSwitch(const Piece &p) { return p.text.size() > 1 && p.text[0] == 
 // hold. False when a response file cannot be read.
 bool ExpandResponseFiles(const std::vector<std::string> &in, std::vector<std::string> &out);
 
+// The names after a command's switches: the archive, an optional folder (a piece ending in
+// "\" or "/"), then files with "@" response files read. kErrCommandName without an archive,
+// kErrResponseRead for an unreadable response file.
+int SplitNames(const std::vector<std::string> &names, std::string &archive, std::string &folder,
+               std::vector<std::string> &files);
+
 }  // namespace arc

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "core/fullpath.h"
 #include "core/winpath.h"
 #include "destination.h"
@@ -75,6 +77,9 @@ const char *MethodOf(Family family, archive *a) {
 EntryFacts FactsOf(archive_entry *e, Family family, archive *a) {
   EntryFacts f;
   f.name = NameOf(e);
+  // Windows tools separate folders with "" (CAB always does); the record uses "/". The name
+  // is decoded already, so a double-byte character's second byte is never taken for one.
+  std::replace(f.name.begin(), f.name.end(), '\\', '/');
   while (!f.name.empty() && f.name.back() == '/') f.name.pop_back();
   f.isFolder = archive_entry_filetype(e) == AE_IFDIR;
   f.originalSize = archive_entry_size_is_set(e) ? static_cast<uint64_t>(archive_entry_size(e)) : 0;
@@ -99,6 +104,18 @@ std::string RawName(const std::string &linuxPath) {
   return name;
 }
 
+// libarchive's CAB reader can crash skipping over the data of a damaged folder, and reading on
+// after such data failed; reading it once fails cleanly. So for CAB every entry's data is
+// read, never skipped, and the first failure ends the archive. False after a failure.
+bool Drain(archive *a, Family family) {
+  if (family != Family::Cab) return true;
+  char scratch[16384];
+  la_ssize_t n;
+  while ((n = archive_read_data(a, scratch, sizeof scratch)) > 0) {
+  }
+  return n == 0;
+}
+
 }  // namespace
 
 std::string LinuxPathOf(const std::string &windowsPath) {
@@ -121,6 +138,7 @@ int ListArchive(const std::string &windowsPath, Family family, std::vector<Entry
     if (IsBareRaw(a.get())) return kErrNotArcFile;
     entries.push_back(FactsOf(e, family, a.get()));
     if (IsRaw(a.get())) entries.back().name = RawName(path);
+    if (!Drain(a.get(), family)) return kErrHeaderBroken;
   }
 }
 
@@ -140,7 +158,14 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
   int result = kOk;
   bool any = false;
   std::vector<uint8_t> buffer(1 << 16);
+  bool dataFailed = false;
   for (;;) {
+    // Whatever of the last entry's data was not read (an entry not chosen).
+    if (dataFailed && family == Family::Cab) break;
+    if (any && !Drain(a.get(), family)) {
+      Keep(result, kErrHeaderBroken);
+      break;
+    }
     archive_entry *e = nullptr;
     const int r = archive_read_next_header(a.get(), &e);
     if (r == ARCHIVE_EOF) break;
@@ -197,6 +222,7 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
         out.Line(std::string(archive_error_string(a.get()) ? archive_error_string(a.get()) : "bad data") + ": " +
                  facts.name);
         entryResult = kErrFileCrc;
+        dataFailed = true;
         break;
       }
       written += static_cast<uint64_t>(n);
@@ -214,6 +240,29 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
     if (Report(progress, ARC_ARCEXTRACT_END, facts, shown, written)) return kErrUserCancel;
   }
   return result;
+}
+
+}  // namespace arc
+
+namespace arc {
+
+HARC OpenListing(Session &session, const char *windowsPath, Family family) {
+  auto listing = std::make_unique<Listing>();
+  if (!windowsPath) return nullptr;
+  const int r = ListArchive(windowsPath, family, listing->entries);
+  if (r == kErrNotArcFile || r == kErrArcFileOpen) return nullptr;
+  return session.Add(std::move(listing));
+}
+
+int CheckWithReader(const char *windowsPath, int mode, Family family) {
+  std::vector<EntryFacts> entries;
+  if (!windowsPath || ListArchive(windowsPath, family, entries) != kOk) return 0;
+  if ((mode & 0xFF) < 2) return 1;
+  ExtractRequest request;
+  request.archive = windowsPath;
+  request.testOnly = true;
+  Output none(nullptr, 0);
+  return ExtractArchive(request, family, nullptr, none) == kOk;
 }
 
 }  // namespace arc

@@ -48,3 +48,14 @@ std::string NameOf(::archive_entry *e);
 std::string LinuxPathOf(const std::string &windowsPath);
 
 }  // namespace arc
+
+#include "session.h"
+
+namespace arc {
+
+// What the libraries built on this reader export alike: a listing handle (null for a file
+// that is not such an archive) and the check (mode 2 and above unpack every entry).
+HARC OpenListing(Session &session, const char *windowsPath, Family family);
+int CheckWithReader(const char *windowsPath, int mode, Family family);
+
+}  // namespace arc

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "errors.h"
 #include "reader.h"
 #include "zipdir.h"
@@ -28,6 +30,7 @@ bool ReadFd(void *ctx, uint64_t offset, size_t length, std::string &out) {
 arc::EntryFacts FactsOf(const arc::ZipDirEntry &z) {
   arc::EntryFacts f;
   f.name = arc::ZipEntryName(z);
+  std::replace(f.name.begin(), f.name.end(), '\\', '/');
   f.isFolder = !f.name.empty() && (f.name.back() == '/' || f.name.back() == '\\');
   while (!f.name.empty() && (f.name.back() == '/' || f.name.back() == '\\')) f.name.pop_back();
   f.originalSize = z.size;

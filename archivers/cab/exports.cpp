@@ -1,0 +1,87 @@
+// libcab32.so: "-x" extracts through libarchive, "-a" creates with libgcab, "-f" (a
+// self-extracting cabinet) is not supported. Switches: "-o" overwrite without asking, "-i" no
+// dialogs (there are none), "-r" folders with their contents, "-j" without folders, "-q"
+// quiet; the rest change nothing here.
+#include <sys/stat.h>
+
+#include "arcapi.h"
+#include "cabwrite.h"
+#include "cmdline.h"
+#include "errors.h"
+#include "filescan.h"
+#include "reader.h"
+#include "session.h"
+
+ARCAPI_DECLARE_EXPORTS(Cab)
+ARCAPI_EXPORT uint16_t CabGetVersion(void);
+ARCAPI_EXPORT int CabGetRunning(void);
+
+namespace {
+
+arc::Session &State() {
+  static arc::Session session;
+  return session;
+}
+
+}  // namespace
+
+int Cab(ARC_HWND window, const char *commandLine, char *output, uint32_t size) {
+  arc::Output out(output, size);
+  std::vector<arc::Piece> pieces;
+  if (!commandLine || !arc::SplitCommandLine(commandLine, pieces) || pieces.empty()) return arc::kErrCommandName;
+  arc::Session::Busy busy(State());
+  const std::string command = pieces[0].text;
+  if (command == "-f") return arc::kErrNotSupport;
+  if (command != "-x" && command != "-a" && command != "-t") return arc::kErrCommandName;
+  bool overwrite = false, recurse = false, junk = false;
+  std::vector<std::string> names;
+  for (size_t i = 1; i < pieces.size(); ++i) {
+    const std::string &t = pieces[i].text;
+    if (!arc::IsSwitch(pieces[i])) {
+      if (!t.empty()) names.push_back(t);
+    } else if (t == "-o") {
+      overwrite = true;
+    } else if (t == "-r") {
+      recurse = true;
+    } else if (t == "-j") {
+      junk = true;
+    }
+  }
+  std::string archive, folder;
+  std::vector<std::string> files;
+  if (int r = arc::SplitNames(names, archive, folder, files); r != arc::kOk) return r;
+  const ARC_HWND progress = State().ProgressWindow(window);
+  if (command == "-a") {
+    const std::string target = arc::LinuxPathOf(archive);
+    if (target.empty()) return arc::kErrArcFileOpen;
+    arc::ScanOptions scan;
+    scan.recursion = recurse ? 2 : 0;
+    scan.storePaths = !junk;
+    scan.folderEntries = false;
+    scan.skipLinuxPath = target;
+    std::vector<arc::ScanItem> items;
+    if (int r = arc::ScanFiles(folder, files, scan, items); r != arc::kOk) return r;
+    return cab::WriteCabinet(target, items, progress, out);
+  }
+  arc::ExtractRequest request;
+  request.archive = archive;
+  request.folder = folder;
+  request.files = files;
+  request.keepFolders = !junk;
+  request.testOnly = command == "-t";
+  // Nobody can be asked: without "-o" an existing file newer than the entry stays.
+  request.overwrite = overwrite ? arc::Overwrite::Always : arc::Overwrite::UnlessNewer;
+  return arc::ExtractArchive(request, arc::Family::Cab, progress, out);
+}
+
+HARC CabOpenArchive(ARC_HWND, const char *path, uint32_t) { return arc::OpenListing(State(), path, arc::Family::Cab); }
+int CabCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
+int CabFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
+  return State().FindFirst(archive, wildcard, entry);
+}
+int CabFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
+int CabCheckArchive(const char *path, int mode) { return arc::CheckWithReader(path, mode, arc::Family::Cab); }
+int CabSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
+int CabKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
+uint16_t CabGetVersion(void) { return 100; }
+int CabGetRunning(void) { return State().Running(); }
