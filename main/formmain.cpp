@@ -16,6 +16,7 @@
 #include "formabout.h"
 #include "menuitems.h"
 #include "qt/application.h"
+#include "qt/fonts.h"
 #include "qt/qstr.h"
 
 using platform::QS;
@@ -49,6 +50,10 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
     : QMainWindow(parent), SceneTable(BuiltInSceneTable()), folders_(folders), dialogs_(dialogs), lock_(lock) {
   setObjectName("FormMain");
   setWindowTitle(QStringLiteral("Melodeck"));
+  platform::InstallFontSubstitutes();
+  QFont font(QStringLiteral("MS UI Gothic"));
+  font.setPixelSize(Scale(15));
+  setFont(font);
   ArchiveFile.ReadStoredForm(kArchiveFileForm);
   store_ = new TConfigStore(programPath, folders_, SceneTable, dialogs_, this);
   BuildLayout();
