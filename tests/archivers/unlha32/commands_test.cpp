@@ -65,6 +65,19 @@ TEST_F(LhaLibTest, OpenArchiveListsRecordsAndProbesQuietly) {
   EXPECT_FALSE(lib.CheckArchive(W("text.txt").c_str(), 2));
 }
 
+TEST_F(LhaLibTest, ListWritesOneLinePerEntryWithinTheBuffer) {
+  Put("src/音楽/town.mid", Tune(4000, 5));
+  ASSERT_EQ(lib.Run("a -r2 -x1 \"" + W("a.lzh") + "\" \"" + W("src") + "\\\" *"), 0);
+  std::string out;
+  ASSERT_EQ(lib.Run("l \"" + W("a.lzh") + "\"", &out), 0);
+  EXPECT_NE(out.find("-lh5-"), std::string::npos) << out;
+  EXPECT_NE(out.find("音楽/town.mid"), std::string::npos) << out;
+  // A short buffer is cut at a whole character and still ends in its NUL.
+  std::vector<char> small(60, '\x7F');
+  ASSERT_EQ(lib.Command(nullptr, ("l \"" + W("a.lzh") + "\"").c_str(), small.data(), 60), 0);
+  EXPECT_LT(std::string(small.data()).size(), 60u);
+}
+
 TEST_F(LhaLibTest, UpdateFreshenAndDeleteKeepWhatTheyShould) {
   Put("src/a.mid", "first a");
   Put("src/b.mid", "first b");
