@@ -1,0 +1,93 @@
+// The archive component over the real libraries: type detection by contents through each
+// library's probe, and a package's round trip through TArchiveFile.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "archivefile.h"
+#include "arclib.h"
+#include "detect.h"
+#include "library.h"
+#include "testworld.h"
+
+namespace {
+
+using arctest::Q;
+using arctest::Sh;
+using arctest::Win;
+using namespace archives;
+using testsupport::TestWorld;
+
+class ComponentTest : public testing::Test {
+ protected:
+  void SetUp() override { TArchiverLibrary::SetSearchFolder(std::getenv("MELODECK_BIN_DIR")); }
+  void TearDown() override { TArchiverLibrary::SetSearchFolder(""); }
+  std::string L(const std::string &rel) const { return world.Linux(rel); }
+  std::string W(const std::string &rel) const { return Win(world.Linux(rel)); }
+  void Put(const std::string &rel, const std::string &data) {
+    const auto slash = rel.find_last_of('/');
+    if (slash != std::string::npos) TestWorld::MakeDirs(L(rel.substr(0, slash)));
+    TestWorld::WriteFile(L(rel), data);
+  }
+  TestWorld world;
+};
+
+TEST_F(ComponentTest, EveryFormatIsFoundByItsContents) {
+  Put("src/a.txt", std::string(2000, 'a'));
+  const std::string rar =
+      std::string(std::getenv("MELODECK_SHARED_DIR")) + "/fixtures/libarchive/test_read_format_rar_windows.rar";
+  const struct {
+    std::string make;  // run in src, writes ../<name>
+    const char *name;
+    TArchiverType type;
+  } cases[] = {
+      {"jlha aq ../lha.bin a.txt", "lha.bin", atLha},
+      {"zip -q ../zip.bin a.txt", "zip.bin", atZip},
+      {"gcab -c ../cab.bin a.txt", "cab.bin", atCab},
+      {"arj a -y ../arj.bin a.txt >/dev/null && mv ../arj.bin.arj ../arj.bin 2>/dev/null; true", "arj.bin", atArj},
+      {"cp " + Q(rar) + " ../rar.bin", "rar.bin", atRar},
+      {"tar -cf ../tar.bin a.txt", "tar.bin", atTar},
+      {"tar -czf ../tgz.bin a.txt", "tgz.bin", atTgz},
+      {"tar -cjf ../bz2.bin a.txt", "bz2.bin", atBZ2},
+      {"cp a.txt ../text.bin", "text.bin", atNone},
+  };
+  for (const auto &c : cases) {
+    std::string out;
+    ASSERT_EQ(Sh(c.make, &out, L("src")), 0) << c.make << out;
+    EXPECT_EQ(ArchiverTypeFromContents(W(c.name)), c.type) << c.name;
+  }
+}
+
+TEST_F(ComponentTest, APackageGoesOutAndComesBack) {
+  Put("stage/index.ini", "[曲集]\r\napproach.mid=000\\town.mid\r\n");
+  Put("stage/000/town.mid", std::string(9000, 't'));
+  TArchiveFile file;
+  TArchiverOptions &o = file.Options();
+  o.a = 2;
+  o.n = 1;
+  o.r = 2;
+  o.x = 1;
+  o.jm = 4;
+  file.SetFileName(W("pkg.mdk"));
+  file.SetArchiverType(atLha);
+  const TStringList all{"*"};
+  ASSERT_EQ(file.Pack(nullptr, nullptr, W("stage"), &all), 0);
+  std::string listing;
+  ASSERT_EQ(Sh("lhasa v " + Q(L("pkg.mdk")), &listing), 0);
+  EXPECT_NE(listing.find("-lh7-"), std::string::npos) << listing;
+
+  ASSERT_NE(file.OpenArchive(nullptr, 0), nullptr);
+  INDIVIDUALINFO entry;
+  std::vector<std::string> names;
+  for (int r = file.FindFirst("*", entry); r == 0; r = file.FindNext(entry)) names.emplace_back(entry.szFileName);
+  file.CloseArchive();
+  EXPECT_EQ(names, (std::vector<std::string>{"000/", "000/town.mid", "index.ini"}));
+
+  const TStringList index{"index.ini"};
+  ASSERT_EQ(file.Extract(nullptr, nullptr, W("work"), &index), 0);
+  EXPECT_EQ(arctest::Tree(L("work")).size(), 1u);
+  ASSERT_EQ(file.Extract(nullptr, nullptr, W("Package/000"), &all), 0);
+  EXPECT_EQ(arctest::Tree(L("Package/000")), arctest::Tree(L("stage")));
+}
+
+}  // namespace
