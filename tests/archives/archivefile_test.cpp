@@ -7,24 +7,14 @@
 
 using namespace archives;
 using archivetest::FakeArchivers;
+using archivetest::MessageOf;
 using archivetest::FakeLib;
 using testsupport::TestWorld;
 
 namespace {
 
-std::string MessageOf(const std::function<void()> &f) {
-  try {
-    f();
-  } catch (const EArchiver &e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
-class Component : public testing::Test {
+class Component : public archivetest::FakeWorld {
  protected:
-  TestWorld world;
-  FakeArchivers fakes{world};
   archivetest::InFolder here{world.Root()};
   TArchiveFile file;
 };

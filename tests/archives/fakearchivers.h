@@ -2,11 +2,15 @@
 // asks for, in a folder that the loader searches first, each with its own script and record.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "earchiver.h"
 #include "fakelib/fakearc.h"
 #include "testworld.h"
 
@@ -69,6 +73,23 @@ class InFolder {
 
  private:
   std::string previous_;
+};
+
+// The message of the EArchiver that f raises, or "(no error)".
+inline std::string MessageOf(const std::function<void()> &f) {
+  try {
+    f();
+  } catch (const archives::EArchiver &e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+// A private world with the fake libraries installed under every library's name.
+class FakeWorld : public testing::Test {
+ protected:
+  testsupport::TestWorld world;
+  FakeArchivers fakes{world};
 };
 
 }  // namespace archivetest

@@ -8,23 +8,13 @@
 
 using namespace archives;
 using archivetest::FakeArchivers;
+using archivetest::MessageOf;
 using testsupport::TestWorld;
 
 namespace {
 
-std::string MessageOf(const std::function<void()> &f) {
-  try {
-    f();
-  } catch (const EArchiver &e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
-class Loader : public testing::Test {
+class Loader : public archivetest::FakeWorld {
  protected:
-  TestWorld world;
-  FakeArchivers fakes{world};
   TArchiverOptions options;
   std::string output;
 };

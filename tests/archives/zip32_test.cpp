@@ -6,24 +6,14 @@
 
 using namespace archives;
 using archivetest::FakeArchivers;
+using archivetest::MessageOf;
 using archivetest::FakeLib;
 using testsupport::TestWorld;
 
 namespace {
 
-std::string MessageOf(const std::function<void()> &f) {
-  try {
-    f();
-  } catch (const EArchiver &e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
-class Zip : public testing::Test {
+class Zip : public archivetest::FakeWorld {
  protected:
-  TestWorld world;
-  FakeArchivers fakes{world};
   std::string output;
   const TStringList files{"dir\\[a].mid", "b.mid"};
 };
