@@ -65,7 +65,7 @@ int UnarjCheckArchive(const char *path, int mode) {
   arj::ArjFile file;
   std::vector<arj::ArjEntry> entries;
   if (file.Open(path, entries) != arc::kOk) return 0;
-  if ((mode & 0xFF) < 2) return 1;
+  if (!arc::WantsFullCrcCheck(mode)) return 1;
   arc::LhaCommand cmd;
   cmd.letter = 't';
   cmd.archive = path;

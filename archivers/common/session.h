@@ -65,6 +65,10 @@ class Session {
   std::atomic<int> running_ = 0;
 };
 
+// CheckArchive modes: the low two bits say how deep (0 headers quickly, 1 basic, 2 a search
+// through the whole file, 3 every entry unpacked and its CRC checked); higher bits are flags.
+inline bool WantsFullCrcCheck(int mode) { return (mode & 3) == 3; }
+
 // Sends one progress message; true when the window asks to abort.
 bool Report(ARC_HWND window, unsigned state, const EntryFacts &facts, const std::string &destination,
             uint64_t written);

@@ -257,7 +257,7 @@ HARC OpenListing(Session &session, const char *windowsPath, Family family) {
 int CheckWithReader(const char *windowsPath, int mode, Family family) {
   std::vector<EntryFacts> entries;
   if (!windowsPath || ListArchive(windowsPath, family, entries) != kOk) return 0;
-  if ((mode & 0xFF) < 2) return 1;
+  if (!WantsFullCrcCheck(mode)) return 1;
   ExtractRequest request;
   request.archive = windowsPath;
   request.testOnly = true;

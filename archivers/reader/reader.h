@@ -54,7 +54,7 @@ std::string LinuxPathOf(const std::string &windowsPath);
 namespace arc {
 
 // What the libraries built on this reader export alike: a listing handle (null for a file
-// that is not such an archive) and the check (mode 2 and above unpack every entry).
+// that is not such an archive) and the check (see WantsFullCrcCheck).
 HARC OpenListing(Session &session, const char *windowsPath, Family family);
 int CheckWithReader(const char *windowsPath, int mode, Family family);
 

@@ -49,7 +49,7 @@ int TarCheckArchive(const char *path, int mode) {
   if (!path || tar::ArchiveType(path) == 0) return 0;
   std::vector<arc::EntryFacts> entries;
   if (arc::ListArchive(path, arc::Family::Tar, entries) != arc::kOk) return 0;
-  if ((mode & 0xFF) < 2) return 1;
+  if (!arc::WantsFullCrcCheck(mode)) return 1;
   arc::ExtractRequest request;
   request.archive = path;
   request.testOnly = true;

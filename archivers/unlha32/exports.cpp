@@ -16,9 +16,6 @@ arc::Session &State() {
   return session;
 }
 
-// Check modes: the low bits choose how deep; 2 and above decode every entry.
-constexpr int kCheckFullCrc = 2;
-
 std::unique_ptr<arc::Listing> ListArchive(const char *path, int *result) {
   unlha::LhaFile file;
   *result = file.Open(path ? path : "");
@@ -77,7 +74,7 @@ int UnlhaFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
 int UnlhaFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
 
 int UnlhaCheckArchive(const char *path, int mode) {
-  if ((mode & 0xFF) < kCheckFullCrc) {
+  if (!arc::WantsFullCrcCheck(mode)) {
     int result = arc::kOk;
     return ListArchive(path, &result) && result == arc::kOk;
   }

@@ -31,7 +31,7 @@ int UnZipFindNext(HARC archive, LPINDIVIDUALINFO entry) { return zip::State().Fi
 int UnZipCheckArchive(const char *path, int mode) {
   std::vector<arc::EntryFacts> entries;
   if (!path || zip::ListZip(path, entries) != arc::kOk) return 0;
-  if ((mode & 0xFF) < 2) return 1;
+  if (!arc::WantsFullCrcCheck(mode)) return 1;
   arc::ExtractRequest request;
   request.archive = path;
   request.testOnly = true;

@@ -61,8 +61,8 @@ TEST_F(LhaLibTest, OpenArchiveListsRecordsAndProbesQuietly) {
   EXPECT_EQ(lib.FindNext(h, &r), -1);
   EXPECT_EQ(lib.CloseArchive(h), 0);
   EXPECT_NE(lib.CloseArchive(h), 0);
-  EXPECT_TRUE(lib.CheckArchive(W("a.lzh").c_str(), 2));
-  EXPECT_FALSE(lib.CheckArchive(W("text.txt").c_str(), 2));
+  EXPECT_TRUE(lib.CheckArchive(W("a.lzh").c_str(), 3));
+  EXPECT_FALSE(lib.CheckArchive(W("text.txt").c_str(), 3));
 }
 
 TEST_F(LhaLibTest, ListWritesOneLinePerEntryWithinTheBuffer) {

@@ -80,6 +80,9 @@ TEST_F(LhaLibTest, ACrcFailureLeavesNoPartialFile) {
   TestWorld::WriteFile(L("dest/town.mid"), "older");
   EXPECT_EQ(lib.Run("x \"" + W("a.lzh") + "\" \"" + W("dest") + "\\\""), 0x800C);
   EXPECT_EQ(TestWorld::ReadFile(L("dest/town.mid")), "older");
+  // A quick check reads the headers only; the full one finds the damage.
+  EXPECT_TRUE(lib.CheckArchive(W("a.lzh").c_str(), 0));
+  EXPECT_FALSE(lib.CheckArchive(W("a.lzh").c_str(), 3));
   EXPECT_EQ(arctest::Tree(L("dest")).size(), 1u);
 }
 
