@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QTest>
 #include <QStatusBar>
 #include <sys/stat.h>
 
@@ -176,4 +177,17 @@ TEST(FormMain, TheSplashGoesAtTheFirstIdleMoment) {
   EXPECT_EQ(splashes(), 0);
   f.ApplicationEvents1Idle();
   EXPECT_EQ(splashes(), 0);
+}
+
+TEST(FormMain, AltCThenXCloses) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.activateWindow();
+  QApplication::setActiveWindow(&f);
+  QTest::keyClick(&f, Qt::Key_C, Qt::AltModifier);
+  QWidget *popup = QApplication::activePopupWidget();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup, f.MainMenuConfig);
+  QTest::keyClick(popup, Qt::Key_X);
+  EXPECT_FALSE(f.isVisible());
 }
