@@ -49,7 +49,7 @@ class ArjMethodTest : public ArjTest, public testing::WithParamInterface<int> {}
 
 TEST_P(ArjMethodTest, ExtractsByteExact) {
   Put("src/town.mid", Tune(150000, 1));  // past the 26 KiB window several times
-  Put("src/sub/small.txt", "small");
+  Put("src/sub/小さい.txt", "small");
   Put("src/empty", "");
   Put("src/random.bin", [] {
     std::string s;
@@ -59,7 +59,7 @@ TEST_P(ArjMethodTest, ExtractsByteExact) {
   }());
   std::string out;
   const std::string method = "-m" + std::to_string(GetParam());
-  ASSERT_EQ(Sh("arj a -r -y " + method + " " + Q(L("a.arj")) + " town.mid sub/small.txt empty random.bin", &out,
+  ASSERT_EQ(Sh("arj a -r -y " + method + " " + Q(L("a.arj")) + " town.mid sub/小さい.txt empty random.bin", &out,
                L("src")),
             0)
       << out;

@@ -98,6 +98,21 @@ TEST_F(LhaLibTest, UpdateFreshenAndDeleteKeepWhatTheyShould) {
   EXPECT_EQ(Sh("lhasa t " + Q(L("a.lzh")), &out), 0) << out;
 }
 
+// Entries of other tools' archives are copied as they are, whatever their header level.
+TEST_F(LhaLibTest, UpdatingKeepsOtherToolsEntriesIntact) {
+  Put("src/old.mid", Tune(20000, 8));
+  Put("src/new.mid", Tune(10000, 9));
+  for (const char *level : {"0", "1", "2"}) {
+    SCOPED_TRACE(level);
+    std::remove(L("j.lzh").c_str());
+    std::string out;
+    ASSERT_EQ(Sh(std::string("jlha aq") + level + " " + Q(L("j.lzh")) + " old.mid", &out, L("src")), 0) << out;
+    ASSERT_EQ(lib.Run("a \"" + W("j.lzh") + "\" \"" + W("src") + "\\\" new.mid"), 0);
+    ASSERT_EQ(Sh("lhasa t " + Q(L("j.lzh")), &out), 0) << out;
+    EXPECT_EQ(lib.Names(W("j.lzh")), (std::vector<std::string>{"old.mid", "new.mid"}));
+  }
+}
+
 TEST_F(LhaLibTest, AnAbortedUpdateLeavesTheOldArchive) {
   Put("src/a.mid", Tune(3000, 1));
   Put("src/b.mid", Tune(3000, 2));

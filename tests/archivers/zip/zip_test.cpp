@@ -79,6 +79,14 @@ TEST_F(ZipTest, ListsAndExtractsWhatInfoZipMakes) {
   EXPECT_FALSE(TestWorld::Exists(L("out/a.txt")));
   ASSERT_EQ(unzip.Run(ExtractLine("i.zip", "flat", "", " -o --i -j")), 0);
   EXPECT_TRUE(TestWorld::Exists(L("flat/b.mid")));
+  // ZIP64 records, forced on small files.
+  ASSERT_EQ(Sh("zip -q -fz -r " + Q(L("z64.zip")) + " a.txt dir", &out, L("src")), 0) << out;
+  const auto z64 = unzip.Records(W("z64.zip"));
+  ASSERT_EQ(z64.size(), 3u);
+  EXPECT_EQ(z64[2].dwOriginalSize, 5000u);
+  EXPECT_EQ(z64[2].dwCRC, records[2].dwCRC);
+  ASSERT_EQ(unzip.Run(ExtractLine("z64.zip", "z64")), 0);
+  EXPECT_EQ(arctest::Tree(L("z64")), arctest::Tree(L("src")));
 }
 
 TEST_F(ZipTest, JapaneseNamesOfTheFixtures) {
