@@ -1,5 +1,7 @@
 #include "zipdir.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "names.h"
@@ -106,6 +108,19 @@ bool ReadZipDirectory(uint64_t fileSize, ReadAt read, void *ctx, std::vector<Zip
     at += 46 + nameLen + extraLen + commentLen;
   }
   return true;
+}
+
+bool ReadAtFd(void *ctx, uint64_t offset, size_t length, std::string &out) {
+  const int fd = *static_cast<int *>(ctx);
+  out.resize(length);
+  size_t done = 0;
+  while (done < length) {
+    const ssize_t n = pread(fd, out.data() + done, length - done, static_cast<off_t>(offset + done));
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  out.resize(done);
+  return done == length;
 }
 
 const char *ZipMethodName(uint16_t method) {

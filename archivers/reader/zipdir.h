@@ -37,6 +37,9 @@ using ReadAt = bool (*)(void *context, uint64_t offset, size_t length, std::stri
 bool ReadZipDirectory(uint64_t fileSize, ReadAt read, void *context, std::vector<ZipDirEntry> &entries,
                       ZipLayout *layout = nullptr);
 
+// A ReadAt over an open file descriptor (context: a pointer to the int).
+bool ReadAtFd(void *fdPointer, uint64_t offset, size_t length, std::string &out);
+
 // "stored", "deflate", ... for the record's method field (at most 7 characters).
 const char *ZipMethodName(uint16_t method);
 

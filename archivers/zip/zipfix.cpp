@@ -14,18 +14,6 @@ namespace zip {
 
 namespace {
 
-bool ReadFd(void *ctx, uint64_t offset, size_t length, std::string &out) {
-  const int fd = *static_cast<int *>(ctx);
-  out.resize(length);
-  size_t done = 0;
-  while (done < length) {
-    const ssize_t n = pread(fd, out.data() + done, length - done, static_cast<off_t>(offset + done));
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  out.resize(done);
-  return done == length;
-}
 
 void Put32(std::string &s, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
@@ -40,7 +28,7 @@ bool Copy(int fd, uint64_t from, uint64_t length, platform::AtomicFile &out) {
   std::string buf;
   while (length > 0) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(length, 1 << 20));
-    if (!ReadFd(&fd, from, n, buf) || !out.Write(buf)) return false;
+    if (!arc::ReadAtFd(&fd, from, n, buf) || !out.Write(buf)) return false;
     from += n;
     length -= n;
   }
@@ -57,7 +45,7 @@ int FixOffsets(const std::string &windowsPath) {
   std::vector<arc::ZipDirEntry> entries;
   arc::ZipLayout layout;
   const uint64_t size = fstat(fd, &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
-  if (!arc::ReadZipDirectory(size, ReadFd, &fd, entries, &layout)) {
+  if (!arc::ReadZipDirectory(size, arc::ReadAtFd, &fd, entries, &layout)) {
     close(fd);
     return arc::kErrNotArcFile;
   }
@@ -67,8 +55,8 @@ int FixOffsets(const std::string &windowsPath) {
     result = layout.zip64 ? arc::kErrNotSupport : arc::kErrHeaderBroken;
   } else if (shift > 0) {
     std::string dir, tail;
-    ReadFd(&fd, layout.dirStart, layout.dirSize, dir);
-    ReadFd(&fd, layout.eocdPos, size - layout.eocdPos, tail);
+    arc::ReadAtFd(&fd, layout.dirStart, layout.dirSize, dir);
+    arc::ReadAtFd(&fd, layout.eocdPos, size - layout.eocdPos, tail);
     // Every local header offset of the directory, then the directory's own offset.
     size_t at = 0;
     for (size_t i = 0; i < entries.size(); ++i) {

@@ -14,18 +14,6 @@ namespace zip {
 
 namespace {
 
-bool ReadFd(void *ctx, uint64_t offset, size_t length, std::string &out) {
-  const int fd = *static_cast<int *>(ctx);
-  out.resize(length);
-  size_t done = 0;
-  while (done < length) {
-    const ssize_t n = pread(fd, out.data() + done, length - done, static_cast<off_t>(offset + done));
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  out.resize(done);
-  return done == length;
-}
 
 arc::EntryFacts FactsOf(const arc::ZipDirEntry &z) {
   arc::EntryFacts f;
@@ -67,7 +55,7 @@ int ListZip(const std::string &windowsPath, std::vector<arc::EntryFacts> &entrie
   struct stat st {};
   std::vector<arc::ZipDirEntry> dir;
   const bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                  arc::ReadZipDirectory(static_cast<uint64_t>(st.st_size), ReadFd, &fd, dir);
+                  arc::ReadZipDirectory(static_cast<uint64_t>(st.st_size), arc::ReadAtFd, &fd, dir);
   close(fd);
   if (!ok) return arc::kErrNotArcFile;
   for (const auto &z : dir) entries.push_back(FactsOf(z));
