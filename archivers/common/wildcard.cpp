@@ -44,6 +44,19 @@ bool IsAll(const std::u32string &p) { return p.empty() || p == U"*" || p == U"*.
 
 }  // namespace
 
+std::string UnescapeBrackets(std::string_view pattern) {
+  std::string out;
+  for (size_t i = 0; i < pattern.size();) {
+    if (pattern.substr(i, 3) == "[[]") {
+      out += '[';
+      i += 3;
+    } else {
+      out += pattern[i++];
+    }
+  }
+  return out;
+}
+
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
   const std::u32string p = Normalise(pattern);
   return IsAll(p) || Match(p, Normalise(name));

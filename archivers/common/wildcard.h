@@ -12,6 +12,9 @@ namespace arc {
 // pattern match everything, as on Windows.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 
+// Patterns as the ZIP drivers send them write "[" as "[[]"; this gives the plain name.
+std::string UnescapeBrackets(std::string_view pattern);
+
 // Which entries a command's file list selects: none given means all; a pattern selects the
 // entries it matches and, when it names a folder, everything below that folder.
 class EntrySelector {

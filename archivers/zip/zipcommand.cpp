@@ -2,6 +2,7 @@
 
 #include "cmdline.h"
 #include "errors.h"
+#include "wildcard.h"
 #include "zipwrite.h"
 
 namespace zip {
@@ -50,7 +51,7 @@ int ParseZipCommand(std::string_view line, ZipCommand &c) {
   if (!arc::ExpandResponseFiles({names.begin() + static_cast<std::ptrdiff_t>(next), names.end()}, files))
     return arc::kErrResponseRead;
   for (auto &f : files) {
-    for (size_t at; (at = f.find("[[]")) != std::string::npos;) f.replace(at, 3, "[");
+    f = arc::UnescapeBrackets(f);
     for (char &ch : f)
       if (ch == '/') ch = '\\';
   }

@@ -8,6 +8,7 @@
 
 #include "errors.h"
 #include "reader.h"
+#include "wildcard.h"
 #include "zipdir.h"
 
 namespace zip {
@@ -64,10 +65,7 @@ int ListZip(const std::string &windowsPath, std::vector<arc::EntryFacts> &entrie
 
 std::vector<std::string> Unescape(const std::vector<std::string> &patterns) {
   std::vector<std::string> out;
-  for (std::string p : patterns) {
-    for (size_t at; (at = p.find("[[]")) != std::string::npos;) p.replace(at, 3, "[");
-    out.push_back(std::move(p));
-  }
+  for (const auto &p : patterns) out.push_back(arc::UnescapeBrackets(p));
   return out;
 }
 

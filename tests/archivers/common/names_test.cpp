@@ -82,6 +82,9 @@ TEST(EntrySelector, FolderNamesSelectTheirContents) {
   EXPECT_FALSE(s.Selects("musical/a.mid"));
   EXPECT_FALSE(s.Selects("other/index.ini"));
   EXPECT_TRUE(arc::EntrySelector({"x", "*"}).All());
+  // The ZIP drivers write "[" as "[[]".
+  EXPECT_EQ(arc::UnescapeBrackets("song[[]1].mid"), "song[1].mid");
+  EXPECT_EQ(arc::UnescapeBrackets("[[][[]"), "[[");
 }
 
 TEST(EntryRecord, FillsTheFieldsAListingShows) {
