@@ -10,7 +10,8 @@ uint32_t DosDateTime(int64_t unixTime) {
   const time_t t = static_cast<time_t>(unixTime);
   tm lt{};
   if (unixTime < 0 || !localtime_r(&t, &lt) || lt.tm_year < 80) return (1u << 21) | (1u << 16);
-  if (lt.tm_year > 207) lt = tm{.tm_sec = 58, .tm_min = 59, .tm_hour = 23, .tm_mday = 31, .tm_mon = 11, .tm_year = 207};
+  // MS-DOS dates end with 2107.
+  if (lt.tm_year > 207) return (127u << 25) | (12u << 21) | (31u << 16) | (23u << 11) | (59u << 5) | 29u;
   return (static_cast<uint32_t>(lt.tm_year - 80) << 25) | (static_cast<uint32_t>(lt.tm_mon + 1) << 21) |
          (static_cast<uint32_t>(lt.tm_mday) << 16) | (static_cast<uint32_t>(lt.tm_hour) << 11) |
          (static_cast<uint32_t>(lt.tm_min) << 5) | (static_cast<uint32_t>(lt.tm_sec) / 2);
@@ -76,7 +77,7 @@ void FillRecord(const EntryFacts &f, INDIVIDUALINFO &r) {
   r.wDate = static_cast<uint16_t>(stamp >> 16);
   r.wTime = static_cast<uint16_t>(stamp & 0xFFFF);
   CopyField(r.szFileName, sizeof r.szFileName, RecordName(f));
-  CopyField(r.szAttribute, sizeof r.szAttribute, AttributeText(f.attributes | (f.isFolder ? kAttrFolder : 0)));
+  CopyField(r.szAttribute, sizeof r.szAttribute, AttributeText(f.attributes | (f.isFolder ? uint32_t{kAttrFolder} : 0u)));
   CopyField(r.szMode, sizeof r.szMode, f.method);
 }
 
