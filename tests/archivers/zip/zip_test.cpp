@@ -123,6 +123,30 @@ TEST_F(ZipTest, UpdateFreshenDelete) {
   EXPECT_EQ(Sh("unzip -t " + Q(L("a.zip")), &out), 0) << out;
 }
 
+TEST_F(ZipTest, PackSwitches) {
+  Put("src/a.mid", "a");
+  Put("src/x/b.mid", "b");
+  Put("src/.hidden.mid", "h");
+  const struct {
+    const char *switches;
+    const char *files;
+    std::vector<std::string> names;
+  } cases[] = {
+      {" -q", "\"*\"", {"a.mid"}},
+      {" -q -r", "\"*\"", {"a.mid", "x/", "x/b.mid"}},
+      {" -q -r -D", "\"*\"", {"a.mid", "x/b.mid"}},
+      {" -q -r -j -D", "\"*\"", {"a.mid", "b.mid"}},
+      {" -q -S -r -D", "\"*.mid\"", {".hidden.mid", "a.mid", "x/b.mid"}},
+      {" -q -r -D -0", "\"x\"", {"x/b.mid"}},
+  };
+  for (const auto &c : cases) {
+    fs::remove(L("a.zip"));
+    ASSERT_EQ(zip.Run(PackLine("a.zip", "src", c.files, c.switches)), 0) << c.switches;
+    EXPECT_EQ(unzip.Names(W("a.zip")), c.names) << c.switches;
+  }
+  EXPECT_STREQ(unzip.Records(W("a.zip"))[0].szMode, "stored");
+}
+
 TEST_F(ZipTest, FixesTheOffsetsOfASelfExtractor) {
   Put("src/a.txt", "self-extracting");
   ASSERT_EQ(zip.Run(PackLine("a.zip", "src", "\"*\"")), 0);
