@@ -11,6 +11,7 @@
 #include "destination.h"
 #include "errors.h"
 #include "names.h"
+#include "regularfile.h"
 #include "session.h"
 #include "wildcard.h"
 
@@ -38,7 +39,7 @@ ArjFile::~ArjFile() {
 int ArjFile::Open(const std::string &windowsPath, std::vector<ArjEntry> &entries) {
   const std::string path = platform::ToLinux(platform::ExpandFileName(windowsPath));
   if (path.empty()) return arc::kErrArcFileOpen;
-  fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = arc::OpenRegularFile(path);
   if (fd_ < 0) return arc::kErrArcFileOpen;
   input_ = std::make_unique<lha::FdInput>(fd_);
   if (!input_->valid()) return arc::kErrArcFileOpen;

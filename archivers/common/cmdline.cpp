@@ -6,6 +6,7 @@
 
 #include "core/winpath.h"
 #include "errors.h"
+#include "regularfile.h"
 
 namespace arc {
 
@@ -17,7 +18,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool ReadSmallFile(const std::string &linuxPath, std::size_t limit, std::string &out) {
   if (linuxPath.empty()) return false;
-  const int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenRegularFile(linuxPath);
   if (fd < 0) return false;
   struct stat st {};
   bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) <= limit;

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "libarchive_util.h"
@@ -10,7 +12,9 @@ namespace tar {
 int ArchiveType(const std::string &windowsPath) {
   arc::ScopedUtf8Locale locale;
   const std::string path = arc::LinuxPathOf(windowsPath);
-  if (path.empty()) return 0;
+  struct stat st {};
+  // A FIFO would block the reader: only regular files are looked at.
+  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
   arc::ReadArchive a(archive_read_new());
   archive_read_support_format_tar(a.get());
   archive_read_support_format_gnutar(a.get());

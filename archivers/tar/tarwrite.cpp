@@ -8,6 +8,7 @@
 #include "filescan.h"
 #include "libarchive_util.h"
 #include "reader.h"
+#include "regularfile.h"
 #include "session.h"
 #include "tarcommand.h"
 
@@ -41,7 +42,7 @@ int AddItem(archive *w, const arc::ScanItem &item) {
   archive_entry_set_size(e.get(), item.isFolder ? 0 : static_cast<la_int64_t>(item.size));
   if (archive_write_header(w, e.get()) != ARCHIVE_OK) return arc::kErrCannotWrite;
   if (item.isFolder) return arc::kOk;
-  const int fd = open(item.linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = arc::OpenRegularFile(item.linuxPath);
   if (fd < 0) return arc::kErrFileOpen;
   char buf[65536];
   int result = arc::kOk;

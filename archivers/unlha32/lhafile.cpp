@@ -7,6 +7,7 @@
 #include "core/winpath.h"
 #include "errors.h"
 #include "names.h"
+#include "regularfile.h"
 #include "session.h"
 
 namespace unlha {
@@ -36,7 +37,7 @@ LhaFile::~LhaFile() {
 int LhaFile::Open(const std::string &windowsPath) {
   linuxPath_ = platform::ToLinux(platform::ExpandFileName(windowsPath));
   if (linuxPath_.empty()) return arc::kErrArcFileOpen;
-  fd_ = open(linuxPath_.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = arc::OpenRegularFile(linuxPath_);
   if (fd_ < 0) return arc::kErrArcFileOpen;
   input_ = std::make_unique<lha::FdInput>(fd_);
   return input_->valid() ? arc::kOk : arc::kErrArcFileOpen;

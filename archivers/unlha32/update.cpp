@@ -10,6 +10,7 @@
 #include "filescan.h"
 #include "lhafile.h"
 #include "names.h"
+#include "regularfile.h"
 #include "session.h"
 #include "wildcard.h"
 
@@ -57,7 +58,7 @@ int PackFile(lha::ArchiveWriter &writer, const arc::ScanItem &item) {
   ne.dosTime = arc::DosDateTime(item.mtime);
   ne.attributes = static_cast<uint8_t>(item.isFolder ? arc::kAttrFolder : (item.attributes & 0x27) | arc::kAttrArchive);
   if (item.isFolder) return ResultOf(writer.addFolder(ne));
-  const int fd = open(item.linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = arc::OpenRegularFile(item.linuxPath);
   if (fd < 0) return arc::kErrFileOpen;
   lha::CallbackSource source([fd](std::span<uint8_t> buf) -> long { return read(fd, buf.data(), buf.size()); });
   const lha::Error e = writer.addFile(ne, source);

@@ -7,6 +7,7 @@
 #include "core/atomicfile.h"
 #include "errors.h"
 #include "reader.h"
+#include "regularfile.h"
 #include "zipdir.h"
 #include "zipwrite.h"
 
@@ -39,7 +40,7 @@ bool Copy(int fd, uint64_t from, uint64_t length, platform::AtomicFile &out) {
 
 int FixOffsets(const std::string &windowsPath) {
   const std::string path = arc::LinuxPathOf(windowsPath);
-  int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = arc::OpenRegularFile(path);
   if (fd < 0) return arc::kErrArcFileOpen;
   struct stat st {};
   std::vector<arc::ZipDirEntry> entries;

@@ -8,6 +8,7 @@
 
 #include "errors.h"
 #include "reader.h"
+#include "regularfile.h"
 #include "wildcard.h"
 #include "zipdir.h"
 
@@ -51,7 +52,7 @@ arc::Session &State() {
 int ListZip(const std::string &windowsPath, std::vector<arc::EntryFacts> &entries) {
   const std::string path = arc::LinuxPathOf(windowsPath);
   if (path.empty()) return arc::kErrArcFileOpen;
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = arc::OpenRegularFile(path);
   if (fd < 0) return arc::kErrArcFileOpen;
   struct stat st {};
   std::vector<arc::ZipDirEntry> dir;

@@ -13,6 +13,7 @@
 #include "filescan.h"
 #include "libarchive_util.h"
 #include "reader.h"
+#include "regularfile.h"
 #include "session.h"
 #include "wildcard.h"
 #include "ziplisting.h"
@@ -47,7 +48,7 @@ int AddItem(archive *w, const arc::ScanItem &item) {
   if (int r = WriteNamedHeader(w, e.get(), item.isFolder ? item.storedName + "/" : item.storedName); r != arc::kOk)
     return r;
   if (item.isFolder) return arc::kOk;
-  const int fd = open(item.linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = arc::OpenRegularFile(item.linuxPath);
   if (fd < 0) return arc::kErrFileOpen;
   char buf[65536];
   int result = arc::kOk;

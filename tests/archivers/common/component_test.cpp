@@ -2,6 +2,8 @@
 // library's probe, and a package's round trip through TArchiveFile.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 
 #include "archivefile.h"
@@ -56,6 +58,25 @@ TEST_F(ComponentTest, EveryFormatIsFoundByItsContents) {
     ASSERT_EQ(Sh(c.make, &out, L("src")), 0) << c.make << out;
     EXPECT_EQ(ArchiverTypeFromContents(W(c.name)), c.type) << c.name;
   }
+}
+
+// A FIFO named as an archive would block a reader forever; every library refuses it at once.
+TEST_F(ComponentTest, AFifoIsNoArchive) {
+  ASSERT_EQ(mkfifo(L("fifo.lzh").c_str(), 0600), 0);
+  const std::pair<const char *, const char *> libraries[] = {
+      {"libunlha32.so", "Unlha"}, {"libunzip32.so", "UnZip"}, {"libcab32.so", "Cab"},
+      {"libunarj32j.so", "Unarj"}, {"libtar32.so", "Tar"},     {"libunrar32.so", "Unrar"}};
+  for (const auto &[file, prefix] : libraries) {
+    arctest::ArcLib lib(file, prefix);
+    EXPECT_EQ(lib.OpenArchive(nullptr, W("fifo.lzh").c_str(), ARC_M_PROBE), nullptr) << file;
+  }
+  EXPECT_EQ(ArchiverTypeFromContents(W("fifo.lzh")), atNone);
+  // Among files to pack it is left out.
+  Put("src/a.mid", "a");
+  ASSERT_EQ(mkfifo(L("src/b.mid").c_str(), 0600), 0);
+  arctest::ArcLib lha("libunlha32.so", "Unlha");
+  ASSERT_EQ(lha.Run("a \"" + W("a.lzh") + "\" \"" + W("src") + "\\\" *.mid"), 0);
+  EXPECT_EQ(lha.Names(W("a.lzh")), std::vector<std::string>{"a.mid"});
 }
 
 TEST_F(ComponentTest, APackageGoesOutAndComesBack) {
