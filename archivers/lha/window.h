@@ -34,11 +34,10 @@ class Window {
   }
   // Copies len bytes that start dist + 1 bytes back; len is cut at the original size.
   void copyBack(std::uint32_t dist, std::uint32_t len) { copyFrom(pos_ - dist - 1, len); }
-  // Copies len bytes starting at ring index start.
-  void copyFrom(std::uint32_t start, std::uint32_t len) {
-    for (std::uint32_t i = 0; i < len && remaining_; ++i) put(ring_[(start + i) & mask_]);
-  }
-
+  // Copies len bytes starting at ring index start, with the result of copying byte by byte:
+  // a source that overlaps the bytes being written repeats them. Long runs (a file of zeros
+  // is one match after another) go by whole pieces instead of a byte at a time.
+  void copyFrom(std::uint32_t start, std::uint32_t len);
   // Hands the remaining bytes to the sink. Returns the final status.
   Error finish();
   std::uint16_t crc() const { return crc_.value(); }
