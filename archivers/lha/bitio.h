@@ -59,16 +59,29 @@ class BitWriter {
   void put(int n, std::uint32_t value) {
     acc_ = (acc_ << n) | (value & ((1u << n) - 1));
     count_ += n;
+    // Whole 32-bit words go out at once: one store instead of a push per byte.
+    if (count_ >= 32) {
+      count_ -= 32;
+      auto w = static_cast<std::uint32_t>(acc_ >> count_);
+      std::size_t at = out_.size();
+      out_.resize(at + 4);
+      out_[at] = static_cast<std::uint8_t>(w >> 24);
+      out_[at + 1] = static_cast<std::uint8_t>(w >> 16);
+      out_[at + 2] = static_cast<std::uint8_t>(w >> 8);
+      out_[at + 3] = static_cast<std::uint8_t>(w);
+    }
+  }
+  // Pads the last byte with zero bits.
+  void flush() {
+    if (count_ % 8) put(8 - count_ % 8, 0);
     while (count_ >= 8) {
       count_ -= 8;
       out_.push_back(static_cast<std::uint8_t>(acc_ >> count_));
     }
   }
-  // Pads the last byte with zero bits.
-  void flush() {
-    if (count_ > 0) put(8 - count_, 0);
-  }
+  void reserve(std::size_t bytes) { out_.reserve(bytes); }
   std::size_t bitCount() const { return out_.size() * 8 + static_cast<std::size_t>(count_); }
+  // The bytes written so far; call flush() first.
   std::vector<std::uint8_t>& bytes() { return out_; }
 
  private:

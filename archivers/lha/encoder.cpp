@@ -60,6 +60,7 @@ void writeBlocks(BitWriter& out, const BlockCoder& coder, std::span<const Symbol
 
 std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params) {
   BitWriter out;
+  out.reserve(data.size() / 2 + 64);
   BlockCoder coder(params.dictBits);
   MatchFinder finder(data, params.dictBits, params.maxChain);
   MatchTable table;
@@ -69,7 +70,6 @@ std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const En
   for (std::uint32_t begin = 0; begin < n; begin += kSegment) {
     std::uint32_t end = std::min(n, begin + kSegment);
     collectMatches(finder, begin, end, table);
-    table.matches.reserve(2 * (end - begin));
     if (begin == 0 || params.passes == 0) {
       syms.clear();
       parseLazy(data.data(), begin, end, table, syms);
@@ -80,6 +80,8 @@ std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const En
     for (int pass = 0; pass < params.passes; ++pass) {
       syms.clear();
       parseOptimal(data.data(), begin, end, table, prices, syms);
+      // The last parse of the last segment prices nothing more.
+      if (pass + 1 == params.passes && end == n) break;
       BlockStats stats;
       for (const Symbol& s : syms) stats.add(s);
       coder.prices(stats, prices);

@@ -9,7 +9,7 @@ namespace lha {
 
 struct EncoderParams {
   int dictBits = 13;       // 13: -lh5- (8 KiB), 15: -lh6- (32 KiB), 16: -lh7- (64 KiB)
-  int maxChain = 32;       // hash-chain candidates tried per position
+  int maxChain = 128;      // hash-chain candidates tried per position
   int passes = 1;          // optimal-parse passes, each priced by the last; 0: a lazy parse only
 };
 

@@ -24,25 +24,10 @@ MatchFinder::MatchFinder(std::span<const std::uint8_t> data, int dictBits, int m
       head3_(std::size_t{1} << (32 - hash3Shift_), 0), head4_(std::size_t{1} << (32 - hash4Shift_), 0),
       prev_(std::min<std::size_t>(std::size_t{1} << dictBits, std::max<std::size_t>(data.size(), 1)) , 0) {}
 
-std::uint32_t MatchFinder::hash3(std::uint32_t pos) const {
-  const std::uint8_t* p = data_.data() + pos;
-  std::uint32_t v = (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
-  return (v * 2654435761u) >> hash3Shift_;
-}
-
-std::uint32_t MatchFinder::hash4(std::uint32_t pos) const {
-  std::uint32_t v;
-  std::memcpy(&v, data_.data() + pos, 4);
-  return (v * 2654435761u) >> hash4Shift_;
-}
-
 void MatchFinder::insert(std::uint32_t pos) {
-  if (pos + kMinMatch > data_.size()) return;
-  head3_[hash3(pos)] = pos + 1;
   if (pos + 4 > data_.size()) return;
-  std::uint32_t h = hash4(pos);
-  prev_[pos & mask_] = head4_[h];
-  head4_[h] = pos + 1;
+  std::uint32_t v = load4(pos);
+  insertHashed(pos, hash3(v), hash4(v));
 }
 
 namespace {
@@ -65,12 +50,14 @@ std::uint32_t commonLength(const std::uint8_t* a, const std::uint8_t* b, std::ui
 
 }  // namespace
 
-void MatchFinder::find(std::uint32_t pos, std::vector<Match>& out) {
-  std::uint32_t limit = std::min<std::uint64_t>(kMaxMatch, data_.size() - pos);
-  if (limit < kMinMatch) {
+void MatchFinder::find(std::uint32_t pos, std::uint32_t end, std::vector<Match>& out) {
+  std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, end - pos);
+  if (limit < 4) {
     insert(pos);
     return;
   }
+  const std::uint32_t v = load4(pos);
+  const std::uint32_t h3 = hash3(v), h4 = hash4(v);
   const std::uint8_t* cur = data_.data() + pos;
   std::uint32_t best = kMinMatch - 1;
   auto inWindow = [&](std::uint32_t c) { return c < pos && pos - c <= dictSize_; };
@@ -84,12 +71,10 @@ void MatchFinder::find(std::uint32_t pos, std::vector<Match>& out) {
     out.push_back({static_cast<std::uint16_t>(len), static_cast<std::uint16_t>(pos - c - 1)});
     return len == limit;
   };
-  if (std::uint32_t c3 = head3_[hash3(pos)]; c3 != 0 && inWindow(c3 - 1) && consider(c3 - 1)) {
-    insert(pos);
-    return;
-  }
-  std::uint32_t cand = limit >= 4 ? head4_[hash4(pos)] : 0;
-  for (int chain = maxChain_; cand != 0 && chain > 0; --chain) {
+  bool done = false;
+  std::uint32_t cand = head4_[h4];
+  if (std::uint32_t c3 = head3_[h3]; c3 != 0 && inWindow(c3 - 1)) done = consider(c3 - 1);
+  for (int chain = maxChain_; !done && cand != 0 && chain > 0; --chain) {
     std::uint32_t c = cand - 1;
     if (!inWindow(c)) break;
     if (consider(c) || best >= kGoodEnough) break;
@@ -97,7 +82,7 @@ void MatchFinder::find(std::uint32_t pos, std::vector<Match>& out) {
     if (next >= cand) break;  // the slot was reused by a newer position: chain ends
     cand = next;
   }
-  insert(pos);
+  insertHashed(pos, h3, h4);
 }
 
 }  // namespace lha

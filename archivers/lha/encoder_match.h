@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -17,14 +18,26 @@ class MatchFinder {
  public:
   MatchFinder(std::span<const std::uint8_t> data, int dictBits, int maxChain);
 
-  // Appends the matches at pos (each longer than the one before) to out and inserts pos.
-  // Positions must be visited in order, each once, through find() or skip().
-  void find(std::uint32_t pos, std::vector<Match>& out);
+  // Appends the matches at pos (each longer than the one before, none running past end) to
+  // out and inserts pos. Positions must be visited in order, each once, through find() or
+  // skip().
+  void find(std::uint32_t pos, std::uint32_t end, std::vector<Match>& out);
   void skip(std::uint32_t pos) { insert(pos); }
 
  private:
-  std::uint32_t hash3(std::uint32_t pos) const;
-  std::uint32_t hash4(std::uint32_t pos) const;
+  std::uint32_t load4(std::uint32_t pos) const {
+    std::uint32_t v;
+    std::memcpy(&v, data_.data() + pos, 4);
+    return v;
+  }
+  // Both hashes come from one load of the next four bytes.
+  std::uint32_t hash3(std::uint32_t v) const { return ((v & 0xFFFFFF) * 2654435761u) >> hash3Shift_; }
+  std::uint32_t hash4(std::uint32_t v) const { return (v * 2654435761u) >> hash4Shift_; }
+  void insertHashed(std::uint32_t pos, std::uint32_t h3, std::uint32_t h4) {
+    head3_[h3] = pos + 1;
+    prev_[pos & mask_] = head4_[h4];
+    head4_[h4] = pos + 1;
+  }
   void insert(std::uint32_t pos);
 
   std::span<const std::uint8_t> data_;

@@ -1,13 +1,14 @@
 #include "encoder_parse.h"
 
 #include <algorithm>
-#include <limits>
+#include <cstring>
+#include <memory>
 
 namespace lha {
 namespace {
 
 // Matches at least this long are taken as they are; searching inside them rarely pays.
-constexpr std::uint32_t kNiceLength = 32;
+constexpr std::uint32_t kNiceLength = 10;
 // Lengths up to this are all priced; above it only the last kTailLengths of each match.
 constexpr std::uint32_t kAllLengths = 24;
 constexpr std::uint32_t kTailLengths = 4;
@@ -16,11 +17,12 @@ constexpr std::uint32_t kTailLengths = 4;
 
 void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, MatchTable& t) {
   t.clear();
-  t.start.reserve(end - begin + 1);
+  t.start.resize(end - begin + 1);
+  t.matches.reserve(2 * (end - begin));
   std::uint32_t skipUntil = begin;
   Match covering{};
   for (std::uint32_t pos = begin; pos < end; ++pos) {
-    t.start.push_back(static_cast<std::uint32_t>(t.matches.size()));
+    t.start[pos - begin] = static_cast<std::uint32_t>(t.matches.size());
     if (pos < skipUntil) {
       // Inside a long match only its continuation is offered.
       finder.skip(pos);
@@ -28,21 +30,14 @@ void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end,
         t.matches.push_back({static_cast<std::uint16_t>(skipUntil - pos), covering.dist});
       continue;
     }
-    finder.find(pos, t.matches);
-    std::size_t n = t.matches.size() - t.start.back();
-    if (n && t.matches.back().len >= kNiceLength) {
-      // A match may not run past the segment: the next segment's parse starts there.
-      Match& m = t.matches.back();
-      m.len = static_cast<std::uint16_t>(std::min<std::uint32_t>(m.len, end - pos));
-      skipUntil = pos + m.len;
-      covering = m;
+    // No match runs past the segment: the next segment's parse starts there.
+    finder.find(pos, end, t.matches);
+    if (t.matches.size() > t.start[pos - begin] && t.matches.back().len >= kNiceLength) {
+      covering = t.matches.back();
+      skipUntil = pos + covering.len;
     }
   }
-  t.start.push_back(static_cast<std::uint32_t>(t.matches.size()));
-  // Clip every match at the segment's end.
-  for (std::uint32_t pos = begin; pos < end; ++pos)
-    for (std::uint32_t k = t.start[pos - begin]; k < t.start[pos - begin + 1]; ++k)
-      t.matches[k].len = static_cast<std::uint16_t>(std::min<std::uint32_t>(t.matches[k].len, end - pos));
+  t.start[end - begin] = static_cast<std::uint32_t>(t.matches.size());
 }
 
 void parseLazy(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end, const MatchTable& t,
@@ -69,13 +64,13 @@ void parseLazy(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
 void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
                   const MatchTable& t, const Prices& prices, std::vector<Symbol>& out) {
   const std::uint32_t n = end - begin;
-  constexpr std::uint32_t kInf = std::numeric_limits<std::uint32_t>::max();
-  std::vector<std::uint32_t> cost(n + 1, kInf);
-  std::vector<Symbol> via(n + 1);
+  // Raw arrays: a cost of all-ones bytes, the largest, means not reached yet; via[] is read
+  // only on the path found, all of whose entries were written.
+  std::unique_ptr<std::uint32_t[]> cost(new std::uint32_t[n + 1]);
+  std::unique_ptr<Symbol[]> via(new Symbol[n + 1]);
+  std::memset(cost.get(), 0xFF, (n + 1) * sizeof(std::uint32_t));
   cost[0] = 0;
-  std::uint32_t skipUntil = 0;
-  for (std::uint32_t i = 0; i < n; ++i) {
-    if (i < skipUntil || cost[i] == kInf) continue;
+  for (std::uint32_t i = 0; i < n;) {
     const std::uint32_t base = cost[i];
     std::uint8_t lit = data[begin + i];
     if (base + prices.litlen[lit] < cost[i + 1]) {
@@ -83,26 +78,29 @@ void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t e
       via[i + 1] = {lit, 0};
     }
     std::uint32_t first = t.start[i], last = t.start[i + 1];
-    if (first == last) continue;
-    // After a long match the positions it covers start no edges: searching inside it
-    // rarely pays and costs much time on repetitive data.
-    if (t.matches[last - 1].len >= kNiceLength) skipUntil = i + t.matches[last - 1].len;
-    std::uint32_t len = kMinMatch;
-    for (std::uint32_t k = first; k < last; ++k) {
-      const Match& m = t.matches[k];
-      const std::uint32_t distPrice = prices.distance(m.dist);
-      // Short lengths are tried one by one; of a long match only its full length and the
-      // lengths just below it, which leave room for a following match.
-      if (len < m.len && m.len > kAllLengths && len > kAllLengths) len = std::max(len, m.len - kTailLengths);
-      for (; len <= m.len; ++len) {
-        if (len == kAllLengths + 1 && m.len > kAllLengths + kTailLengths) len = m.len - kTailLengths;
-        std::uint32_t c = base + distPrice + prices.litlen[256 + len - kMinMatch];
-        if (c < cost[i + len]) {
-          cost[i + len] = c;
-          via[i + len] = {static_cast<std::uint16_t>(256 + len - kMinMatch), m.dist};
+    std::uint32_t next = i + 1;
+    if (first != last) {
+      // After a long match the positions it covers start no edges: searching inside it
+      // rarely pays and costs much time on repetitive data.
+      if (t.matches[last - 1].len >= kNiceLength) next = i + t.matches[last - 1].len;
+      std::uint32_t len = kMinMatch;
+      for (std::uint32_t k = first; k < last; ++k) {
+        const Match& m = t.matches[k];
+        const std::uint32_t distPrice = base + prices.distance(m.dist);
+        // Short lengths are tried one by one; of a long match only its full length and the
+        // lengths just below it, which leave room for a following match.
+        if (len < m.len && m.len > kAllLengths && len > kAllLengths) len = std::max(len, m.len - kTailLengths);
+        for (; len <= m.len; ++len) {
+          if (len == kAllLengths + 1 && m.len > kAllLengths + kTailLengths) len = m.len - kTailLengths;
+          std::uint32_t c = distPrice + prices.litlen[256 + len - kMinMatch];
+          if (c < cost[i + len]) {
+            cost[i + len] = c;
+            via[i + len] = {static_cast<std::uint16_t>(256 + len - kMinMatch), m.dist};
+          }
         }
       }
     }
+    i = next;
   }
   // Walk back from the end, then emit in order.
   std::size_t mark = out.size();

@@ -2,29 +2,30 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 namespace lha {
 
 void buildLengths(std::span<const std::uint32_t> freq, std::span<std::uint8_t> lengths, int maxBits) {
   std::fill(lengths.begin(), lengths.end(), 0);
-  std::vector<unsigned> used;
+  std::array<unsigned, 1024> used;
+  std::size_t n = 0;
   for (unsigned i = 0; i < freq.size(); ++i)
-    if (freq[i]) used.push_back(i);
-  if (used.size() < 2) {
-    if (used.size() == 1) lengths[used[0]] = 1;
+    if (freq[i]) used[n++] = i;
+  if (n < 2) {
+    if (n == 1) lengths[used[0]] = 1;
     return;
   }
 
   // Plain Huffman first, by the two-queue method over leaves sorted by weight: leaves in
-  // order[], merged nodes in creation order, both queues ascending.
-  const std::size_t n = used.size();
-  std::array<std::uint32_t, 1024> order{};
+  // order[], merged nodes in creation order, both queues ascending. The sort key is the
+  // weight above the leaf's index, so ties keep symbol order and the sort compares plain
+  // integers.
+  std::array<std::uint64_t, 1024> key;
+  for (unsigned i = 0; i < n; ++i) key[i] = (std::uint64_t{freq[used[i]]} << 16) | i;
+  std::sort(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(n));
+  std::array<std::uint32_t, 1024> order;
   std::array<std::uint32_t, 2048> parent{};
-  for (unsigned i = 0; i < n; ++i) order[i] = i;
-  std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(n), [&](unsigned a, unsigned b) {
-    return freq[used[a]] < freq[used[b]] || (freq[used[a]] == freq[used[b]] && a < b);
-  });
+  for (unsigned i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(key[i] & 0xFFFF);
   // Node ids: leaves 0..n-1 (by rank in order[]), inner nodes n..2n-2.
   std::array<std::uint64_t, 2048> w{};
   for (unsigned i = 0; i < n; ++i) w[i] = freq[used[order[i]]];
