@@ -54,12 +54,6 @@ HARC UnarjOpenArchive(ARC_HWND, const char *path, uint32_t) {
   return State().Add(std::move(listing));
 }
 
-int UnarjCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
-int UnarjFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
-  return State().FindFirst(archive, wildcard, entry);
-}
-int UnarjFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
-
 int UnarjCheckArchive(const char *path, int mode) {
   if (!path) return 0;
   arj::ArjFile file;
@@ -73,7 +67,4 @@ int UnarjCheckArchive(const char *path, int mode) {
   return arj::Extract(cmd, nullptr, none) == arc::kOk;
 }
 
-int UnarjSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
-int UnarjKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
-uint16_t UnarjGetVersion(void) { return 100; }
-int UnarjGetRunning(void) { return State().Running(); }
+ARC_SESSION_EXPORTS(Unarj, State)

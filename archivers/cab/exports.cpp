@@ -75,13 +75,6 @@ int Cab(ARC_HWND window, const char *commandLine, char *output, uint32_t size) {
 }
 
 HARC CabOpenArchive(ARC_HWND, const char *path, uint32_t) { return arc::OpenListing(State(), path, arc::Family::Cab); }
-int CabCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
-int CabFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
-  return State().FindFirst(archive, wildcard, entry);
-}
-int CabFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
 int CabCheckArchive(const char *path, int mode) { return arc::CheckWithReader(path, mode, arc::Family::Cab); }
-int CabSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
-int CabKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
-uint16_t CabGetVersion(void) { return 100; }
-int CabGetRunning(void) { return State().Running(); }
+
+ARC_SESSION_EXPORTS(Cab, State)

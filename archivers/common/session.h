@@ -74,3 +74,19 @@ bool Report(ARC_HWND window, unsigned state, const EntryFacts &facts, const std:
             uint64_t written);
 
 }  // namespace arc
+
+// The exports every library answers alike from its session: listing handles, owner windows,
+// version and the running flag. prefix is the library's function prefix ("Unlha"), state a
+// function returning its arc::Session.
+#define ARC_SESSION_EXPORTS(prefix, state)                                                          \
+  int prefix##CloseArchive(HARC archive) {                                                         \
+    return state().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened;                           \
+  }                                                                                                \
+  int prefix##FindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {              \
+    return state().FindFirst(archive, wildcard, entry);                                            \
+  }                                                                                                \
+  int prefix##FindNext(HARC archive, LPINDIVIDUALINFO entry) { return state().FindNext(archive, entry); } \
+  int prefix##SetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return state().SetOwner(window); } \
+  int prefix##KillOwnerWindowEx(ARC_HWND window) { return state().KillOwner(window); }             \
+  uint16_t prefix##GetVersion(void) { return 100; }                                                \
+  int prefix##GetRunning(void) { return state().Running(); }

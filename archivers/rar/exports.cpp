@@ -48,13 +48,6 @@ int Unrar(ARC_HWND window, const char *commandLine, char *output, uint32_t size)
 HARC UnrarOpenArchive(ARC_HWND, const char *path, uint32_t) {
   return arc::OpenListing(State(), path, arc::Family::Rar);
 }
-int UnrarCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
-int UnrarFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
-  return State().FindFirst(archive, wildcard, entry);
-}
-int UnrarFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
 int UnrarCheckArchive(const char *path, int mode) { return arc::CheckWithReader(path, mode, arc::Family::Rar); }
-int UnrarSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
-int UnrarKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
-uint16_t UnrarGetVersion(void) { return 100; }
-int UnrarGetRunning(void) { return State().Running(); }
+
+ARC_SESSION_EXPORTS(Unrar, State)

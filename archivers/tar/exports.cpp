@@ -39,12 +39,6 @@ HARC TarOpenArchive(ARC_HWND, const char *path, uint32_t) {
   return State().Add(std::move(listing));
 }
 
-int TarCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
-int TarFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
-  return State().FindFirst(archive, wildcard, entry);
-}
-int TarFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
-
 int TarCheckArchive(const char *path, int mode) {
   if (!path || tar::ArchiveType(path) == 0) return 0;
   std::vector<arc::EntryFacts> entries;
@@ -57,7 +51,4 @@ int TarCheckArchive(const char *path, int mode) {
   return arc::ExtractArchive(request, arc::Family::Tar, nullptr, none) == arc::kOk;
 }
 
-int TarSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
-int TarKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
-uint16_t TarGetVersion(void) { return 100; }
-int TarGetRunning(void) { return State().Running(); }
+ARC_SESSION_EXPORTS(Tar, State)

@@ -65,14 +65,6 @@ HARC UnlhaOpenArchive(ARC_HWND, const char *path, uint32_t) {
   return listing ? State().Add(std::move(listing)) : nullptr;
 }
 
-int UnlhaCloseArchive(HARC archive) { return State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
-
-int UnlhaFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
-  return State().FindFirst(archive, wildcard, entry);
-}
-
-int UnlhaFindNext(HARC archive, LPINDIVIDUALINFO entry) { return State().FindNext(archive, entry); }
-
 int UnlhaCheckArchive(const char *path, int mode) {
   if (!arc::WantsFullCrcCheck(mode)) {
     int result = arc::kOk;
@@ -85,10 +77,4 @@ int UnlhaCheckArchive(const char *path, int mode) {
   return unlha::Extract(cmd, nullptr, none) == arc::kOk;
 }
 
-int UnlhaSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return State().SetOwner(window); }
-
-int UnlhaKillOwnerWindowEx(ARC_HWND window) { return State().KillOwner(window); }
-
-uint16_t UnlhaGetVersion(void) { return 100; }
-
-int UnlhaGetRunning(void) { return State().Running(); }
+ARC_SESSION_EXPORTS(Unlha, State)

@@ -20,14 +20,6 @@ HARC UnZipOpenArchive(ARC_HWND, const char *path, uint32_t) {
   return zip::State().Add(std::move(listing));
 }
 
-int UnZipCloseArchive(HARC archive) { return zip::State().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; }
-
-int UnZipFindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {
-  return zip::State().FindFirst(archive, wildcard, entry);
-}
-
-int UnZipFindNext(HARC archive, LPINDIVIDUALINFO entry) { return zip::State().FindNext(archive, entry); }
-
 int UnZipCheckArchive(const char *path, int mode) {
   std::vector<arc::EntryFacts> entries;
   if (!path || zip::ListZip(path, entries) != arc::kOk) return 0;
@@ -39,10 +31,4 @@ int UnZipCheckArchive(const char *path, int mode) {
   return arc::ExtractArchive(request, arc::Family::Zip, nullptr, none) == arc::kOk;
 }
 
-int UnZipSetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return zip::State().SetOwner(window); }
-
-int UnZipKillOwnerWindowEx(ARC_HWND window) { return zip::State().KillOwner(window); }
-
-uint16_t UnZipGetVersion(void) { return 100; }
-
-int UnZipGetRunning(void) { return zip::State().Running(); }
+ARC_SESSION_EXPORTS(UnZip, zip::State)
