@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ class ArchiveWriter {
   Error emit(const std::vector<std::uint8_t>& bytes);
   Sink sink_;
   WriterOptions opt_;
+  // Kept from entry to entry, with the memory they hold.
+  std::optional<LzhEncoder> encoder_;
+  std::vector<std::uint8_t> input_;
 };
 
 // MS-DOS date and time in local time, as header levels 0 and 1 store them.

@@ -42,13 +42,17 @@ Error ArchiveWriter::emit(const std::vector<std::uint8_t>& bytes) {
 }
 
 Error ArchiveWriter::addFile(const NewEntry& entry, ByteSource& source) {
-  std::vector<std::uint8_t> data;
-  std::vector<std::uint8_t> buf(65536);
+  // Read straight into the buffer's free end, a piece at a time.
+  constexpr std::size_t kPiece = 65536;
+  std::vector<std::uint8_t>& data = input_;
+  data.clear();
   for (;;) {
-    std::size_t n = source.read(buf);
+    std::size_t at = data.size();
+    data.resize(at + kPiece);
+    std::size_t n = source.read(std::span(data).subspan(at));
+    data.resize(at + n);
     if (n == 0) break;
-    if (data.size() + n > 0xFFFFFFFFu) return Error::TooLarge;
-    data.insert(data.end(), buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(n));
+    if (data.size() > 0xFFFFFFFFu) return Error::TooLarge;
   }
   if (source.failed()) return Error::Io;
 
@@ -60,7 +64,8 @@ Error ArchiveWriter::addFile(const NewEntry& entry, ByteSource& source) {
   if (opt_.method != Method::Stored) {
     EncoderParams ep = opt_.encoder;
     ep.dictBits = mp.dictBits;
-    packed = encodeLzh(data, ep);
+    if (!encoder_) encoder_.emplace(ep);
+    packed = encoder_->encode(data);
   }
   // As LHA tools do: data that does not shrink is stored.
   const bool store = opt_.method == Method::Stored || packed.size() >= data.size();

@@ -58,14 +58,28 @@ void writeBlocks(BitWriter& out, const BlockCoder& coder, std::span<const Symbol
 
 }  // namespace
 
-std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params) {
+struct LzhEncoder::Workspace {
+  MatchFinder finder;
+  MatchTable table;
+  ParseScratch scratch;
+  std::vector<Symbol> syms;
+};
+
+LzhEncoder::LzhEncoder(const EncoderParams& params) : params_(params), ws_(std::make_unique<Workspace>()) {}
+LzhEncoder::~LzhEncoder() = default;
+LzhEncoder::LzhEncoder(LzhEncoder&&) noexcept = default;
+LzhEncoder& LzhEncoder::operator=(LzhEncoder&&) noexcept = default;
+
+std::vector<std::uint8_t> LzhEncoder::encode(std::span<const std::uint8_t> data) {
+  const EncoderParams& params = params_;
   BitWriter out;
   out.reserve(data.size() / 2 + 64);
   BlockCoder coder(params.dictBits);
-  MatchFinder finder(data, params.dictBits, params.maxChain);
-  MatchTable table;
+  MatchFinder& finder = ws_->finder;
+  finder.reset(data, params.dictBits, params.maxChain);
+  MatchTable& table = ws_->table;
+  std::vector<Symbol>& syms = ws_->syms;
   Prices prices = initialPrices();
-  std::vector<Symbol> syms;
   const auto n = static_cast<std::uint32_t>(data.size());
   for (std::uint32_t begin = 0; begin < n; begin += kSegment) {
     std::uint32_t end = std::min(n, begin + kSegment);
@@ -79,7 +93,7 @@ std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const En
     }
     for (int pass = 0; pass < params.passes; ++pass) {
       syms.clear();
-      parseOptimal(data.data(), begin, end, table, prices, syms);
+      parseOptimal(data.data(), begin, end, table, prices, ws_->scratch, syms);
       // The last parse of the last segment prices nothing more.
       if (pass + 1 == params.passes && end == n) break;
       BlockStats stats;
@@ -90,6 +104,10 @@ std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const En
   }
   out.flush();
   return std::move(out.bytes());
+}
+
+std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params) {
+  return LzhEncoder(params).encode(data);
 }
 
 }  // namespace lha

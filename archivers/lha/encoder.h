@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -16,5 +17,23 @@ struct EncoderParams {
 // Packs data into the method's bit stream. The result may be larger than the input; the
 // caller stores the data instead then.
 std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params);
+
+// The same encoder, keeping its tables from one call to the next: packing many files then
+// allocates (and the system maps and clears) its working memory once.
+class LzhEncoder {
+ public:
+  explicit LzhEncoder(const EncoderParams& params);
+  ~LzhEncoder();
+  LzhEncoder(LzhEncoder&&) noexcept;
+  LzhEncoder& operator=(LzhEncoder&&) noexcept;
+
+  std::vector<std::uint8_t> encode(std::span<const std::uint8_t> data);
+  const EncoderParams& params() const { return params_; }
+
+ private:
+  struct Workspace;
+  EncoderParams params_;
+  std::unique_ptr<Workspace> ws_;
+};
 
 }  // namespace lha

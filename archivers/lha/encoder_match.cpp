@@ -18,11 +18,19 @@ int hashBits(std::size_t size, int most) {
 
 }  // namespace
 
-MatchFinder::MatchFinder(std::span<const std::uint8_t> data, int dictBits, int maxChain)
-    : data_(data), dictSize_(1u << dictBits), mask_((1u << dictBits) - 1), maxChain_(maxChain),
-      hash3Shift_(32 - hashBits(data.size(), 14)), hash4Shift_(32 - hashBits(data.size(), 16)),
-      head3_(std::size_t{1} << (32 - hash3Shift_), 0), head4_(std::size_t{1} << (32 - hash4Shift_), 0),
-      prev_(std::min<std::size_t>(std::size_t{1} << dictBits, std::max<std::size_t>(data.size(), 1)) , 0) {}
+void MatchFinder::reset(std::span<const std::uint8_t> data, int dictBits, int maxChain) {
+  data_ = data;
+  dictSize_ = 1u << dictBits;
+  mask_ = dictSize_ - 1;
+  maxChain_ = maxChain;
+  hash3Shift_ = 32 - hashBits(data.size(), 14);
+  hash4Shift_ = 32 - hashBits(data.size(), 16);
+  head3_.assign(std::size_t{1} << (32 - hash3Shift_), 0);
+  head4_.assign(std::size_t{1} << (32 - hash4Shift_), 0);
+  // Needs no clearing: a slot is read only after the position that owns it was inserted.
+  std::size_t ring = std::min<std::size_t>(dictSize_, std::max<std::size_t>(data.size(), 1));
+  if (prev_.size() < ring) prev_.resize(ring);
+}
 
 void MatchFinder::insert(std::uint32_t pos) {
   if (pos + 4 > data_.size()) return;

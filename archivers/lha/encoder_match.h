@@ -16,7 +16,9 @@ struct Match {
 
 class MatchFinder {
  public:
-  MatchFinder(std::span<const std::uint8_t> data, int dictBits, int maxChain);
+  MatchFinder() = default;
+  // Starts on new data; the tables keep their memory from the last input.
+  void reset(std::span<const std::uint8_t> data, int dictBits, int maxChain);
 
   // Appends the matches at pos (each longer than the one before, none running past end) to
   // out and inserts pos. Positions must be visited in order, each once, through find() or
@@ -41,11 +43,11 @@ class MatchFinder {
   void insert(std::uint32_t pos);
 
   std::span<const std::uint8_t> data_;
-  std::uint32_t dictSize_;
-  std::uint32_t mask_;
-  int maxChain_;
-  int hash3Shift_;
-  int hash4Shift_;
+  std::uint32_t dictSize_ = 0;
+  std::uint32_t mask_ = 0;
+  int maxChain_ = 0;
+  int hash3Shift_ = 32;
+  int hash4Shift_ = 32;
   // Chains link positions with equal 4-byte hashes; 3-byte matches are found only at the
   // latest position with an equal 3-byte hash. Entries hold position + 1, 0 = none.
   std::vector<std::uint32_t> head3_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace lha {
 namespace {
@@ -62,13 +61,17 @@ void parseLazy(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
 }
 
 void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
-                  const MatchTable& t, const Prices& prices, std::vector<Symbol>& out) {
+                  const MatchTable& t, const Prices& prices, ParseScratch& scratch, std::vector<Symbol>& out) {
   const std::uint32_t n = end - begin;
-  // Raw arrays: a cost of all-ones bytes, the largest, means not reached yet; via[] is read
-  // only on the path found, all of whose entries were written.
-  std::unique_ptr<std::uint32_t[]> cost(new std::uint32_t[n + 1]);
-  std::unique_ptr<Symbol[]> via(new Symbol[n + 1]);
-  std::memset(cost.get(), 0xFF, (n + 1) * sizeof(std::uint32_t));
+  // A cost of all-ones bytes, the largest, means not reached yet; via[] is read only on the
+  // path found, all of whose entries were written.
+  if (scratch.cost.size() < n + 1) {
+    scratch.cost.resize(n + 1);
+    scratch.via.resize(n + 1);
+  }
+  std::uint32_t* cost = scratch.cost.data();
+  Symbol* via = scratch.via.data();
+  std::memset(cost, 0xFF, (n + 1) * sizeof(std::uint32_t));
   cost[0] = 0;
   for (std::uint32_t i = 0; i < n;) {
     const std::uint32_t base = cost[i];

@@ -31,8 +31,14 @@ void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end,
 void parseLazy(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end, const MatchTable& table,
                std::vector<Symbol>& out);
 
+// The shortest-path search's arrays, kept from one segment (and file) to the next.
+struct ParseScratch {
+  std::vector<std::uint32_t> cost;
+  std::vector<Symbol> via;
+};
+
 // Appends to out the cheapest symbols for data[begin, end).
 void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
-                  const MatchTable& table, const Prices& prices, std::vector<Symbol>& out);
+                  const MatchTable& table, const Prices& prices, ParseScratch& scratch, std::vector<Symbol>& out);
 
 }  // namespace lha

@@ -1,7 +1,6 @@
 // lhapack: packs files into an LHA archive with our encoder, for comparisons with peer tools.
 //   lhapack [-o5|-o6|-o7|-z] [-h0|-h1|-h2] archive file...
 #include <fcntl.h>
-#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,10 +12,6 @@
 #include "lha/lha.h"
 
 int main(int argc, char** argv) {
-  // The encoder's tables are allocated per file; keeping freed memory in the heap spares the
-  // page faults of mapping them afresh for each one.
-  mallopt(M_MMAP_THRESHOLD, 256 << 20);
-  mallopt(M_TRIM_THRESHOLD, 512 << 20);
   lha::WriterOptions opt;
   // Tuning knobs for experiments; the defaults are what the library uses.
   if (const char* v = std::getenv("LHAPACK_CHAIN")) opt.encoder.maxChain = std::atoi(v);

@@ -102,6 +102,29 @@ INSTANTIATE_TEST_SUITE_P(Data, StoredFallback,
                                            MethodChoice{"midi", lhatest::midiLike(5000, 3), "-lh5-"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct ReuseCase {
+  const char* name;
+  int dictBits;
+};
+
+class EncoderReuse : public ::testing::TestWithParam<ReuseCase> {};
+
+// An encoder that keeps its tables between inputs packs each one as a fresh encoder would:
+// nothing of a larger or more repetitive input before it leaks into the next.
+TEST_P(EncoderReuse, PacksAsAFreshEncoder) {
+  lha::EncoderParams p;
+  p.dictBits = GetParam().dictBits;
+  lha::LzhEncoder reused(p);
+  for (const DataCase& d : dataCases()) {
+    SCOPED_TRACE(d.name);
+    EXPECT_TRUE(reused.encode(d.data) == lha::encodeLzh(d.data, p));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, EncoderReuse,
+                         ::testing::Values(ReuseCase{"lh5", 13}, ReuseCase{"lh7", 16}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(WriterErrors, RefusesNamesItCannotStore) {
   std::vector<std::uint8_t> archive;
   lha::ArchiveWriter w(lha::vectorSink(archive));
