@@ -1,6 +1,7 @@
 #include "encoder_block.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "huffman_build.h"
 
@@ -15,6 +16,9 @@ struct BitCounter {
   std::uint64_t bits = 0;
   void put(int n, std::uint32_t) { bits += static_cast<unsigned>(n); }
 };
+
+template <class Out>
+constexpr bool kWrites = !std::is_same_v<Out, BitCounter>;
 
 int usedCount(std::span<const std::uint32_t> freq, int& last) {
   int used = 0;
@@ -101,7 +105,8 @@ void writeTrees(Out& out, const BlockStats& st, Codes& c, int posCodes, int posF
     out.put(9, static_cast<std::uint32_t>(last));
   } else {
     buildLengths(st.litlen, c.litLen, kMaxCodeBits);
-    buildCodes(c.litLen, c.litCode);
+    // Pricing a block needs only the lengths.
+    if constexpr (kWrites<Out>) buildCodes(c.litLen, c.litCode);
     std::array<std::uint32_t, kLengthCodes> tFreq{};
     forEachLengthCode(c.litLen, [&](int code, int, int) { ++tFreq[code]; });
     std::array<std::uint8_t, kLengthCodes> tLen{};
@@ -113,7 +118,7 @@ void writeTrees(Out& out, const BlockStats& st, Codes& c, int posCodes, int posF
       out.put(5, static_cast<std::uint32_t>(tLast));
     } else {
       buildLengths(tFreq, tLen, kMaxCodeBits);
-      buildCodes(tLen, tCode);
+      if constexpr (kWrites<Out>) buildCodes(tLen, tCode);
       writeSmallTree(out, tLen, 5, 3);
     }
     out.put(9, static_cast<std::uint32_t>(trimmed(c.litLen)));
@@ -129,7 +134,7 @@ void writeTrees(Out& out, const BlockStats& st, Codes& c, int posCodes, int posF
     out.put(posFieldBits, static_cast<std::uint32_t>(pLast));
   } else {
     buildLengths(std::span(st.pos).first(posCodes), std::span(c.posLen).first(posCodes), kMaxCodeBits);
-    buildCodes(std::span(c.posLen).first(posCodes), std::span(c.posCode).first(posCodes));
+    if constexpr (kWrites<Out>) buildCodes(std::span(c.posLen).first(posCodes), std::span(c.posCode).first(posCodes));
     writeSmallTree(out, std::span(c.posLen).first(posCodes), posFieldBits, -1);
   }
 }

@@ -32,12 +32,6 @@ void MatchFinder::reset(std::span<const std::uint8_t> data, int dictBits, int ma
   if (prev_.size() < ring) prev_.resize(ring);
 }
 
-void MatchFinder::insert(std::uint32_t pos) {
-  if (pos + 4 > data_.size()) return;
-  std::uint32_t v = load4(pos);
-  insertHashed(pos, hash3(v), hash4(v));
-}
-
 namespace {
 
 // A match this long ends the search: longer ones gain little and cost time on repetitive data.

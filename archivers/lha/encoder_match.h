@@ -40,7 +40,12 @@ class MatchFinder {
     prev_[pos & mask_] = head4_[h4];
     head4_[h4] = pos + 1;
   }
-  void insert(std::uint32_t pos);
+  // Inline: inside long matches the parse inserts every position and searches none.
+  void insert(std::uint32_t pos) {
+    if (pos + 4 > data_.size()) return;
+    std::uint32_t v = load4(pos);
+    insertHashed(pos, hash3(v), hash4(v));
+  }
 
   std::span<const std::uint8_t> data_;
   std::uint32_t dictSize_ = 0;

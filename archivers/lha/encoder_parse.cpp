@@ -7,7 +7,7 @@ namespace lha {
 namespace {
 
 // Matches at least this long are taken as they are; searching inside them rarely pays.
-constexpr std::uint32_t kNiceLength = 10;
+constexpr std::uint32_t kNiceLength = 8;
 // Lengths up to this are all priced; above it only the last kTailLengths of each match.
 constexpr std::uint32_t kAllLengths = 24;
 constexpr std::uint32_t kTailLengths = 4;

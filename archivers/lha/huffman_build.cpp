@@ -23,11 +23,13 @@ void buildLengths(std::span<const std::uint32_t> freq, std::span<std::uint8_t> l
   std::array<std::uint64_t, 1024> key;
   for (unsigned i = 0; i < n; ++i) key[i] = (std::uint64_t{freq[used[i]]} << 16) | i;
   std::sort(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(n));
+  // Left uninitialised: every entry read below was written first (this runs for every
+  // block the encoder prices, and clearing these arrays cost more than the rest).
   std::array<std::uint32_t, 1024> order;
-  std::array<std::uint32_t, 2048> parent{};
+  std::array<std::uint32_t, 2048> parent;
   for (unsigned i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(key[i] & 0xFFFF);
   // Node ids: leaves 0..n-1 (by rank in order[]), inner nodes n..2n-2.
-  std::array<std::uint64_t, 2048> w{};
+  std::array<std::uint64_t, 2048> w;
   for (unsigned i = 0; i < n; ++i) w[i] = freq[used[order[i]]];
   std::size_t leaf = 0, inner = n, next = n;
   auto take = [&]() {
@@ -40,7 +42,8 @@ void buildLengths(std::span<const std::uint32_t> freq, std::span<std::uint8_t> l
     parent[a] = parent[b] = static_cast<std::uint32_t>(next);
     ++next;
   }
-  std::array<std::uint32_t, 2048> depth{};
+  std::array<std::uint32_t, 2048> depth;
+  depth[2 * n - 2] = 0;  // the root
   for (int i = static_cast<int>(2 * n - 3); i >= 0; --i) depth[i] = depth[parent[i]] + 1;
 
   // Count codes per length, folding anything longer than maxBits into maxBits, then restore
