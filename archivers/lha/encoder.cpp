@@ -84,11 +84,13 @@ std::vector<std::uint8_t> LzhEncoder::encode(std::span<const std::uint8_t> data)
   for (std::uint32_t begin = 0; begin < n; begin += kSegment) {
     std::uint32_t end = std::min(n, begin + kSegment);
     collectMatches(finder, begin, end, table);
-    if (begin == 0 || params.passes == 0) {
+    if (params.passes == 0) {
       syms.clear();
       parseLazy(data.data(), begin, end, table, syms);
+    } else if (begin == 0) {
+      // Only the statistics of the quick parse are needed, not its symbols.
       BlockStats stats;
-      for (const Symbol& s : syms) stats.add(s);
+      forEachLazySymbol(data.data(), begin, end, table, [&](const Symbol& s) { stats.add(s); });
       coder.prices(stats, prices);
     }
     for (int pass = 0; pass < params.passes; ++pass) {

@@ -19,45 +19,19 @@ void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end,
   t.start.resize(end - begin + 1);
   t.matches.reserve(2 * (end - begin));
   std::uint32_t skipUntil = begin;
-  Match covering{};
   for (std::uint32_t pos = begin; pos < end; ++pos) {
     t.start[pos - begin] = static_cast<std::uint32_t>(t.matches.size());
     if (pos < skipUntil) {
-      // Inside a long match only its continuation is offered.
+      // Inside a long match positions are only inserted: the parses take it whole.
       finder.skip(pos);
-      if (skipUntil - pos >= kMinMatch)
-        t.matches.push_back({static_cast<std::uint16_t>(skipUntil - pos), covering.dist});
       continue;
     }
     // No match runs past the segment: the next segment's parse starts there.
     finder.find(pos, end, t.matches);
-    if (t.matches.size() > t.start[pos - begin] && t.matches.back().len >= kNiceLength) {
-      covering = t.matches.back();
-      skipUntil = pos + covering.len;
-    }
+    if (t.matches.size() > t.start[pos - begin] && t.matches.back().len >= kNiceLength)
+      skipUntil = pos + t.matches.back().len;
   }
   t.start[end - begin] = static_cast<std::uint32_t>(t.matches.size());
-}
-
-void parseLazy(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end, const MatchTable& t,
-               std::vector<Symbol>& out) {
-  const std::uint32_t n = end - begin;
-  auto longest = [&](std::uint32_t i) -> const Match* {
-    return t.start[i] == t.start[i + 1] ? nullptr : &t.matches[t.start[i + 1] - 1];
-  };
-  for (std::uint32_t i = 0; i < n;) {
-    const Match* m = longest(i);
-    if (m && m->len >= kMinMatch) {
-      const Match* after = i + 1 < n ? longest(i + 1) : nullptr;
-      if (!after || after->len <= m->len) {
-        out.push_back({static_cast<std::uint16_t>(256 + m->len - kMinMatch), m->dist});
-        i += m->len;
-        continue;
-      }
-    }
-    out.push_back({data[begin + i], 0});
-    ++i;
-  }
 }
 
 void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
