@@ -141,16 +141,6 @@ void writeTrees(Out& out, const BlockStats& st, Codes& c, int posCodes, int posF
 
 }  // namespace
 
-void BlockStats::add(const Symbol& s) {
-  ++litlen[s.litlen];
-  ++count;
-  if (s.litlen >= 256) {
-    int pc = positionCode(s.dist);
-    ++pos[pc];
-    if (pc > 1) extraBits += static_cast<unsigned>(pc - 1);
-  }
-}
-
 void BlockStats::add(const BlockStats& o) {
   for (int i = 0; i < kNumLitLen; ++i) litlen[i] += o.litlen[i];
   for (int i = 0; i < 18; ++i) pos[i] += o.pos[i];

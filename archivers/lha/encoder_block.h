@@ -19,7 +19,16 @@ struct BlockStats {
   std::uint64_t extraBits = 0;
   std::size_t count = 0;
 
-  void add(const Symbol& s);
+  // Inline: the encoder counts every symbol it parses.
+  void add(const Symbol& s) {
+    ++litlen[s.litlen];
+    ++count;
+    if (s.litlen >= 256) {
+      int pc = positionCode(s.dist);
+      ++pos[pc];
+      if (pc > 1) extraBits += static_cast<unsigned>(pc - 1);
+    }
+  }
   void add(const BlockStats& o);
 };
 
