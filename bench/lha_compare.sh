@@ -47,13 +47,17 @@ ours=$(packed_total "$work/ours.lzh")
 ours7=$(packed_total "$work/ours7.lzh")
 theirs=$(packed_total "$work/jlha.lzh")
 gz=$(cat ./*.gz9 | wc -c)
-read -r t_ours t_ours7 t_jlha t_gzip < <(python3 -c "
+# Wall-clock means, then CPU (user + system) means, in the order of the commands above.
+read -r t_ours t_ours7 t_jlha t_gzip c_ours c_ours7 c_jlha c_gzip < <(python3 -c "
 import json,sys
 r=json.load(open('$work/times.json'))['results']
-print(*('%.4f' % x['mean'] for x in r))")
+print(*('%.4f' % x['mean'] for x in r), *('%.4f' % (x['user'] + x['system']) for x in r))")
 
 printf '%d files, %d bytes\n' "${#files[@]}" "$original"
-printf '%-8s %10s %10s\n' tool bytes seconds
-printf '%-8s %10d %10s\n' ours-lh5 "$ours" "$t_ours" ours-lh7 "$ours7" "$t_ours7" jlha-lh5 "$theirs" "$t_jlha" \
-  gzip-9 "$gz" "$t_gzip"
-python3 -c "print('size ours/jlha (lh5): %.4f' % ($ours/$theirs)); print('time ours/gzip -9 (lh5): %.3f' % ($t_ours/$t_gzip))"
+printf '%-8s %10s %10s %10s\n' tool bytes seconds cpu-s
+printf '%-8s %10d %10s %10s\n' ours-lh5 "$ours" "$t_ours" "$c_ours" ours-lh7 "$ours7" "$t_ours7" "$c_ours7" \
+  jlha-lh5 "$theirs" "$t_jlha" "$c_jlha" gzip-9 "$gz" "$t_gzip" "$c_gzip"
+python3 -c "
+print('size ours/jlha (lh5):    %.4f' % ($ours/$theirs))
+print('time ours/gzip -9 (lh5): %.3f' % ($t_ours/$t_gzip))
+print('cpu  ours/gzip -9 (lh5): %.3f' % ($c_ours/$c_gzip))"
