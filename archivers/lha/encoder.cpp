@@ -83,7 +83,9 @@ std::vector<std::uint8_t> LzhEncoder::encode(std::span<const std::uint8_t> data)
   const auto n = static_cast<std::uint32_t>(data.size());
   for (std::uint32_t begin = 0; begin < n; begin += kSegment) {
     std::uint32_t end = std::min(n, begin + kSegment);
-    collectMatches(finder, begin, end, table);
+    // The quick parse's statistics only seed prices; where its symbols are the output, it
+    // gets the continuations of long matches too.
+    collectMatches(finder, begin, end, params.passes == 0, table);
     if (params.passes == 0) {
       syms.clear();
       parseLazy(data.data(), begin, end, table, syms);

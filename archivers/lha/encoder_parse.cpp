@@ -14,22 +14,29 @@ constexpr std::uint32_t kTailLengths = 4;
 
 }  // namespace
 
-void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, MatchTable& t) {
+void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, bool continuations,
+                    MatchTable& t) {
   t.clear();
   t.start.resize(end - begin + 1);
   t.matches.reserve(2 * (end - begin));
   std::uint32_t skipUntil = begin;
+  std::uint16_t covering = 0;  // distance - 1 of the long match
   for (std::uint32_t pos = begin; pos < end; ++pos) {
     t.start[pos - begin] = static_cast<std::uint32_t>(t.matches.size());
     if (pos < skipUntil) {
-      // Inside a long match positions are only inserted: the parses take it whole.
+      // Inside a long match positions are inserted, not searched: the optimal parse takes
+      // it whole. A quick parse may land inside, having taken a match that ends there.
       finder.skip(pos);
+      if (continuations && skipUntil - pos >= kMinMatch)
+        t.matches.push_back({static_cast<std::uint16_t>(skipUntil - pos), covering});
       continue;
     }
     // No match runs past the segment: the next segment's parse starts there.
     finder.find(pos, end, t.matches);
-    if (t.matches.size() > t.start[pos - begin] && t.matches.back().len >= kNiceLength)
+    if (t.matches.size() > t.start[pos - begin] && t.matches.back().len >= kNiceLength) {
       skipUntil = pos + t.matches.back().len;
+      covering = t.matches.back().dist;
+    }
   }
   t.start[end - begin] = static_cast<std::uint32_t>(t.matches.size());
 }

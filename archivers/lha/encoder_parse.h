@@ -23,8 +23,10 @@ struct MatchTable {
 };
 
 // Fills table with the matches of data[begin, end); a long match makes the finder skip the
-// positions it covers, which get no matches of their own.
-void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, MatchTable& table);
+// positions it covers, which get no matches of their own, or with continuations only the
+// rest of that match (what a quick parse that lands there needs).
+void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, bool continuations,
+                    MatchTable& table);
 
 // A quick parse (longest match, deferred by one position when the next is longer), handed
 // symbol by symbol to fn; its statistics seed the prices of the first optimal pass.

@@ -125,6 +125,25 @@ INSTANTIATE_TEST_SUITE_P(Methods, EncoderReuse,
                          ::testing::Values(ReuseCase{"lh5", 13}, ReuseCase{"lh7", 16}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+class ParseModes : public ::testing::TestWithParam<DataCase> {};
+
+// The optimal parse never packs worse than the quick one, and the quick one (what passes = 0
+// writes) stays close to it: a parse that loses sight of matches shows up as a gap.
+TEST_P(ParseModes, QuickParseStaysCloseToOptimal) {
+  lha::EncoderParams quick, optimal;
+  quick.passes = 0;
+  std::size_t q = lha::encodeLzh(GetParam().data, quick).size();
+  std::size_t o = lha::encodeLzh(GetParam().data, optimal).size();
+  EXPECT_LE(o, q);
+  EXPECT_LE(q, o + o / 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, ParseModes,
+                         ::testing::Values(DataCase{"midi", lhatest::midiLike(60000, 12)},
+                                           DataCase{"beyond_dictionary", lhatest::midiLike(300000, 13)},
+                                           DataCase{"repetitive", std::vector<std::uint8_t>(200000, 'x')}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(WriterErrors, RefusesNamesItCannotStore) {
   std::vector<std::uint8_t> archive;
   lha::ArchiveWriter w(lha::vectorSink(archive));
