@@ -1,5 +1,6 @@
 // Hostile packed data: every decoder ends in an error or in exactly the original size,
 // never in a crash, a hang or more output than the header promised.
+#include "lha/window.h"
 #include "lha_test_util.h"
 
 namespace {
@@ -60,6 +61,65 @@ INSTANTIATE_TEST_SUITE_P(
         // Output stops at the original size even when data remains.
         Hostile{"-lz5-", std::vector<std::uint8_t>(4000, 0xFF), 10, false},
         Hostile{"-lh0-", std::vector<std::uint8_t>(4000, 0xFF), 10, false}));
+
+struct Copy {
+  std::uint32_t dist;  // distance - 1, as the decoders pass it
+  std::uint32_t len;
+};
+
+struct CopyCase {
+  const char* name;
+  unsigned ringBits;
+  std::uint32_t startPos;
+  std::uint64_t limit;
+  std::vector<Copy> copies;
+};
+
+class WindowCopy : public ::testing::TestWithParam<CopyCase> {};
+
+// Copies from the history give exactly what copying one byte at a time gives: overlapping
+// runs repeat, sources and outputs wrap around the ring, output stops at the original size.
+TEST_P(WindowCopy, MatchesByteByByte) {
+  const CopyCase& c = GetParam();
+  std::vector<std::uint8_t> out;
+  lha::Sink sink = lha::vectorSink(out);
+  lha::Window w(c.ringBits, sink, c.limit);
+  const std::uint32_t size = w.size(), mask = size - 1;
+  std::vector<std::uint8_t> ring(size);
+  for (std::uint32_t i = 0; i < size; ++i) ring[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+  std::copy(ring.begin(), ring.end(), w.ring());
+  w.setPos(c.startPos);
+
+  std::vector<std::uint8_t> expected;
+  std::uint32_t pos = c.startPos;
+  for (const Copy& k : c.copies) {
+    w.copyBack(k.dist, k.len);
+    for (std::uint32_t i = 0; i < k.len && expected.size() < c.limit; ++i) {
+      std::uint8_t b = ring[(pos - k.dist - 1) & mask];
+      ring[pos] = b;
+      pos = (pos + 1) & mask;
+      expected.push_back(b);
+    }
+  }
+  ASSERT_EQ(w.finish(), lha::Error::None);
+  EXPECT_TRUE(out == expected);
+  EXPECT_EQ(w.crc(), lha::Crc16::of(expected));
+  EXPECT_TRUE(std::equal(ring.begin(), ring.end(), w.ring()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowCopy,
+    ::testing::Values(CopyCase{"run_of_one_byte", 11, 100, 1u << 20, {{0, 256}, {0, 256}}},
+                      CopyCase{"short_repeat", 11, 100, 1u << 20, {{2, 256}, {4, 200}}},
+                      CopyCase{"whole_ring_back", 11, 500, 1u << 20, {{2047, 256}}},
+                      CopyCase{"source_wraps", 11, 10, 1u << 20, {{20, 256}}},
+                      CopyCase{"output_wraps", 11, 2040, 1u << 20, {{100, 256}, {1, 256}}},
+                      CopyCase{"longer_than_ring", 11, 0, 1u << 20, std::vector<Copy>(40, Copy{0, 256})},
+                      CopyCase{"mixed_beyond_a_chunk", 13, 8000, 1u << 20,
+                               {{8191, 256}, {3, 256}, {700, 256}, {0, 256}, {1000, 100}, {5, 256},
+                                {8000, 256}, {255, 256}, {256, 256}, {257, 256}}},
+                      CopyCase{"cut_at_original_size", 11, 0, 300, {{0, 256}, {9, 256}, {0, 256}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UnknownMethod, HasNoDecoder) {
   EXPECT_EQ(lha::findMethod("-lh9-"), nullptr);
