@@ -7,6 +7,7 @@
 #include <random>
 
 #include "errors.h"
+#include "gptr.h"
 #include "session.h"
 
 namespace cab {
@@ -16,13 +17,6 @@ namespace {
 // The attribute that marks a CAB name as UTF-8; without it readers take the name in their
 // own code page.
 constexpr guint32 kNameIsUtf8 = 0x80;
-
-template <typename T>
-struct GFree {
-  void operator()(T *p) const { g_object_unref(p); }
-};
-template <typename T>
-using GPtr = std::unique_ptr<T, GFree<T>>;
 
 std::string TempBeside(const std::string &target) {
   static std::mt19937_64 rng{std::random_device{}()};

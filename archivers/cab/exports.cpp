@@ -1,10 +1,11 @@
-// libcab32.so: "-x" extracts through libarchive, "-a" creates with libgcab, "-f" (a
+// libcab32.so: "-x" extracts through libgcab, "-a" creates with libgcab, "-f" (a
 // self-extracting cabinet) is not supported. Switches: "-o" overwrite without asking, "-i" no
 // dialogs (there are none), "-r" folders with their contents, "-j" without folders, "-q"
 // quiet; the rest change nothing here.
 #include <sys/stat.h>
 
 #include "arcapi.h"
+#include "cabread.h"
 #include "cabwrite.h"
 #include "cmdline.h"
 #include "errors.h"
@@ -71,10 +72,28 @@ int Cab(ARC_HWND window, const char *commandLine, char *output, uint32_t size) {
   request.testOnly = command == "-t";
   // Nobody can be asked: without "-o" an existing file newer than the entry stays.
   request.overwrite = overwrite ? arc::Overwrite::Always : arc::Overwrite::UnlessNewer;
-  return arc::ExtractArchive(request, arc::Family::Cab, progress, out);
+  return cab::ExtractCabinet(request, progress, out);
 }
 
-HARC CabOpenArchive(ARC_HWND, const char *path, uint32_t) { return arc::OpenListing(State(), path, arc::Family::Cab); }
-int CabCheckArchive(const char *path, int mode) { return arc::CheckWithReader(path, mode, arc::Family::Cab); }
+HARC CabOpenArchive(ARC_HWND, const char *path, uint32_t) {
+  if (!path) return nullptr;
+  auto listing = std::make_unique<arc::Listing>();
+  const int r = cab::ListCabinet(path, listing->entries);
+  if (r == arc::kErrNotArcFile || r == arc::kErrArcFileOpen) return nullptr;
+  return State().Add(std::move(listing));
+}
+
+// The headers are checked by listing them as OpenArchive does; the full check unpacks every
+// entry the way "-t" does.
+int CabCheckArchive(const char *path, int mode) {
+  std::vector<arc::EntryFacts> entries;
+  if (!path || cab::ListCabinet(path, entries) != arc::kOk) return 0;
+  if (!arc::WantsFullCrcCheck(mode)) return 1;
+  arc::ExtractRequest request;
+  request.archive = path;
+  request.testOnly = true;
+  arc::Output none(nullptr, 0);
+  return cab::ExtractCabinet(request, nullptr, none) == arc::kOk;
+}
 
 ARC_SESSION_EXPORTS(Cab, State)

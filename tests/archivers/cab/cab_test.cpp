@@ -1,7 +1,12 @@
 // libcab32.so with gcab, cabextract and the libarchive samples as oracles.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "arclib.h"
 #include "testworld.h"
@@ -13,6 +18,47 @@ using arctest::Q;
 using arctest::Sh;
 using arctest::Win;
 using testsupport::TestWorld;
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+void PutLe(std::string &s, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+}
+
+// A cabinet with one uncompressed folder and one data block, written here so that names and
+// checksums can be anything. A checksum of 0 means none was kept, as some packers write them.
+std::string MakeCab(const Files &files, uint32_t checksum = 0) {
+  std::string data, records;
+  for (const auto &[name, contents] : files) {
+    PutLe(records, static_cast<uint32_t>(contents.size()), 4);
+    PutLe(records, static_cast<uint32_t>(data.size()), 4);
+    PutLe(records, 0, 2);                            // folder
+    PutLe(records, (40 << 9) | (1 << 5) | 1, 2);    // 2020-01-01
+    PutLe(records, 12 << 11, 2);                     // 12:00
+    PutLe(records, 0x20, 2);                         // archive
+    records += name + '\0';
+    data += contents;
+  }
+  const uint32_t filesAt = 36 + 8, dataAt = filesAt + static_cast<uint32_t>(records.size());
+  std::string cab = "MSCF";
+  PutLe(cab, 0, 4);
+  PutLe(cab, dataAt + 8 + static_cast<uint32_t>(data.size()), 4);
+  PutLe(cab, 0, 4);
+  PutLe(cab, filesAt, 4);
+  PutLe(cab, 0, 4);
+  cab += "\x03\x01";
+  PutLe(cab, 1, 2);
+  PutLe(cab, static_cast<uint32_t>(files.size()), 2);
+  PutLe(cab, 0, 2);  // flags
+  PutLe(cab, 0, 4);  // set and number in set
+  PutLe(cab, dataAt, 4);
+  PutLe(cab, 1, 2);  // one block
+  PutLe(cab, 0, 2);  // no compression
+  cab += records;
+  PutLe(cab, checksum, 4);
+  PutLe(cab, static_cast<uint32_t>(data.size()), 2);
+  PutLe(cab, static_cast<uint32_t>(data.size()), 2);
+  return cab + data;
+}
 
 class CabTest : public testing::Test {
  protected:
@@ -72,17 +118,137 @@ TEST_F(CabTest, ReadsTheSamplesAndWhatGcabMakes) {
     EXPECT_EQ(lib.Run(Line("-x", Win(Fixture(c.file)), std::string("x/") + c.file, "", " -o")), 0) << c.file;
   }
   EXPECT_TRUE(TestWorld::Exists(L("x/test_read_format_cab_filename_cp932.cab/表だよ/漢字.txt")));
-  // libarchive lists LZX cabinets but cannot unpack this one (cabextract can): the failure is
-  // reported, and no file is left under the entry's name.
-  const std::string lzx = Win(Fixture("test_read_format_cab_lzx_16bit.cab"));
-  EXPECT_EQ(lib.Names(lzx), std::vector<std::string>{"lzx16.bin"});
-  EXPECT_EQ(lib.Run(Line("-x", lzx, "lzx", "", " -o")), 0x800C);
-  EXPECT_FALSE(TestWorld::Exists(L("lzx/lzx16.bin")));
+}
+
+TEST_F(CabTest, UnpacksAsCabextractDoes) {
+  ASSERT_TRUE(arctest::HaveTool("cabextract"));
+  // Stored, MSZIP and LZX folders (16-bit and 21-bit windows). cabextract writes code page 932
+  // names as their bytes and takes a second byte 0x5C for a separator, so there only the
+  // contents are compared; the names are the listing test's.
+  const struct {
+    const char *file;
+    bool sameNames;
+  } cases[] = {
+      {"test_read_format_cab_1.cab", true},   {"test_read_format_cab_2.cab", true},
+      {"test_read_format_cab_3.cab", true},   {"test_read_format_cab_lzx_16bit.cab", true},
+      {"test_fuzz.cab", true},                {"test_read_format_cab_filename_cp932.cab", false},
+  };
+  auto contents = [](Files tree) {
+    for (auto &[name, digest] : tree) name.clear();
+    std::sort(tree.begin(), tree.end());
+    return tree;
+  };
+  for (const auto &c : cases) {
+    const std::string theirs = std::string("theirs/") + c.file, ours = std::string("ours/") + c.file;
+    TestWorld::MakeDirs(L(theirs));
+    std::string out;
+    ASSERT_EQ(Sh("cabextract -q " + Q(Fixture(c.file)), &out, L(theirs)), 0) << out;
+    EXPECT_EQ(lib.Run(Line("-x", Win(Fixture(c.file)), ours, "", " -o"), &out), 0) << c.file << out;
+    if (c.sameNames)
+      EXPECT_EQ(arctest::Tree(L(ours)), arctest::Tree(L(theirs))) << c.file;
+    else
+      EXPECT_EQ(contents(arctest::Tree(L(ours))), contents(arctest::Tree(L(theirs)))) << c.file;
+  }
+  EXPECT_EQ(TestWorld::ReadFile(L("ours/test_read_format_cab_lzx_16bit.cab/lzx16.bin")), "ABABABABABABABAB");
+}
+
+TEST_F(CabTest, ChecksAndTestsEveryBlock) {
+  Put("good.cab", MakeCab({{"a.mid", "alpha"}, {"b.mid", "bravo"}}));
+  Put("bad.cab", MakeCab({{"a.mid", "alpha"}, {"b.mid", "bravo"}}, 0x12345678));
+  std::string quantum = MakeCab({{"q.mid", "quantum"}});
+  quantum[36 + 6] = 2;  // the folder's compression: Quantum, which nothing here unpacks
+  Put("quantum.cab", quantum);
+  const struct {
+    std::string archive;
+    int quick, full, test;  // CheckArchive mode 1, mode 3, "-t"
+  } cases[] = {
+      {W("good.cab"), 1, 1, 0},
+      {W("bad.cab"), 1, 0, 0x800C},  // headers are fine, the data block's checksum is not
+      {W("quantum.cab"), 1, 0, 0x8009},
+      {Win(Fixture("test_read_format_cab_lzx_16bit.cab")), 1, 1, 0},
+      {Win(Fixture("test_read_format_cab_3.cab")), 1, 1, 0},
+      {Win(Fixture("test_read_format_cab_skip_malformed.cab")), 0, 0, -1},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(lib.CheckArchive(c.archive.c_str(), 1), c.quick) << c.archive;
+    EXPECT_EQ(lib.CheckArchive(c.archive.c_str(), 3), c.full) << c.archive;
+    if (c.test >= 0) EXPECT_EQ(lib.Run("-t \"" + c.archive + "\""), c.test) << c.archive;
+  }
+  // Listing reads the headers only: every entry of the broken cabinet is listed.
+  EXPECT_EQ(lib.Names(W("bad.cab")), (std::vector<std::string>{"a.mid", "b.mid"}));
+  EXPECT_EQ(lib.Names(Win(Fixture("test_read_format_cab_lzx_16bit.cab"))), std::vector<std::string>{"lzx16.bin"});
+  // A broken entry leaves nothing under its name.
+  EXPECT_EQ(lib.Run(Line("-x", W("bad.cab"), "bad", "", " -o")), 0x800C);
+  EXPECT_FALSE(TestWorld::Exists(L("bad/a.mid")));
+  EXPECT_FALSE(TestWorld::Exists(L("bad/b.mid")));
+}
+
+TEST_F(CabTest, HostileNamesStayInside) {
+  TestWorld::MakeDirs(L("outside"));
+  TestWorld::MakeDirs(L("out"));
+  ASSERT_TRUE(fs::exists(L("outside")));
+  fs::create_directory_symlink(L("outside"), L("out/link"));
+  const struct {
+    std::string name;
+    int result;
+    std::string written;  // below out/, "" for nothing
+  } cases[] = {
+      {"../x", 0x802B, ""},
+      {"..\\x", 0x802B, ""},
+      {"a\\..\\..\\x", 0x802B, ""},
+      {"/x", 0, "x"},
+      {"\\\\server\\x", 0, "server/x"},
+      {"C:\\x", 0, "x"},
+      {"link\\x", 0x8012, ""},  // a link planted in the folder is not followed
+  };
+  for (const auto &c : cases) {
+    Put("h.cab", MakeCab({{c.name, "hostile"}, {"ok.mid", "fine"}}));
+    std::string out;
+    EXPECT_EQ(lib.Run(Line("-x", W("h.cab"), "out", "", " -o"), &out), c.result) << c.name << out;
+    Files expected = {{"ok.mid", ""}};
+    if (!c.written.empty()) expected.insert(expected.begin(), {c.written, ""});
+    Files got;
+    for (const auto &[name, digest] : arctest::Tree(L("out"))) got.push_back({name, ""});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(got, expected) << c.name;
+    EXPECT_TRUE(fs::is_empty(L("outside"))) << c.name;
+    EXPECT_FALSE(fs::exists(L("x"))) << c.name;
+    fs::remove_all(L("out/x"));
+    fs::remove_all(L("out/server"));
+  }
+}
+
+TEST_F(CabTest, KeepsNewerFilesAndDropsFolders) {
+  Put("d.cab", MakeCab({{"d\\a.mid", "from the cabinet"}}));  // dated 2020-01-01
+  const struct {
+    const char *switches;
+    int64_t existingTime;  // 0: no file there
+    const char *path;
+    const char *expected;
+  } cases[] = {
+      {" -i", 0, "o/d/a.mid", "from the cabinet"},
+      {" -i", 2000000000, "o/d/a.mid", "on disk"},  // newer than the entry: kept
+      {" -i", 900000000, "o/d/a.mid", "from the cabinet"},
+      {" -o -i", 2000000000, "o/d/a.mid", "from the cabinet"},
+      {" -o -j", 0, "o/a.mid", "from the cabinet"},
+  };
+  for (const auto &c : cases) {
+    fs::remove_all(L("o"));
+    if (c.existingTime) {
+      Put(c.path, "on disk");
+      fs::last_write_time(L(c.path), fs::file_time_type::clock::from_sys(
+                                         std::chrono::system_clock::from_time_t(c.existingTime)));
+    }
+    EXPECT_EQ(lib.Run(Line("-x", W("d.cab"), "o", "", c.switches)), 0) << c.switches;
+    EXPECT_EQ(TestWorld::ReadFile(L(c.path)), c.expected) << c.switches << " " << c.existingTime;
+  }
 }
 
 TEST_F(CabTest, MalformedSamplesFailCleanly) {
-  for (const char *file : {"test_read_format_cab_skip_malformed.cab", "test_fuzz.cab"})
-    lib.Run(Line("-x", Win(Fixture(file)), std::string("m/") + file, "", " -o"));  // no crash, no leak
+  // Its folder index is out of range: nothing can be read (no crash, no leak either way).
+  const std::string malformed = Win(Fixture("test_read_format_cab_skip_malformed.cab"));
+  EXPECT_EQ(lib.Run(Line("-x", malformed, "m", "", " -o")), 0x8017);
+  EXPECT_FALSE(fs::exists(L("m")) && !fs::is_empty(L("m")));
   Put("plain.txt", "no cabinet");
   EXPECT_EQ(lib.Run(Line("-x", W("plain.txt"), "o", "")), 0x8019);
   EXPECT_EQ(lib.OpenArchive(nullptr, W("plain.txt").c_str(), ARC_M_PROBE), nullptr);
