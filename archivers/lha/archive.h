@@ -49,10 +49,10 @@ struct WriterOptions {
 };
 
 struct NewEntry {
-  std::string name;           // code page 932 bytes, folders separated by '/'
-  std::u16string utf16Name;   // the same path, set when code page 932 cannot hold it
-  std::uint32_t dosTime = 0;  // local time, for header levels 0 and 1
-  std::int64_t unixTime = 0;  // for header level 2
+  std::string name{};          // code page 932 bytes, folders separated by '/'
+  std::u16string utf16Name{};  // the same path, set when code page 932 cannot hold it
+  std::uint32_t dosTime = 0;   // local time, for header levels 0 and 1
+  std::int64_t unixTime = 0;   // for header level 2
   std::uint8_t attributes = 0x20;
 };
 

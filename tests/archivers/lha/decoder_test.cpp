@@ -31,8 +31,8 @@ TEST_P(HostileData, EndsCleanly) {
   std::uint64_t written = 0;
   lha::DecodeResult r = decode(h.method, h.packed, h.originalSize, written);
   EXPECT_LE(written, h.originalSize);
-  if (h.mustFail) EXPECT_NE(r.error, lha::Error::None);
-  if (r.error == lha::Error::None) EXPECT_EQ(written, h.originalSize);
+  if (h.mustFail) { EXPECT_NE(r.error, lha::Error::None); }
+  if (r.error == lha::Error::None) { EXPECT_EQ(written, h.originalSize); }
 }
 
 std::vector<std::uint8_t> bytes(std::initializer_list<int> v) { return {v.begin(), v.end()}; }

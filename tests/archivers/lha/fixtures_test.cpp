@@ -91,7 +91,7 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
       SCOPED_TRACE(e.name);
       ours.insert(lower(e.name));
       auto m = theirMethods.find(lower(e.name));
-      if (m != theirMethods.end()) EXPECT_EQ(e.method, m->second);
+      if (m != theirMethods.end()) { EXPECT_EQ(e.method, m->second); }
       lha::Error err;
       std::vector<std::uint8_t> data = extract(in, e, &err);
       auto it = theirFiles.find(lower(e.name));
@@ -106,10 +106,11 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
       ++checked;
     }
     // Every file lhasa made has an entry of the same name with us.
-    if (!unsafeNames)
+    if (!unsafeNames) {
       for (const auto& [name, path] : theirFiles) EXPECT_TRUE(ours.count(name)) << name;
+    }
   }
-  if (!lhasaRewritesData(dir)) EXPECT_GT(checked, 0);
+  if (!lhasaRewritesData(dir)) { EXPECT_GT(checked, 0); }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -49,9 +49,9 @@ TEST_P(HeaderRoundTrip, FieldsSurvive) {
   EXPECT_EQ(e.packedSize, 7u);
   EXPECT_EQ(e.originalSize, 1234u);
   EXPECT_EQ(e.crc, 0xBEEF);
-  if (c.level < 2) EXPECT_EQ(e.dosTime, 0x5A6B1234u);
-  if (c.level == 2) EXPECT_EQ(e.unixTime.value_or(0), 1700000000);
-  if (c.level > 0) EXPECT_EQ(e.osId, lha::kOsMsDos);
+  if (c.level < 2) { EXPECT_EQ(e.dosTime, 0x5A6B1234u); }
+  if (c.level == 2) { EXPECT_EQ(e.unixTime.value_or(0), 1700000000); }
+  if (c.level > 0) { EXPECT_EQ(e.osId, lha::kOsMsDos); }
   EXPECT_EQ(e.dataOffset + 7 + 1, a.size());
 }
 

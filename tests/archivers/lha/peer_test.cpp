@@ -34,8 +34,9 @@ TEST_P(OursReadByPeers, NamesAndDataAgree) {
   ASSERT_EQ(w.addFile({.name = "town.mid", .unixTime = 1700000000}, a), lha::Error::None);
   ASSERT_EQ(w.addFolder({.name = kJapaneseFolder}), lha::Error::None);
   ASSERT_EQ(w.addFile({.name = kJapaneseFile}, b), lha::Error::None);
-  if (c.level > 0)
+  if (c.level > 0) {
     ASSERT_EQ(w.addFile({.name = "_.mid", .utf16Name = u"\u266B.mid"}, u), lha::Error::None);
+  }
   ASSERT_EQ(w.finish(), lha::Error::None);
   writeFile(archive, bytes);
 
@@ -52,7 +53,7 @@ TEST_P(OursReadByPeers, NamesAndDataAgree) {
   const std::string env = "LANG=C.UTF-8 LC_ALL=C.UTF-8 ";
   ASSERT_EQ(run(env + "bsdtar -tvf " + quote(archive) + " --options hdrcharset=CP932 2>&1", &out), 0);
   EXPECT_NE(out.find(kJapaneseUtf8), std::string::npos) << out;
-  if (c.level > 0) EXPECT_NE(out.find("♫.mid"), std::string::npos) << out;
+  if (c.level > 0) { EXPECT_NE(out.find("♫.mid"), std::string::npos) << out; }
   ASSERT_EQ(run(env + "bsdtar -xOf " + quote(archive) + " --options hdrcharset=CP932 town.mid", &out), 0);
   EXPECT_TRUE(std::vector<std::uint8_t>(out.begin(), out.end()) == midi);
 
