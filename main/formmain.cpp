@@ -55,6 +55,9 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
   font.setPixelSize(Scale(15));
   setFont(font);
   ArchiveFile.ReadStoredForm(kArchiveFileForm);
+  const QString packages = QStringLiteral("Melodeck パッケージファイル(*.mdk)|*.mdk");
+  OpenDialog = {QStringLiteral("パッケージの読み込み"), packages, QString(), QString(), QString()};
+  SaveDialog = {QStringLiteral("パッケージの書き出し"), packages, QStringLiteral("mdk"), QString(), QString()};
   store_ = new TConfigStore(programPath, folders_, SceneTable, dialogs_, this);
   BuildLayout();
   BuildMenus();

@@ -21,10 +21,10 @@
 #include "foldertreeviewex.h"
 #include "gamefolders.h"
 #include "imagelist.h"
+#include "qt/dialogs.h"
 #include "scenetable.h"
 
 namespace platform {
-class Dialogs;
 class InstanceLock;
 }  // namespace platform
 class TFormAbout;
@@ -53,6 +53,10 @@ class TFormMain : public QMainWindow {
   int MidiImage = 0, FolderImage = 0, FolderSelectedImage = 0, TextImage = 0;
   // The pause before the window goes away (lets started players and the sound device settle).
   int ExitWaitMs = 1500;
+
+  // The package dialogs: titles, filter and default extension as designed; a command fills in
+  // the start folder and file name and hands the spec to Dialogs().
+  platform::TFileDialogSpec OpenDialog, SaveDialog;
 
   // --- Controls (names as the window's design has them).
   QToolBar *ToolBarMisc = nullptr, *ToolBarConfig = nullptr, *ToolBarPlayer = nullptr;

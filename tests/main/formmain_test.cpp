@@ -108,6 +108,12 @@ TEST(FormMain, MenuCaptionsShortcutsAndDynamicItems) {
   EXPECT_EQ(f.MainMenuTreeViewUpdate->shortcut(), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(f.MainMenuApplay->statusTip(), QString::fromUtf8("ファイルをコピーしてUOに反映させます"));
   EXPECT_EQ(f.ToolButtonExit->toolTip(), QString::fromUtf8("終了"));
+  EXPECT_EQ(f.OpenDialog.title, QString::fromUtf8("パッケージの読み込み"));
+  EXPECT_EQ(f.SaveDialog.title, QString::fromUtf8("パッケージの書き出し"));
+  EXPECT_EQ(f.SaveDialog.filter, QString::fromUtf8("Melodeck パッケージファイル(*.mdk)|*.mdk"));
+  EXPECT_EQ(f.OpenDialog.filter, f.SaveDialog.filter);
+  EXPECT_EQ(f.SaveDialog.defaultExt, "mdk");
+  EXPECT_EQ(f.OpenDialog.defaultExt, "");
 
   f.MainMenuConfigClick();
   f.MainMenuNewClick();
