@@ -55,7 +55,7 @@ class TFormMain : public QMainWindow {
   int ExitWaitMs = 1500;
 
   // The package dialogs: titles, filter and default extension as designed; a command fills in
-  // the start folder and file name and hands the spec to Dialogs().
+  // the start folder and file name and hands the dialog to Dialogs().
   platform::TFileDialogSpec OpenDialog, SaveDialog;
 
   // --- Controls (names as the window's design has them).
