@@ -16,7 +16,11 @@ float PeakLevel(const std::string &tune, double seconds) {
   fluid_settings_setstr(settings, "player.timing-source", "sample");
   fluid_synth_t *synth = new_fluid_synth(settings);
   float peak = -1;
-  if (fluid_synth_sfload(synth, "/usr/share/sounds/sf2/default-GM.sf2", 1) != FLUID_FAILED) {
+  bool loaded = false;
+  for (const char *font : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2",
+                           "/usr/share/sounds/sf2/FluidR3_GM.sf2"})
+    if (!loaded) loaded = fluid_synth_sfload(synth, font, 1) != FLUID_FAILED;
+  if (loaded) {
     fluid_player_t *player = new_fluid_player(synth);
     if (fluid_player_add_mem(player, tune.data(), tune.size()) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
       delete_fluid_player(player);
