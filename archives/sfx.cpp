@@ -12,7 +12,7 @@
 
 namespace archives {
 
-std::string FindStubFile(const std::string &name) {
+std::string FindSfxModule(const std::string &name) {
   std::vector<std::string> folders{platform::ProgramLinuxFolder(), platform::CurrentLinuxFolder()};
   if (const char *path = std::getenv("PATH")) {
     std::string_view rest = path;
@@ -39,13 +39,13 @@ std::string SfxOutputPath(const std::string &archive, const std::string &folder)
   return JoinPath(folder, platform::ExtractFileName(exe));
 }
 
-void WriteSfx(const std::string &stub, const std::string &archive, const std::string &output) {
-  const auto stubBytes = platform::ReadWholeFile(stub);
-  if (!stubBytes) throw EArchiver(stub + " を読み込めません");
+void WriteSfx(const std::string &sfxModule, const std::string &archive, const std::string &output) {
+  const auto moduleBytes = platform::ReadWholeFile(sfxModule);
+  if (!moduleBytes) throw EArchiver(sfxModule + " を読み込めません");
   const auto archiveBytes = platform::ReadWholeFile(archive);
   if (!archiveBytes) throw EArchiver(archive + " を読み込めません");
   const std::string target = platform::ToLinux(output);
-  if (target.empty() || !platform::WriteFileAtomically(target, *stubBytes + *archiveBytes))
+  if (target.empty() || !platform::WriteFileAtomically(target, *moduleBytes + *archiveBytes))
     throw EArchiver(output + " に書き込めません");
 }
 

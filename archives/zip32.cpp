@@ -152,12 +152,12 @@ int TZip32::MakeSfx(ARC_HWND owner, const std::string &archive, std::string &out
   if (!Lib(ArcLib::Zip32j).Load())
     throw EArchiver("ZIP 形式書庫からの自己解凍書庫作成には ZIP32J.DLL が必要です。");
   const bool gui = o.gw > 0;
-  const std::string stub = FindStubFile(gui ? "sfx32gui.dat" : "sfx16.dat");
-  if (stub.empty())
+  const std::string sfxModule = FindSfxModule(gui ? "sfx32gui.dat" : "sfx16.dat");
+  if (sfxModule.empty())
     throw EArchiver(gui ? "zip 書庫からのWin32自己解凍書庫の作成には sfx32gui.dat が必要です。"
                         : "zip 書庫からのDOS自己解凍書庫の作成には sfx16.dat が必要です。");
   const std::string exe = SfxOutputPath(archive, folder);
-  WriteSfx(stub, archive, exe);
+  WriteSfx(sfxModule, archive, exe);
   CommandLine = "-A " + exe;
   return RunZip(owner, output);
 }

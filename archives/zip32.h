@@ -28,8 +28,8 @@ class TZip32 : public TArchiver {
              const TStringList *files, const TArchiverOptions &options) override;
   int Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
              const TStringList *files, const std::string &folder, const TArchiverOptions &options) override;
-  // The stub (sfx32gui.dat when gw > 0, else sfx16.dat) and the archive written to <name>.EXE,
-  // then "Zip" with "-A " and that path to fix the offsets inside it.
+  // The self-extractor program (sfx32gui.dat when gw > 0, else sfx16.dat) and the archive
+  // written to <name>.EXE, then "Zip" with "-A " and that path to fix the offsets inside it.
   int MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output, const std::string &folder,
               const TArchiverOptions &options) override;
   int Check(const std::string &archive, int mode, int extraMode) override;  // mode only

@@ -56,7 +56,7 @@ class TFormMain : public QMainWindow {
 
   // The package dialogs: titles, filter and default extension as designed; a command fills in
   // the start folder and file name and hands the dialog to Dialogs().
-  platform::TFileDialogSpec OpenDialog, SaveDialog;
+  platform::TFileDialogOptions OpenDialog, SaveDialog;
 
   // --- Controls (names as the window's design has them).
   QToolBar *ToolBarMisc = nullptr, *ToolBarConfig = nullptr, *ToolBarPlayer = nullptr;

@@ -51,7 +51,7 @@ int Unlha(ARC_HWND window, const char *commandLine, char *output, uint32_t size)
     case 'v':
       return unlha::List(cmd, out);
     case 's':
-      // Self-extracting archives need a Windows program stub; there is none here.
+      // Self-extracting archives need a Windows self-extractor program; there is none here.
       return arc::kErrNotSupport;
     default:
       return arc::kErrCommandName;

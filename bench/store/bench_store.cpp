@@ -15,8 +15,8 @@ class SilentDialogs : public platform::Dialogs {
     return platform::TModalResult::OK;
   }
   bool InputQuery(const QString &, const QString &, QString &) override { return false; }
-  QString OpenFile(const platform::TFileDialogSpec &) override { return {}; }
-  QString SaveFile(const platform::TFileDialogSpec &) override { return {}; }
+  QString OpenFile(const platform::TFileDialogOptions &) override { return {}; }
+  QString SaveFile(const platform::TFileDialogOptions &) override { return {}; }
 };
 
 std::string SettingsText(int configs) {

@@ -17,7 +17,7 @@ constexpr unsigned mbYesNoCancel = mbYes | mbNo | mbCancel;
 enum class TModalResult { None, OK, Cancel, Yes, No };
 
 // Paths in and out are Windows paths of the program's namespace.
-struct TFileDialogSpec {
+struct TFileDialogOptions {
   QString title;
   QString filter;      // "説明|*.mdk|…" pairs, as the program designs them
   QString defaultExt;  // without the dot
@@ -35,8 +35,8 @@ class Dialogs {
   // An input box; false when cancelled. value holds the pre-filled text and, on OK, the answer.
   virtual bool InputQuery(const QString &caption, const QString &prompt, QString &value) = 0;
   // File dialogs; an empty string when cancelled.
-  virtual QString OpenFile(const TFileDialogSpec &spec) = 0;
-  virtual QString SaveFile(const TFileDialogSpec &spec) = 0;
+  virtual QString OpenFile(const TFileDialogOptions &options) = 0;
+  virtual QString SaveFile(const TFileDialogOptions &options) = 0;
 };
 
 }  // namespace platform

@@ -24,10 +24,10 @@ QString QtFilter(const QString &filter) {
 QString LinuxOf(const QString &windowsPath) { return QS(ToLinux(SS(windowsPath))); }
 QString WindowsOf(const QString &linuxPath) { return linuxPath.isEmpty() ? QString() : QS(ToWindows(SS(linuxPath))); }
 
-QString StartPath(const TFileDialogSpec &spec) {
-  QString dir = spec.initialDir.isEmpty() ? QString() : LinuxOf(spec.initialDir);
-  if (spec.fileName.isEmpty()) return dir;
-  return dir.isEmpty() ? spec.fileName : dir + "/" + spec.fileName;
+QString StartPath(const TFileDialogOptions &options) {
+  QString dir = options.initialDir.isEmpty() ? QString() : LinuxOf(options.initialDir);
+  if (options.fileName.isEmpty()) return dir;
+  return dir.isEmpty() ? options.fileName : dir + "/" + options.fileName;
 }
 
 }  // namespace
@@ -64,14 +64,14 @@ bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QStrin
   return ok;
 }
 
-QString QtDialogs::OpenFile(const TFileDialogSpec &spec) {
-  return WindowsOf(QFileDialog::getOpenFileName(parent_, spec.title, StartPath(spec), QtFilter(spec.filter)));
+QString QtDialogs::OpenFile(const TFileDialogOptions &options) {
+  return WindowsOf(QFileDialog::getOpenFileName(parent_, options.title, StartPath(options), QtFilter(options.filter)));
 }
 
-QString QtDialogs::SaveFile(const TFileDialogSpec &spec) {
-  QFileDialog dialog(parent_, spec.title, StartPath(spec), QtFilter(spec.filter));
+QString QtDialogs::SaveFile(const TFileDialogOptions &options) {
+  QFileDialog dialog(parent_, options.title, StartPath(options), QtFilter(options.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(spec.defaultExt);
+  dialog.setDefaultSuffix(options.defaultExt);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return WindowsOf(dialog.selectedFiles().first());
 }

@@ -16,8 +16,8 @@ class QtDialogs : public Dialogs {
 
   TModalResult Message(const QString &text, TMsgType type, unsigned buttons, const QString &caption) override;
   bool InputQuery(const QString &caption, const QString &prompt, QString &value) override;
-  QString OpenFile(const TFileDialogSpec &spec) override;
-  QString SaveFile(const TFileDialogSpec &spec) override;
+  QString OpenFile(const TFileDialogOptions &options) override;
+  QString SaveFile(const TFileDialogOptions &options) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -101,19 +101,19 @@ TEST_F(Drivers, TarSelfExtractingArchives) {
   TestWorld::WriteFile(world.Linux("a.tgz"), "gzip-bytes");
   EXPECT_EQ(MessageOf([&] { tgz->MakeSfx(nullptr, world.Windows("a.tgz"), output, "", {}); }),
             "tar/tgz 書庫からの自己解凍書庫の作成には kmtarsef.exe が必要です。");
-  TestWorld::WriteFile(world.Linux("kmtarsef.exe"), "stub:");
+  TestWorld::WriteFile(world.Linux("kmtarsef.exe"), "module:");
   EXPECT_EQ(tgz->MakeSfx(nullptr, world.Windows("a.tgz"), output, "", {}), 0);
-  EXPECT_EQ(TestWorld::ReadFile(world.Linux("a.EXE")), "stub:gzip-bytes");
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("a.EXE")), "module:gzip-bytes");
   EXPECT_TRUE(tar.Calls().empty());
 }
 
 TEST_F(Drivers, SelfExtractingArchiveOverItsOwnArchiveLosesNothing) {
   fakes.Install("libtar32.so");
   auto tar = CreateArchiver(atTar);
-  TestWorld::WriteFile(world.Linux("kmtarsef.exe"), "stub:");
+  TestWorld::WriteFile(world.Linux("kmtarsef.exe"), "module:");
   TestWorld::WriteFile(world.Linux("a.exe"), "tar-bytes");  // the output name, but for its case
   EXPECT_EQ(tar->MakeSfx(nullptr, world.Windows("a.exe"), output, "", {}), 0);
-  EXPECT_EQ(TestWorld::ReadFile(world.Linux("a.exe")), "stub:tar-bytes");
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("a.exe")), "module:tar-bytes");
   EXPECT_EQ(MessageOf([&] { tar->MakeSfx(nullptr, world.Windows("gone.tar"), output, "", {}); }),
             world.Windows("gone.tar") + " を読み込めません");
 }

@@ -154,14 +154,14 @@ TEST_F(Zip, SelfExtractingArchive) {
   EXPECT_EQ(MessageOf([&] { driver->MakeSfx(nullptr, world.Windows("a.zip"), output, "", {}); }),
             "zip 書庫からのDOS自己解凍書庫の作成には sfx16.dat が必要です。");
 
-  TestWorld::WriteFile(world.Linux("SFX32GUI.DAT"), "GUI-stub:");
-  TestWorld::WriteFile(world.Linux("sfx16.dat"), "DOS-stub:");
+  TestWorld::WriteFile(world.Linux("SFX32GUI.DAT"), "GUI-module:");
+  TestWorld::WriteFile(world.Linux("sfx16.dat"), "DOS-module:");
   TestWorld::MakeDirs(world.Linux("out"));
   zip.SetResult("", 7);
   EXPECT_EQ(driver->MakeSfx(nullptr, world.Windows("a.zip"), output, world.Windows("out"), gui), 7);
-  EXPECT_EQ(TestWorld::ReadFile(world.Linux("out/a.EXE")), "GUI-stub:PK-archive");
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("out/a.EXE")), "GUI-module:PK-archive");
   EXPECT_EQ(zip.Last("Zip").text, "-A " + world.Windows("out/a.EXE"));
   EXPECT_EQ(driver->MakeSfx(nullptr, world.Windows("a.zip"), output, "", {}), 7);
-  EXPECT_EQ(TestWorld::ReadFile(world.Linux("a.EXE")), "DOS-stub:PK-archive");
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("a.EXE")), "DOS-module:PK-archive");
   EXPECT_EQ(driver->CommandLine, "-A " + world.Windows("a.EXE"));
 }

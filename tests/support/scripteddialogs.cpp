@@ -37,16 +37,16 @@ bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, 
   return ok;
 }
 
-QString ScriptedDialogs::OpenFile(const platform::TFileDialogSpec &spec) {
-  shown_.push_back({ShownDialog::Open, spec.title, {}, platform::TMsgType::Information, 0, spec.fileName});
+QString ScriptedDialogs::OpenFile(const platform::TFileDialogOptions &options) {
+  shown_.push_back({ShownDialog::Open, options.title, {}, platform::TMsgType::Information, 0, options.fileName});
   if (files_.empty()) return {};
   QString f = files_.front();
   files_.pop_front();
   return f;
 }
 
-QString ScriptedDialogs::SaveFile(const platform::TFileDialogSpec &spec) {
-  shown_.push_back({ShownDialog::Save, spec.title, {}, platform::TMsgType::Information, 0, spec.fileName});
+QString ScriptedDialogs::SaveFile(const platform::TFileDialogOptions &options) {
+  shown_.push_back({ShownDialog::Save, options.title, {}, platform::TMsgType::Information, 0, options.fileName});
   if (files_.empty()) return {};
   QString f = files_.front();
   files_.pop_front();

@@ -35,8 +35,8 @@ class ScriptedDialogs : public platform::Dialogs {
   platform::TModalResult Message(const QString &text, platform::TMsgType type, unsigned buttons,
                                  const QString &caption) override;
   bool InputQuery(const QString &caption, const QString &prompt, QString &value) override;
-  QString OpenFile(const platform::TFileDialogSpec &spec) override;
-  QString SaveFile(const platform::TFileDialogSpec &spec) override;
+  QString OpenFile(const platform::TFileDialogOptions &options) override;
+  QString SaveFile(const platform::TFileDialogOptions &options) override;
 
  private:
   std::deque<platform::TModalResult> messages_;
