@@ -9,6 +9,7 @@
 #include "core/fullpath.h"
 #include "core/winpath.h"
 #include "destination.h"
+#include "lhaextraction.h"
 #include "errors.h"
 #include "names.h"
 #include "regularfile.h"
@@ -76,26 +77,17 @@ int Extract(const arc::LhaCommand &cmd, ARC_HWND progress, arc::Output &out) {
   std::vector<ArjEntry> entries;
   int result = file.Open(cmd.archive, entries);
   if (result == arc::kErrNotArcFile || result == arc::kErrArcFileOpen) return result;
-  const bool testOnly = cmd.letter == 't';
-  const bool keepFolders = cmd.letter == 'x' && cmd.storePaths != 0;
+  const arc::LhaExtraction plan(cmd);
+  const bool testOnly = plan.testOnly;
+  const bool keepFolders = plan.keepFolders;
   arc::Destination dest;
-  if (!testOnly) {
-    const std::string folder = platform::ToLinux(platform::ExpandFileName(cmd.folder.empty() ? "." : cmd.folder));
-    if (folder.empty() || !dest.Open(folder)) return arc::kErrMakeDirectory;
-  }
-  const arc::EntrySelector selector(cmd.files);
-  arc::Exclusions exclusions;
-  for (const auto &x : cmd.exclusions) exclusions.Add(x);
+  if (int r = plan.OpenDestination(dest); r != arc::kOk) return r;
   for (const ArjEntry &entry : entries) {
     if (entry.fileType == kTypeLabel) continue;
     const arc::EntryFacts facts = FactsOf(entry);
-    if (!selector.Selects(facts.name) || exclusions.Excludes(facts.name)) continue;
+    if (!plan.Wants(facts.name)) continue;
     std::vector<std::string> parts;
-    if (arc::SplitEntryPath(facts.name, parts) == arc::PathCheck::Refused) {
-      out.Line("refused (leaves the folder): " + facts.name);
-      arc::Keep(result, arc::kErrNotFilename);
-      continue;
-    }
+    if (!plan.Place(facts.name, parts, out, result)) continue;
     if (facts.isFolder) {
       if (keepFolders && !testOnly) arc::Keep(result, dest.MakeFolders(parts));
       continue;

@@ -1,14 +1,12 @@
 #include <sys/stat.h>
 
 #include "commands.h"
-#include "core/fullpath.h"
-#include "core/winpath.h"
 #include "destination.h"
+#include "lhaextraction.h"
 #include "errors.h"
 #include "lhafile.h"
 #include "names.h"
 #include "session.h"
-#include "wildcard.h"
 
 namespace unlha {
 
@@ -28,27 +26,18 @@ int Extract(const arc::LhaCommand &cmd, ARC_HWND progress, arc::Output &out) {
   int result = file.ReadEntries(entries);
   if (result == arc::kErrNotArcFile) return result;
 
-  const bool testOnly = cmd.letter == 't';
-  const bool keepFolders = cmd.letter == 'x' && cmd.storePaths != 0;
+  const arc::LhaExtraction plan(cmd);
+  const bool testOnly = plan.testOnly;
+  const bool keepFolders = plan.keepFolders;
   arc::Destination dest;
-  if (!testOnly) {
-    const std::string folder = platform::ToLinux(platform::ExpandFileName(cmd.folder.empty() ? "." : cmd.folder));
-    if (folder.empty() || !dest.Open(folder)) return arc::kErrMakeDirectory;
-  }
-  const arc::EntrySelector selector(cmd.files);
-  arc::Exclusions exclusions;
-  for (const auto &x : cmd.exclusions) exclusions.Add(x);
+  if (int r = plan.OpenDestination(dest); r != arc::kOk) return r;
   lha::ArchiveReader reader(file.Input());
 
   for (const lha::Entry &entry : entries) {
     const arc::EntryFacts facts = FactsOf(entry);
-    if (!selector.Selects(facts.name) || exclusions.Excludes(facts.name)) continue;
+    if (!plan.Wants(facts.name)) continue;
     std::vector<std::string> parts;
-    if (arc::SplitEntryPath(facts.name, parts) == arc::PathCheck::Refused) {
-      out.Line("refused (leaves the folder): " + facts.name);
-      arc::Keep(result, arc::kErrNotFilename);
-      continue;
-    }
+    if (!plan.Place(facts.name, parts, out, result)) continue;
     if (IsLink(entry)) {
       // A link could lead later entries outside the folder; it is left out.
       out.Line("link not extracted: " + facts.name);
