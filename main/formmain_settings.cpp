@@ -26,20 +26,24 @@ void TFormMain::ReadSettings() {
   menuitems::SetChecked(MainMenuToolBarPlayer, flag("ToolBar3", true), ImageList);
 }
 
+// One replacement of the file for all twelve keys: written in this order, and either all of
+// them reach the file or none does.
 void TFormMain::WriteSettings() {
-  platform::IniFile &ini = Store().Settings();
-  auto flag = [&](const char *key, QAction *item) { ini.WriteBool(kSection, key, menuitems::Checked(item)); };
+  platform::IniFile::KeyValues values;
+  auto flag = [&](const char *key, QAction *item) { values.emplace_back(key, menuitems::Checked(item) ? "1" : "0"); };
+  auto number = [&](const char *key, int value) { values.emplace_back(key, std::to_string(value)); };
   flag("FileJump", MainMenuFileJump);
   flag("Assign", MainMenuAssign);
   flag("WithClose", MainMenuWithClose);
   flag("AtPlay", MainMenuAtPlay);
   flag("AtAssign", MainMenuAtAssign);
   const QRect g = geometry();
-  ini.WriteInteger(kSection, "Top", g.top());
-  ini.WriteInteger(kSection, "Left", g.left());
-  ini.WriteInteger(kSection, "Width", g.width());
-  ini.WriteInteger(kSection, "Height", g.height());
+  number("Top", g.top());
+  number("Left", g.left());
+  number("Width", g.width());
+  number("Height", g.height());
   flag("ToolBar1", MainMenuToolBarMisc);
   flag("ToolBar2", MainMenuToolBarConfig);
   flag("ToolBar3", MainMenuToolBarPlayer);
+  Store().Settings().WriteStrings(kSection, values);
 }
