@@ -22,7 +22,20 @@ const char *const kTypeNames[] = {"atLha", "atZip", "atCab", "atArj", "atTar",
 
 TArchiveFile::TArchiveFile() : fileName_(kUnset) {}
 
-TArchiveFile::~TArchiveFile() = default;
+TArchiveFile::~TArchiveFile() { CloseListing(); }
+
+// A listing left open is closed by the library that opened it, before that library's driver
+// goes or a new listing replaces the handle; the library would otherwise keep it for good.
+void TArchiveFile::CloseListing() noexcept {
+  if (driver_ && handle_) {
+    try {
+      driver_->CloseArchive(handle_);
+    } catch (const std::exception &) {
+      // The library is gone or lacks the function: nothing is left to close.
+    }
+  }
+  handle_ = nullptr;
+}
 
 void TArchiveFile::SetFileName(const std::string &name) {
   SetArchiverType(ArchiverTypeFromExtension(name));
@@ -37,7 +50,9 @@ std::string TArchiveFile::OutputText() const { return std::string(output_.c_str(
 
 void TArchiveFile::SetArchiverType(TArchiverType type) {
   if (IsConcreteType(type)) {
-    driver_ = CreateArchiver(type);  // raises before anything changes
+    auto driver = CreateArchiver(type);  // raises before anything changes
+    CloseListing();
+    driver_ = std::move(driver);
     type_ = type;
   } else if (type == atNone) {
     // Nothing to switch to: the previous driver keeps working.
@@ -59,6 +74,7 @@ void TArchiveFile::ResolveAutoDetect() {
 
 HARC TArchiveFile::OpenArchive(ARC_HWND owner, uint32_t mode) {
   ResolveAutoDetect();
+  CloseListing();
   handle_ = RequireDriver().OpenArchive(owner, fileName_, mode);
   return handle_;
 }
@@ -71,8 +87,8 @@ int TArchiveFile::FindNext(INDIVIDUALINFO &entry) { return RequireDriver().FindN
 
 void TArchiveFile::CloseArchive() {
   // A library is never handed a null handle to close.
-  if (driver_ && handle_) driver_->CloseArchive(handle_);
-  handle_ = nullptr;
+  HARC handle = std::exchange(handle_, nullptr);
+  if (driver_ && handle) driver_->CloseArchive(handle);
 }
 
 int TArchiveFile::Extract(ARC_HWND owner, const TArchiverOptions *options, const std::string &folder,

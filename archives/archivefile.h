@@ -92,6 +92,7 @@ class TArchiveFile {
   std::string output_;
   TArchiverOptions options_;
   TArchiverType type_ = atAutoDetect;
+  void CloseListing() noexcept;
   std::unique_ptr<TArchiver> driver_;
   HARC handle_ = nullptr;
   std::unique_ptr<ArcMessageSink> progressWindow_;

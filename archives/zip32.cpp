@@ -44,29 +44,40 @@ void *TZip32::RequireFirstOf(Candidates candidates, const std::string &function,
 }
 
 // LMZIP32.DLL spells its listing functions "Unzip…" where the others spell them "UnZip…".
-void *TZip32::Listing(const std::string &suffix) {
-  const std::string lm = "Unzip" + suffix;
-  const std::string other = "UnZip" + suffix;
-  return RequireFirstOf({{ArcLib::Lmzip32, lm.c_str()}, {ArcLib::Zip32j, other.c_str()},
-                         {ArcLib::Unzip32, other.c_str()}},
-                        other, nullptr);
+std::string TZip32::ListingName(ArcLib lib, const std::string &suffix) {
+  return (lib == ArcLib::Lmzip32 ? "Unzip" : "UnZip") + suffix;
+}
+
+// The first library, in LMZIP32, ZIP32J, UNZIP32 order, that has the listing function; `only`
+// limits the search to the library that made the open listing, whose handle no other one knows.
+std::pair<ArcLib, void *> TZip32::Listing(const std::string &suffix, std::optional<ArcLib> only) {
+  for (ArcLib lib : {ArcLib::Lmzip32, ArcLib::Zip32j, ArcLib::Unzip32}) {
+    if (only && lib != *only) continue;
+    if (!Lib(lib).Load()) continue;
+    if (void *fn = Lib(lib).Find(ListingName(lib, suffix))) return {lib, fn};
+  }
+  throw EArchiver(MissingEntryMessage("UnZip" + suffix));
 }
 
 HARC TZip32::OpenArchive(ARC_HWND owner, const std::string &archive, uint32_t mode) {
-  auto fn = reinterpret_cast<ArcOpenArchiveFn>(Listing("OpenArchive"));
-  return fn(owner, AbsoluteArchivePath(archive).c_str(), mode);
+  auto [lib, fn] = Listing("OpenArchive", std::nullopt);
+  HARC handle = reinterpret_cast<ArcOpenArchiveFn>(fn)(owner, AbsoluteArchivePath(archive).c_str(), mode);
+  listingLib_ = handle ? std::optional(lib) : std::nullopt;
+  return handle;
 }
 
 int TZip32::FindFirst(HARC handle, INDIVIDUALINFO &entry, const std::string &wildcard) {
-  return reinterpret_cast<ArcFindFirstFn>(Listing("FindFirst"))(handle, wildcard.c_str(), &entry);
+  return reinterpret_cast<ArcFindFirstFn>(Listing("FindFirst", listingLib_).second)(handle, wildcard.c_str(), &entry);
 }
 
 int TZip32::FindNext(HARC handle, INDIVIDUALINFO &entry) {
-  return reinterpret_cast<ArcFindNextFn>(Listing("FindNext"))(handle, &entry);
+  return reinterpret_cast<ArcFindNextFn>(Listing("FindNext", listingLib_).second)(handle, &entry);
 }
 
 int TZip32::CloseArchive(HARC handle) {
-  return reinterpret_cast<ArcCloseArchiveFn>(Listing("CloseArchive"))(handle);
+  auto fn = reinterpret_cast<ArcCloseArchiveFn>(Listing("CloseArchive", listingLib_).second);
+  listingLib_.reset();
+  return fn(handle);
 }
 
 int TZip32::Extract(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
@@ -188,8 +199,9 @@ bool TZip32::KillOwnerWindow(ARC_HWND window) {
 
 bool TZip32::IsArchive(const std::string &path) {
   try {
-    auto open = reinterpret_cast<ArcOpenArchiveFn>(Listing("OpenArchive"));
-    auto close = reinterpret_cast<ArcCloseArchiveFn>(Listing("CloseArchive"));
+    auto [lib, openFn] = Listing("OpenArchive", std::nullopt);
+    auto open = reinterpret_cast<ArcOpenArchiveFn>(openFn);
+    auto close = reinterpret_cast<ArcCloseArchiveFn>(Listing("CloseArchive", lib).second);
     HARC handle = open(nullptr, AbsoluteArchivePath(path).c_str(), ARC_M_PROBE);
     if (handle) close(handle);
     return handle != nullptr;

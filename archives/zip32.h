@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #include "archiver.h"
@@ -50,7 +51,9 @@ class TZip32 : public TArchiver {
   // The same, raising EArchiver: missingLibraries when none of the candidates' libraries is
   // present (when given), else "<function> のエントリが見つかりません。".
   static void *RequireFirstOf(Candidates candidates, const std::string &function, const char *missingLibraries);
-  static void *Listing(const std::string &suffix);
+  static std::string ListingName(ArcLib lib, const std::string &suffix);
+  static std::pair<ArcLib, void *> Listing(const std::string &suffix, std::optional<ArcLib> only);
+  std::optional<ArcLib> listingLib_;  // the library that made the open listing handle
   void AddPackSwitches(TCmdOpt &cmd, const TArchiverOptions &o) const;
   int RunZip(ARC_HWND owner, std::string &output);
 };

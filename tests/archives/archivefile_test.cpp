@@ -149,6 +149,22 @@ TEST_F(Component, ListingThroughTheStoredHandle) {
   EXPECT_EQ(lha.Last("UnlhaOpenArchive").text, world.Windows("songs.lzh"));
 }
 
+TEST_F(Component, AListingLeftOpenIsClosedByTheLibraryThatOpenedIt) {
+  auto &lha = fakes.Install("libunlha32.so");
+  auto &cab = fakes.Install("libcab32.so");
+  {
+    TArchiveFile other;
+    other.SetFileName("songs.lzh");
+    ASSERT_NE(other.OpenArchive(nullptr, 0), nullptr);
+    other.OpenArchive(nullptr, 0);  // a second listing replaces the first
+    other.SetFileName("songs.cab");  // the LHA driver goes: its listing is closed first
+    other.OpenArchive(nullptr, 0);
+  }  // and the CAB listing when the component goes
+  EXPECT_EQ(lha.Functions(), (std::vector<std::string>{"UnlhaOpenArchive", "UnlhaCloseArchive", "UnlhaOpenArchive",
+                                                       "UnlhaCloseArchive"}));
+  EXPECT_EQ(cab.Functions(), (std::vector<std::string>{"CabOpenArchive", "CabCloseArchive"}));
+}
+
 TEST_F(Component, ResponseFilesFollowTheOptionsUsage) {
   auto &lha = fakes.Install("libunlha32.so");
   file.SetFileName("a.lzh");

@@ -109,6 +109,19 @@ TEST_F(Zip, ListingAcrossLibrariesInOrder) {
   }
 }
 
+TEST_F(Zip, AnOpenListingStaysWithTheLibraryThatMadeIt) {
+  auto &unzip = fakes.Install("libunzip32.so");
+  auto driver = CreateArchiver(atZip);
+  HARC h = driver->OpenArchive(nullptr, "Z:\\a.zip", 0);
+  ASSERT_NE(h, nullptr);
+  auto &lm = fakes.Install("liblmzip32.so");  // first in the order, but it never saw this handle
+  INDIVIDUALINFO entry{};
+  driver->FindFirst(h, entry, "*");
+  driver->CloseArchive(h);
+  EXPECT_EQ(unzip.Functions(), (std::vector<std::string>{"UnZipOpenArchive", "UnZipFindFirst", "UnZipCloseArchive"}));
+  EXPECT_TRUE(lm.Functions().empty());
+}
+
 TEST_F(Zip, CheckOwnerWindowAndCommandLibraries) {
   auto &unzip = fakes.Install("libunzip32.so");
   auto &lm = fakes.Install("liblmzip32.so");
