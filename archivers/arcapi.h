@@ -103,6 +103,8 @@ typedef int (*ArcFindNextFn)(HARC archive, LPINDIVIDUALINFO entry);
 typedef int (*ArcCheckArchiveFn)(const char *archivePath, int mode);
 typedef int (*ArcSetOwnerWindowExFn)(ARC_HWND window, ARCHIVERPROC callback);
 typedef int (*ArcKillOwnerWindowExFn)(ARC_HWND window);
+typedef uint16_t (*ArcGetVersionFn)(void);
+typedef int (*ArcGetRunningFn)(void);
 typedef int (*ArcGetArchiveTypeFn)(const char *archivePath); /* tar32 only */
 
 /* Results of TarGetArchiveType. */
@@ -120,7 +122,7 @@ typedef int (*ArcGetArchiveTypeFn)(const char *archivePath); /* tar32 only */
 
 /* Declares a library's exports for a prefix, so that a library's definitions are checked
  * against the typedefs above: ARCAPI_DECLARE_EXPORTS(Unlha) declares Unlha,
- * UnlhaOpenArchive, ... UnlhaKillOwnerWindowEx. */
+ * UnlhaOpenArchive, ... UnlhaGetRunning. */
 #define ARCAPI_DECLARE_EXPORTS(prefix)                                                           \
   ARCAPI_EXPORT int prefix(ARC_HWND, const char *, char *, uint32_t);                            \
   ARCAPI_EXPORT HARC prefix##OpenArchive(ARC_HWND, const char *, uint32_t);                      \
@@ -129,7 +131,9 @@ typedef int (*ArcGetArchiveTypeFn)(const char *archivePath); /* tar32 only */
   ARCAPI_EXPORT int prefix##FindNext(HARC, LPINDIVIDUALINFO);                                    \
   ARCAPI_EXPORT int prefix##CheckArchive(const char *, int);                                     \
   ARCAPI_EXPORT int prefix##SetOwnerWindowEx(ARC_HWND, ARCHIVERPROC);                            \
-  ARCAPI_EXPORT int prefix##KillOwnerWindowEx(ARC_HWND);
+  ARCAPI_EXPORT int prefix##KillOwnerWindowEx(ARC_HWND);                                         \
+  ARCAPI_EXPORT uint16_t prefix##GetVersion(void);                                               \
+  ARCAPI_EXPORT int prefix##GetRunning(void);
 
 #ifdef __cplusplus
 } /* extern "C" */

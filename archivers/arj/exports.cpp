@@ -7,8 +7,6 @@
 #include "session.h"
 
 ARCAPI_DECLARE_EXPORTS(Unarj)
-ARCAPI_EXPORT uint16_t UnarjGetVersion(void);
-ARCAPI_EXPORT int UnarjGetRunning(void);
 
 namespace {
 

@@ -14,8 +14,6 @@
 #include "session.h"
 
 ARCAPI_DECLARE_EXPORTS(Cab)
-ARCAPI_EXPORT uint16_t CabGetVersion(void);
-ARCAPI_EXPORT int CabGetRunning(void);
 
 namespace {
 

@@ -8,8 +8,6 @@
 #include "session.h"
 
 ARCAPI_DECLARE_EXPORTS(Unrar)
-ARCAPI_EXPORT uint16_t UnrarGetVersion(void);
-ARCAPI_EXPORT int UnrarGetRunning(void);
 
 namespace {
 

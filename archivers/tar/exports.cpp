@@ -7,8 +7,6 @@
 
 ARCAPI_DECLARE_EXPORTS(Tar)
 ARCAPI_EXPORT int TarGetArchiveType(const char *);
-ARCAPI_EXPORT uint16_t TarGetVersion(void);
-ARCAPI_EXPORT int TarGetRunning(void);
 
 namespace {
 

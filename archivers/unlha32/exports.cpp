@@ -6,8 +6,6 @@
 #include "session.h"
 
 ARCAPI_DECLARE_EXPORTS(Unlha)
-ARCAPI_EXPORT uint16_t UnlhaGetVersion(void);
-ARCAPI_EXPORT int UnlhaGetRunning(void);
 
 namespace {
 
