@@ -39,8 +39,16 @@ int ParseZipCommand(std::string_view line, ZipCommand &c) {
   }
   if (names.empty()) return arc::kErrCommandName;
   if (c.op == 'A') {
-    // The driver writes this path unquoted: its blanks split it into pieces.
-    for (size_t i = 0; i < names.size(); ++i) c.archive += (i ? " " : "") + names[i];
+    // The driver writes this path unquoted after "-A ": all the rest of the line is the path,
+    // blanks and all. A path quoted by another caller loses its quotes.
+    const size_t at = line.find("-A ");
+    if (at == std::string_view::npos) {
+      for (size_t i = 0; i < names.size(); ++i) c.archive += (i ? " " : "") + names[i];
+      return arc::kOk;
+    }
+    std::string_view rest = line.substr(at + 3);
+    if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"') rest = rest.substr(1, rest.size() - 2);
+    c.archive = rest;
     return arc::kOk;
   }
   c.archive = names[0];
