@@ -39,7 +39,8 @@ void IniDocument::Classify(Line &l) {
   const std::string_view t = Trim(l.text);
   if (!t.empty() && t.front() == '[') {
     std::string_view name = t.substr(1);
-    const size_t close = name.find(']');
+    // To the last "]": a name may hold "]" itself ("[a]b]" is the section "a]b").
+    const size_t close = name.rfind(']');
     if (close != std::string_view::npos) name = name.substr(0, close);
     l.kind = Kind::Section;
     l.name = std::string(Trim(name));
@@ -120,15 +121,16 @@ void IniDocument::Reindex() {
   }
 }
 
+// Names are compared as the file holds them: without blanks around them and without case.
 const IniDocument::SectionIndex *IniDocument::FindSection(std::string_view section) const {
-  auto it = sectionByName_.find(FoldCase(section));
+  auto it = sectionByName_.find(FoldCase(Trim(section)));
   return it == sectionByName_.end() ? nullptr : &sections_[it->second];
 }
 
 const std::string *IniDocument::Find(std::string_view section, std::string_view key) const {
   const SectionIndex *s = FindSection(section);
   if (!s) return nullptr;
-  auto k = s->keys.find(FoldCase(key));
+  auto k = s->keys.find(FoldCase(Trim(key)));
   return k == s->keys.end() ? nullptr : &lines_[k->second].value;
 }
 
@@ -160,7 +162,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   const std::string keyText = std::string(Trim(key));
   const SectionIndex *s = FindSection(section);
   if (!s) {
-    lines_.push_back(MakeLine("[" + std::string(section) + "]"));
+    lines_.push_back(MakeLine("[" + std::string(Trim(section)) + "]"));
     lines_.push_back(MakeLine(keyText + "=" + std::string(value)));
     Reindex();
     return;
@@ -185,7 +187,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
 void IniDocument::Remove(std::string_view section, std::string_view key) {
   const SectionIndex *s = FindSection(section);
   if (!s) return;
-  auto k = s->keys.find(FoldCase(key));
+  auto k = s->keys.find(FoldCase(Trim(key)));
   if (k == s->keys.end()) return;
   lines_.erase(lines_.begin() + static_cast<long>(k->second));
   Reindex();

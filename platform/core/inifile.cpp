@@ -1,10 +1,12 @@
 #include "inifile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "atomicfile.h"
 #include "inidocument.h"
@@ -21,6 +23,7 @@ struct IniFile::Document {
   off_t size = 0;
   timespec mtime{};
   timespec ctime{};
+  bool unreadable = false;  // the file exists but could not be read whole
 };
 
 namespace {
@@ -39,6 +42,36 @@ void Remember(IniFile::Document &d, const struct stat &st) {
   d.mtime = st.st_mtim;
   d.ctime = st.st_ctim;
 }
+
+bool ReadLinuxFile(const std::string &path, std::string &out) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      close(fd);
+      return false;
+    }
+    out.append(buf, static_cast<size_t>(n));
+  }
+  close(fd);
+  return true;
+}
+
+// A value is written as it stands unless reading would change it: blanks at its ends are
+// trimmed and a pair of quotes around it dropped when read, so such a value goes in quotes.
+std::string QuoteIfNeeded(std::string_view v) {
+  if (v.empty()) return {};
+  const auto special = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
+  if (special(v.front()) || special(v.back())) return "\"" + std::string(v) + "\"";
+  return std::string(v);
+}
+
+// A line break or NUL in a name or value would end the line and start another.
+bool FitsOnALine(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
 
 // Windows drops one pair of matching quotes around a value when reading it.
 std::string Unquote(const std::string &v) {
@@ -85,11 +118,13 @@ std::shared_ptr<const IniFile::Document> IniFile::Load() const {
     return cache_;
   }
   if (cache_ && SameFile(*cache_, st)) return cache_;
-  std::ifstream in(linux, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
   auto d = std::make_shared<Document>();
-  d->doc = IniDocument::Parse(ss.str());
+  std::string bytes;
+  if (ReadLinuxFile(linux, bytes)) {
+    d->doc = IniDocument::Parse(bytes);
+  } else {
+    d->unreadable = true;  // read as empty, and never written over
+  }
   Remember(*d, st);
   cache_ = d;
   return cache_;
@@ -97,7 +132,7 @@ std::shared_ptr<const IniFile::Document> IniFile::Load() const {
 
 void IniFile::Store(std::shared_ptr<Document> d) {
   const std::string linux = ToLinux(path_);
-  if (linux.empty() || !WriteFileAtomically(linux, d->doc.Serialize())) throw EIniFileException(path_);
+  if (linux.empty() || d->unreadable || !WriteFileAtomically(linux, d->doc.Serialize())) throw EIniFileException(path_);
   struct stat st;
   if (stat(linux.c_str(), &st) == 0) {
     Remember(*d, st);
@@ -144,7 +179,11 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 void IniFile::WriteStrings(std::string_view section, const KeyValues &values) {
   auto d = std::make_shared<Document>(*Load());
-  for (const auto &[k, v] : values) d->doc.Set(section, k, v);
+  if (!FitsOnALine(section)) throw EIniFileException(path_);
+  for (const auto &[k, v] : values) {
+    if (!FitsOnALine(k) || !FitsOnALine(v)) throw EIniFileException(path_);
+    d->doc.Set(section, k, QuoteIfNeeded(v));
+  }
   Store(std::move(d));
 }
 

@@ -113,6 +113,50 @@ TEST_F(Ini, AFailedWriteThrowsAndChangesNothing) {
   EXPECT_THROW(nowhere.WriteString("S", "k", "1"), EIniFileException);
 }
 
+TEST_F(Ini, NamesAndValuesComeBackAsWritten) {
+  struct Case {
+    const char *section, *key, *value;
+  } cases[] = {
+      {"trailing ", "k", "v"},          // names are trimmed, so "trailing " is "trailing"
+      {"\tleading", "k", "v"},
+      {"a]b", "k", "v"},                // "]" inside a name
+      {"s", "k", " blank at the start"},
+      {"s", "k2", "blank at the end "},
+      {"s", "k3", "\"quoted\""},
+      {"s", "k4", "'single'"},
+      {"s", "k5", "a \"middle\" quote"},
+  };
+  for (const auto &c : cases) {
+    ini.WriteString(c.section, c.key, c.value);
+    ini.WriteString(c.section, c.key, c.value);  // a second save finds what the first wrote
+    IniFile fresh(world.Windows("melodeck.ini"));
+    EXPECT_EQ(fresh.ReadString(c.section, c.key, "(missing)"), c.value) << c.section << " " << c.key;
+  }
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"trailing", "leading", "a]b", "s"}));
+}
+
+TEST_F(Ini, ALineBreakCannotStartALineOfItsOwn) {
+  ini.WriteString("S", "k", "1");
+  const std::string before = Bytes();
+  for (const std::string bad : {std::string("a\r\n[melodeck]\r\nLastConfig=evil"), std::string("a\0b", 3), std::string("x\ny")}) {
+    EXPECT_THROW(ini.WriteString("S", "k", bad), EIniFileException);
+    EXPECT_THROW(ini.WriteString("S", bad, "v"), EIniFileException);
+    EXPECT_THROW(ini.WriteString(bad, "k", "v"), EIniFileException);
+  }
+  EXPECT_EQ(Bytes(), before);
+}
+
+TEST_F(Ini, ALinkedSettingsFileStaysALink) {
+  const std::string real = world.Linux("real.ini");
+  TestWorld::WriteFile(real, "[S]\r\nk=1\r\n");
+  ASSERT_EQ(symlink(real.c_str(), linux.c_str()), 0);
+  ini.WriteString("S", "k", "2");
+  struct stat st;
+  ASSERT_EQ(lstat(linux.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(TestWorld::ReadFile(real), "[S]\r\nk=2\r\n");
+}
+
 TEST_F(Ini, AKillDuringAWriteLeavesTheOldOrTheNewFile) {
   // Two large versions of the file; a writer alternates between them and is killed at once.
   IniFile::KeyValues a, b;
