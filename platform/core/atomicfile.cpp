@@ -76,9 +76,20 @@ bool AtomicFile::Commit(CommitMode mode) {
 }
 
 bool WriteFileAtomically(const std::string &linuxPath, std::string_view data) {
+  // A link is followed: the file it points to is the one replaced, and the link stays.
+  std::string target = linuxPath;
+  if (char *real = realpath(linuxPath.c_str(), nullptr)) {
+    target = real;
+    free(real);
+  }
   struct stat st;
-  if (stat(linuxPath.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))) return false;
-  AtomicFile f(linuxPath);
+  if (stat(target.c_str(), &st) == 0) {
+    // Read-only means no owner-write bit, even for root; and a file this user may not write
+    // is not replaced just because its folder is writable.
+    if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)) return false;
+    if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  }
+  AtomicFile f(target);
   return f.Open() && f.Write(data) && f.Commit();
 }
 
