@@ -56,3 +56,22 @@ TEST(InstanceLock, FallsBackToTheTmpRuntimeFolder) {
   EXPECT_EQ(folder.rfind("/tmp/runtime-", 0), 0u) << folder;
   EXPECT_TRUE(testsupport::TestWorld::Exists(folder));
 }
+
+TEST(InstanceLock, OnlyAPrivateFolderHoldsTheLock) {
+  testsupport::TestWorld world;
+  const std::string shared = world.Linux("shared");
+  testsupport::TestWorld::MakeDirs(shared);
+  chmod(shared.c_str(), 01777);  // anybody could hold the lock or plant a link here
+  setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+  EXPECT_EQ(InstanceLock::Folder().rfind("/tmp/runtime-", 0), 0u) << InstanceLock::Folder();
+
+  // A link planted where the lock file goes is not followed.
+  const std::string own = world.Linux("own");
+  testsupport::TestWorld::MakeDirs(own);
+  chmod(own.c_str(), 0700);
+  setenv("XDG_RUNTIME_DIR", own.c_str(), 1);
+  ASSERT_EQ(symlink(world.Linux("elsewhere").c_str(), (own + "/planted.lock").c_str()), 0);
+  InstanceLock lock;
+  EXPECT_EQ(lock.Acquire("planted"), InstanceLock::kUnavailable);
+  EXPECT_FALSE(testsupport::TestWorld::Exists(world.Linux("elsewhere")));
+}
