@@ -274,16 +274,32 @@ std::optional<std::string> Registry::ReadString(std::string_view keyPath, std::s
   return Utf16ToUtf8(s);
 }
 
-std::optional<std::string> Registry::OpenKey32(std::string_view keyPath) const {
-  std::string_view rest = keyPath;
-  while (!rest.empty() && rest.front() == '\\') rest.remove_prefix(1);
+std::optional<std::string> Registry::Wow64Path(std::string_view keyPath) const {
   constexpr std::string_view kSoftware = "software\\";
-  if (win64_ && rest.size() > kSoftware.size() && FoldCase(rest.substr(0, kSoftware.size())) == kSoftware) {
-    std::string wow = "Software\\Wow6432Node\\" + std::string(rest.substr(kSoftware.size()));
-    if (KeyExists(wow)) return wow;
-  }
+  if (!win64_ || keyPath.size() <= kSoftware.size() || FoldCase(keyPath.substr(0, kSoftware.size())) != kSoftware)
+    return std::nullopt;
+  return "Software\\Wow6432Node\\" + std::string(keyPath.substr(kSoftware.size()));
+}
+
+namespace {
+std::string_view WithoutLeadingSeparators(std::string_view path) {
+  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
+  return path;
+}
+}  // namespace
+
+std::optional<std::string> Registry::OpenKey32(std::string_view keyPath) const {
+  const std::string_view rest = WithoutLeadingSeparators(keyPath);
+  if (auto wow = Wow64Path(rest); wow && KeyExists(*wow)) return wow;
   if (KeyExists(rest)) return std::string(rest);
   return std::nullopt;
+}
+
+std::optional<std::string> Registry::ReadString32(std::string_view keyPath, std::string_view valueName) const {
+  const std::string_view rest = WithoutLeadingSeparators(keyPath);
+  if (auto wow = Wow64Path(rest))
+    if (auto v = ReadString(*wow, valueName)) return v;
+  return ReadString(rest, valueName);
 }
 
 }  // namespace platform

@@ -36,12 +36,16 @@ class Registry {
   // as "\SOFTWARE\Maker\Product"): in a 64-bit prefix "Software\Wow6432Node\…" when that key
   // exists, else the path itself. Empty when neither exists.
   std::optional<std::string> OpenKey32(std::string_view keyPath) const;
+  // A string value as a 32-bit program finds it: under "Software\Wow6432Node\…" in a 64-bit
+  // prefix, else (also when that key lacks the value) under the path itself.
+  std::optional<std::string> ReadString32(std::string_view keyPath, std::string_view valueName) const;
 
  private:
   struct Key {
     std::map<std::string, RegValue> values;  // folded name → value; "" is the default value
   };
   static std::string FoldKey(std::string_view keyPath);
+  std::optional<std::string> Wow64Path(std::string_view keyPath) const;  // when it would apply
   std::map<std::string, Key> keys_;  // folded path without leading "\" → key
   bool win64_ = false;
 };

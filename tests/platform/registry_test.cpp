@@ -90,4 +90,12 @@ TEST(Registry, ThirtyTwoBitViewPrefersWow6432NodeInA64BitPrefix) {
   const Registry plain = Registry::Parse(std::string("WINE REGISTRY Version 2\n#arch=win64\n") +
                                          "[Software\\\\A\\\\B] 1\n\"v\"=\"1\"\n");
   EXPECT_EQ(plain.OpenKey32("\\SOFTWARE\\A\\B"), "SOFTWARE\\A\\B");
+
+  // Values: the Wow6432Node key first, the plain key for what it lacks.
+  const Registry both = Registry::Parse(std::string("WINE REGISTRY Version 2\n#arch=win64\n") +
+                                        "[Software\\\\Wow6432Node\\\\A\\\\B] 1\n\"v\"=\"wow\"\n" +
+                                        "[Software\\\\A\\\\B] 1\n\"v\"=\"plain\"\n\"w\"=\"only plain\"\n");
+  EXPECT_EQ(both.ReadString32("\\SOFTWARE\\A\\B", "v"), "wow");
+  EXPECT_EQ(both.ReadString32("\\SOFTWARE\\A\\B", "w"), "only plain");
+  EXPECT_EQ(both.ReadString32("\\SOFTWARE\\A\\B", "x"), std::nullopt);
 }
