@@ -179,6 +179,7 @@ PathNamespace PathNamespace::FromEnvironment() {
 }
 
 std::string PathNamespace::ToLinux(std::string_view w) const {
+  if (w.empty()) return {};  // no path names no file (not the current folder)
   std::string root;
   std::string_view rest;
   if (w.size() >= kUnixPrefix.size() && w.substr(0, kUnixPrefix.size()) == kUnixPrefix) {

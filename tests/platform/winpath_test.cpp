@@ -89,5 +89,6 @@ TEST_F(WinPath, RelativePathsFollowTheCurrentFolder) {
   ASSERT_EQ(chdir((c + "/windows").c_str()), 0);
   EXPECT_EQ(ToLinux("system32\\x.dll"), c + "/windows/system32/x.dll");
   EXPECT_EQ(ToLinux("\\Program Files"), c + "/Program Files");
+  EXPECT_EQ(ToLinux(""), "") << "an empty path names nothing, not the current folder";
   ASSERT_EQ(chdir("/"), 0);
 }
