@@ -35,6 +35,7 @@ QString StartPath(const TFileDialogOptions &options) {
 TModalResult QtDialogs::Message(const QString &text, TMsgType type, unsigned buttons, const QString &caption) {
   QMessageBox box(parent_);
   box.setWindowTitle(caption);
+  box.setTextFormat(Qt::PlainText);  // a path or archive name that looks like markup is shown as it is
   box.setText(text);
   switch (type) {
     case TMsgType::Information: box.setIcon(QMessageBox::Information); break;
