@@ -88,8 +88,14 @@ QSize TMenuMeasureStyle::sizeFromContents(ContentsType type, const QStyleOption 
   const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
   if (type != CT_MenuItem || !item || item->menuItemType == QStyleOptionMenuItem::Separator) return s;
   if (const auto *menu = qobject_cast<const QMenu *>(widget)) {
-    const QAction *action = menu->actionAt(item->rect.center());
-    if (action && action->property(kMeasured).isValid() && !action->property(kMeasured).toBool()) return s;
+    // The option carries no action and its rectangle is the whole menu's; the item is known by
+    // its caption (the shortcut follows a tab), which is unique within each of our menus.
+    const QString caption = item->text.section(QLatin1Char('\t'), 0, 0);
+    for (const QAction *action : menu->actions()) {
+      if (action->isSeparator() || action->text() != caption) continue;
+      if (action->property(kMeasured).isValid() && !action->property(kMeasured).toBool()) return s;
+      break;
+    }
   }
   const int wanted = QFontMetrics(item->font).boundingRect(QStringLiteral("|")).height() + 2;
   if (s.height() < wanted) s.setHeight(wanted);
