@@ -1,5 +1,7 @@
 // The program's settings in section "melodeck" of the settings file, read when the window is
 // created and written when it closes, each in the same fixed order.
+#include <limits>
+
 #include "formmain.h"
 #include "menuitems.h"
 
@@ -15,12 +17,16 @@ void TFormMain::ReadSettings() {
   menuitems::SetChecked(MainMenuWithClose, flag("WithClose", true), ImageList);
   if (flag("AtPlay", true)) menuitems::ChooseRadio(MainMenuAtPlay, ImageList);
   if (flag("AtAssign", false)) menuitems::ChooseRadio(MainMenuAtAssign, ImageList);
-  const QRect g = geometry();
-  const int top = ini.ReadInteger(kSection, "Top", g.top());
-  const int left = ini.ReadInteger(kSection, "Left", g.left());
-  const int width = ini.ReadInteger(kSection, "Width", g.width());
-  const int height = ini.ReadInteger(kSection, "Height", g.height());
-  setGeometry(left, top, width, height);  // as stored, without testing them against the screen
+  // The window's own position is the one the window manager gives it when it is shown, so a
+  // position that is not stored (or not a number) is left to the window manager. Size and
+  // position are applied as stored, without testing them against the screen.
+  constexpr int kNone = std::numeric_limits<int>::min();
+  const int top = ini.ReadInteger(kSection, "Top", kNone);
+  const int left = ini.ReadInteger(kSection, "Left", kNone);
+  const int w = ini.ReadInteger(kSection, "Width", width());
+  const int h = ini.ReadInteger(kSection, "Height", height());
+  if (top != kNone && left != kNone) setGeometry(left, top, w, h);
+  else resize(w, h);
   menuitems::SetChecked(MainMenuToolBarMisc, flag("ToolBar1", true), ImageList);
   menuitems::SetChecked(MainMenuToolBarConfig, flag("ToolBar2", true), ImageList);
   menuitems::SetChecked(MainMenuToolBarPlayer, flag("ToolBar3", true), ImageList);

@@ -34,12 +34,16 @@ TEST(FormMain, SettingsAsStored) {
   struct Case {
     const char *settings;
     bool atPlay, atAssign, bar2;
-    int width;  // 0: designed
+    int width;     // 0: designed
+    bool placed;   // positioned by the program rather than by the window manager
   } cases[] = {
-      {"AtPlay=1\r\nAtAssign=1\r\n", false, true, true, 0},
-      {"AtPlay=0\r\nAtAssign=0\r\n", false, false, true, 0},
-      {"ToolBar2=0\r\nWidth=abc\r\n", true, false, false, 0},
-      {"Width=700\r\nHeight=500\r\nLeft=30\r\nTop=40\r\n", true, false, true, 700},
+      {"", true, false, true, 0, false},
+      {"AtPlay=1\r\nAtAssign=1\r\n", false, true, true, 0, false},
+      {"AtPlay=0\r\nAtAssign=0\r\n", false, false, true, 0, false},
+      {"ToolBar2=0\r\nWidth=abc\r\n", true, false, false, 0, false},
+      {"Width=700\r\nHeight=500\r\nLeft=30\r\nTop=40\r\n", true, false, true, 700, true},
+      {"Width=700\r\nTop=40\r\n", true, false, true, 700, false},
+      {"Left=30\r\nTop=x\r\n", true, false, true, 0, false},
   };
   for (const auto &c : cases) {
     FormWorld w(std::string("[melodeck]\r\n") + c.settings);
@@ -50,6 +54,8 @@ TEST(FormMain, SettingsAsStored) {
     EXPECT_EQ(Checked(f.MainMenuToolBarConfig), c.bar2) << c.settings;
     EXPECT_EQ(f.ToolBarConfig->isVisible(), c.bar2) << c.settings;
     EXPECT_EQ(f.width(), c.width ? c.width : f.Scale(640)) << c.settings;
+    EXPECT_EQ(f.testAttribute(Qt::WA_Moved), c.placed) << c.settings;
+    if (c.placed) EXPECT_EQ(f.geometry().topLeft(), QPoint(30, 40)) << c.settings;
   }
 }
 
