@@ -1,8 +1,11 @@
 #include "formabout.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 namespace {
 
@@ -96,6 +99,16 @@ TFormAbout *TFormAbout::CreateSplash(QWidget *owner) {
   splash->ButtonOk->hide();
   splash->LabelInfo->setText(QStringLiteral("起動中です..."));
   splash->show();
+  // A window can only be painted once the window system has exposed it; the start-up work
+  // that follows keeps the event loop away, so wait for that here (for a second at most).
+  QElapsedTimer waited;
+  waited.start();
+  while (splash->windowHandle() && !splash->windowHandle()->isExposed()) {
+    const qint64 left = 1000 - waited.elapsed();
+    if (left <= 0) break;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, static_cast<int>(left));
+    if (!splash->windowHandle()->isExposed()) QThread::msleep(10);
+  }
   splash->repaint();
   return splash;
 }

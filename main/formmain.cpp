@@ -1,13 +1,16 @@
 #include "formmain.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QThread>
-#include <QTimer>
 
 #include "core/atomicfile.h"
 #include "core/fileops.h"
@@ -54,6 +57,9 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
   QFont font(QStringLiteral("MS UI Gothic"));
   font.setPixelSize(Scale(15));
   setFont(font);
+  // The splash goes up first, before the settings file, the configurations and the folder tree
+  // are read.
+  splash_ = TFormAbout::CreateSplash(this);
   ArchiveFile.ReadStoredForm(kArchiveFileForm);
   const QString packages = QStringLiteral("Melodeck パッケージファイル(*.mdk)|*.mdk");
   OpenDialog = {QStringLiteral("パッケージの読み込み"), packages, QString(), QString(), QString()};
@@ -158,8 +164,8 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
 
 // --- Lifecycle.
 
+// Runs last in the constructor; the splash is already up (created before anything else).
 void TFormMain::FormCreate() {
-  splash_ = TFormAbout::CreateSplash(this);
   // Settings were opened by the store. Players started later are remembered in PlayerProcessIds.
   for (const TScene &scene : SceneTable) {
     FolderTreeViewEx->UnFileMask() << folders_.MusicDir + "\\" + scene.FileName;
@@ -173,7 +179,6 @@ void TFormMain::FormCreate() {
   if (FolderTreeViewEx->SelectPath(QS(platform::ExtractFilePath(SS(folders_.ClientPath))) + "music"))
     FolderTreeViewEx->ExpandNode(FolderTreeViewEx->currentItem());
   FillSceneList();
-  QTimer::singleShot(0, this, &TFormMain::ApplicationEvents1Idle);
 }
 
 void TFormMain::ApplicationEvents1Idle() {
@@ -191,6 +196,10 @@ void TFormMain::showEvent(QShowEvent *event) {
   if (shown_) return;
   shown_ = true;
   FormShow();
+  // The first time the event loop runs out of work after the window is shown, the splash goes.
+  if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(thread()))
+    connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TFormMain::ApplicationEvents1Idle,
+            Qt::SingleShotConnection);
 }
 
 void TFormMain::FormShow() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMainWindow>
+#include <QWindow>
 
 TEST(FormAbout, CentredOverTheMainWindowEvenWhenItIsSmaller) {
   const struct {
@@ -27,5 +28,6 @@ TEST(FormAbout, TheSplashHasNoButtons) {
   EXPECT_EQ(splash->LabelInfo->text(), QString::fromUtf8("起動中です..."));
   EXPECT_EQ(splash->windowTitle(), "Melodeck");
   EXPECT_FALSE(splash->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(splash->windowHandle()->isExposed());  // painted before the caller goes on
   delete splash;
 }
