@@ -103,7 +103,9 @@ void TFormMain::BuildLayout() {
   ListView->setUniformRowHeights(true);
   ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListView->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListView->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+  // F2 goes through ListViewKeyDown: the view's own F2 would edit the current row even when no
+  // row is selected.
+  ListView->setEditTriggers(QAbstractItemView::SelectedClicked);
   ListView->setHeaderLabels({QStringLiteral("場面"), QStringLiteral("ファイル")});
   ListView->header()->setSectionsClickable(true);
   ListView->header()->setSortIndicatorShown(false);
@@ -152,12 +154,29 @@ bool TFormMain::event(QEvent *event) {
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
-  if (event->type() == QEvent::Enter) {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (widget && widget->window() == this) SetStatusText(menuitems::StatusHintOf(widget));
-  } else if (event->type() == QEvent::Resize) {
-    if (watched == ToolBarConfig) ToolBarConfigResize();
-    else if (watched == ToolBarPlayer) ToolBarPlayerResize();
+  switch (event->type()) {
+    case QEvent::Enter: {
+      auto *widget = qobject_cast<QWidget *>(watched);
+      if (widget && widget->window() == this) SetStatusText(menuitems::StatusHintOf(widget));
+      break;
+    }
+    case QEvent::KeyPress:
+      if (watched == ListView && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+        ListViewKeyDown(Qt::Key_F2);
+        return true;
+      }
+      break;
+    case QEvent::MouseButtonDblClick:
+      // Anywhere in the list, on a row or below the last one.
+      if (watched == ListView->viewport() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        ListViewDblClick();
+      break;
+    case QEvent::Resize:
+      if (watched == ToolBarConfig) ToolBarConfigResize();
+      else if (watched == ToolBarPlayer) ToolBarPlayerResize();
+      break;
+    default:
+      break;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -105,6 +105,9 @@ class TFormMain : public QMainWindow {
   int SceneOfRow(const QTreeWidgetItem *row) const;
   QTreeWidgetItem *RowOfScene(int scene) const;
   int Scale(int designed) const;  // designed at 120 pixels per inch
+  // The scene list's order: locale-aware and without regard to case; texts that differ in
+  // anything but case (kana, width) never compare equal.
+  static int CompareListTexts(const QString &a, const QString &b);
 
   // --- Handlers.
   void MainMenuConfigClick();
@@ -145,6 +148,7 @@ class TFormMain : public QMainWindow {
   void ListViewChangeState();
   bool ListViewEdited(QTreeWidgetItem *row, QString &text);  // false: the text was replaced
   void ListViewDblClick();
+  void ListViewKeyDown(int key);
   bool ListViewCellIsBlue(int scene) const;
   void ApplicationEvents1Idle();
 

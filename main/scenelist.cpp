@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include "core/inifile.h"
+#include "core/text.h"
 #include "formabout.h"
 #include "formmain.h"
 #include "qt/qstr.h"
@@ -26,6 +27,9 @@ class TSceneListDelegate : public QStyledItemDelegate {
   }
 
   void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override {
+    // A window destroyed without being closed first commits an open edit from QWidget's
+    // destructor, when the form is no TFormMain any more: that edit is dropped.
+    if (!qobject_cast<TFormMain *>(static_cast<QObject *>(form_))) return;
     QTreeWidgetItem *row = form_->ListView->topLevelItem(index.row());
     QString text = editor->property("text").toString();
     form_->ListViewEdited(row, text);
@@ -47,16 +51,19 @@ class TSceneListDelegate : public QStyledItemDelegate {
   TFormMain *form_;
 };
 
-int CompareTexts(const QString &a, const QString &b) {
-  static const QCollator collator = [] {
-    QCollator c;
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    return c;
-  }();
-  return collator.compare(a, b);
-}
-
 }  // namespace
+
+// The collator without regard to case also takes hiragana for katakana and full width for half
+// width; such ties go to a comparison that still tells those apart.
+int TFormMain::CompareListTexts(const QString &a, const QString &b) {
+  static QCollator collator;  // for the default locale; made again should that change
+  if (collator.caseSensitivity() != Qt::CaseInsensitive || collator.locale() != QLocale().collation()) {
+    collator = QCollator(QLocale().collation());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+  }
+  const int order = collator.compare(a, b);
+  return order != 0 ? order : QString::compare(a, b, Qt::CaseInsensitive);
+}
 
 void TFormMain::ConnectSceneList() {
   ListView->setItemDelegate(new TSceneListDelegate(this));
@@ -65,7 +72,7 @@ void TFormMain::ConnectSceneList() {
     if (column == 0) ListViewChangeText(row);
   });
   connect(ListView, &QTreeWidget::itemSelectionChanged, this, &TFormMain::ListViewChangeState);
-  connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { ListViewDblClick(); });
+  // Double clicks (on rows and on the empty space below them) and F2 come through eventFilter.
 }
 
 int TFormMain::SceneOfRow(const QTreeWidgetItem *row) const {
@@ -104,16 +111,23 @@ void TFormMain::ListViewColumnClick(int column, bool fromHeader) {
 }
 
 void TFormMain::SortSceneList(int column) {
+  // The rows leave the list and come back in order; the selection and the current row come back
+  // exactly as they were, so nothing changes that the rest of the window would need to hear of.
   const QSignalBlocker block(ListView);
-  const int selected = SceneOfRow(ListView->currentItem());
+  const int current = SceneOfRow(ListView->currentItem());
+  QList<int> selected;
+  for (const QTreeWidgetItem *row : ListView->selectedItems()) selected << SceneOfRow(row);
   QList<QTreeWidgetItem *> rows;
   while (ListView->topLevelItemCount() > 0) rows << ListView->takeTopLevelItem(0);
   const int tag = ColumnTag[column];
   std::stable_sort(rows.begin(), rows.end(), [column, tag](QTreeWidgetItem *a, QTreeWidgetItem *b) {
-    return CompareTexts(a->text(column), b->text(column)) * tag < 0;
+    return CompareListTexts(a->text(column), b->text(column)) * tag < 0;
   });
   ListView->addTopLevelItems(rows);
-  if (selected >= 0) ListView->setCurrentItem(RowOfScene(selected));
+  ListView->clearSelection();
+  if (current >= 0) ListView->setCurrentItem(RowOfScene(current), 0, QItemSelectionModel::NoUpdate);
+  for (int scene : selected)
+    if (QTreeWidgetItem *row = RowOfScene(scene)) row->setSelected(true);
 }
 
 void TFormMain::ListViewChangeText(QTreeWidgetItem *row) {
@@ -155,9 +169,16 @@ void TFormMain::ListViewDblClick() {
   if (!ListView->selectedItems().isEmpty()) PlayFile();
 }
 
+void TFormMain::ListViewKeyDown(int key) {
+  const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
+  if (key == Qt::Key_F2 && !selected.isEmpty()) ListView->editItem(selected.first(), 0);
+}
+
+// Blue unless the scene plays the game's own file: the same path, letter case aside (and only
+// letter case: a full-width or katakana spelling is another file).
 bool TFormMain::ListViewCellIsBlue(int scene) const {
   const QString own = folders_.DefaultDir + "\\" + SceneTable[scene].FileName;
-  return CompareTexts(store_->ResolveSource(scene, TClient::First), own) != 0;
+  return !platform::EqualsNoCase(SS(store_->ResolveSource(scene, TClient::First)), SS(own));
 }
 
 void TFormMain::PopupMenuListPopup() {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QTest>
+
 #include "core/text.h"
 #include "formworld.h"
 
@@ -19,6 +22,12 @@ bool Sorted(QStringList list, int direction) {
   return sorted == list;
 }
 void Select(TFormMain &f, int scene) { f.ListView->setCurrentItem(f.RowOfScene(scene)); }
+// A Japanese user's locale for as long as it lives.
+struct JapaneseLocale {
+  JapaneseLocale() { QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan)); }
+  ~JapaneseLocale() { QLocale::setDefault(saved); }
+  QLocale saved;
+};
 }  // namespace
 
 TEST(SceneList, SortsByEitherColumnAndRefillsByName) {
@@ -53,11 +62,13 @@ TEST(SceneList, SelectingARowSetsTheSceneTheEditBoxAndTheStatusBar) {
 }
 
 TEST(SceneList, BlueForEveryFileThatIsNotTheScenesOwn) {
+  JapaneseLocale japanese;
   FormWorld w;
   TFormMain &f = w.Open();
   const std::pair<const char *, bool> cases[] = {
       {"britain1.mid", false}, {"BRITAIN1.MID", false}, {"cove.mid", true},
       {"C:\\MIDI\\town.mid", true}, {"C:\\a.lzh|britain1.mid", true},
+      {"ｂritain1.mid", true},  // a full-width letter: another file
   };
   for (const auto &[source, blue] : cases) {
     f.SceneTable[1].Source = source;
@@ -118,4 +129,71 @@ TEST(SceneList, PopupItemsNeedASelectedRow) {
   for (QAction *a : {f.PopupMenuListJump, f.PopupMenuListPlay, f.PopupMenuListStop, f.PopupMenuListDefault,
                      f.PopupMenuListEditDetail})
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+}
+
+TEST(SceneList, NamesThatDifferOnlyInLetterCaseCompareEqual) {
+  JapaneseLocale japanese;
+  const struct {
+    const char *a, *b;
+    bool equal;
+  } cases[] = {
+      {"ABC.mid", "abc.MID", true}, {"ブリティン", "ブリティン", true},
+      {"あ", "ア", false},           {"ａ", "a", false},
+      {"ｱ", "ア", false},            {"abc", "abd", false},
+  };
+  for (const auto &c : cases) {
+    const QString a = QString::fromUtf8(c.a), b = QString::fromUtf8(c.b);
+    const int ab = TFormMain::CompareListTexts(a, b), ba = TFormMain::CompareListTexts(b, a);
+    EXPECT_EQ(ab == 0, c.equal) << c.a << " " << c.b;
+    EXPECT_EQ(ab < 0, ba > 0) << c.a << " " << c.b;
+  }
+}
+
+TEST(SceneList, SortingKeepsExactlyTheSelectionAndTheCurrentRow) {
+  const struct {
+    int selected, current;  // scenes; -1: none
+  } cases[] = {{-1, -1}, {-1, 7}, {5, 5}, {5, 7}};
+  for (const auto &c : cases) {
+    FormWorld w;
+    TFormMain &f = w.Open();
+    if (c.selected >= 0) Select(f, c.selected);
+    else f.ListView->clearSelection();
+    if (c.current >= 0) f.ListView->setCurrentItem(f.RowOfScene(c.current), 0, QItemSelectionModel::NoUpdate);
+    const int scene = f.CurrentScene;
+    const QString edit = f.EditMidiFile->text();
+    f.ListViewColumnClick(1);
+    const QList<QTreeWidgetItem *> selected = f.ListView->selectedItems();
+    if (c.selected < 0) {
+      EXPECT_TRUE(selected.isEmpty()) << c.current;
+    } else {
+      ASSERT_EQ(selected.size(), 1);
+      EXPECT_EQ(f.SceneOfRow(selected.first()), c.selected);
+    }
+    EXPECT_EQ(f.SceneOfRow(f.ListView->currentItem()), c.current);
+    EXPECT_EQ(f.CurrentScene, scene);
+    EXPECT_EQ(f.EditMidiFile->text(), edit);
+  }
+}
+
+TEST(SceneList, F2RenamesOnlyASelectedRow) {
+  const struct {
+    int selected, current;
+  } cases[] = {{-1, 4}, {4, 4}, {4, 9}};
+  for (const auto &c : cases) {
+    FormWorld w;
+    TFormMain &f = w.Open();
+    if (c.selected >= 0) Select(f, c.selected);
+    f.ListView->setCurrentItem(f.RowOfScene(c.current), 0, QItemSelectionModel::NoUpdate);
+    if (c.selected < 0) f.ListView->clearSelection();
+    QTest::keyClick(f.ListView, Qt::Key_F2);
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *e : f.ListView->viewport()->findChildren<QLineEdit *>())
+      if (e->isVisible()) editor = e;
+    if (c.selected < 0) {
+      EXPECT_EQ(editor, nullptr);
+    } else {
+      ASSERT_NE(editor, nullptr) << c.current;
+      EXPECT_EQ(editor->text(), f.SceneTable[c.selected].Name);
+    }
+  }
 }
