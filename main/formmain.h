@@ -176,7 +176,8 @@ class TFormMain : public QMainWindow {
                    const QString &hint = QString());
   QMenu *AddSubMenu(QMenu *menu, QAction *&item, const QString &name, const QString &caption, int image = -1,
                     const QString &hint = QString());
-  QToolButton *AddToolButton(QToolBar *bar, const QString &name, int image, const QString &hint, QAction *menuItem);
+  QToolButton *AddToolButton(QToolBar *bar, const QString &name, int image, const QString &hint,
+                             void (TFormMain::*handler)());
   void RebuildConfigItems(QMenu *menu, bool withStandard, void (TFormMain::*handler)(QAction *));
 
   TGameFolders folders_;

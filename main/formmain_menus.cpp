@@ -199,7 +199,7 @@ void TFormMain::BuildPopupMenus() {
 }
 
 QToolButton *TFormMain::AddToolButton(QToolBar *bar, const QString &name, int image, const QString &hint,
-                                      QAction *menuItem) {
+                                      void (TFormMain::*handler)()) {
   auto *button = new QToolButton(bar);
   button->setObjectName(name);
   button->setIcon(ImageList.Icon(image));
@@ -207,7 +207,9 @@ QToolButton *TFormMain::AddToolButton(QToolBar *bar, const QString &name, int im
   button->setFixedHeight(Scale(23));
   SetHint(button, hint);
   bar->addWidget(button);
-  if (menuItem) connect(button, &QToolButton::clicked, menuItem, &QAction::trigger);
+  // Straight to the handler: a menu item's trigger() does nothing while the item is disabled,
+  // and the Stop item is disabled except while its menu is open.
+  connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
   return button;
 }
 
@@ -222,14 +224,15 @@ void TFormMain::BuildToolBars() {
     return b;
   };
   ToolBarMisc = bar("ToolBarMisc");
-  ToolButtonExit = AddToolButton(ToolBarMisc, "ToolButtonExit", imgExit, QStringLiteral("終了|終了します"), MainMenuClose);
+  ToolButtonExit = AddToolButton(ToolBarMisc, "ToolButtonExit", imgExit, QStringLiteral("終了|終了します"),
+                                 &TFormMain::MainMenuCloseClick);
   ToolButtonApplay = AddToolButton(ToolBarMisc, "ToolButtonApplay", imgApply,
-                                   QStringLiteral("適用|ファイルをコピーしてUOに反映させます"), MainMenuApplay);
+                                   QStringLiteral("適用|ファイルをコピーしてUOに反映させます"),
+                                   &TFormMain::MainMenuApplayClick);
   ToolButtonFileJump = AddToolButton(ToolBarMisc, "ToolButtonFileJump", imgFileJump,
                                      QStringLiteral("ファイルにジャンプ|設定されているファイルを直ちに表示するようにします"),
-                                     nullptr);
+                                     &TFormMain::ToolButtonFileJumpClick);
   ToolButtonFileJump->setCheckable(true);
-  connect(ToolButtonFileJump, &QToolButton::clicked, this, &TFormMain::ToolButtonFileJumpClick);
 
   ToolBarConfig = bar("ToolBarConfig");
   ComboBoxConfigList = new QComboBox(ToolBarConfig);
@@ -245,9 +248,10 @@ void TFormMain::BuildToolBars() {
   addToolBarBreak();
   ToolBarPlayer = bar("ToolBarPlayer");
   ToolButtonPlay = AddToolButton(ToolBarPlayer, "ToolButtonPlay", imgPlay,
-                                 QStringLiteral("再生|エディットボックスに入力されているファイルを再生します"), MainMenuPlay);
+                                 QStringLiteral("再生|エディットボックスに入力されているファイルを再生します"),
+                                 &TFormMain::ToolButtonPlayClick);
   ToolButtonStop = AddToolButton(ToolBarPlayer, "ToolButtonStop", imgStop, QStringLiteral("停止|演奏を停止します"),
-                                 MainMenuStop);
+                                 &TFormMain::ToolButtonStopClick);
   ToolButtonStop->setEnabled(false);
   ToolButtonSeparator = ToolBarPlayer->addSeparator();
   ToolButtonSeparator->setObjectName("ToolButtonSeparator");

@@ -169,6 +169,26 @@ TEST(FormMain, ToolBarsHideAndComeBack) {
   EXPECT_FALSE(f.MainMenuToolBarConfig->icon().isNull());
 }
 
+TEST(FormMain, ToolButtonsReachTheirHandlersWhateverTheMenuItemsState) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  // Something plays: Stop is on, the player choice locked; the Player menu was never opened.
+  f.ToolButtonStop->setEnabled(true);
+  f.MainMenuAssign->setEnabled(false);
+  ASSERT_FALSE(f.MainMenuStop->isEnabled());
+  QTest::mouseClick(f.ToolButtonStop, Qt::LeftButton);
+  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  EXPECT_TRUE(f.MainMenuAssign->isEnabled());
+
+  QTest::mouseClick(f.ToolButtonFileJump, Qt::LeftButton);
+  EXPECT_TRUE(Checked(f.MainMenuFileJump));
+  EXPECT_TRUE(f.ToolButtonFileJump->isChecked());
+
+  f.MainMenuClose->setEnabled(false);
+  QTest::mouseClick(f.ToolButtonExit, Qt::LeftButton);
+  EXPECT_FALSE(f.isVisible());
+}
+
 TEST(FormMain, HintsReachTheStatusBarAndControlsWithoutOneClearIt) {
   FormWorld w;
   TFormMain &f = w.Open();
