@@ -160,6 +160,16 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
       if (widget && widget->window() == this) SetStatusText(menuitems::StatusHintOf(widget));
       break;
     }
+    case QEvent::Leave: {
+      // Going from a control back onto its parent brings no Enter for the parent: the hint is
+      // that of whatever is under the mouse now. An open menu keeps its own item's hint.
+      auto *widget = qobject_cast<QWidget *>(watched);
+      if (!widget || widget->window() != this || QApplication::activePopupWidget()) break;
+      const QWidget *under = QApplication::widgetAt(QCursor::pos());
+      if (!under) SetStatusText(QString());
+      else if (under->window() == this) SetStatusText(menuitems::StatusHintOf(under));
+      break;
+    }
     case QEvent::KeyPress:
       if (watched == ListView && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
         ListViewKeyDown(Qt::Key_F2);

@@ -173,6 +173,7 @@ void TFormMain::BuildPopupMenus() {
   menuitems::SetMeasured(PopupMenuListEditDetail, false);
   connect(PopupMenuListEditDetail, &QAction::triggered, this, &TFormMain::PopupMenuListEditDetailClick);
   menuitems::SetDefault(PopupMenuList, PopupMenuListPlay);
+  connect(PopupMenuList, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
   connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
     PopupMenuListPopup();
     PopupMenuList->popup(ListView->viewport()->mapToGlobal(pos));
@@ -192,6 +193,7 @@ void TFormMain::BuildPopupMenus() {
   PopupMenuTreeStop = AddItem(PopupMenuTree, "PopupMenuTreeStop", QStringLiteral("停止(&S)"), imgStop);
   connect(PopupMenuTreeStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
   menuitems::SetDefault(PopupMenuTree, PopupMenuTreePlay);
+  connect(PopupMenuTree, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
   connect(FolderTreeViewEx, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
     PopupMenuTreePopup();
     PopupMenuTree->popup(FolderTreeViewEx->viewport()->mapToGlobal(pos));

@@ -203,15 +203,49 @@ TEST(FormMain, HintsReachTheStatusBarAndControlsWithoutOneClearIt) {
   EXPECT_EQ(f.StatusText(), "");
 }
 
+TEST(FormMain, LeavingAControlShowsTheHintOfWhatIsUnderTheMouse) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  RunUntilIdle();  // the splash out of the way
+  const struct {
+    QWidget *from;
+    QWidget *onto;  // the mouse ends here without an Enter (a parent, or an item of another window)
+    QPoint at;
+    const char *status;
+  } cases[] = {
+      {f.ToolButtonExit, f.ToolBarMisc, QPoint(2, 4), ""},  // the bar's grip
+      {f.ComboBoxConfigList, f.ListView->viewport(), QPoint(5, 5), "ダブルクリックで割り当てられているMIDIファイルを再生します"},
+  };
+  for (const auto &c : cases) {
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(c.from, &enter);
+    ASSERT_NE(f.StatusText(), QString::fromUtf8(c.status));
+    QCursor::setPos(c.onto->mapToGlobal(c.at));
+    ASSERT_EQ(QApplication::widgetAt(QCursor::pos()), c.onto);
+    QApplication::sendEvent(c.from, &leave);
+    EXPECT_EQ(f.StatusText(), QString::fromUtf8(c.status)) << c.from->objectName().toStdString();
+  }
+}
+
+TEST(FormMain, PopupMenuItemsWithoutHintsClearTheStatusBar) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  for (QMenu *menu : {f.PopupMenuList, f.PopupMenuTree}) {
+    f.SetStatusText("stale");
+    emit menu->hovered(menu->actions().first());
+    EXPECT_EQ(f.StatusText(), "") << menu->objectName().toStdString();
+  }
+}
+
 TEST(FormMain, MinimumSizeIsFourByThreeInches) {
   FormWorld w;
   TFormMain &f = w.Open();
   EXPECT_EQ(f.minimumSize(), QSize(4 * f.logicalDpiX(), 3 * f.logicalDpiY()));
 }
 
-TEST(FormMain, TheSplashGoesAtTheFirstIdleMoment) {
+TEST(FormMain, TheSplashGoesAtTheFirstIdleMomentAfterTheWindowIsShown) {
   FormWorld w;
-  TFormMain &f = w.Open();
+  TFormMain &f = w.Open(false);
   auto splashes = [] {
     int n = 0;
     for (QWidget *top : QApplication::topLevelWidgets())
