@@ -191,6 +191,8 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+QMenu *TFormMain::createPopupMenu() { return nullptr; }
+
 // --- Lifecycle.
 
 // Runs last in the constructor; the splash is already up (created before anything else).

@@ -40,6 +40,9 @@ class TFormMain : public QMainWindow {
 
   static const QString kSupportPage;
 
+  // No context menu of tool bars: they are shown and hidden through the View menu only.
+  QMenu *createPopupMenu() override;
+
   TSceneTable SceneTable;
   TConfigStore &Store() { return *store_; }
   const TGameFolders &Folders() const { return folders_; }

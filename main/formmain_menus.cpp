@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QDesktopServices>
 #include <QMenuBar>
+#include <QStyledItemDelegate>
 #include <QUrl>
 
 #include "formabout.h"
@@ -10,6 +11,20 @@
 #include "menuitems.h"
 
 using menuitems::SetHint;
+
+namespace {
+// Rows of one fixed height in a drop-down list.
+class TRowHeightDelegate : public QStyledItemDelegate {
+ public:
+  TRowHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), height_(height) {}
+  QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+  }
+
+ private:
+  int height_;
+};
+}  // namespace
 
 QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image,
                             const QString &hint) {
@@ -221,6 +236,7 @@ void TFormMain::BuildToolBars() {
     b->setObjectName(name);
     b->setMovable(true);
     b->setFloatable(false);
+    b->setAllowedAreas(Qt::TopToolBarArea);
     b->setIconSize(QSize(16, 16));
     b->installEventFilter(this);
     return b;
@@ -241,9 +257,12 @@ void TFormMain::BuildToolBars() {
   ComboBoxConfigList->setObjectName("ComboBoxConfigList");
   ComboBoxConfigList->setEditable(false);
   ComboBoxConfigList->setModel(Store().ConfigList());
+  // As wide as the bar, up to 200: no width of its own below that, whatever the names' lengths.
   ComboBoxConfigList->setMaximumWidth(Scale(200));
-  ComboBoxConfigList->setMinimumWidth(Scale(149));
+  ComboBoxConfigList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  ComboBoxConfigList->setMinimumContentsLength(1);
   ComboBoxConfigList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  ComboBoxConfigList->setItemDelegate(new TRowHeightDelegate(Scale(15), ComboBoxConfigList));
   SetHint(ComboBoxConfigList, QStringLiteral("|変更したい設定項目を選びます"));
   ToolBarConfig->addWidget(ComboBoxConfigList);
 
@@ -263,12 +282,22 @@ void TFormMain::BuildToolBars() {
   EditMidiFile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   SetHint(EditMidiFile, QStringLiteral("|再生したいファイル名を入力します"));
   ToolBarPlayer->addWidget(EditMidiFile);
+
+  // However a bar comes to be shown or hidden, its View item follows. Until the window is
+  // first shown the items hold the stored settings, which FormShow gives to the bars.
+  const std::pair<QToolBar *, QAction *> items[] = {
+      {ToolBarMisc, MainMenuToolBarMisc}, {ToolBarConfig, MainMenuToolBarConfig}, {ToolBarPlayer, MainMenuToolBarPlayer}};
+  for (const auto &pair : items) {
+    QAction *item = pair.second;
+    connect(pair.first, &QToolBar::visibilityChanged, this, [this, item](bool visible) {
+      if (shown_ && menuitems::Checked(item) != visible) menuitems::SetChecked(item, visible, ImageList);
+    });
+  }
 }
 
-void TFormMain::ToolBarConfigResize() {
-  const int client = ToolBarConfig->contentsRect().width();
-  ComboBoxConfigList->resize(std::min(client, Scale(200)), ComboBoxConfigList->height());
-}
+// The combo box is the bar's one expanding widget, at most 200 wide and with no minimum width
+// of its own: the bar's layout gives it the bar's width, up to that maximum, on every resize.
+void TFormMain::ToolBarConfigResize() {}
 
 // The edit box takes what the buttons and the separator leave of the bar: it is the bar's one
 // expanding widget, so the bar's layout gives it the rest on every resize.

@@ -189,6 +189,45 @@ TEST(FormMain, ToolButtonsReachTheirHandlersWhateverTheMenuItemsState) {
   EXPECT_FALSE(f.isVisible());
 }
 
+TEST(FormMain, ToolBarsStayOnTopAndOnlyTheViewMenuHidesThem) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  const std::pair<QToolBar *, QAction *> bars[] = {
+      {f.ToolBarMisc, f.MainMenuToolBarMisc}, {f.ToolBarConfig, f.MainMenuToolBarConfig},
+      {f.ToolBarPlayer, f.MainMenuToolBarPlayer}};
+  for (const auto &[bar, item] : bars) {
+    EXPECT_EQ(bar->allowedAreas(), Qt::TopToolBarArea) << bar->objectName().toStdString();
+    EXPECT_EQ(f.toolBarArea(bar), Qt::TopToolBarArea) << bar->objectName().toStdString();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2), bar->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(bar, &menu);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << bar->objectName().toStdString();
+    // Shown or hidden some other way, the bar still takes its item along.
+    bar->hide();
+    EXPECT_FALSE(Checked(item)) << bar->objectName().toStdString();
+    EXPECT_TRUE(item->icon().isNull()) << bar->objectName().toStdString();
+    bar->show();
+    EXPECT_TRUE(Checked(item)) << bar->objectName().toStdString();
+  }
+  EXPECT_EQ(f.createPopupMenu(), nullptr);
+}
+
+TEST(FormMain, TheConfigurationBoxFollowsItsBarUpTo200) {
+  FormWorld w("[" + std::string(60, 'L') + "]\r\n");
+  TFormMain &f = w.Open();
+  f.setMinimumSize(0, 0);
+  for (int width : {f.Scale(640), f.Scale(260), f.Scale(200)}) {
+    f.resize(width, f.height());
+    QApplication::processEvents();
+    const QRect bar = f.ToolBarConfig->contentsRect();
+    const QRect box = f.ComboBoxConfigList->geometry();
+    EXPECT_TRUE(bar.contains(box)) << width;
+    // Room for the box: from where it starts to the bar's end, less the bar's own margin.
+    const int room = bar.right() - f.ToolBarConfig->layout()->contentsMargins().right() - box.left() + 1;
+    EXPECT_EQ(box.width(), std::min(room, f.Scale(200))) << width;
+  }
+  EXPECT_EQ(f.ComboBoxConfigList->view()->sizeHintForRow(0), f.Scale(15));
+}
+
 TEST(FormMain, HintsReachTheStatusBarAndControlsWithoutOneClearIt) {
   FormWorld w;
   TFormMain &f = w.Open();
@@ -209,7 +248,7 @@ TEST(FormMain, LeavingAControlShowsTheHintOfWhatIsUnderTheMouse) {
   RunUntilIdle();  // the splash out of the way
   const struct {
     QWidget *from;
-    QWidget *onto;  // the mouse ends here without an Enter (a parent, or an item of another window)
+    QWidget *onto;  // where the mouse ends, with no Enter of its own (as a parent gets none)
     QPoint at;
     const char *status;
   } cases[] = {
