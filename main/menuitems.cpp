@@ -62,7 +62,7 @@ void SetGroup(QAction *action, int group) { action->setProperty(kGroup, group); 
 void ChooseRadio(QAction *action, const TImageList &images) {
   const int group = action->property(kGroup).toInt();
   action->setProperty(kChecked, true);
-  QWidget *menu = action->parentWidget();
+  auto *menu = qobject_cast<QWidget *>(action->parent());
   const QList<QAction *> siblings = menu ? menu->actions() : QList<QAction *>{action};
   for (QAction *other : siblings) {
     if (other->property(kGroup).toInt() != group) continue;
