@@ -26,7 +26,12 @@ TConfigStore::~TConfigStore() = default;
 
 QString TConfigStore::SettingsPath() const { return QS(platform::ChangeFileExt(SS(programPath_), ".ini")); }
 QString TConfigStore::ScenesPath() const { return QS(platform::ChangeFileExt(SS(programPath_), ".dat")); }
-QString TConfigStore::WorkFolder() const { return QS(platform::TempPath()) + "melodeck"; }
+// Empty when the temporary folder's path is too long: there is then no work folder at all,
+// rather than one relative to wherever the program was started.
+QString TConfigStore::WorkFolder() const {
+  const std::string temp = platform::TempPath();
+  return temp.empty() ? QString() : QS(temp) + "melodeck";
+}
 
 int TConfigStore::FindConfig(const QString &name) const {
   const QStringList names = list_.stringList();
@@ -170,6 +175,7 @@ void TConfigStore::CleanUpAtExit() {
 }
 
 bool TConfigStore::DeleteTree(const QString &path) {
+  if (path.isEmpty()) return false;  // "" + "\" would be the root of the current drive
   QString dir = path;
   if (!dir.endsWith('\\')) dir += '\\';
   for (const auto &entry : platform::ListDirectory(SS(dir))) {

@@ -26,7 +26,7 @@ class TConfigStore : public QObject {
   platform::IniFile &Settings() { return *settings_; }
   QString SettingsPath() const;
   QString ScenesPath() const;
-  QString WorkFolder() const;  // TempPath + "melodeck"
+  QString WorkFolder() const;  // TempPath + "melodeck"; empty without a TempPath
 
   // The configuration list: "標準" first, then the settings file's sections in file order.
   QStringListModel *ConfigList() { return &list_; }

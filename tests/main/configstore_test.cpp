@@ -233,3 +233,21 @@ TEST_F(Store, CleanUpAtExitSavesAndRemovesTheWorkFolder) {
   EXPECT_EQ(store->Settings().ReadString("Summer", "approach.mid", ""), "C:\\new.mid");
   EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/melodeck")));
 }
+
+TEST_F(Store, WithoutATempPathThereIsNoWorkFolderToDelete) {
+  // A temporary folder whose path is too long for the program: no work folder, and nothing
+  // relative to the current folder (nor the drive's root) is taken for one.
+  const std::string longTmp = w.Linux("tmp/" + std::string(250, 'x'));
+  TestWorld::MakeDirs(longTmp);
+  setenv("TMPDIR", longTmp.c_str(), 1);
+  TestWorld::MakeDirs(w.Linux("cwd/melodeck"));
+  TestWorld::WriteFile(w.Linux("cwd/melodeck/keep.mid"), "x");
+  TestWorld::WriteFile(w.Linux("cwd/keep.mid"), "x");
+  ASSERT_EQ(chdir(w.Linux("cwd").c_str()), 0);
+  EXPECT_TRUE(store->WorkFolder().isEmpty());
+  store->CleanUpAtExit();
+  EXPECT_FALSE(TConfigStore::DeleteTree(""));
+  ASSERT_EQ(chdir("/"), 0);
+  EXPECT_TRUE(TestWorld::Exists(w.Linux("cwd/melodeck/keep.mid")));
+  EXPECT_TRUE(TestWorld::Exists(w.Linux("cwd/keep.mid")));
+}
