@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 
 #include "core/instancelock.h"
 #include "core/winpath.h"
@@ -28,6 +29,11 @@ int main(int argc, char **argv) {
   platform::QtDialogs dialogs;
   platform::TApplication::SetDialogs(&dialogs);
   const QString programPath = ProgramPath();
+  if (programPath.isEmpty()) {
+    // Without its own path the program has no settings file to use (no /proc mounted).
+    fprintf(stderr, "melodeck: the program's own path can't be read from /proc/self/exe\n");
+    return 1;
+  }
   if (!ConfirmFirstRun(programPath, dialogs)) return 0;
 
   TGameFolders folders;

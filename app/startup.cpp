@@ -15,9 +15,7 @@ constexpr char kThirdDawnKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Onlin
 // Reads "ExePath" under key; when it names a file, answers its music folder. Paths are made
 // canonical so that they compare equal to the paths the folder tree produces.
 void ReadClient(const platform::Registry &registry, const char *key, QString &clientPath, QString &musicDir) {
-  const auto opened = registry.OpenKey32(key);
-  if (!opened) return;
-  clientPath = QS(registry.ReadString(*opened, "ExePath").value_or(""));
+  clientPath = QS(registry.ReadString32(key, "ExePath").value_or(""));
   if (clientPath.isEmpty() || !platform::FileExists(SS(clientPath))) return;
   clientPath = QS(platform::Paths().Canonical(SS(clientPath)));
   musicDir = QS(platform::ExtractFilePath(SS(clientPath))) + "music";
