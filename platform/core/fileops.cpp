@@ -8,8 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "atomicfile.h"
 #include "winpath.h"
@@ -156,15 +154,29 @@ std::vector<DirEntry> ListDirectory(std::string_view path) {
   return out;
 }
 
+std::optional<std::string> ReadLinuxFile(const std::string &linuxPath) {
+  const int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string out;
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      close(fd);
+      return std::nullopt;
+    }
+    out.append(buf, static_cast<size_t>(n));
+  }
+  close(fd);
+  return out;
+}
+
 std::optional<std::string> ReadWholeFile(std::string_view path) {
   const std::string l = ToLinux(path);
   if (l.empty()) return std::nullopt;
-  std::ifstream in(l, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return ss.str();
+  return ReadLinuxFile(l);
 }
 
 std::string TempPath() {

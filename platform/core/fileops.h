@@ -47,7 +47,9 @@ bool MoveFile(std::string_view from, std::string_view to);  // never replaces an
 std::vector<DirEntry> ListDirectory(std::string_view path);
 
 // Whole-file helpers for small files (INI files, the package index).
+// Null when the file can't be opened or a read fails part way (never a short text).
 std::optional<std::string> ReadWholeFile(std::string_view path);
+std::optional<std::string> ReadLinuxFile(const std::string &linuxPath);
 
 // The system's temporary folder as a Windows path with its trailing "\": $TMPDIR, else /tmp.
 // Empty when that path needs more than 261 characters with its terminating NUL.

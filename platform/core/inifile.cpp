@@ -1,14 +1,11 @@
 #include "inifile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 #include <cstdlib>
 
 #include "atomicfile.h"
+#include "fileops.h"
 #include "inidocument.h"
 #include "winpath.h"
 
@@ -41,24 +38,6 @@ void Remember(IniFile::Document &d, const struct stat &st) {
   d.size = st.st_size;
   d.mtime = st.st_mtim;
   d.ctime = st.st_ctim;
-}
-
-bool ReadLinuxFile(const std::string &path, std::string &out) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = read(fd, buf, sizeof buf);
-    if (n == 0) break;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      close(fd);
-      return false;
-    }
-    out.append(buf, static_cast<size_t>(n));
-  }
-  close(fd);
-  return true;
 }
 
 // A value is written as it stands unless reading would change it: blanks at its ends are
@@ -119,9 +98,8 @@ std::shared_ptr<const IniFile::Document> IniFile::Load() const {
   }
   if (cache_ && SameFile(*cache_, st)) return cache_;
   auto d = std::make_shared<Document>();
-  std::string bytes;
-  if (ReadLinuxFile(linux, bytes)) {
-    d->doc = IniDocument::Parse(bytes);
+  if (const auto bytes = ReadLinuxFile(linux)) {
+    d->doc = IniDocument::Parse(*bytes);
   } else {
     d->unreadable = true;  // read as empty, and never written over
   }

@@ -1,9 +1,9 @@
 #include "registry.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "fileops.h"
 #include "text.h"
 
 namespace platform {
@@ -245,11 +245,8 @@ Registry Registry::Parse(std::string_view text) {
 }
 
 Registry Registry::LoadSystemReg(const std::string &prefixLinuxDir) {
-  std::ifstream in(prefixLinuxDir + "/system.reg", std::ios::binary);
-  if (!in) return Registry();
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return Parse(ss.str());
+  const auto text = ReadLinuxFile(prefixLinuxDir + "/system.reg");
+  return text ? Parse(*text) : Registry();
 }
 
 bool Registry::KeyExists(std::string_view keyPath) const { return keys_.count(FoldKey(keyPath)) != 0; }
