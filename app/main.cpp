@@ -1,25 +1,14 @@
 // melodeck: the program entry. No arguments are read; only the program's own path is used.
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 
+#include "core/fileops.h"
 #include "core/instancelock.h"
 #include "core/winpath.h"
 #include "formmain.h"
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 #include "startup.h"
-
-namespace {
-QString ProgramPath() {
-  char buf[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return {};
-  return platform::QS(platform::ToWindows(std::string(buf, static_cast<size_t>(n))));
-}
-}  // namespace
 
 int main(int argc, char **argv) {
   platform::InstanceLock lock;
@@ -28,7 +17,7 @@ int main(int argc, char **argv) {
   platform::TApplication app(argc, argv);
   platform::QtDialogs dialogs;
   platform::TApplication::SetDialogs(&dialogs);
-  const QString programPath = ProgramPath();
+  const QString programPath = platform::QS(platform::ProgramPath());
   if (programPath.isEmpty()) {
     // Without its own path the program has no settings file to use (no /proc mounted).
     fprintf(stderr, "melodeck: the program's own path can't be read from /proc/self/exe\n");

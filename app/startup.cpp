@@ -2,7 +2,7 @@
 
 #include "core/fileops.h"
 #include "core/winpath.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 
 using platform::QS;
 using platform::SS;

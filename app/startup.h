@@ -7,7 +7,7 @@
 #include "core/instancelock.h"
 #include "core/registry.h"
 #include "gamefolders.h"
-#include "qt/dialogs.h"
+#include "qtcore/dialogs.h"
 
 constexpr char kInstanceMutexName[] = "melodeck_mutex";
 

@@ -1,7 +1,7 @@
 #include "filemask.h"
 
 #include "core/winpath.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 
 namespace foldertree {
 

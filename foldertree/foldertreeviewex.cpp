@@ -13,7 +13,7 @@
 
 #include "busyperiod.h"
 #include "core/winpath.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 #include "shellimagelist.h"
 
 using foldertree::ShellItem;

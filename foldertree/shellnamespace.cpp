@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "core/winpath.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 
 using platform::QS;
 using platform::SS;

@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 
 #include "core/winpath.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 #include "shellnamespace.h"
 
 namespace foldertree {

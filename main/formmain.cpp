@@ -20,37 +20,23 @@
 #include "menuitems.h"
 #include "qt/application.h"
 #include "qt/fonts.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 
 using platform::QS;
 using platform::SS;
 
 const QString TFormMain::kSupportPage = QStringLiteral("https://melodeck.example.org/support/");
 
-namespace {
-// The archive component as the window designs it: automatic detection, attributes kept,
-// no progress window, recursion into folders, folders kept, the strongest LHA method.
-constexpr char kArchiveFileForm[] =
-    "FileName = unset\n"
-    "OutputSize = 0\n"
-    "ArchiverType = atAutoDetect\n"
-    "Options.a = 2\n"
-    "Options.n = 1\n"
-    "Options.r = 2\n"
-    "Options.x = 1\n"
-    "Options.jm = 4\n"
-    "Options.jyc = -1\n"
-    "Options.w = unset\n"
-    "Options.jo = unset\n"
-    "Options.job = unset\n"
-    "Options.jz = unset\n"
-    "Options.gr = unset\n"
-    "Options.ResFileUsage = [ruOnPack, ruOnUnpack, ruOnRemoveItem]\n";
-}  // namespace
-
 TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
                      platform::InstanceLock *lock, QWidget *parent)
-    : QMainWindow(parent), SceneTable(BuiltInSceneTable()), folders_(folders), dialogs_(dialogs), lock_(lock) {
+    : QMainWindow(parent),
+      session_(std::make_unique<TSession>(programPath, folders, dialogs)),
+      SceneTable(session_->SceneTable),
+      ArchiveFile(session_->ArchiveFile),
+      folders_(session_->Folders),
+      dialogs_(dialogs),
+      lock_(lock),
+      store_(&session_->Store) {
   setObjectName("FormMain");
   setWindowTitle(QStringLiteral("Melodeck"));
   platform::InstallFontSubstitutes();
@@ -60,11 +46,9 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
   // The splash goes up first, before the settings file, the configurations and the folder tree
   // are read.
   splash_ = TFormAbout::CreateSplash(this);
-  ArchiveFile.ReadStoredForm(kArchiveFileForm);
   const QString packages = QStringLiteral("Melodeck パッケージファイル(*.mdk)|*.mdk");
   OpenDialog = {QStringLiteral("パッケージの読み込み"), packages, QString(), QString(), QString()};
   SaveDialog = {QStringLiteral("パッケージの書き出し"), packages, QStringLiteral("mdk"), QString(), QString()};
-  store_ = new TConfigStore(programPath, folders_, SceneTable, dialogs_, this);
   BuildLayout();
   BuildMenus();
   BuildPopupMenus();
@@ -249,7 +233,7 @@ void TFormMain::FormShow() {
   MidiImage = TFolderTreeViewEx::FileIconIndex(title);
   FolderImage = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir);
   FolderSelectedImage = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir, true);
-  const QString work = store_->WorkFolder();
+  const QString work = session_->WorkFolder.Path();
   if (platform::ForceDirectories(SS(work))) {
     const QString text = work + "\\textfile.txt";
     if (platform::WriteFileAtomically(platform::ToLinux(SS(text)), "")) {
@@ -279,5 +263,5 @@ void TFormMain::FormClose() {
 void TFormMain::FormDestroy() {
   QCoreApplication::processEvents();
   if (ExitWaitMs > 0) QThread::msleep(static_cast<unsigned long>(ExitWaitMs));
-  store_->CleanUpAtExit();
+  session_->CleanUpAtExit();
 }

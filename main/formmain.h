@@ -1,6 +1,6 @@
-// TFormMain: the program's only working window. It owns the settings file, the scene table
-// with the loaded configuration, the configuration list, the archive component and the
-// controls: cool bar with three tool bars, scene list, splitter, folder tree, status bar.
+// TFormMain: the program's only working window. It owns the session (settings file, scene
+// table with the loaded configuration, configuration list, work folder, archive component)
+// and the controls: cool bar with three tool bars, scene list, splitter, folder tree, status bar.
 #pragma once
 
 #include <QComboBox>
@@ -16,13 +16,10 @@
 #include <optional>
 #include <vector>
 
-#include "archivefile.h"
-#include "configstore.h"
 #include "foldertreeviewex.h"
-#include "gamefolders.h"
 #include "imagelist.h"
-#include "qt/dialogs.h"
-#include "scenetable.h"
+#include "qtcore/dialogs.h"
+#include "session.h"
 
 namespace platform {
 class InstanceLock;
@@ -31,6 +28,9 @@ class TFormAbout;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
+  // First: the members below refer into it.
+  std::unique_ptr<TSession> session_;
+
  public:
   // programPath: the program's own Windows path (the settings live beside it). lock: the
   // single-instance lock, released when the window closes (may be null).
@@ -43,11 +43,12 @@ class TFormMain : public QMainWindow {
   // No context menu of tool bars: they are shown and hidden through the View menu only.
   QMenu *createPopupMenu() override;
 
-  TSceneTable SceneTable;
-  TConfigStore &Store() { return *store_; }
-  const TGameFolders &Folders() const { return folders_; }
+  TSession &Session() { return *session_; }
+  TSceneTable &SceneTable;
+  TConfigStore &Store() { return session_->Store; }
+  const TGameFolders &Folders() const { return session_->Folders; }
   platform::Dialogs &Dialogs() { return dialogs_; }
-  archives::TArchiveFile ArchiveFile;
+  archives::TArchiveFile &ArchiveFile;
   TImageList ImageList;
   std::vector<qint64> PlayerProcessIds;
 
@@ -174,7 +175,6 @@ class TFormMain : public QMainWindow {
   void ReadSettings();
   void WriteSettings();
   void SortSceneList(int column);
-  void WriteSceneName(int scene);
   QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, int image = -1,
                    const QString &hint = QString());
   QMenu *AddSubMenu(QMenu *menu, QAction *&item, const QString &name, const QString &caption, int image = -1,
@@ -183,7 +183,7 @@ class TFormMain : public QMainWindow {
                              void (TFormMain::*handler)());
   void RebuildConfigItems(QMenu *menu, bool withStandard, void (TFormMain::*handler)(QAction *));
 
-  TGameFolders folders_;
+  const TGameFolders &folders_;
   platform::Dialogs &dialogs_;
   platform::InstanceLock *lock_;
   TConfigStore *store_ = nullptr;

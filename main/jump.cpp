@@ -1,4 +1,4 @@
-// Jumping from a scene to its file in the folder tree, and refreshing the tree.
+// Jumping from a scene to its file in the folder tree.
 #include "formmain.h"
 #include "menuitems.h"
 
@@ -11,12 +11,3 @@ void TFormMain::JumpToSceneFile() {
 
 void TFormMain::MainMenuShowFileClick() {}
 void TFormMain::PopupMenuListJumpClick() {}
-
-void TFormMain::MainMenuTreeViewUpdateClick() {
-  TConfigStore::DeleteTree(Store().WorkFolder());
-  FolderTreeViewEx->RefreshTree();
-}
-
-void TFormMain::PopupMenuTreePopup() {}
-void TFormMain::PopupMenuTreeAssignClick() {}
-void TFormMain::PopupMenuTreeOpenClick() {}

@@ -11,7 +11,8 @@
 #include "core/text.h"
 #include "formabout.h"
 #include "formmain.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
+#include "sources.h"
 
 using platform::SS;
 
@@ -92,7 +93,7 @@ void TFormMain::FillSceneList() {
     ListView->clear();
     CurrentScene = -1;
     for (int i = 0; i < kSceneCount; ++i) {
-      auto *row = new QTreeWidgetItem({SceneTable[i].Name, TConfigStore::SourceDisplayName(SceneTable[i].Source)});
+      auto *row = new QTreeWidgetItem({SceneTable[i].Name, SourceDisplayName(SceneTable[i].Source)});
       row->setData(0, Qt::UserRole, i);
       row->setFlags(row->flags() | Qt::ItemIsEditable);
       ListView->addTopLevelItem(row);
@@ -135,13 +136,7 @@ void TFormMain::ListViewChangeText(QTreeWidgetItem *row) {
   const int scene = SceneOfRow(row);
   if (scene < 0) return;
   SceneTable[scene].Name = row->text(0);
-  WriteSceneName(scene);
-}
-
-void TFormMain::WriteSceneName(int scene) {
-  platform::IniFile names(SS(Store().ScenesPath()));
-  names.WriteString("melodeck", SS(SceneTable[scene].FileName),
-                    SS(SceneTable[scene].Name + "|" + SceneTable[scene].Detail));
+  Store().WriteSceneName(scene);
 }
 
 void TFormMain::ListViewChangeState() {
@@ -151,7 +146,7 @@ void TFormMain::ListViewChangeState() {
   if (scene == CurrentScene) return;
   JumpToSceneFile();
   const QString &source = SceneTable[scene].Source;
-  EditMidiFile->setText(source.contains('|') ? source : Store().ResolveSource(scene, TClient::First));
+  EditMidiFile->setText(source.contains('|') ? source : ResolveSource(source, TClient::First, folders_));
 }
 
 bool TFormMain::ListViewEdited(QTreeWidgetItem *row, QString &text) {
@@ -178,7 +173,7 @@ void TFormMain::ListViewKeyDown(int key) {
 // letter case: a full-width or katakana spelling is another file).
 bool TFormMain::ListViewCellIsBlue(int scene) const {
   const QString own = folders_.DefaultDir + "\\" + SceneTable[scene].FileName;
-  return !platform::EqualsNoCase(SS(store_->ResolveSource(scene, TClient::First)), SS(own));
+  return !platform::EqualsNoCase(SS(ResolveSource(SceneTable[scene].Source, TClient::First, folders_)), SS(own));
 }
 
 void TFormMain::PopupMenuListPopup() {
@@ -199,5 +194,5 @@ void TFormMain::PopupMenuListEditDetailClick() {
     return;
   const int scene = SceneOfRow(selected.first());
   SceneTable[scene].Detail = text;
-  WriteSceneName(scene);
+  Store().WriteSceneName(scene);
 }

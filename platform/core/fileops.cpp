@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include "atomicfile.h"
@@ -186,6 +187,29 @@ std::string TempPath() {
   constexpr size_t kBuffer = 261;  // characters, terminating NUL included
   if (dir.size() + 1 > kBuffer) return {};
   return dir;
+}
+
+std::string ProgramPath() {
+  char buf[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return {};
+  return ToWindows(std::string(buf, static_cast<size_t>(n)));
+}
+
+bool DeleteTree(std::string_view path) {
+  if (path.empty()) return false;
+  std::string dir(path);
+  if (dir.back() != '\\') dir += '\\';
+  for (const DirEntry &entry : ListDirectory(dir)) {
+    const std::string full = dir + entry.name;
+    if (entry.attributes & faSymLink)
+      DeleteFile(full);
+    else if (entry.attributes & faDirectory)
+      DeleteTree(full);
+    else if (!(entry.attributes & faVolumeID))
+      DeleteFile(full);
+  }
+  return RemoveDirectory(path);
 }
 
 namespace {

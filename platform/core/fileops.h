@@ -46,6 +46,11 @@ bool MoveFile(std::string_view from, std::string_view to);  // never replaces an
 // Entries of a folder, without "." and "..". Empty when the folder can't be read.
 std::vector<DirEntry> ListDirectory(std::string_view path);
 
+// Removes a folder with everything in it that can be removed; a symbolic link is removed,
+// never followed. True when the folder itself is gone. An empty path is refused: "" + "\"
+// would name the root of the current drive.
+bool DeleteTree(std::string_view path);
+
 // Whole-file helpers for small files (INI files, the package index).
 // Null when the file can't be opened or a read fails part way (never a short text).
 std::optional<std::string> ReadWholeFile(std::string_view path);
@@ -54,6 +59,10 @@ std::optional<std::string> ReadLinuxFile(const std::string &linuxPath);
 // The system's temporary folder as a Windows path with its trailing "\": $TMPDIR, else /tmp.
 // Empty when that path needs more than 261 characters with its terminating NUL.
 std::string TempPath();
+
+// The running program's own file as a Windows path (from /proc/self/exe). Empty when it can't
+// be read (no /proc mounted).
+std::string ProgramPath();
 
 // Folder part of a Windows path with its trailing "\" (up to the last "\" or ":"), and the
 // name part after it. Searches go by characters, so a double-byte character never splits.

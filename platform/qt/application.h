@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "dialogs.h"
+#include "qtcore/dialogs.h"
 
 namespace platform {
 

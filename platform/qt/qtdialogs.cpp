@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "core/winpath.h"
-#include "qstr.h"
+#include "qtcore/qstr.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "dialogs.h"
+#include "qtcore/dialogs.h"
 
 namespace platform {
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "testworld.h"
 
@@ -130,4 +131,26 @@ TEST(PathParts, SplitAtTheLastSeparatorCharacter) {
   }
   EXPECT_EQ(ChangeFileExt("C:\\x.y\\melodeck.exe", ".ini"), "C:\\x.y\\melodeck.ini");
   EXPECT_EQ(ChangeFileExt("C:\\x.y\\melodeck", ".ini"), "C:\\x.y\\melodeck.ini");
+}
+
+TEST_F(FileOps, DeleteTreeRemovesWhatItCanAndNeverFollowsLinks) {
+  const std::string work = world.Linux("tmp/melodeck");
+  TestWorld::MakeDirs(work + "/a/b");
+  TestWorld::MakeDirs(world.Linux("outside"));
+  TestWorld::WriteFile(world.Linux("outside/keep.mid"), "x");
+  TestWorld::WriteFile(work + "/a/b/x.mid", "x");
+  TestWorld::WriteFile(work + "/.hidden", "x");
+  ASSERT_EQ(symlink(world.Linux("outside").c_str(), (work + "/link").c_str()), 0);
+  EXPECT_TRUE(DeleteTree(W("tmp/melodeck")));
+  EXPECT_FALSE(TestWorld::Exists(work));
+  EXPECT_TRUE(TestWorld::Exists(world.Linux("outside/keep.mid")));
+
+  TestWorld::MakeDirs(work + "/a");
+  TestWorld::WriteFile(work + "/a/locked.mid", "x");
+  TestWorld::WriteFile(work + "/free.mid", "x");
+  chmod((work + "/a/locked.mid").c_str(), 0444);
+  EXPECT_FALSE(DeleteTree(W("tmp/melodeck") + "\\"));
+  EXPECT_FALSE(DeleteTree(""));  // never the current drive's root
+  EXPECT_TRUE(TestWorld::Exists(work + "/a/locked.mid"));
+  EXPECT_FALSE(TestWorld::Exists(work + "/free.mid"));
 }

@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "qt/dialogs.h"
+#include "qtcore/dialogs.h"
 
 namespace testsupport {
 

@@ -1,5 +1,6 @@
 // The configuration store: configurations in the settings file, the user's scene names in the
-// scene names file, the game's own music in the backup folders, and the work folder.
+// scene names file, and the game's own music in the backup folders. It talks to the user only
+// through Dialogs.
 #pragma once
 
 #include <QObject>
@@ -8,7 +9,7 @@
 
 #include "core/inifile.h"
 #include "gamefolders.h"
-#include "qt/dialogs.h"
+#include "qtcore/dialogs.h"
 #include "scenetable.h"
 
 // The built-in configuration: the game's own files. Never stored; compared exactly.
@@ -26,7 +27,6 @@ class TConfigStore : public QObject {
   platform::IniFile &Settings() { return *settings_; }
   QString SettingsPath() const;
   QString ScenesPath() const;
-  QString WorkFolder() const;  // TempPath + "melodeck"; empty without a TempPath
 
   // The configuration list: "標準" first, then the settings file's sections in file order.
   QStringListModel *ConfigList() { return &list_; }
@@ -34,6 +34,7 @@ class TConfigStore : public QObject {
   int FindConfig(const QString &name) const;  // without case; -1 when absent
   int SelectedConfig() const { return selected_; }
   void SetSelectedConfig(int index) { selected_ = index; }  // the user chose an item
+  void SelectConfig(const QString &name);                    // the program chooses one
 
   QString CurrentConfig;
 
@@ -41,13 +42,14 @@ class TConfigStore : public QObject {
   bool LoadConfig(platform::IniFile &file, const QString &name);
   bool SaveConfig(platform::IniFile &file, const QString &name);
   void BackupSceneFile(TClient client, const QString &fileName);
-  QString ResolveSource(int scene, TClient client) const;
-  static QString SourceDisplayName(const QString &source);
+  // Writes a scene's name and description to the scene names file at once.
+  void WriteSceneName(int scene);
+  // Records name as the applied configuration ("LastConfig") and names it in the caption.
+  void RecordApplied(const QString &name);
+  QString LastConfig() const;
   bool IsValidConfigName(const QString &name) const;
   bool CheckImportName(const QString &name);
   bool AskConfigName(QString &name);  // true: go ahead under name
-  void CleanUpAtExit();
-  static bool DeleteTree(const QString &path);
 
  signals:
   void CaptionChanged(const QString &caption);

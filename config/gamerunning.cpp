@@ -1,7 +1,7 @@
 #include "gamerunning.h"
 
 #include "core/fileops.h"
-#include "qt/qstr.h"
+#include "qtcore/qstr.h"
 #include "x11/windows.h"
 
 bool IsGameRunning(const TGameFolders &folders) {

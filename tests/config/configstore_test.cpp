@@ -110,43 +110,6 @@ TEST_F(Store, SaveFailsWholeAndStandardIsNeverSaved) {
   EXPECT_EQ(TestWorld::ReadFile(w.Linux("prog/melodeck.ini")), "[A]\r\nyew.mid=C:\\old.mid\r\n");
 }
 
-TEST_F(Store, ResolvesSourcesForEachClient) {
-  const struct {
-    const char *source;
-    const char *first;  // nullptr: the backup folder + the name
-    bool bare;
-  } cases[] = {
-      {"britain1.mid", nullptr, true},
-      {"C:\\MIDI\\town.mid", "C:\\MIDI\\town.mid", false},
-      {"C:\\MIDI\\a.lzh|dir/town.mid", "C:\\MIDI\\a.lzh", false},
-      {"C:\\ソ.lzh|表/ポ.mid", "C:\\ソ.lzh", false},
-      {"C:town.mid", "C:town.mid", false},
-  };
-  for (const auto &c : cases) {
-    scenes[1].Source = QString::fromUtf8(c.source);
-    const QString first = store->ResolveSource(1, TClient::First);
-    const QString td = store->ResolveSource(1, TClient::ThirdDawn);
-    if (c.bare) {
-      EXPECT_EQ(first, w.folders.DefaultDir + "\\britain1.mid");
-      EXPECT_EQ(td, w.folders.DefaultDirTD + "\\britain1.mid");
-    } else {
-      EXPECT_EQ(first, QString::fromUtf8(c.first));
-      EXPECT_EQ(td, QString::fromUtf8(c.first));
-    }
-  }
-}
-
-TEST(SourceDisplayName, ShowsTheFilesOwnName) {
-  const std::pair<const char *, const char *> cases[] = {
-      {"C:\\MIDI\\town.mid", "town.mid"},       {"C:\\a.lzh|dir/sub/town.mid", "town.mid"},
-      {"C:\\a.lzh|town.mid", "town.mid"},       {"yew.mid", "yew.mid"},
-      {"C:\\ソ.lzh|表/ポ.mid", "ポ.mid"},         {"C:town.mid", "town.mid"},
-      {"C:\\a|b.lzh|c/d.mid", "d.mid"},  // only the first "|" separates
-  };
-  for (const auto &[s, name] : cases)
-    EXPECT_EQ(TConfigStore::SourceDisplayName(QString::fromUtf8(s)), QString::fromUtf8(name)) << s;
-}
-
 TEST_F(Store, ValidConfigNames) {
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Summer]\r\n");
   store->LoadConfigList();
@@ -200,54 +163,4 @@ TEST_F(Store, AskConfigNameOnACollision) {
   name = "Summer";
   EXPECT_FALSE(store->AskConfigName(name));
   EXPECT_TRUE(w.dialogs.AllAnswersUsed());
-}
-
-TEST_F(Store, DeleteTreeRemovesWhatItCanAndNeverFollowsLinks) {
-  const std::string work = w.Linux("tmp/melodeck");
-  TestWorld::MakeDirs(work + "/a/b");
-  TestWorld::MakeDirs(w.Linux("outside"));
-  TestWorld::WriteFile(w.Linux("outside/keep.mid"), "x");
-  TestWorld::WriteFile(work + "/a/b/x.mid", "x");
-  TestWorld::WriteFile(work + "/.hidden", "x");
-  ASSERT_EQ(symlink(w.Linux("outside").c_str(), (work + "/link").c_str()), 0);
-  EXPECT_EQ(store->WorkFolder(), QString::fromStdString(w.world.Windows("tmp")) + "\\melodeck");
-  EXPECT_TRUE(TConfigStore::DeleteTree(store->WorkFolder()));
-  EXPECT_FALSE(TestWorld::Exists(work));
-  EXPECT_TRUE(TestWorld::Exists(w.Linux("outside/keep.mid")));
-
-  TestWorld::MakeDirs(work + "/a");
-  TestWorld::WriteFile(work + "/a/locked.mid", "x");
-  TestWorld::WriteFile(work + "/free.mid", "x");
-  chmod((work + "/a/locked.mid").c_str(), 0444);
-  EXPECT_FALSE(TConfigStore::DeleteTree(store->WorkFolder() + "\\"));
-  EXPECT_TRUE(TestWorld::Exists(work + "/a/locked.mid"));
-  EXPECT_FALSE(TestWorld::Exists(work + "/free.mid"));
-}
-
-TEST_F(Store, CleanUpAtExitSavesAndRemovesTheWorkFolder) {
-  TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Summer]\r\n[melodeck]\r\nLastConfig=Summer\r\n");
-  store->LoadConfigList();
-  scenes[0].Source = "C:\\new.mid";
-  TestWorld::MakeDirs(w.Linux("tmp/melodeck/x"));
-  store->CleanUpAtExit();
-  EXPECT_EQ(store->Settings().ReadString("Summer", "approach.mid", ""), "C:\\new.mid");
-  EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/melodeck")));
-}
-
-TEST_F(Store, WithoutATempPathThereIsNoWorkFolderToDelete) {
-  // A temporary folder whose path is too long for the program: no work folder, and nothing
-  // relative to the current folder (nor the drive's root) is taken for one.
-  const std::string longTmp = w.Linux("tmp/" + std::string(250, 'x'));
-  TestWorld::MakeDirs(longTmp);
-  setenv("TMPDIR", longTmp.c_str(), 1);
-  TestWorld::MakeDirs(w.Linux("cwd/melodeck"));
-  TestWorld::WriteFile(w.Linux("cwd/melodeck/keep.mid"), "x");
-  TestWorld::WriteFile(w.Linux("cwd/keep.mid"), "x");
-  ASSERT_EQ(chdir(w.Linux("cwd").c_str()), 0);
-  EXPECT_TRUE(store->WorkFolder().isEmpty());
-  store->CleanUpAtExit();
-  EXPECT_FALSE(TConfigStore::DeleteTree(""));
-  ASSERT_EQ(chdir("/"), 0);
-  EXPECT_TRUE(TestWorld::Exists(w.Linux("cwd/melodeck/keep.mid")));
-  EXPECT_TRUE(TestWorld::Exists(w.Linux("cwd/keep.mid")));
 }

@@ -2,7 +2,8 @@
 
 #include "core/fileops.h"
 #include "core/text.h"
-#include "qt/qstr.h"
+#include "sources.h"
+#include "qtcore/qstr.h"
 
 using platform::QS;
 using platform::SS;
@@ -26,13 +27,6 @@ TConfigStore::~TConfigStore() = default;
 
 QString TConfigStore::SettingsPath() const { return QS(platform::ChangeFileExt(SS(programPath_), ".ini")); }
 QString TConfigStore::ScenesPath() const { return QS(platform::ChangeFileExt(SS(programPath_), ".dat")); }
-// Empty when the temporary folder's path is too long: there is then no work folder at all,
-// rather than one relative to wherever the program was started.
-QString TConfigStore::WorkFolder() const {
-  const std::string temp = platform::TempPath();
-  return temp.empty() ? QString() : QS(temp) + "melodeck";
-}
-
 int TConfigStore::FindConfig(const QString &name) const {
   const QStringList names = list_.stringList();
   for (int i = 0; i < names.size(); ++i)
@@ -70,7 +64,7 @@ void TConfigStore::LoadConfigList() {
   names.insert(0, kStandardConfig);
   list_.setStringList(names);
 
-  const QString last = QS(settings_->ReadString(kSection, "LastConfig", SS(kStandardConfig)));
+  const QString last = LastConfig();
   selected_ = std::max(0, FindConfig(last));
   emit ConfigSelected(selected_);
   LoadConfig(*settings_, names[selected_]);
@@ -89,10 +83,10 @@ bool TConfigStore::LoadConfig(platform::IniFile &file, const QString &name) {
     scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), fileName, ""));
     if (scene.Source.isEmpty()) {
       scene.Source = scene.FileName;
-      const QString first = ResolveSource(i, TClient::First);
+      const QString first = ResolveSource(scene.Source, TClient::First, folders_);
       if (!platform::FileExists(SS(first))) missing += first + "\n";
       if (folders_.HasThirdDawn) {
-        const QString td = ResolveSource(i, TClient::ThirdDawn);
+        const QString td = ResolveSource(scene.Source, TClient::ThirdDawn, folders_);
         if (!platform::FileExists(SS(td))) missing += td + "\n";
       }
     }
@@ -119,21 +113,24 @@ void TConfigStore::BackupSceneFile(TClient client, const QString &fileName) {
   platform::CopyFile(SS(Join(music, fileName)), SS(Join(backup, fileName)), true);
 }
 
-QString TConfigStore::ResolveSource(int scene, TClient client) const {
-  QString s = scenes_[scene].Source;
-  const qsizetype bar = s.indexOf('|');
-  if (bar >= 0) s.truncate(bar);
-  if (!s.contains('\\') && !s.contains(':'))
-    s = Join(client == TClient::ThirdDawn ? folders_.DefaultDirTD : folders_.DefaultDir, s);
-  return s;
+void TConfigStore::WriteSceneName(int scene) {
+  platform::IniFile names(SS(ScenesPath()));
+  const TScene &s = scenes_[scene];
+  names.WriteString(kSection, SS(s.FileName), SS(s.Name + "|" + s.Detail));
 }
 
-QString TConfigStore::SourceDisplayName(const QString &source) {
-  QString s = source;
-  const qsizetype bar = s.indexOf('|');
-  if (bar >= 0) s = s.mid(bar + 1).replace('/', '\\');
-  const qsizetype cut = std::max(s.lastIndexOf('\\'), s.lastIndexOf(':'));
-  return s.mid(cut + 1);
+void TConfigStore::SelectConfig(const QString &name) {
+  selected_ = FindConfig(name);
+  emit ConfigSelected(selected_);
+}
+
+void TConfigStore::RecordApplied(const QString &name) {
+  settings_->WriteString(kSection, "LastConfig", SS(name));
+  emit CaptionChanged("Melodeck - " + name);
+}
+
+QString TConfigStore::LastConfig() const {
+  return QS(settings_->ReadString(kSection, "LastConfig", SS(kStandardConfig)));
 }
 
 bool TConfigStore::IsValidConfigName(const QString &name) const {
@@ -167,25 +164,4 @@ bool TConfigStore::AskConfigName(QString &name) {
   const bool go = AskConfigName(entered);
   name = entered;
   return go;
-}
-
-void TConfigStore::CleanUpAtExit() {
-  SaveConfig(*settings_, CurrentConfig);
-  DeleteTree(WorkFolder());
-}
-
-bool TConfigStore::DeleteTree(const QString &path) {
-  if (path.isEmpty()) return false;  // "" + "\" would be the root of the current drive
-  QString dir = path;
-  if (!dir.endsWith('\\')) dir += '\\';
-  for (const auto &entry : platform::ListDirectory(SS(dir))) {
-    const QString full = dir + QS(entry.name);
-    if (entry.attributes & platform::faSymLink)
-      platform::DeleteFile(SS(full));  // a link is removed, never followed
-    else if (entry.attributes & platform::faDirectory)
-      DeleteTree(full);
-    else if (!(entry.attributes & platform::faVolumeID))
-      platform::DeleteFile(SS(full));
-  }
-  return platform::RemoveDirectory(SS(path));
 }
