@@ -133,7 +133,10 @@ QString TConfigStore::LastConfig() const {
   return QS(settings_->ReadString(kSection, "LastConfig", SS(kStandardConfig)));
 }
 
+// Beyond the characters a file name can't hold: the settings section's own name, which would
+// take the configuration's keys into the settings and never show in the list.
 bool TConfigStore::IsValidConfigName(const QString &name) const {
+  if (name.compare(kSection, Qt::CaseInsensitive) == 0) return false;
   static const QString forbidden = QStringLiteral("\\/:,;*?\"<>|");
   for (QChar c : name)
     if (forbidden.contains(c)) return false;

@@ -1,7 +1,16 @@
 // Applying a configuration: copying every scene's file over the game's music.
-#include "formmain.h"
+#include "apply.h"
 
-void TFormMain::MainMenuApplayClick() {}
+#include "formmain.h"
+#include "gamerunning.h"
+
+void TFormMain::MainMenuApplayClick() {
+  const QString question = ApplyQuestion(IsGameRunning(folders_), Store().CurrentConfig);
+  if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
+    return;
+  if (ToolButtonStop->isEnabled()) StopPlaying();
+  ShowApplyFailures(ApplyConfig(Session()), dialogs_);
+}
 
 void TFormMain::MainMenuApplayCloseClick() {
   MainMenuApplayClick();

@@ -1,8 +1,29 @@
 // Creating, renaming, deleting and switching configurations, and resetting one scene.
-#include "formmain.h"
+#include "configcommands.h"
 
-void TFormMain::ComboBoxConfigListChange() {}
-void TFormMain::CreateConfig(QAction *) {}
-void TFormMain::DeleteConfig(QAction *) {}
-void TFormMain::RenameConfig(QAction *) {}
-void TFormMain::PopupMenuListDefaultClick() {}
+#include "formmain.h"
+#include "sources.h"
+
+void TFormMain::ComboBoxConfigListChange() {
+  Store().SetSelectedConfig(ComboBoxConfigList->currentIndex());
+  ChangeConfig(Session(), ComboBoxConfigList->currentText());
+  FillSceneList();
+}
+
+void TFormMain::CreateConfig(QAction *item) {
+  if (::CreateConfig(Session(), item->data().toString())) FillSceneList();
+}
+
+void TFormMain::DeleteConfig(QAction *item) {
+  if (::DeleteConfig(Session(), item->data().toString())) FillSceneList();
+}
+
+// The scene list already shows the selected configuration's assignments.
+void TFormMain::RenameConfig(QAction *item) { ::RenameConfig(Session(), item->data().toString()); }
+
+void TFormMain::PopupMenuListDefaultClick() {
+  if (CurrentScene < 0) return;
+  ResetSceneToStandard(Session(), CurrentScene);
+  if (QTreeWidgetItem *row = RowOfScene(CurrentScene)) row->setText(1, SourceDisplayName(SceneTable[CurrentScene].Source));
+  JumpToSceneFile();
+}

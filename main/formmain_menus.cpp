@@ -334,7 +334,9 @@ void TFormMain::RebuildConfigItems(QMenu *menu, bool withStandard, void (TFormMa
   const QStringList names = Store().ConfigNames();
   for (const QString &name : names) {
     if (!withStandard && name == kStandardConfig) continue;
-    QAction *item = menu->addAction(name);
+    // The name travels in the item's data; its caption shows an "&" as it is.
+    QAction *item = menu->addAction(QString(name).replace('&', QStringLiteral("&&")));
+    item->setData(name);
     connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
   }
   menu->menuAction()->setEnabled(!menu->isEmpty());

@@ -1,0 +1,71 @@
+#include "apply.h"
+
+#include "core/fileops.h"
+#include "extraction.h"
+#include "qtcore/qstr.h"
+#include "sources.h"
+
+using platform::SS;
+
+QString ApplyQuestion(bool gameRunning, const QString &config) {
+  if (gameRunning)
+    return QStringLiteral("Ultima Online が実行中であることを確認しました\nUltima Online で現在演奏されている曲は変更できません\n\n"
+                          "処理を続行しますか？");
+  return config + QStringLiteral("を適用しますか？");
+}
+
+std::vector<TApplyCopy> ApplyPlan(TSession &s) {
+  std::vector<TApplyCopy> plan;
+  for (int i = 0; i < kSceneCount; ++i) {
+    const TScene &scene = s.SceneTable[i];
+    for (TClient client : {TClient::First, TClient::ThirdDawn}) {
+      const bool td = client == TClient::ThirdDawn;
+      if (td && !s.Folders.HasThirdDawn) continue;
+      TApplyCopy copy{i, client, QString(), (td ? s.Folders.MusicDirTD : s.Folders.MusicDir) + "\\" + scene.FileName};
+      copy.Source = scene.Source.contains('|') ? ExtractSource(scene.Source, false, s.ArchiveFile, s.WorkFolder)
+                                               : ResolveSource(scene.Source, client, s.Folders);
+      plan.push_back(copy);
+    }
+  }
+  return plan;
+}
+
+bool CopyWithRetry(const QString &source, const QString &target) {
+  if (platform::CopyFile(SS(source), SS(target), false)) return true;
+  platform::SetReadOnly(SS(target), false);
+  return platform::CopyFile(SS(source), SS(target), false);
+}
+
+TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy) {
+  s.Store.RecordApplied(s.Store.CurrentConfig);
+  TApplyReport report;
+  QString lastMissing;
+  for (const TApplyCopy &copy : ApplyPlan(s)) {
+    const TScene &scene = s.SceneTable[copy.Scene];
+    TCopyResult result;
+    if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) {
+      result = TCopyResult::Missing;
+      ++report.Missing;
+      // An archive entry is one file for both clients: reported once.
+      const QString shown = scene.Source.contains('|') ? scene.Source : copy.Source;
+      const QString line = QStringLiteral("\n%1 :  %2 (ファイルがありません)").arg(scene.Name, shown);
+      if (line != lastMissing) report.FailureText += line;
+      lastMissing = line;
+    } else if (CopyWithRetry(copy.Source, copy.Target)) {
+      result = TCopyResult::Copied;
+      ++report.Copied;
+    } else {
+      result = TCopyResult::Failed;
+      ++report.Failed;
+      report.FailureText += QStringLiteral("\n%1 :  %2").arg(scene.Name, copy.Target);
+    }
+    if (onCopy) onCopy(copy, result);
+  }
+  return report;
+}
+
+void ShowApplyFailures(const TApplyReport &report, platform::Dialogs &dialogs) {
+  if (report.FailureText.isEmpty()) return;
+  dialogs.Message(QStringLiteral("以下のファイルにコピーできませんでした\n\n") + report.FailureText);
+  dialogs.Message(QStringLiteral("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
+}

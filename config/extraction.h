@@ -1,0 +1,20 @@
+// Archive entries as files: an archive-entry path ("D:\dl\pack.lzh|music/town.mid") is turned
+// into a file in the work folder by extracting the entry there.
+#pragma once
+
+#include <QString>
+
+#include "archivefile.h"
+#include "workfolder.h"
+
+// The local file for text. Text without "|" is returned unchanged. For an entry: the entry's
+// file below the archive's folder in the work folder, extracted now unless it is already there
+// (fresh: any copy there is deleted and the entry extracted again). The path is returned
+// whether or not the extraction produced the file; callers test that the file exists.
+// Empty when the archive does not exist, the folder can't be made, or the entry part would
+// name a file outside the work folder ("..", a leading "/" or "\", a drive letter).
+// Errors of the archive component (EArchiver) are raised.
+QString ExtractSource(const QString &text, bool fresh, archives::TArchiveFile &archive, TWorkFolder &work);
+
+// Whether an entry path stays inside the folder it is extracted to.
+bool IsSafeEntryPath(const QString &entry);

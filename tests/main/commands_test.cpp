@@ -1,0 +1,77 @@
+// The window's configuration and apply commands: what they ask and what the window shows.
+#include <gtest/gtest.h>
+
+#include "formworld.h"
+
+using platform::TModalResult;
+using testsupport::TestWorld;
+
+namespace {
+QStringList Items(QMenu *menu) {
+  QStringList out;
+  for (QAction *a : menu->actions()) out << a->text();
+  return out;
+}
+}  // namespace
+
+TEST(WindowCommands, SubmenusFollowTheListAndAmpersandsShowAsTheyAre) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.MainMenuConfigClick();
+  EXPECT_FALSE(f.MainMenuDelete->isEnabled());
+  EXPECT_FALSE(f.MainMenuRename->isEnabled());
+  w.dialogs.AnswerInput("R&B");
+  f.MainMenuNewClick();
+  ASSERT_EQ(Items(f.MainMenuToBaseMenu), QStringList{QString::fromUtf8("標準")});
+  f.MainMenuToBaseMenu->actions()[0]->trigger();
+  EXPECT_EQ(f.ComboBoxConfigList->currentText(), "R&B");
+  f.MainMenuConfigClick();
+  EXPECT_TRUE(f.MainMenuDelete->isEnabled());
+  EXPECT_EQ(Items(f.MainMenuRenameMenu), QStringList{"R&&B"});
+  w.dialogs.AnswerInput("Soul");
+  f.MainMenuRenameMenu->actions()[0]->trigger();
+  EXPECT_EQ(f.ComboBoxConfigList->currentText(), "Soul");
+}
+
+TEST(WindowCommands, ChoosingAConfigurationSavesTheOldOneAndFillsTheList) {
+  FormWorld w("[A1]\r\nyew.mid=C:\\a.mid\r\n[B1]\r\n");
+  TFormMain &f = w.Open();
+  f.ComboBoxConfigList->setCurrentIndex(1);
+  f.ComboBoxConfigListChange();
+  EXPECT_EQ(f.RowOfScene(48)->text(1), "a.mid");
+  f.CurrentScene = 48;
+  f.PopupMenuListDefaultClick();
+  EXPECT_EQ(f.RowOfScene(48)->text(1), "yew.mid");
+  f.ComboBoxConfigList->setCurrentIndex(2);
+  f.ComboBoxConfigListChange();
+  EXPECT_EQ(f.Store().CurrentConfig, "B1");
+  EXPECT_EQ(f.Store().Settings().ReadString("A1", "yew.mid", ""), "yew.mid");
+}
+
+TEST(WindowCommands, CancelledApplyChangesNothingAndApplyAndExitClosesAllTheSame) {
+  FormWorld w("[A1]\r\nyew.mid=C:\\a.mid\r\n[melodeck]\r\nLastConfig=A1\r\n");
+  TFormMain &f = w.Open();
+  const std::string yew = w.MusicLinux() + "/yew.mid", before = TestWorld::ReadFile(yew);
+  ASSERT_EQ(f.windowTitle(), "Melodeck - A1");
+  f.ComboBoxConfigList->setCurrentIndex(0);
+  f.ComboBoxConfigListChange();
+  w.dialogs.Answer(TModalResult::Cancel);
+  f.MainMenuApplayCloseClick();
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(w.dialogs.Texts().last(), QString::fromUtf8("標準を適用しますか？"));
+  EXPECT_EQ(f.windowTitle(), "Melodeck - A1");
+  EXPECT_EQ(TestWorld::ReadFile(yew), before);
+  EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "LastConfig", ""), "A1");
+}
+
+TEST(WindowCommands, ApplyRecordsTheConfigurationAndNamesItInTheCaption) {
+  FormWorld w("[A1]\r\n");
+  TFormMain &f = w.Open();
+  f.ComboBoxConfigList->setCurrentIndex(1);
+  f.ComboBoxConfigListChange();
+  w.dialogs.Answer(TModalResult::OK);
+  f.MainMenuApplayClick();
+  EXPECT_EQ(f.windowTitle(), "Melodeck - A1");
+  EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "LastConfig", ""), "A1");
+  EXPECT_EQ(w.dialogs.Texts().size(), 1);  // nothing failed
+}
