@@ -175,6 +175,7 @@ class TFormMain : public QMainWindow {
   void ReadSettings();
   void WriteSettings();
   void SortSceneList(int column);
+  void WriteSceneNameReported(int scene);
   QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, int image = -1,
                    const QString &hint = QString());
   QMenu *AddSubMenu(QMenu *menu, QAction *&item, const QString &name, const QString &caption, int image = -1,

@@ -163,7 +163,9 @@ void TFormMain::BuildMenus() {
   MainMenuAbout = AddItem(MainMenuHelp, "MainMenuAbout", QStringLiteral("バージョン情報(&A)"));
   connect(MainMenuAbout, &QAction::triggered, this, &TFormMain::MainMenuAboutClick);
   // The menu bar's own titles have no hints: highlighting one clears the status bar.
-  connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *) { SetStatusText(QString()); });
+  // The bar is also told of items hovered inside its opened menus, after the menu itself: the
+  // item's hint stays; the bar's own titles have none and clear the panel.
+  connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *a) { SetStatusText(a ? a->statusTip() : QString()); });
 }
 
 void TFormMain::BuildPopupMenus() {

@@ -17,16 +17,18 @@ void TFormMain::ReadSettings() {
   menuitems::SetChecked(MainMenuWithClose, flag("WithClose", true), ImageList);
   if (flag("AtPlay", true)) menuitems::ChooseRadio(MainMenuAtPlay, ImageList);
   if (flag("AtAssign", false)) menuitems::ChooseRadio(MainMenuAtAssign, ImageList);
-  // The window's own position is the one the window manager gives it when it is shown, so a
-  // position that is not stored (or not a number) is left to the window manager. Size and
-  // position are applied as stored, without testing them against the screen.
+  // Each of the four values is read on its own; one that is not stored (or not a number) keeps
+  // the window's own, and with neither coordinate stored the window manager places the window.
+  // Size and position are applied as stored, without testing them against the screen.
   constexpr int kNone = std::numeric_limits<int>::min();
   const int top = ini.ReadInteger(kSection, "Top", kNone);
   const int left = ini.ReadInteger(kSection, "Left", kNone);
-  const int w = ini.ReadInteger(kSection, "Width", width());
-  const int h = ini.ReadInteger(kSection, "Height", height());
-  if (top != kNone && left != kNone) setGeometry(left, top, w, h);
-  else resize(w, h);
+  QRect g = geometry();
+  g.setSize({ini.ReadInteger(kSection, "Width", width()), ini.ReadInteger(kSection, "Height", height())});
+  if (left != kNone) g.moveLeft(left);
+  if (top != kNone) g.moveTop(top);
+  if (top != kNone || left != kNone) setGeometry(g);
+  else resize(g.size());
   menuitems::SetChecked(MainMenuToolBarMisc, flag("ToolBar1", true), ImageList);
   menuitems::SetChecked(MainMenuToolBarConfig, flag("ToolBar2", true), ImageList);
   menuitems::SetChecked(MainMenuToolBarPlayer, flag("ToolBar3", true), ImageList);

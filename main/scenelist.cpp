@@ -57,11 +57,12 @@ class TSceneListDelegate : public QStyledItemDelegate {
 // The collator without regard to case also takes hiragana for katakana and full width for half
 // width; such ties go to a comparison that still tells those apart.
 int TFormMain::CompareListTexts(const QString &a, const QString &b) {
-  static QCollator collator;  // for the default locale; made again should that change
-  if (collator.caseSensitivity() != Qt::CaseInsensitive || collator.locale() != QLocale().collation()) {
-    collator = QCollator(QLocale().collation());
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-  }
+  // The program speaks Japanese: its lists are collated as Japanese whatever the system's locale.
+  static const QCollator collator = [] {
+    QCollator c(QLocale(QLocale::Japanese, QLocale::Japan));
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    return c;
+  }();
   const int order = collator.compare(a, b);
   return order != 0 ? order : QString::compare(a, b, Qt::CaseInsensitive);
 }
@@ -136,7 +137,18 @@ void TFormMain::ListViewChangeText(QTreeWidgetItem *row) {
   const int scene = SceneOfRow(row);
   if (scene < 0) return;
   SceneTable[scene].Name = row->text(0);
-  Store().WriteSceneName(scene);
+  WriteSceneNameReported(scene);
+}
+
+// A failed write is reported once the list's edit has been committed: an error thrown through
+// the editor's commit would leave the view refusing every later edit.
+void TFormMain::WriteSceneNameReported(int scene) {
+  try {
+    Store().WriteSceneName(scene);
+  } catch (...) {
+    QMetaObject::invokeMethod(this, [error = std::current_exception()] { std::rethrow_exception(error); },
+                              Qt::QueuedConnection);
+  }
 }
 
 void TFormMain::ListViewChangeState() {

@@ -51,14 +51,15 @@ TEST(FormMain, SettingsAsStored) {
     bool atPlay, atAssign, bar2;
     int width;     // 0: designed
     bool placed;   // positioned by the program rather than by the window manager
+    int left, top;  // -1: the window's own
   } cases[] = {
-      {"", true, false, true, 0, false},
-      {"AtPlay=1\r\nAtAssign=1\r\n", false, true, true, 0, false},
-      {"AtPlay=0\r\nAtAssign=0\r\n", false, false, true, 0, false},
-      {"ToolBar2=0\r\nWidth=abc\r\n", true, false, false, 0, false},
-      {"Width=700\r\nHeight=500\r\nLeft=30\r\nTop=40\r\n", true, false, true, 700, true},
-      {"Width=700\r\nTop=40\r\n", true, false, true, 700, false},
-      {"Left=30\r\nTop=x\r\n", true, false, true, 0, false},
+      {"", true, false, true, 0, false, -1, -1},
+      {"AtPlay=1\r\nAtAssign=1\r\n", false, true, true, 0, false, -1, -1},
+      {"AtPlay=0\r\nAtAssign=0\r\n", false, false, true, 0, false, -1, -1},
+      {"ToolBar2=0\r\nWidth=abc\r\n", true, false, false, 0, false, -1, -1},
+      {"Width=700\r\nHeight=500\r\nLeft=30\r\nTop=40\r\n", true, false, true, 700, true, 30, 40},
+      {"Width=700\r\nTop=40\r\n", true, false, true, 700, true, -1, 40},
+      {"Left=30\r\nTop=x\r\n", true, false, true, 0, true, 30, -1},
   };
   for (const auto &c : cases) {
     FormWorld w(std::string("[melodeck]\r\n") + c.settings);
@@ -70,7 +71,8 @@ TEST(FormMain, SettingsAsStored) {
     EXPECT_EQ(f.ToolBarConfig->isVisible(), c.bar2) << c.settings;
     EXPECT_EQ(f.width(), c.width ? c.width : f.Scale(640)) << c.settings;
     EXPECT_EQ(f.testAttribute(Qt::WA_Moved), c.placed) << c.settings;
-    if (c.placed) EXPECT_EQ(f.geometry().topLeft(), QPoint(30, 40)) << c.settings;
+    if (c.left >= 0) EXPECT_EQ(f.geometry().left(), c.left) << c.settings;
+    if (c.top >= 0) EXPECT_EQ(f.geometry().top(), c.top) << c.settings;
   }
 }
 
@@ -300,6 +302,33 @@ TEST(FormMain, TheSplashGoesAtTheFirstIdleMomentAfterTheWindowIsShown) {
   EXPECT_EQ(splashes(), 0);
   f.ApplicationEvents1Idle();
   EXPECT_EQ(splashes(), 0);
+}
+
+TEST(FormMain, HintsOfMainMenuItemsReachTheStatusBarFromTheKeyboard) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  f.activateWindow();
+  QApplication::setActiveWindow(&f);
+  QTest::keyClick(&f, Qt::Key_C, Qt::AltModifier);
+  auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  int hints = 0;
+  for (int step = 0; step < 4; ++step) {
+    QTest::keyClick(menu, Qt::Key_Down);
+    ASSERT_NE(menu->activeAction(), nullptr);
+    hints += !menu->activeAction()->statusTip().isEmpty();
+    EXPECT_EQ(f.StatusText(), menu->activeAction()->statusTip()) << step;
+  }
+  EXPECT_GT(hints, 0);
+  menu->close();
+}
+
+TEST(FormMain, SceneNamesAreCollatedAsJapaneseWhateverTheLocale) {
+  const QLocale saved;
+  QLocale::setDefault(QLocale::c());
+  EXPECT_LT(TFormMain::CompareListTexts(QString::fromUtf8("亜"), QString::fromUtf8("一")), 0);  // JIS order
+  EXPECT_LT(TFormMain::CompareListTexts(QString::fromUtf8("あ"), QString::fromUtf8("い")), 0);
+  QLocale::setDefault(saved);
 }
 
 TEST(FormMain, AltCThenXCloses) {

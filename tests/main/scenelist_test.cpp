@@ -5,6 +5,9 @@
 
 #include "core/text.h"
 #include "formworld.h"
+#include "qt/application.h"
+
+#include <sys/stat.h>
 
 using testsupport::TestWorld;
 
@@ -16,8 +19,8 @@ QStringList Column(const TFormMain &f, int column) {
 }
 bool Sorted(QStringList list, int direction) {
   QStringList sorted = list;
-  std::sort(sorted.begin(), sorted.end(), [&](const QString &a, const QString &b) {
-    return QString::localeAwareCompare(a.toLower(), b.toLower()) * direction < 0;
+  std::stable_sort(sorted.begin(), sorted.end(), [&](const QString &a, const QString &b) {
+    return TFormMain::CompareListTexts(a, b) * direction < 0;
   });
   return sorted == list;
 }
@@ -196,4 +199,35 @@ TEST(SceneList, F2RenamesOnlyASelectedRow) {
       EXPECT_EQ(editor->text(), f.SceneTable[c.selected].Name);
     }
   }
+}
+
+// A failed write of the scene names file is reported once the edit is committed, and later
+// renames still reach the file once it can be written again.
+TEST(SceneList, RenamingGoesOnAfterAFailedWrite) {
+  FormWorld w;
+  TFormMain &f = w.Open();
+  platform::TApplication::SetDialogs(&w.dialogs);
+  const std::string dat = w.Linux("prog/melodeck.dat");
+  auto rename = [&](int scene, const char *name) {
+    Select(f, scene);
+    QTest::keyClick(f.ListView, Qt::Key_F2);
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *e : f.ListView->viewport()->findChildren<QLineEdit *>())
+      if (e->isVisible()) editor = e;
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QString::fromUtf8(name));
+    QTest::keyClick(editor, Qt::Key_Return);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the commit, then what it queued
+    EXPECT_EQ(f.SceneTable[scene].Name, QString::fromUtf8(name));
+  };
+  TestWorld::WriteFile(dat, "");
+  chmod(dat.c_str(), 0444);
+  rename(4, "一回目");
+  ASSERT_EQ(w.dialogs.Texts().size(), 1);
+  EXPECT_TRUE(w.dialogs.Texts()[0].endsWith(QString::fromUtf8(" に書き込めません.")));
+  chmod(dat.c_str(), 0644);
+  rename(5, "二回目");
+  platform::TApplication::SetDialogs(nullptr);
+  EXPECT_EQ(f.SceneTable[5].Name, QString::fromUtf8("二回目"));
+  EXPECT_NE(TestWorld::ReadFile(dat).find("cave01.mid"), std::string::npos);
 }
