@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "core/text.h"
+#include "inchild.h"
 #include "testworld.h"
 
 using namespace platform;
@@ -182,4 +183,17 @@ TEST_F(Ini, AKillDuringAWriteLeavesTheOldOrTheNewFile) {
     const std::string now = Bytes();
     EXPECT_TRUE(now == va || now == vb) << "torn file of " << now.size() << " bytes";
   }
+}
+
+TEST_F(Ini, AFifoReadsAsEmptyAndIsNeverWaitedFor) {
+  ASSERT_EQ(mkfifo(linux.c_str(), 0644), 0);  // no writer will ever come
+  const int result = platformtest::RunInChild([&] {
+    if (ini.ReadString("S", "k", "def") != "def" || !ini.ReadSections().empty()) return 1;
+    if (ini.TryWriteStrings("S", {{"k", "1"}})) return 2;  // and it is not written over
+    return 0;
+  });
+  EXPECT_EQ(result, 0) << (result == platformtest::kHung ? "hung on the FIFO" : "");
+  struct stat st;
+  ASSERT_EQ(lstat(linux.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
