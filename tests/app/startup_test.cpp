@@ -25,7 +25,7 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
     const char *what;
     FakePrefixOptions options;
     bool ok, thirdDawn;
-    bool otherCase = false;  // the registry spells the path in another case than the disk
+    const char *registryPath = nullptr;  // how the registry spells the path, when not as on the disk
   };
   auto opt = [](auto change) {
     FakePrefixOptions o;
@@ -41,16 +41,17 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
       {"no music folder", opt([](auto &o) { o.firstMusic = false; }), false, false},
       {"only Third Dawn", opt([](auto &o) { o.firstClient = o.firstExe = o.firstMusic = false, o.thirdDawn = true; }),
        false, false},
-      {"other case in the registry", {}, true, false, true},
+      {"other case in the registry", {}, true, false, "c:\\\\PROGRAM FILES\\\\ULTIMA ONLINE\\\\CLIENT.EXE"},
+      {"Wine's short names in the registry", {}, true, false, "C:\\\\PROG~FBU\\\\ulti~cyv\\\\client.exe"},
   };
   for (const auto &c : cases) {
     TestWorld world;
     const auto prefix = world.MakePrefix(c.options);
-    if (c.otherCase) {
+    if (c.registryPath) {
       std::string reg = TestWorld::ReadFile(prefix.root + "/system.reg");
       const std::string from = "C:\\\\Program Files\\\\Ultima Online\\\\client.exe";
       ASSERT_NE(reg.find(from), std::string::npos);
-      reg.replace(reg.find(from), from.size(), "c:\\\\PROGRAM FILES\\\\ULTIMA ONLINE\\\\CLIENT.EXE");
+      reg.replace(reg.find(from), from.size(), c.registryPath);
       TestWorld::WriteFile(prefix.root + "/system.reg", reg);
     }
     testsupport::ScriptedDialogs dialogs;
