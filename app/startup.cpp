@@ -1,5 +1,8 @@
 #include "startup.h"
 
+#include <cstdio>
+#include <string>
+
 #include "core/fileops.h"
 #include "core/winpath.h"
 #include "qtcore/qstr.h"
@@ -22,6 +25,21 @@ void ReadClient(const platform::Registry &registry, const char *key, QString &cl
   if (platform::DirectoryExists(SS(musicDir))) musicDir = QS(platform::Paths().Canonical(SS(musicDir)));
 }
 
+// One line for whoever started the program from a terminal: where it looked, and what for.
+void LogClientNotFound(const platform::Registry &registry) {
+  const std::string prefix = platform::Paths().Prefix();
+  std::string line = "melodeck: the client was not found: Wine prefix " + prefix + ", registry " + prefix +
+                     "/system.reg, value ExePath of HKEY_LOCAL_MACHINE" + kFirstKey + " (32-bit view)";
+  if (const auto exePath = registry.ReadString32(kFirstKey, "ExePath"))
+    line += " = \"" + *exePath + "\", but that file or the music folder beside it is not there\n";
+  else
+    line += " is not there\n";
+  // The value is outside data: no control character of it reaches the terminal.
+  for (size_t i = 0; i + 1 < line.size(); ++i)
+    if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == '\x7F') line[i] = '?';
+  std::fputs(line.c_str(), stderr);
+}
+
 }  // namespace
 
 bool AcquireInstance(platform::InstanceLock &lock) {
@@ -42,6 +60,7 @@ bool DiscoverGame(const platform::Registry &registry, platform::Dialogs &dialogs
   ReadClient(registry, kFirstKey, f.ClientPath, f.MusicDir);
   ReadClient(registry, kThirdDawnKey, f.ClientPathTD, f.MusicDirTD);
   if (f.MusicDir.isEmpty() || !platform::DirectoryExists(SS(f.MusicDir))) {
+    LogClientNotFound(registry);
     dialogs.Message(QStringLiteral("\"Client.exe\" was not found."));
     return false;
   }

@@ -15,9 +15,6 @@ namespace {
 // Far above any library's output; a larger stored size is a damaged form, not a wish.
 constexpr int64_t kMaxStoredOutputSize = 64 << 20;
 
-const char *const kTypeNames[] = {"atLha", "atZip", "atCab", "atArj", "atTar",
-                                  "atTgz", "atBZ2", "atRar", "atNone", "atAutoDetect"};
-
 }  // namespace
 
 TArchiveFile::TArchiveFile() : fileName_(kUnset) {}
@@ -176,7 +173,8 @@ std::string TArchiveFile::StoredForm() const {
   std::string out = "FileName = " + StoreString(fileName_) + "\n";
   out += "OutputSize = " + std::to_string(output_.size()) + "\n";
   out += "ArchiverType = ";
-  out += (type_ >= atLha && type_ <= atAutoDetect) ? kTypeNames[type_] : std::to_string(static_cast<int>(type_));
+  const std::string_view name = TypeName(type_);
+  out += name.empty() ? std::to_string(static_cast<int>(type_)) : std::string(name);
   out += "\n";
   return out + StoreOptions(options_, "Options.");
 }
@@ -193,9 +191,7 @@ void TArchiveFile::ReadStoredForm(std::string_view text) {
     } else if (p.name == "OutputSize") {
       SetOutputSize(static_cast<int>(ReadStoredNumber(p, 0, kMaxStoredOutputSize)));
     } else if (p.name == "ArchiverType") {
-      int type = -1;
-      for (int i = 0; i < static_cast<int>(std::size(kTypeNames)); ++i)
-        if (p.value == kTypeNames[i]) type = i;
+      int type = TypeFromName(p.value);
       if (type < 0) type = static_cast<int>(ReadStoredNumber(p, 0, 255));
       SetArchiverType(static_cast<TArchiverType>(type));
     } else if (p.name.rfind("Options.", 0) == 0) {

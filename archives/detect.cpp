@@ -1,14 +1,11 @@
 #include "detect.h"
 
+#include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
 
-#include "arj32.h"
-#include "cab32.h"
 #include "core/fileops.h"
-#include "lha32.h"
-#include "rar32.h"
-#include "tar32.h"
-#include "zip32.h"
 
 namespace archives {
 
@@ -23,41 +20,50 @@ std::string Extension(const std::string &path) {
   return ext;
 }
 
-struct ExtensionType {
-  const char *extension;
-  TArchiverType type;
-};
+bool ListsExtension(std::string_view extensions, std::string_view ext) {
+  while (!extensions.empty()) {
+    const size_t blank = extensions.find(' ');
+    if (extensions.substr(0, blank) == ext) return true;
+    if (blank == std::string_view::npos) break;
+    extensions.remove_prefix(blank + 1);
+  }
+  return false;
+}
 
-constexpr ExtensionType kExtensions[] = {
-    {".lzh", atLha}, {".zip", atZip}, {".cab", atCab}, {".arj", atArj}, {".rar", atRar}, {".tar", atTar},
-    {".tgz", atTgz}, {".taz", atTgz}, {".gz", atTgz},  {".z", atTgz},   {".bz2", atBZ2},
-};
+// The formats from the highest precedence to the lowest.
+std::vector<const DriverInfo *> ByPrecedence() {
+  std::vector<const DriverInfo *> rows;
+  for (const DriverInfo &row : DriverFactory::Table()) rows.push_back(&row);
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const DriverInfo *a, const DriverInfo *b) { return a->precedence < b->precedence; });
+  return rows;
+}
 
 }  // namespace
 
 TArchiverType ArchiverTypeFromExtension(const std::string &path) {
   const std::string ext = Extension(path);
   if (ext == ".exe") return ArchiverTypeFromContents(path);
-  for (const auto &e : kExtensions)
-    if (ext == e.extension) return e.type;
+  for (const DriverInfo &row : DriverFactory::Table())
+    if (ListsExtension(row.extensions, ext)) return row.type;
   return atNone;
 }
 
 TArchiverType ArchiverTypeFromContents(const std::string &path) {
-  const bool lha = TLha32::IsArchive(path);
-  const bool zip = TZip32::IsArchive(path);
-  const bool cab = TCab32::IsArchive(path);
-  const bool arj = TArj32::IsArchive(path);
-  const bool rar = TRar32::IsArchive(path);
-  const int tar = TTar32::ArchiveType(path);
-  if (lha) return atLha;
-  if (zip) return atZip;
-  if (cab) return atCab;
-  if (arj) return atArj;
-  if (rar) return atRar;
-  if (tar == ARC_TYPE_TAR) return atTar;
-  if (tar >= ARC_TYPE_GZIP_FIRST && tar <= ARC_TYPE_GZIP_LAST) return atTgz;
-  if (tar >= ARC_TYPE_BZIP2_FIRST && tar <= ARC_TYPE_BZIP2_LAST) return atBZ2;
+  const std::vector<const DriverInfo *> rows = ByPrecedence();
+  // Every probe runs, once, before any answer decides.
+  std::vector<std::pair<int (*)(const std::string &), int>> answers;
+  for (const DriverInfo *row : rows) {
+    const auto fn = row->probe.answer;
+    if (std::none_of(answers.begin(), answers.end(), [fn](const auto &a) { return a.first == fn; }))
+      answers.emplace_back(fn, fn(path));
+  }
+  for (const DriverInfo *row : rows) {
+    const int answer = std::find_if(answers.begin(), answers.end(), [row](const auto &a) {
+                         return a.first == row->probe.answer;
+                       })->second;
+    if (answer >= row->probe.first && answer <= row->probe.last) return row->type;
+  }
   return atNone;
 }
 

@@ -11,8 +11,9 @@ namespace archives {
 // (self-extracting archives) goes by contents. atNone for any other extension or none.
 TArchiverType ArchiverTypeFromExtension(const std::string &path);
 
-// Runs every format's probe, then decides in the order LHA, ZIP, CAB, ARJ, RAR, and last the
-// TAR library's answer. A format whose library is missing answers no; this never raises.
+// Runs every format's probe (each library once), then the format of the highest precedence
+// whose probe said yes wins: LHA, ZIP, CAB, ARJ, RAR, and last the TAR library's answer. A
+// format whose library is missing answers no; this never raises.
 TArchiverType ArchiverTypeFromContents(const std::string &path);
 
 }  // namespace archives

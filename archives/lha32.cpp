@@ -1,6 +1,8 @@
 #include "lha32.h"
 
-#include <utility>
+#include <string_view>
+
+#include "lhaswitches.h"
 
 namespace archives {
 
@@ -9,32 +11,20 @@ std::string TLha32::CommandFor(const std::string &letter, const std::string &arc
                                const TArchiverOptions &o) const {
   TCmdOpt cmd;
   cmd.Add("-+");
-  for (auto [letters, value] : {std::pair{"a", o.a}, {"c", o.c}, {"e", o.e}, {"f", o.f}, {"h", o.h},
-                                {"i", o.i}, {"l", o.l}, {"m", o.m}})
-    cmd.AddNumber(letters, value);
   // With a progress window the library's own progress display must stay off.
-  cmd.AddNumber("n", OwnerWindow ? 1 : o.n);
-  for (auto [letters, value] : {std::pair{"o", o.o}, {"p", o.p}, {"r", o.r}, {"s", o.s}, {"t", o.t}, {"u", o.u}})
-    cmd.AddNumber(letters, value);
-  cmd.AddFolder("w", o.w);
-  for (auto [letters, value] : {std::pair{"x", o.x}, {"y", o.y}, {"z", o.z}, {"jc", o.jc}, {"jd", o.jd},
-                                {"je", o.je}, {"jf", o.jf}, {"jh", o.jh}, {"ji", o.ji}, {"jm", o.jm},
-                                {"jn", o.jn}})
-    cmd.AddNumber(letters, value);
-  cmd.AddString("jo", o.jo);
-  cmd.AddString("job", o.job);
-  for (auto [letters, value] : {std::pair{"jp", o.jp}, {"jr", o.jr}, {"jss", o.jss}, {"jw", o.jw}})
-    cmd.AddNumber(letters, value);
-  for (const auto &item : o.jx) cmd.AddString("jx", item);
-  for (auto [letters, value] : {std::pair{"jyc", o.jyc}, {"jyd", o.jyd}, {"jyk", o.jyk}, {"jyn", o.jyn},
-                                {"jyo", o.jyo}})
-    cmd.AddNumber(letters, value);
-  cmd.AddString("jz", o.jz);
-  for (auto [letters, value] : {std::pair{"ga", o.ga}, {"gd", o.gd}, {"ge", o.ge}, {"gf", o.gf}, {"gj", o.gj},
-                                {"gm", o.gm}, {"gn", o.gn}, {"go", o.go}, {"gp", o.gp}})
-    cmd.AddNumber(letters, value);
-  cmd.AddString("gr", o.gr);
-  for (auto [letters, value] : {std::pair{"gs", o.gs}, {"gu", o.gu}, {"gw", o.gw}}) cmd.AddNumber(letters, value);
+  const auto number = [&](std::string_view letters, int value) {
+    cmd.AddNumber(letters, letters == "n" && OwnerWindow ? 1 : value);
+  };
+#define LHA_NUMBER(s) number(#s, o.s);
+#define LHA_TEXT(s) cmd.AddString(#s, o.s);
+#define LHA_FOLDER(s) cmd.AddFolder(#s, o.s);
+#define LHA_LIST(s) \
+  for (const auto &item : o.s) cmd.AddString(#s, item);
+  LHA_SWITCHES(LHA_NUMBER, LHA_TEXT, LHA_FOLDER, LHA_LIST)
+#undef LHA_NUMBER
+#undef LHA_TEXT
+#undef LHA_FOLDER
+#undef LHA_LIST
   cmd.Add(o.UserOptions);
   AddArchiveAndFolder(cmd, archive, folder);
   AddFileList(cmd, files, useResFile, o);

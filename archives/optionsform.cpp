@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "earchiver.h"
+#include "lhaswitches.h"
 #include "storedform.h"
 
 namespace archives {
@@ -20,21 +21,16 @@ struct Property {
   std::variant<Number, Text, JxList, Filter, Usage> member;
 };
 
-// The order of the stored form.
+// The order of the stored form: the switches in their command-line order, then the rest.
+#define LHA_MEMBER(s) {#s, &O::s},
+#define LHA_LIST(s) {#s, JxList{}},
 const Property kProperties[] = {
-    {"a", &O::a}, {"c", &O::c}, {"e", &O::e}, {"f", &O::f}, {"h", &O::h}, {"i", &O::i},
-    {"l", &O::l}, {"m", &O::m}, {"n", &O::n}, {"o", &O::o}, {"p", &O::p}, {"r", &O::r},
-    {"s", &O::s}, {"t", &O::t}, {"u", &O::u}, {"w", &O::w}, {"x", &O::x}, {"y", &O::y},
-    {"z", &O::z}, {"jc", &O::jc}, {"jd", &O::jd}, {"je", &O::je}, {"jf", &O::jf},
-    {"jh", &O::jh}, {"ji", &O::ji}, {"jm", &O::jm}, {"jn", &O::jn}, {"jo", &O::jo},
-    {"job", &O::job}, {"jp", &O::jp}, {"jr", &O::jr}, {"jss", &O::jss}, {"jw", &O::jw},
-    {"jx", JxList{}}, {"jyc", &O::jyc}, {"jyd", &O::jyd}, {"jyk", &O::jyk}, {"jyn", &O::jyn},
-    {"jyo", &O::jyo}, {"jz", &O::jz}, {"ga", &O::ga}, {"gd", &O::gd}, {"ge", &O::ge},
-    {"gf", &O::gf}, {"gj", &O::gj}, {"gm", &O::gm}, {"gn", &O::gn}, {"go", &O::go},
-    {"gp", &O::gp}, {"gr", &O::gr}, {"gs", &O::gs}, {"gu", &O::gu}, {"gw", &O::gw},
+    LHA_SWITCHES(LHA_MEMBER, LHA_MEMBER, LHA_MEMBER, LHA_LIST)
     {"UserOptions", &O::UserOptions}, {"UserFileList", &O::UserFileList},
     {"PackFilter", Filter{}}, {"ResFileName", &O::ResFileName}, {"ResFileUsage", Usage{}},
 };
+#undef LHA_MEMBER
+#undef LHA_LIST
 
 constexpr std::array<const char *, 4> kUseNames = {"ruOnPack", "ruOnUnpack", "ruOnRemoveItem", "ruOnUpdate"};
 

@@ -3,22 +3,25 @@
 #include <algorithm>
 #include <charconv>
 #include <cctype>
-#include <cstring>
 
 #include "cmdline.h"
 #include "errors.h"
+#include "lhaswitches.h"
 
 namespace arc {
 
 namespace {
 
-// Switches taking text: the rest of the piece is the value.
-constexpr const char *kTextSwitches[] = {"job", "jo", "jx", "jz", "gr", "w"};
-// Switches taking a number (missing means 1). Longest first within each leading letter.
-constexpr const char *kNumberSwitches[] = {
-    "jyc", "jyd", "jyk", "jyn", "jyo", "jss", "jc", "jd", "je", "jf", "jh", "ji", "jm", "jn", "jp", "jr", "jw",
-    "ga",  "gd",  "ge",  "gf",  "gj",  "gm",  "gn", "go", "gp", "gs", "gu", "gw", "a",  "c",  "e",  "f",  "h",
-    "i",   "l",   "m",   "n",   "o",   "p",   "r",  "s",  "t",  "u",  "x",  "y",  "z"};
+struct SwitchName {
+  std::string_view name;
+  bool number;  // else the rest of the piece is text
+};
+
+#define LHA_NUMBER(s) {#s, true},
+#define LHA_TEXT(s) {#s, false},
+constexpr SwitchName kSwitches[] = {LHA_SWITCHES(LHA_NUMBER, LHA_TEXT, LHA_TEXT, LHA_TEXT)};
+#undef LHA_NUMBER
+#undef LHA_TEXT
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   if (s.size() < prefix.size()) return false;
@@ -38,30 +41,35 @@ bool ParseNumber(std::string_view v, int &out) {
 
 int ApplySwitch(std::string_view body, LhaCommand &c) {
   if (body == "+" || body == "-") return kOk;  // "-+": there is no settings file to ignore
-  for (const char *name : kTextSwitches) {
-    if (!StartsWithNoCase(body, name)) continue;
-    const std::string value(body.substr(std::strlen(name)));
-    if (std::strcmp(name, "w") == 0) c.workFolder = value;
-    else if (std::strcmp(name, "jx") == 0) c.exclusions.push_back(value);
+  // The longest name that fits wins ("job" over "jo"); a number switch fits only when the rest
+  // of the piece is its number.
+  const SwitchName *best = nullptr;
+  int value = 0;
+  for (const SwitchName &sw : kSwitches) {
+    if (!StartsWithNoCase(body, sw.name) || (best && best->name.size() >= sw.name.size())) continue;
+    int number = 0;
+    if (sw.number && !ParseNumber(body.substr(sw.name.size()), number)) continue;
+    best = &sw;
+    value = number;
+  }
+  if (!best) return kErrCommandName;
+  const std::string_view n = best->name;
+  if (!best->number) {
+    const std::string text(body.substr(n.size()));
+    if (n == "w") c.workFolder = text;
+    else if (n == "jx") c.exclusions.push_back(text);
     else c.ignored.push_back(std::string(body));
     return kOk;
   }
-  for (const char *name : kNumberSwitches) {
-    if (!StartsWithNoCase(body, name)) continue;
-    int value = 0;
-    if (!ParseNumber(body.substr(std::strlen(name)), value)) continue;  // a longer name may fit
-    const std::string_view n = name;
-    if (n == "a") c.attributes = value;
-    else if (n == "c") c.overwrite = value;
-    else if (n == "h") c.headerLevel = value;
-    else if (n == "jm") c.method = value;
-    else if (n == "r") c.recursion = value;
-    else if (n == "x") c.storePaths = value;
-    else if (n == "jyo") c.suppressOverwriteQuestion = value;
-    else c.ignored.push_back(std::string(body));
-    return kOk;
-  }
-  return kErrCommandName;
+  if (n == "a") c.attributes = value;
+  else if (n == "c") c.overwrite = value;
+  else if (n == "h") c.headerLevel = value;
+  else if (n == "jm") c.method = value;
+  else if (n == "r") c.recursion = value;
+  else if (n == "x") c.storePaths = value;
+  else if (n == "jyo") c.suppressOverwriteQuestion = value;
+  else c.ignored.push_back(std::string(body));
+  return kOk;
 }
 
 }  // namespace

@@ -75,6 +75,28 @@ bool AtomicFile::Commit(CommitMode mode) {
   return true;
 }
 
+namespace {
+
+// The whole content written over the file from its start, flushed, and the file cut to the
+// new length. A crash part way leaves a mixed file: only for a folder that takes no new file.
+bool RewriteInPlace(const std::string &target, std::string_view data) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  off_t at = 0;
+  while (ok && static_cast<size_t>(at) < data.size()) {
+    const ssize_t n = pwrite(fd, data.data() + at, data.size() - static_cast<size_t>(at), at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else at += n;
+  }
+  ok = ok && ftruncate(fd, static_cast<off_t>(data.size())) == 0 && fsync(fd) == 0;
+  return close(fd) == 0 && ok;
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const std::string &linuxPath, std::string_view data) {
   // A link is followed: the file it points to is the one replaced, and the link stays.
   std::string target = linuxPath;
@@ -83,14 +105,19 @@ bool WriteFileAtomically(const std::string &linuxPath, std::string_view data) {
     free(real);
   }
   struct stat st;
-  if (stat(target.c_str(), &st) == 0) {
+  const bool exists = stat(target.c_str(), &st) == 0;
+  if (exists) {
     // Read-only means no owner-write bit, even for root; and a file this user may not write
     // is not replaced just because its folder is writable.
     if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)) return false;
     if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
   }
   AtomicFile f(target);
-  return f.Open() && f.Write(data) && f.Commit();
+  if (f.Open()) return f.Write(data) && f.Commit();
+  // A folder that takes no new file (a read-only program folder) with a writable file in it:
+  // the file itself is rewritten.
+  if (exists && S_ISREG(st.st_mode) && (errno == EACCES || errno == EPERM)) return RewriteInPlace(target, data);
+  return false;
 }
 
 }  // namespace platform

@@ -36,7 +36,9 @@ class AtomicFile {
   std::optional<timespec> modified_;
 };
 
-// Writes data to linuxPath through an AtomicFile; refuses a target that is read-only.
+// Writes data to linuxPath through an AtomicFile; refuses a target that is read-only. When
+// the folder takes no new file but the existing regular file is writable, the file is
+// rewritten in place (whole content, flushed, cut to length) instead.
 bool WriteFileAtomically(const std::string &linuxPath, std::string_view data);
 
 }  // namespace platform

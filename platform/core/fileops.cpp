@@ -156,8 +156,15 @@ std::vector<DirEntry> ListDirectory(std::string_view path) {
 }
 
 std::optional<std::string> ReadLinuxFile(const std::string &linuxPath) {
-  const int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opening a FIFO or a device can wait for a writer for good: the open does not wait, and
+  // only a regular file is read.
+  const int fd = open(linuxPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return std::nullopt;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return std::nullopt;
+  }
   std::string out;
   char buf[65536];
   for (;;) {

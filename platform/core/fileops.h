@@ -52,7 +52,8 @@ std::vector<DirEntry> ListDirectory(std::string_view path);
 bool DeleteTree(std::string_view path);
 
 // Whole-file helpers for small files (INI files, the package index).
-// Null when the file can't be opened or a read fails part way (never a short text).
+// Null when the file can't be opened, is no regular file (a FIFO, a device: never waited
+// for) or a read fails part way (never a short text).
 std::optional<std::string> ReadWholeFile(std::string_view path);
 std::optional<std::string> ReadLinuxFile(const std::string &linuxPath);
 

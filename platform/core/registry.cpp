@@ -17,16 +17,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-void AppendUtf16(std::u16string &out, char32_t c) {
-  if (c >= 0x10000) {
-    c -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (c >> 10));
-    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-  } else {
-    out += static_cast<char16_t>(c);
-  }
-}
-
 std::string Utf16ToUtf8(const std::u16string &s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {

@@ -38,6 +38,16 @@ char32_t NextCodePoint(std::string_view s, size_t &i) {
   return c;
 }
 
+void AppendUtf16(std::u16string &out, char32_t c) {
+  if (c >= 0x10000) {
+    c -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (c >> 10));
+    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+  } else {
+    out += static_cast<char16_t>(c);
+  }
+}
+
 void AppendUtf8(std::string &out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);

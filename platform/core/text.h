@@ -11,6 +11,8 @@ namespace platform {
 // Decodes one UTF-8 sequence at s[i]; advances i. Invalid bytes decode as U+FFFD one byte at a time.
 char32_t NextCodePoint(std::string_view s, size_t &i);
 void AppendUtf8(std::string &out, char32_t c);
+// One code point as UTF-16 code units (a surrogate pair above U+FFFF).
+void AppendUtf16(std::u16string &out, char32_t c);
 
 // Unicode simple case folding of every code point (what Windows' case-insensitive name
 // comparison does for INI names and paths). Invalid UTF-8 bytes are kept as they are.

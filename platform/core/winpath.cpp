@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 
+#include "shortname.h"
 #include "text.h"
 
 namespace platform {
@@ -121,6 +122,19 @@ std::optional<std::string> FindNoCase(const std::string &dir, const std::string 
   return std::nullopt;
 }
 
+// Finds the entry of folder dir whose Wine alias is alias (a name that has an alias's shape).
+std::optional<std::string> FindByWineAlias(const std::string &dir, const std::string &alias) {
+  if (!LooksLikeWineShortName(alias)) return std::nullopt;
+  std::unique_ptr<DIR, int (*)(DIR *)> d(opendir(dir.c_str()), closedir);
+  if (!d) return std::nullopt;
+  while (dirent *e = readdir(d.get())) {
+    std::string_view n = e->d_name;
+    if (n == "." || n == "..") continue;
+    if (EqualsNoCase(WineShortName(NameToWindows(n)), alias)) return std::string(n);
+  }
+  return std::nullopt;
+}
+
 bool HasPrefixFolder(const std::string &path, const std::string &root) {
   if (root == "/") return true;
   if (path.size() < root.size() || path.compare(0, root.size(), root) != 0) return false;
@@ -206,7 +220,9 @@ std::string PathNamespace::ToLinux(std::string_view w) const {
     const std::string name = NameToLinux(part);
     std::string next = cur + "/" + name;
     if (lookup && !Exists(next)) {
-      if (auto found = FindNoCase(cur.empty() ? "/" : cur, name)) next = cur + "/" + *found;
+      const std::string dir = cur.empty() ? "/" : cur;
+      if (auto found = FindNoCase(dir, name)) next = cur + "/" + *found;
+      else if (auto aliased = FindByWineAlias(dir, part)) next = cur + "/" + *aliased;
       else lookup = false;  // the tail does not exist: keep it as written
     }
     cur = std::move(next);

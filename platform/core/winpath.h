@@ -27,8 +27,9 @@ class PathNamespace {
 
   // Windows path → Linux path. Drive-absolute ("C:\x"), rooted ("\x": the current drive),
   // relative (to the current folder) and "\\?\unix\…" paths are accepted, with "\" or "/"
-  // between components. Each component is matched exactly, else without case (Wine's rule);
-  // a tail that does not exist keeps the case as written. Empty when the drive is not mapped.
+  // between components. Each component is matched exactly, else without case (Wine's rule),
+  // else as the 8.3 alias Wine makes up for a long name (shortname.h); a tail that does not
+  // exist keeps the case as written. Empty when the drive is not mapped.
   std::string ToLinux(std::string_view windowsPath) const;
 
   // Linux path → the canonical Windows path: through the drive whose folder is the deepest

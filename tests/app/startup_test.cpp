@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cstring>
 
 #include "formmain.h"
 #include "scripteddialogs.h"
@@ -25,7 +27,7 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
     const char *what;
     FakePrefixOptions options;
     bool ok, thirdDawn;
-    bool otherCase = false;  // the registry spells the path in another case than the disk
+    const char *registryPath = nullptr;  // how the registry spells the path, when not as on the disk
   };
   auto opt = [](auto change) {
     FakePrefixOptions o;
@@ -41,16 +43,17 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
       {"no music folder", opt([](auto &o) { o.firstMusic = false; }), false, false},
       {"only Third Dawn", opt([](auto &o) { o.firstClient = o.firstExe = o.firstMusic = false, o.thirdDawn = true; }),
        false, false},
-      {"other case in the registry", {}, true, false, true},
+      {"other case in the registry", {}, true, false, "c:\\\\PROGRAM FILES\\\\ULTIMA ONLINE\\\\CLIENT.EXE"},
+      {"Wine's short names in the registry", {}, true, false, "C:\\\\PROG~FBU\\\\ulti~cyv\\\\client.exe"},
   };
   for (const auto &c : cases) {
     TestWorld world;
     const auto prefix = world.MakePrefix(c.options);
-    if (c.otherCase) {
+    if (c.registryPath) {
       std::string reg = TestWorld::ReadFile(prefix.root + "/system.reg");
       const std::string from = "C:\\\\Program Files\\\\Ultima Online\\\\client.exe";
       ASSERT_NE(reg.find(from), std::string::npos);
-      reg.replace(reg.find(from), from.size(), "c:\\\\PROGRAM FILES\\\\ULTIMA ONLINE\\\\CLIENT.EXE");
+      reg.replace(reg.find(from), from.size(), c.registryPath);
       TestWorld::WriteFile(prefix.root + "/system.reg", reg);
     }
     testsupport::ScriptedDialogs dialogs;
@@ -68,6 +71,44 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
     EXPECT_EQ(f.HasThirdDawn, c.thirdDawn) << c.what;
     if (c.thirdDawn) EXPECT_EQ(f.DefaultDirTD, "C:\\Program Files\\Ultima Online Third Dawn\\music\\default");
   }
+}
+
+TEST(Startup, AMissingClientIsExplainedOnStandardError) {
+  struct Case {
+    const char *what;
+    FakePrefixOptions options;
+    const char *tail;  // how the line ends
+  } cases[] = {
+      {"no key", [] { FakePrefixOptions o; o.firstClient = false; return o; }(), " is not there\n"},
+      {"exe missing", [] { FakePrefixOptions o; o.firstExe = false; return o; }(),
+       "\", but that file or the music folder beside it is not there\n"},
+  };
+  for (const auto &c : cases) {
+    TestWorld world;
+    const auto prefix = world.MakePrefix(c.options);
+    testsupport::ScriptedDialogs dialogs;
+    TGameFolders f;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f));
+    const std::string line = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(dialogs.Texts(), QStringList{kClientNotFound}) << c.what;  // the message box is unchanged
+    EXPECT_EQ(line.rfind("melodeck: the client was not found: Wine prefix " + prefix.root + ", registry " +
+                             prefix.root + "/system.reg, value ExePath of HKEY_LOCAL_MACHINE\\SOFTWARE\\",
+                         0),
+              0u)
+        << c.what << ": " << line;
+    EXPECT_NE(line.find("Ultima Online\\1.0 (32-bit view)"), std::string::npos) << line;
+    EXPECT_TRUE(line.size() > std::strlen(c.tail) && line.compare(line.size() - std::strlen(c.tail), std::string::npos, c.tail) == 0) << c.what << ": " << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+  }
+  // A client that is found says nothing.
+  TestWorld world;
+  const auto prefix = world.MakePrefix();
+  testsupport::ScriptedDialogs dialogs;
+  TGameFolders f;
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(Startup, ThirdDawnWithoutItsMusicFolderIsSimplyAbsent) {

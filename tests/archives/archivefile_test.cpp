@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "earchiver.h"
 #include "fakearchivers.h"
 
@@ -79,6 +81,9 @@ TEST_F(Component, ContentsDecideInTheirOrder) {
     EXPECT_EQ(probe.ArchiverType(), c.expected == atNone ? atAutoDetect : c.expected) << n;
     EXPECT_EQ(set["libunlha32.so"].Last("UnlhaOpenArchive").mode, ARC_M_PROBE);
     EXPECT_EQ(set["libunlha32.so"].Last("UnlhaOpenArchive").text, world.Windows("sfx.exe"));
+    // One library answers for three formats, once per detection.
+    const auto tarCalls = set["libtar32.so"].Functions();
+    EXPECT_EQ(std::count(tarCalls.begin(), tarCalls.end(), "TarGetArchiveType"), 1) << n;
   }
 }
 

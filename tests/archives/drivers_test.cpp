@@ -2,6 +2,10 @@
 // does not offer.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+
+#include "core/text.h"
 #include "drivers.h"
 #include "earchiver.h"
 #include "fakearchivers.h"
@@ -168,4 +172,28 @@ TEST_F(Drivers, BaseDefaults) {
   EXPECT_EQ(bare.CloseArchive(nullptr), 0);
   EXPECT_FALSE(bare.SetOwnerWindow(nullptr, nullptr));
   EXPECT_FALSE(bare.KillOwnerWindow(nullptr));
+}
+
+// The format table that the factory, detection and the stored form read.
+TEST(DriverTable, OneRowPerFormatWithDistinctExtensionsAndRanks) {
+  std::set<std::string> extensions;
+  std::set<int> ranks;
+  for (int t = atLha; t <= atAutoDetect; ++t) {
+    const auto type = static_cast<TArchiverType>(t);
+    const DriverInfo *row = FindDriver(type);
+    EXPECT_EQ(row != nullptr, t <= atRar) << t;
+    EXPECT_EQ(TypeFromName(TypeName(type)), t) << t;
+    if (!row) continue;
+    EXPECT_EQ(row->type, type);
+    EXPECT_TRUE(ranks.insert(row->precedence).second) << row->name;
+    std::istringstream words{std::string(row->extensions)};
+    for (std::string ext; words >> ext;) {
+      EXPECT_TRUE(ext.size() > 1 && ext[0] == '.' && ext == platform::FoldCase(ext)) << ext;
+      EXPECT_TRUE(extensions.insert(ext).second) << ext << " twice";
+    }
+  }
+  EXPECT_EQ(DriverFactory::Table().size(), static_cast<size_t>(atRar + 1));
+  EXPECT_EQ(extensions.count(".exe"), 0u);  // goes by contents
+  EXPECT_EQ(TypeName(static_cast<TArchiverType>(42)), "");
+  EXPECT_EQ(TypeFromName("atZIP"), -1);
 }

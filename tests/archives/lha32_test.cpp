@@ -3,6 +3,8 @@
 #include "drivers.h"
 #include "earchiver.h"
 #include "fakearchivers.h"
+#include "errors.h"
+#include "lhacommand.h"
 
 using namespace archives;
 using archivetest::FakeArchivers;
@@ -98,6 +100,19 @@ TEST_F(Lha, EverySwitchInItsPlace) {
             "-je5 -jf6 -jh7 -ji8 -jm9 -jn0 \"-jo010101\" \"-job\" -jp1 -jr2 -jss3 -jw4 \"-jx*.bak\" \"-jxtmp\\\" "
             "-jyc5 -jyd6 -jyk7 -jyn8 -jyo9 \"-jznote\" -ga0 -gd1 -ge2 -gf3 -gj4 -gm5 -gn6 -go7 -gp8 \"-grC:\\r\" "
             "-gs9 -gu10 -gw11 -p1 -k \"a.lzh\" \"z.mid\"");
+
+  // The library takes every switch the driver writes (the user's own switches aside).
+  o.UserOptions.clear();
+  driver->Extract(nullptr, "a.lzh", output, false, nullptr, "", o);
+  arc::LhaCommand parsed;
+  ASSERT_EQ(arc::ParseLhaCommand(LastCommand(), parsed), arc::kOk) << LastCommand();
+  EXPECT_EQ(parsed.archive, "a.lzh");
+  EXPECT_EQ(parsed.workFolder, "C:\\tmp\\");
+  EXPECT_EQ(parsed.exclusions, (std::vector<std::string>{"*.bak", "tmp\\"}));
+  EXPECT_EQ(parsed.attributes, 1);
+  EXPECT_EQ(parsed.method, 9);
+  EXPECT_EQ(parsed.suppressOverwriteQuestion, 9);
+  EXPECT_EQ(parsed.ignored.size(), 44u);  // every other switch, none taken for another
 }
 
 TEST_F(Lha, OwnerWindowForcesN1) {

@@ -1,16 +1,35 @@
 #include "core/inifile.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "core/text.h"
+#include "inchild.h"
 #include "testworld.h"
 
 using namespace platform;
 using testsupport::TestWorld;
+
+namespace {
+
+std::vector<std::string> ListFolder(const std::string &folder) {
+  std::vector<std::string> names;
+  if (DIR *d = opendir(folder.c_str())) {
+    while (dirent *e = readdir(d))
+      if (std::string_view(e->d_name) != "." && std::string_view(e->d_name) != "..") names.push_back(e->d_name);
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
 
 class Ini : public testing::Test {
  protected:
@@ -182,4 +201,42 @@ TEST_F(Ini, AKillDuringAWriteLeavesTheOldOrTheNewFile) {
     const std::string now = Bytes();
     EXPECT_TRUE(now == va || now == vb) << "torn file of " << now.size() << " bytes";
   }
+}
+
+TEST_F(Ini, AFifoReadsAsEmptyAndIsNeverWaitedFor) {
+  ASSERT_EQ(mkfifo(linux.c_str(), 0644), 0);  // no writer will ever come
+  const int result = platformtest::RunInChild([&] {
+    if (ini.ReadString("S", "k", "def") != "def" || !ini.ReadSections().empty()) return 1;
+    if (ini.TryWriteStrings("S", {{"k", "1"}})) return 2;  // and it is not written over
+    return 0;
+  });
+  EXPECT_EQ(result, 0) << (result == platformtest::kHung ? "hung on the FIFO" : "");
+  struct stat st;
+  ASSERT_EQ(lstat(linux.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// The program folder is read-only, the settings file in it writable: the file is rewritten.
+// Modes are made to bind first: root would make the temporary file in the folder anyway.
+TEST_F(Ini, AReadOnlyFolderWithAWritableFileIsSavedInPlace) {
+  const std::string folder = world.Linux("program");
+  const std::string file = folder + "/melodeck.ini";
+  const std::string locked = folder + "/locked.ini";
+  TestWorld::MakeDirs(folder);
+  TestWorld::WriteFile(file, "[S]\r\nk=" + std::string(200, 'x') + "\r\n");
+  TestWorld::WriteFile(locked, "[S]\r\nk=1\r\n");
+  chmod(locked.c_str(), 0444);
+  chmod(folder.c_str(), 0555);
+  const int result = platformtest::RunInChild([&] {
+    if (!platformtest::ObeyFileModes()) return 10;
+    IniFile settings(world.Windows("program/melodeck.ini"));
+    if (!settings.TryWriteStrings("S", {{"k", "short"}})) return 1;
+    IniFile readOnly(world.Windows("program/locked.ini"));
+    if (readOnly.TryWriteStrings("S", {{"k", "2"}})) return 2;
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(TestWorld::ReadFile(file), "[S]\r\nk=short\r\n");  // cut to the new length
+  EXPECT_EQ(TestWorld::ReadFile(locked), "[S]\r\nk=1\r\n");
+  EXPECT_EQ(ListFolder(folder), (std::vector<std::string>{"locked.ini", "melodeck.ini"}));  // nothing left beside
 }

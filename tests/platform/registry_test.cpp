@@ -1,8 +1,13 @@
 #include "core/registry.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include "fakeprefix.h"
+#include "inchild.h"
+#include "testworld.h"
 
 using namespace platform;
 
@@ -98,4 +103,18 @@ TEST(Registry, ThirtyTwoBitViewPrefersWow6432NodeInA64BitPrefix) {
   EXPECT_EQ(both.ReadString32("\\SOFTWARE\\A\\B", "v"), "wow");
   EXPECT_EQ(both.ReadString32("\\SOFTWARE\\A\\B", "w"), "only plain");
   EXPECT_EQ(both.ReadString32("\\SOFTWARE\\A\\B", "x"), std::nullopt);
+}
+
+TEST(Registry, ASystemRegThatIsNoFileReadsAsMissing) {
+  testsupport::TestWorld world;
+  const std::string prefix = world.Linux("prefix");
+  testsupport::TestWorld::MakeDirs(prefix);
+  ASSERT_EQ(mkfifo((prefix + "/system.reg").c_str(), 0644), 0);  // no writer will ever come
+  const int result = platformtest::RunInChild([&] {
+    return Registry::LoadSystemReg(prefix).KeyExists("Software") ? 1 : 0;
+  });
+  EXPECT_EQ(result, 0) << (result == platformtest::kHung ? "hung on the FIFO" : "");
+  std::remove((prefix + "/system.reg").c_str());
+  testsupport::TestWorld::MakeDirs(prefix + "/system.reg");  // a folder of that name
+  EXPECT_FALSE(Registry::LoadSystemReg(prefix).KeyExists("Software"));
 }

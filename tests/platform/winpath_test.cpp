@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/shortname.h"
 #include "testworld.h"
 
 using namespace platform;
@@ -91,4 +92,22 @@ TEST_F(WinPath, RelativePathsFollowTheCurrentFolder) {
   EXPECT_EQ(ToLinux("\\Program Files"), c + "/Program Files");
   EXPECT_EQ(ToLinux(""), "") << "an empty path names nothing, not the current folder";
   ASSERT_EQ(chdir("/"), 0);
+}
+
+TEST_F(WinPath, WineShortAliasesResolveAfterExactAndCaseFreeNames) {
+  TestWorld::MakeDirs(c + "/Program Files (x86)/Ultima Online");
+  TestWorld::WriteFile(c + "/Program Files (x86)/Ultima Online/client.exe", "x");
+  TestWorld::WriteFile(c + "/Program Files (x86)/my long name.text", "x");
+  TestWorld::MakeDirs(c + "/windows/PROG~5P2");  // a real name of that form is matched as itself
+  const std::string x86 = c + "/Program Files (x86)";
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\PROG~5P2\\Ultima Online\\client.exe", x86 + "/Ultima Online/client.exe"},
+      {"c:\\prog~5p2\\ULTIMA ONLINE", x86 + "/Ultima Online"},
+      {"C:\\PROG~5P2\\" + WineShortName("Ultima Online") + "\\client.exe", x86 + "/Ultima Online/client.exe"},
+      {"C:\\PROG~5P2\\MY_L~PTF.TEX", x86 + "/my long name.text"},
+      {"C:\\windows\\PROG~5P2", c + "/windows/PROG~5P2"},
+      {"C:\\PROGRA~1\\Ultima Online", c + "/PROGRA~1/Ultima Online"},  // Windows' numbering: not Wine's
+      {"C:\\PROG~AAA\\x", c + "/PROG~AAA/x"},                          // no entry has this alias
+  };
+  for (const auto &[win, linux] : cases) EXPECT_EQ(ToLinux(win), linux) << win;
 }
