@@ -16,6 +16,12 @@ namespace {
 
 using testsupport::TestWorld;
 
+platform::FluidPlayerOptions RenderTo(const std::string &file) {
+  platform::FluidPlayerOptions options;
+  options.renderFile = file;
+  return options;
+}
+
 constexpr size_t kBytesPerSecond = 44100 * 4;  // 16-bit stereo
 constexpr int kLoud = 1000;                    // a tune's peaks are far above this
 constexpr int kQuiet = 64;                     // silence with the synthesiser's dither stays below
@@ -69,7 +75,7 @@ class Player : public testing::Test {
   void SetUp() override {
     TestWorld::WriteFile(tune_, testsupport::MakeMidiTune(3));
     TestWorld::WriteFile(silent_, SilentTune());
-    player_ = platform::MakeFluidPlayer({.renderFile = out_});
+    player_ = platform::MakeFluidPlayer(RenderTo(out_));
   }
   TestWorld world_;
   std::string tune_ = world_.Linux("tune.mid"), silent_ = world_.Linux("silent.mid");
