@@ -2,6 +2,7 @@
 // player's life; per open file a MIDI file player and a sound output. The output's thread
 // renders the synthesiser and, through it, drives the file player; a file player is therefore
 // made before its output starts and deleted only after its output has stopped.
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <mutex>
@@ -27,6 +28,20 @@ void KeepError(int level, const char *message, void *) {
 
 void Discard(int, const char *, void *) {}
 
+// The ALSA library, which FluidSynth's ALSA output uses, writes its own complaints (no sound
+// card, say) to the terminal; FluidSynth's error says the same. It gets a handler that
+// drops them, when FluidSynth has brought the library in at all.
+void DiscardAlsa(const char *, int, const char *, int, const char *, ...) {}
+
+void QuietAlsa() {
+  void *alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
+  if (alsa == nullptr) return;
+  using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+  if (auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
+    set(DiscardAlsa);
+  dlclose(alsa);  // only drops the reference taken here: FluidSynth keeps it loaded
+}
+
 void RouteLibraryLog() {
   static std::once_flag once;
   std::call_once(once, [] {
@@ -35,6 +50,7 @@ void RouteLibraryLog() {
     fluid_set_log_function(FLUID_WARN, Discard, nullptr);
     fluid_set_log_function(FLUID_INFO, Discard, nullptr);
     fluid_set_log_function(FLUID_DBG, Discard, nullptr);
+    QuietAlsa();
   });
 }
 
