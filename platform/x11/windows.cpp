@@ -274,6 +274,33 @@ bool Contains(const std::vector<uint32_t> &list, uint32_t item) {
   return std::find(list.begin(), list.end(), item) != list.end();
 }
 
+// CloseWindow on an open display.
+bool AskToClose(const Display &d, uint32_t id) {
+  if (id == XCB_NONE) return false;
+  xcb_connection_t *c = d.conn();
+  const Atoms atoms = InternAtoms(c);
+
+  // A window manager closes a window it manages as its own close button would: it knows the
+  // window's protocols, and can offer to end a program that no longer answers.
+  if (LiveWindowManager(d, atoms) &&
+      Contains(Words(d.Property(d.root(), atoms[kNetSupported], XCB_ATOM_ATOM).get()),
+               atoms[kNetCloseWindow]) &&
+      Contains(ClientList(d, atoms), id)) {
+    constexpr uint32_t kSourceUser = 2;  // on the user's behalf, as a pager or taskbar asks
+    return Send(c, d.root(),
+                XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                ClientMessage(id, atoms[kNetCloseWindow], XCB_CURRENT_TIME, kSourceUser));
+  }
+
+  // Otherwise the window's own program is asked, if it has said it would listen.
+  if (Contains(Words(d.Property(id, atoms[kWmProtocols], XCB_ATOM_ATOM).get()),
+               atoms[kWmDeleteWindow])) {
+    return Send(c, id, XCB_EVENT_MASK_NO_EVENT,
+                ClientMessage(id, atoms[kWmProtocols], atoms[kWmDeleteWindow], XCB_CURRENT_TIME));
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<TopWindow> EnumTopWindows() {
@@ -295,27 +322,17 @@ bool IsGameRunning(const std::vector<std::string> &exeNames) {
 
 bool CloseWindow(uint32_t id) {
   Display d;
-  if (!d || id == XCB_NONE) return false;
-  xcb_connection_t *c = d.conn();
-  const Atoms atoms = InternAtoms(c);
+  return d && AskToClose(d, id);
+}
 
-  // A window manager closes a window it manages as its own close button would: it knows the
-  // window's protocols, and can offer to end a program that no longer answers.
-  if (LiveWindowManager(d, atoms) &&
-      Contains(Words(d.Property(d.root(), atoms[kNetSupported], XCB_ATOM_ATOM).get()),
-               atoms[kNetCloseWindow]) &&
-      Contains(ClientList(d, atoms), id)) {
-    constexpr uint32_t kSourceUser = 2;  // on the user's behalf, as a pager or taskbar asks
-    return Send(c, d.root(),
-                XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                ClientMessage(id, atoms[kNetCloseWindow], XCB_CURRENT_TIME, kSourceUser));
-  }
-
-  // Otherwise the window's own program is asked, if it has said it would listen.
-  if (Contains(Words(d.Property(id, atoms[kWmProtocols], XCB_ATOM_ATOM).get()),
-               atoms[kWmDeleteWindow])) {
-    return Send(c, id, XCB_EVENT_MASK_NO_EVENT,
-                ClientMessage(id, atoms[kWmProtocols], atoms[kWmDeleteWindow], XCB_CURRENT_TIME));
+bool CloseProcessWindow(int32_t pid) {
+  Display d;
+  if (!d || pid <= 0) return false;
+  for (const TopWindow &w : Enumerate(d)) {
+    if (!w.owned && w.visible && w.pid == pid) {
+      AskToClose(d, w.id);
+      return true;
+    }
   }
   return false;
 }

@@ -35,4 +35,10 @@ bool IsGameRunning(const std::vector<std::string> &exeNames);
 // False when the window doesn't exist or neither way is open; true says only that it was asked.
 bool CloseWindow(uint32_t id);
 
+// Asks the first visible, owner-less top-level window whose _NET_WM_PID is pid to close, as
+// CloseWindow does, and doesn't wait for it. True when such a window was found, whether or not
+// it could be asked; false without a display, and for a program that shows no window or
+// doesn't tell its pid (a player that handed the file to an instance already running, say).
+bool CloseProcessWindow(int32_t pid);
+
 }  // namespace platform

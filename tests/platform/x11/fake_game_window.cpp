@@ -3,12 +3,14 @@
 // set from the command line.
 //
 //   fake_game_window [--class C] [--instance I] [--title UTF8] [--wm-name TEXT]
-//                    [--owned] [--hidden] [--pid] [--delete]
+//                    [--owned] [--hidden] [--pid] [--delete] [--record FILE] [--] [ARG...]
 //
 // --class alone sets both WM_CLASS strings, as Wine does; with neither, there is no WM_CLASS.
 // --title sets _NET_WM_NAME; --wm-name sets the legacy WM_NAME, stored as Latin-1.
 // Prints the window's id once the server has mapped it (or set it up, with --hidden), then
 // waits; exits with 0 when asked to close by WM_DELETE_WINDOW, with 1 when the display goes away.
+// --record: as a player started with files, it then writes each ARG and a line break to FILE
+// (whole, through a rename), so FILE appears once the window is there.
 #include <getopt.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -50,7 +52,7 @@ void SetText(xcb_connection_t *c, xcb_window_t w, xcb_atom_t property, xcb_atom_
 }  // namespace
 
 int main(int argc, char **argv) {
-  std::string cls, instance, title, wmName;
+  std::string cls, instance, title, wmName, record;
   bool hasClass = false, hasInstance = false, hasTitle = false, hasWmName = false;
   bool owned = false, hidden = false, pid = false, takesDelete = false;
   const option options[] = {{"class", required_argument, nullptr, 'c'},
@@ -61,6 +63,7 @@ int main(int argc, char **argv) {
                             {"hidden", no_argument, nullptr, 'h'},
                             {"pid", no_argument, nullptr, 'p'},
                             {"delete", no_argument, nullptr, 'd'},
+                            {"record", required_argument, nullptr, 'r'},
                             {nullptr, 0, nullptr, 0}};
   for (int opt; (opt = getopt_long(argc, argv, "", options, nullptr)) != -1;) {
     switch (opt) {
@@ -72,6 +75,7 @@ int main(int argc, char **argv) {
       case 'h': hidden = true; break;
       case 'p': pid = true; break;
       case 'd': takesDelete = true; break;
+      case 'r': record = optarg; break;
       default: return 2;
     }
   }
@@ -132,6 +136,13 @@ int main(int argc, char **argv) {
   }
   std::printf("%u\n", window);
   std::fflush(stdout);
+  if (!record.empty()) {
+    const std::string partial = record + ".partial";
+    if (FILE *f = std::fopen(partial.c_str(), "w")) {
+      for (int i = optind; i < argc; ++i) std::fprintf(f, "%s\n", argv[i]);
+      if (std::fclose(f) == 0) std::rename(partial.c_str(), record.c_str());
+    }
+  }
 
   int status = 1;
   while (xcb_generic_event_t *event = xcb_wait_for_event(c)) {

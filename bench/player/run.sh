@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# bench/player/run.sh — the built-in player: milliseconds from Open+Play to the first block the
+# sound output writes (and to the first audible sample), the first Open with the SoundFont
+# load, and the resident memory with the system's General MIDI SoundFont loaded.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+scripts/build release >/dev/null
+build/release/bin/bench_player --benchmark_counters_tabular=true

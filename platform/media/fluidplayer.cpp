@@ -1,0 +1,208 @@
+// The built-in player on FluidSynth: one synthesiser with the SoundFont, kept for the
+// player's life; per open file a MIDI file player and a sound output. The output's thread
+// renders the synthesiser and, through it, drives the file player; a file player is therefore
+// made before its output starts and deleted only after its output has stopped.
+#include <dlfcn.h>
+#include <fluidsynth.h>
+
+#include <mutex>
+#include <vector>
+
+#include "core/fileops.h"
+#include "media/midiplayer.h"
+#include "media/smfcheck.h"
+#include "media/soundfont.h"
+
+namespace platform {
+namespace {
+
+// FluidSynth writes its messages to the terminal unless told otherwise. Errors are kept for
+// the detail line of our error texts; everything else is dropped.
+std::mutex logMutex;
+std::string lastLibraryError;
+
+void KeepError(int level, const char *message, void *) {
+  std::lock_guard<std::mutex> lock(logMutex);
+  lastLibraryError = message != nullptr ? message : "";
+}
+
+void Discard(int, const char *, void *) {}
+
+// The ALSA library, which FluidSynth's ALSA output uses, writes its own complaints (no sound
+// card, say) to the terminal; FluidSynth's error says the same. It gets a handler that
+// drops them, when FluidSynth has brought the library in at all.
+void DiscardAlsa(const char *, int, const char *, int, const char *, ...) {}
+
+void QuietAlsa() {
+  void *alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
+  if (alsa == nullptr) return;
+  using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+  if (auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
+    set(DiscardAlsa);
+  dlclose(alsa);  // only drops the reference taken here: FluidSynth keeps it loaded
+}
+
+void RouteLibraryLog() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    fluid_set_log_function(FLUID_PANIC, KeepError, nullptr);
+    fluid_set_log_function(FLUID_ERR, KeepError, nullptr);
+    fluid_set_log_function(FLUID_WARN, Discard, nullptr);
+    fluid_set_log_function(FLUID_INFO, Discard, nullptr);
+    fluid_set_log_function(FLUID_DBG, Discard, nullptr);
+    QuietAlsa();
+  });
+}
+
+// The library's last error since the previous call, as a second line for an error text.
+std::string TakeLibraryError() {
+  std::lock_guard<std::mutex> lock(logMutex);
+  std::string detail;
+  if (!lastLibraryError.empty()) detail = "\n(" + lastLibraryError + ")";
+  lastLibraryError.clear();
+  return detail;
+}
+
+std::string DriverNames(const std::vector<std::string> &drivers) {
+  std::string names;
+  for (const std::string &d : drivers) {
+    if (!names.empty()) names += ", ";
+    names += d == "pipewire" ? "PipeWire" : d == "pulseaudio" ? "PulseAudio" : d == "alsa" ? "ALSA" : d;
+  }
+  return names;
+}
+
+class FluidPlayer final : public MidiPlayer {
+ public:
+  explicit FluidPlayer(FluidPlayerOptions options) : options_(std::move(options)) {
+    RouteLibraryLog();
+    if (options_.systemSoundFonts.empty()) options_.systemSoundFonts = SystemSoundFonts();
+    if (!options_.renderFile.empty()) options_.drivers = {"file"};
+  }
+  ~FluidPlayer() override {
+    Close();
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (settings_ != nullptr) delete_fluid_settings(settings_);
+  }
+
+  bool Open(const std::string &linuxPath) override {
+    Close();
+    error_.clear();
+    TakeLibraryError();
+    std::optional<std::string> tune = ReadLinuxFile(linuxPath);
+    if (!tune) return Fail("MIDI ファイル " + linuxPath + " を開けません");
+    if (!IsPlayableMidiFile(*tune))
+      return Fail(linuxPath + " は再生できる標準 MIDI ファイルではありません");
+    if (!LoadSoundFont()) return false;
+
+    player_ = new_fluid_player(synth_);
+    if (player_ == nullptr || fluid_player_add_mem(player_, tune->data(), tune->size()) != FLUID_OK) {
+      Close();
+      return Fail("MIDI ファイル " + linuxPath + " を開けません" + TakeLibraryError());
+    }
+    if (!StartOutput()) {
+      Close();
+      return Fail("MIDI デバイスを開けません。\n音声の出力先 (" + DriverNames(options_.drivers) +
+                  ") がどれも使えません" + TakeLibraryError());
+    }
+    return true;
+  }
+
+  bool Play() override {
+    if (!IsOpen()) return Fail("再生する MIDI ファイルが開かれていません");
+    error_.clear();
+    fluid_synth_set_gain(synth_, gain_);
+    fluid_player_play(player_);
+    return true;
+  }
+
+  void Stop() override {
+    if (!IsOpen()) return;
+    fluid_player_stop(player_);
+    // Notes already released would ring out (a piano's for a second); the output goes silent
+    // at once instead, until Play.
+    fluid_synth_all_sounds_off(synth_, -1);
+    fluid_synth_set_gain(synth_, 0.0f);
+  }
+
+  void Close() override {
+    if (driver_ != nullptr) delete_fluid_audio_driver(driver_);  // joins the output's thread
+    driver_ = nullptr;
+    if (player_ != nullptr) delete_fluid_player(player_);
+    player_ = nullptr;
+    if (synth_ != nullptr) Silence();
+  }
+
+  bool IsOpen() const override { return driver_ != nullptr; }
+  const std::string &ErrorText() const override { return error_; }
+
+ private:
+  // With no output running: ends every voice and effect tail by rendering them away, so that
+  // the next file starts in silence. A reset alone leaves released notes to ring out.
+  void Silence() {
+    fluid_synth_system_reset(synth_);
+    std::vector<float> scratch(4096);
+    for (int blocks = 0; blocks < 64 && fluid_synth_get_active_voice_count(synth_) > 0; ++blocks)
+      fluid_synth_write_float(synth_, 4096, scratch.data(), 0, 1, scratch.data(), 0, 1);
+    fluid_synth_set_gain(synth_, gain_);
+  }
+
+  bool Fail(std::string text) {
+    error_ = std::move(text);
+    return false;
+  }
+
+  // Makes the synthesiser at the first need and loads the SoundFont into it once.
+  bool LoadSoundFont() {
+    if (synth_ != nullptr) return true;
+    SoundFontChoice font = FindSoundFont(options_.soundFont, options_.systemSoundFonts);
+    if (font.path.empty()) return Fail(font.error);
+    settings_ = new_fluid_settings();
+    fluid_settings_setstr(settings_, "audio.pulseaudio.media-role", "music");
+    fluid_settings_setstr(settings_, "audio.file.type", "raw");
+    fluid_settings_setstr(settings_, "audio.file.format", "s16");
+    fluid_settings_setstr(settings_, "audio.file.endian", "little");
+    fluid_settings_setnum(settings_, "synth.sample-rate", 44100.0);
+    synth_ = settings_ != nullptr ? new_fluid_synth(settings_) : nullptr;
+    if (synth_ == nullptr) return FailSynth("MIDI シンセサイザーを用意できません");
+    gain_ = fluid_synth_get_gain(synth_);
+    if (fluid_synth_sfload(synth_, font.path.c_str(), 1) == FLUID_FAILED)
+      return FailSynth("サウンドフォント " + font.path + " を読み込めません");
+    return true;
+  }
+
+  bool FailSynth(const std::string &text) {
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (settings_ != nullptr) delete_fluid_settings(settings_);
+    synth_ = nullptr;
+    settings_ = nullptr;
+    return Fail(text + TakeLibraryError());
+  }
+
+  bool StartOutput() {
+    if (!options_.renderFile.empty())
+      fluid_settings_setstr(settings_, "audio.file.name", options_.renderFile.c_str());
+    for (const std::string &name : options_.drivers) {
+      if (fluid_settings_setstr(settings_, "audio.driver", name.c_str()) != FLUID_OK) continue;
+      driver_ = new_fluid_audio_driver(settings_, synth_);
+      if (driver_ != nullptr) return true;
+    }
+    return false;
+  }
+
+  FluidPlayerOptions options_;
+  fluid_settings_t *settings_ = nullptr;
+  fluid_synth_t *synth_ = nullptr;
+  fluid_player_t *player_ = nullptr;
+  fluid_audio_driver_t *driver_ = nullptr;
+  float gain_ = 0.2f;  // the synthesiser's own
+  std::string error_;
+};
+
+}  // namespace
+
+std::unique_ptr<MidiPlayer> MakeFluidPlayer(FluidPlayerOptions options) {
+  return std::make_unique<FluidPlayer>(std::move(options));
+}
+
+}  // namespace platform
