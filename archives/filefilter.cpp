@@ -7,6 +7,7 @@
 #include "core/fileops.h"
 #include "core/fullpath.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 #include "earchiver.h"
 
 namespace archives {
@@ -69,7 +70,7 @@ struct Search {
     for (const auto &e : entries) {
       if (e.attributes & platform::faDirectory) continue;
       if (!hidden && (e.attributes & (platform::faHidden | platform::faSysFile))) continue;
-      if (!MatchesWildcard(e.name, pattern)) continue;
+      if (!platform::WildcardMatch(pattern, e.name)) continue;
       const LocalKey time = KeyOfFileTime(e.modified);
       if ((lower == 0 || lower <= time) && (upper == 0 || time < upper)) found.push_back(JoinPath(folder, e.name));
     }
@@ -82,41 +83,7 @@ struct Search {
   }
 };
 
-// Greedy matching with one remembered "*": linear in practice, never exponential.
-bool Match(const std::u32string &name, const std::u32string &pat) {
-  size_t n = 0, p = 0, starP = std::u32string::npos, starN = 0;
-  while (n < name.size()) {
-    if (p < pat.size() && (pat[p] == U'?' || pat[p] == name[n])) {
-      ++n;
-      ++p;
-    } else if (p < pat.size() && pat[p] == U'*') {
-      starP = p++;
-      starN = n;
-    } else if (starP != std::u32string::npos) {
-      p = starP + 1;
-      n = ++starN;
-    } else {
-      return false;
-    }
-  }
-  while (p < pat.size() && pat[p] == U'*') ++p;
-  return p == pat.size();
-}
-
-std::u32string Folded(std::string_view s) {
-  const std::string f = platform::FoldCase(s);
-  std::u32string out;
-  size_t i = 0;
-  while (i < f.size()) out += platform::NextCodePoint(f, i);
-  return out;
-}
-
 }  // namespace
-
-bool MatchesWildcard(std::string_view name, std::string_view pattern) {
-  if (pattern == "*.*" || pattern == "*") return true;
-  return Match(Folded(name), Folded(pattern));
-}
 
 TStringList ExpandFileList(TArchiverOptions &options, const TStringList *files) {
   Search search;

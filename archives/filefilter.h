@@ -18,8 +18,4 @@ namespace archives {
 // A folder reached again through a link inside itself is not searched again.
 TStringList ExpandFileList(TArchiverOptions &options, const TStringList *files);
 
-// Windows wildcard matching of one name: "*" and "?" by characters, case ignored; "*.*"
-// matches every name.
-bool MatchesWildcard(std::string_view name, std::string_view pattern);
-
 }  // namespace archives

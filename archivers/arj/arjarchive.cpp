@@ -8,13 +8,10 @@
 
 #include "core/fullpath.h"
 #include "core/winpath.h"
-#include "destination.h"
 #include "lhaextraction.h"
 #include "errors.h"
 #include "names.h"
 #include "regularfile.h"
-#include "session.h"
-#include "wildcard.h"
 
 namespace arj {
 
@@ -72,60 +69,56 @@ arc::EntryFacts FactsOf(const ArjEntry &e) {
   return f;
 }
 
+namespace {
+
+// The entries read from the headers, unpacked by our decoders.
+class ArjEntries : public arc::EntryReader {
+ public:
+  ArjEntries(const lha::ArchiveInput &input, const std::vector<ArjEntry> &entries) : input_(input), entries_(entries) {}
+
+  int Next(arc::EntryHeader &header, bool &atEnd) override {
+    while (next_ < entries_.size() && entries_[next_].fileType == kTypeLabel) ++next_;
+    if (next_ == entries_.size()) {
+      atEnd = true;
+      return arc::kOk;
+    }
+    const ArjEntry &entry = entries_[next_++];
+    header.facts = FactsOf(entry);
+    if (header.facts.isFolder) {
+      header.kind = arc::EntryHeader::Kind::Folder;
+    } else if (entry.flags & kFlagVolume) {
+      // The rest of this file lies in the next volume, which we are not given.
+      header.kind = arc::EntryHeader::Kind::Unsupported;
+      header.refusal = arc::kErrNotSupport;
+      header.why = "continues in another volume";
+    }
+    header.mode = entry.hostOs == kHostUnix ? ((entry.mode & 0777) | S_IRUSR | S_IWUSR)
+                                            : ((entry.mode & arc::kAttrReadOnly) ? 0444 : 0644);
+    header.mtime = arc::UnixFromDos(entry.dosTime);
+    return arc::kOk;
+  }
+
+  int Unpack(arc::EntryData &data, std::string &why) override {
+    const Error e = DecodeArjEntry(input_, entries_[next_ - 1], [&data](std::span<const uint8_t> d) { return data.Write(d); });
+    if (e != Error::None) why = "failed";
+    return ResultOf(e);
+  }
+
+ private:
+  const lha::ArchiveInput &input_;
+  const std::vector<ArjEntry> &entries_;
+  size_t next_ = 0;
+};
+
+}  // namespace
+
 int Extract(const arc::LhaCommand &cmd, ARC_HWND progress, arc::Output &out) {
   ArjFile file;
   std::vector<ArjEntry> entries;
-  int result = file.Open(cmd.archive, entries);
-  if (result == arc::kErrNotArcFile || result == arc::kErrArcFileOpen) return result;
-  const arc::LhaExtraction plan(cmd);
-  const bool testOnly = plan.testOnly;
-  const bool keepFolders = plan.keepFolders;
-  arc::Destination dest;
-  if (int r = plan.OpenDestination(dest); r != arc::kOk) return r;
-  for (const ArjEntry &entry : entries) {
-    if (entry.fileType == kTypeLabel) continue;
-    const arc::EntryFacts facts = FactsOf(entry);
-    if (!plan.Wants(facts.name)) continue;
-    std::vector<std::string> parts;
-    if (!plan.Place(facts.name, parts, out, result)) continue;
-    if (facts.isFolder) {
-      if (keepFolders && !testOnly) arc::Keep(result, dest.MakeFolders(parts));
-      continue;
-    }
-    if (entry.flags & kFlagVolume) {
-      // The rest of this file lies in the next volume, which we are not given.
-      out.Line("continues in another volume: " + facts.name);
-      arc::Keep(result, arc::kErrNotSupport);
-      continue;
-    }
-    if (!keepFolders) parts = {parts.back()};
-    const std::string shown = arc::JoinParts(parts);
-    if (arc::Report(progress, ARC_ARCEXTRACT_BEGIN, facts, shown, 0)) return arc::kErrUserCancel;
-    std::unique_ptr<arc::PendingFile> pending;
-    if (!testOnly) {
-      int created = arc::kOk;
-      pending = dest.Create(parts, &created);
-      if (!pending) {
-        arc::Keep(result, created);
-        continue;
-      }
-    }
-    bool writeFailed = false;
-    const Error e = DecodeArjEntry(file.Input(), entry, [&](std::span<const uint8_t> d) {
-      if (pending && !pending->Write(d)) writeFailed = true;
-      return !writeFailed;
-    });
-    int entryResult = writeFailed ? arc::kErrCannotWrite : ResultOf(e);
-    if (entryResult == arc::kOk && pending) {
-      const mode_t mode = entry.hostOs == kHostUnix ? ((entry.mode & 0777) | S_IRUSR | S_IWUSR)
-                                                    : ((entry.mode & arc::kAttrReadOnly) ? 0444 : 0644);
-      entryResult = pending->Commit(arc::UnixFromDos(entry.dosTime), mode);
-    }
-    if (entryResult != arc::kOk) out.Line("failed: " + facts.name);
-    arc::Keep(result, entryResult);
-    if (arc::Report(progress, ARC_ARCEXTRACT_END, facts, shown, facts.originalSize)) return arc::kErrUserCancel;
-  }
-  return result;
+  const int found = file.Open(cmd.archive, entries);
+  if (found == arc::kErrNotArcFile || found == arc::kErrArcFileOpen) return found;
+  ArjEntries reader(file.Input(), entries);
+  return arc::ExtractEntries(reader, arc::LhaExtractRequest(cmd), progress, out, found);
 }
 
 }  // namespace arj

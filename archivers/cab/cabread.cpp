@@ -14,13 +14,11 @@
 #include <vector>
 
 #include "cabimage.h"
-#include "destination.h"
 #include "errors.h"
+#include "extraction.h"
 #include "gptr.h"
 #include "names.h"
 #include "regularfile.h"
-#include "session.h"
-#include "wildcard.h"
 
 namespace cab {
 
@@ -193,21 +191,15 @@ class Unpacker {
     FinishPending();
     if (stopped_) return FALSE;
     arc::EntryFacts facts = FactsOf(file);
-    if (passedOver_.contains(file)) {
-      if (!sink_.Chooses(facts)) return FALSE;
-      out_.Line("unknown method: " + facts.name);
-      arc::Keep(result_, arc::kErrMethod);
-      return FALSE;
-    }
-    int skipped = arc::kOk;
-    switch (sink_.Offer(facts, skipped)) {
+    const bool unpackable = !passedOver_.contains(file);
+    switch (sink_.Offer(facts, unpackable)) {
       case Want::Skip:
-        arc::Keep(result_, skipped);
         return FALSE;
       case Want::Stop:
         Stop();
         return FALSE;
       case Want::Take:
+        if (!unpackable) return FALSE;
         break;
     }
     pendingName_ = std::to_string(serial_++);
@@ -289,80 +281,56 @@ int UnpackCabinet(std::span<uint8_t> file, EntrySink &sink, arc::Output &out) {
 
 namespace {
 
-// Extraction and testing: the choice of entries, the destination's rules and the progress
-// messages, as reader.cpp has them for the other formats.
+// Extraction and testing through the extraction every library shares, in the order libgcab
+// unpacks the entries.
 class ExtractSink : public EntrySink {
  public:
-  ExtractSink(const arc::ExtractRequest &request, arc::Destination &dest, ARC_HWND progress, arc::Output &out)
-      : req_(request), selector_(request.files), dest_(dest), progress_(progress), out_(out) {}
+  explicit ExtractSink(arc::Extraction &extraction) : x_(extraction) {}
 
-  bool Chooses(const arc::EntryFacts &facts) const override {
-    return selector_.Selects(facts.name) && !req_.exclusions.Excludes(facts.name);
+  Want Offer(const arc::EntryFacts &facts, bool unpackable) override {
+    header_ = {};
+    header_.facts = facts;
+    if (!unpackable) {
+      header_.kind = arc::EntryHeader::Kind::Unsupported;
+      header_.refusal = arc::kErrMethod;
+      header_.why = "unknown method";
+    }
+    // As libarchive gives a cabinet's entries: read-only ones r-x, the rest rw-.
+    header_.mode = ((facts.attributes & arc::kAttrReadOnly) ? 0555 : 0666) | S_IRUSR | S_IWUSR;
+    header_.mtime = facts.mtime;
+    switch (x_.Begin(header_)) {
+      case arc::Extraction::Step::Skip: return Want::Skip;
+      case arc::Extraction::Step::Stop: return Want::Stop;
+      case arc::Extraction::Step::Take: break;
+    }
+    return Want::Take;
   }
 
-  Want Offer(const arc::EntryFacts &facts, int &skipped) override {
-    if (!Chooses(facts)) return Want::Skip;
-    std::vector<std::string> parts;
-    if (arc::SplitEntryPath(facts.name, parts) == arc::PathCheck::Refused) {
-      out_.Line("refused (leaves the folder): " + facts.name);
-      skipped = arc::kErrNotFilename;
-      return Want::Skip;
-    }
-    if (!req_.keepFolders) parts = {parts.back()};
-    if (!req_.testOnly && req_.overwrite != arc::Overwrite::Always) {
-      int64_t existing = 0;
-      if (dest_.Exists(parts, &existing) && (req_.overwrite == arc::Overwrite::Never || existing >= facts.mtime))
-        return Want::Skip;
-    }
-    parts_ = std::move(parts);
-    shown_ = arc::JoinParts(parts_);
-    return arc::Report(progress_, ARC_ARCEXTRACT_BEGIN, facts, shown_, 0) ? Want::Stop : Want::Take;
-  }
-
-  int Take(const arc::EntryFacts &facts, int fd) override {
-    std::unique_ptr<arc::PendingFile> pending;
-    if (!req_.testOnly) {
-      int created = arc::kOk;
-      pending = dest_.Create(parts_, &created);
-      if (!pending) return created;
-    }
-    int result = arc::kOk;
-    uint64_t written = 0;
-    std::vector<uint8_t> buffer(1 << 16);
-    while (pending) {
-      const ssize_t n = read(fd, buffer.data(), buffer.size());
-      if (n == 0) break;
-      if (n < 0) {
-        result = arc::kErrCannotRead;
-        break;
+  int Take(const arc::EntryFacts &, int fd) override {
+    return x_.Finish(header_, [fd](arc::EntryData &data, std::string &why) {
+      std::vector<uint8_t> buffer(1 << 16);
+      for (;;) {
+        const ssize_t n = read(fd, buffer.data(), buffer.size());
+        if (n == 0) return arc::kOk;
+        if (n < 0) {
+          why = "cannot read the unpacked data";
+          return arc::kErrCannotRead;
+        }
+        if (!data.Write({buffer.data(), static_cast<size_t>(n)})) return arc::kErrCannotWrite;
       }
-      if (!pending->Write({buffer.data(), static_cast<size_t>(n)})) {
-        result = arc::kErrCannotWrite;
-        break;
-      }
-      written += static_cast<uint64_t>(n);
-      if (arc::Report(progress_, ARC_ARCEXTRACT_INPROCESS, facts, shown_, written)) return arc::kErrUserCancel;
-    }
-    if (req_.testOnly) written = facts.originalSize;
-    if (result == arc::kOk && pending) {
-      // As libarchive gives a cabinet's entries: read-only ones r-x, the rest rw-.
-      const mode_t mode = ((facts.attributes & arc::kAttrReadOnly) ? 0555 : 0666) | S_IRUSR | S_IWUSR;
-      result = pending->Commit(facts.mtime, mode);
-    }
-    if (arc::Report(progress_, ARC_ARCEXTRACT_END, facts, shown_, written)) return arc::kErrUserCancel;
-    return result;
+    });
   }
 
-  void Broken(const arc::EntryFacts &facts, const std::string &why) override { out_.Line(why + ": " + facts.name); }
+  void Broken(const arc::EntryFacts &, const std::string &why) override {
+    x_.Finish(header_, [&why](arc::EntryData &, std::string &what) {
+      what = why;
+      return arc::kErrFileCrc;
+    });
+  }
 
  private:
-  const arc::ExtractRequest &req_;
-  const arc::EntrySelector selector_;
-  arc::Destination &dest_;
-  ARC_HWND progress_;
-  arc::Output &out_;
-  std::vector<std::string> parts_;
-  std::string shown_;
+  arc::Extraction &x_;
+  arc::EntryHeader header_;
 };
 
 }  // namespace
@@ -390,13 +358,13 @@ int ExtractCabinet(const arc::ExtractRequest &request, ARC_HWND progress, arc::O
   PrivateMapping file(fd);
   close(fd);
   if (FindCabinet(file.Bytes()) < 0) return arc::kErrNotArcFile;
-  arc::Destination dest;
-  if (!request.testOnly) {
-    const std::string folder = arc::LinuxPathOf(request.folder);
-    if (folder.empty() || !dest.Open(folder)) return arc::kErrMakeDirectory;
-  }
-  ExtractSink sink(request, dest, progress, out);
-  return UnpackCabinet(file.Bytes(), sink, out);
+  arc::Extraction extraction(request, progress, out);
+  if (int r = extraction.OpenDestination(); r != arc::kOk) return r;
+  ExtractSink sink(extraction);
+  const int unpacked = UnpackCabinet(file.Bytes(), sink, out);
+  if (unpacked == arc::kErrUserCancel) return unpacked;
+  extraction.Keep(unpacked);
+  return extraction.Result();
 }
 
 }  // namespace cab

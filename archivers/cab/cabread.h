@@ -22,11 +22,9 @@ enum class Want { Skip, Take, Stop };
 class EntrySink {
  public:
   virtual ~EntrySink() = default;
-  // Whether the command names the entry at all (its patterns and exclusions).
-  virtual bool Chooses(const arc::EntryFacts &facts) const = 0;
-  // Called for every entry, in the order of the data, before it is unpacked. An entry skipped
-  // for a fault of its own (a name leaving the folder) sets skipped to the arc::Result to report.
-  virtual Want Offer(const arc::EntryFacts &facts, int &skipped) = 0;
+  // Called for every entry, in the order of the data, before it is unpacked. unpackable is
+  // false for an entry of a folder packed with a method libgcab lacks: it is never taken.
+  virtual Want Offer(const arc::EntryFacts &facts, bool unpackable) = 0;
   // A taken entry's data, whole and with every block's checksum checked, readable at fd from
   // its start. Returns an arc::Result; kErrUserCancel stops the unpacking.
   virtual int Take(const arc::EntryFacts &facts, int fd) = 0;
@@ -37,8 +35,7 @@ class EntrySink {
 // Unpacks the entries the sink takes from a cabinet held in memory. The bytes are changed
 // (blocks without a checksum get one, see cabimage.h), so they are a private copy. Data is
 // unpacked into a private temporary folder, one entry at a time. Returns kOk, kErrNotArcFile
-// (no cabinet), kErrHeaderBroken, kErrMethod (a folder packed with a method libgcab lacks; its
-// entries are passed over), kErrFileCrc (the first broken entry ends the unpacking, as a
+// (no cabinet), kErrHeaderBroken, kErrFileCrc (the first broken entry ends the unpacking, as a
 // compressed folder cannot be read past it), kErrUserCancel, kErrTmpOpen, or the first error
 // a Take returned.
 int UnpackCabinet(std::span<uint8_t> file, EntrySink &sink, arc::Output &out);

@@ -9,6 +9,7 @@
 #include "core/fileops.h"
 #include "core/fullpath.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 #include "core/winpath.h"
 #include "errors.h"
 
@@ -47,7 +48,7 @@ class Scanner {
       const std::string path = JoinWin(winFolder, e.name);
       const std::string stored = JoinStored(prefix, e.name);
       if (o_.exclusions.Excludes(stored)) continue;
-      const bool matches = takeAll || WildcardMatch(namePattern, e.name);
+      const bool matches = takeAll || platform::WildcardMatch(namePattern, e.name);
       if (!folder) {
         if (matches) AddFile(path, stored, e);
         continue;

@@ -61,7 +61,7 @@ int Session::FindNext(HARC handle, INDIVIDUALINFO *record) {
   if (!l || !l->searched) return -1;
   while (l->next < l->entries.size()) {
     const EntryFacts &e = l->entries[l->next++];
-    if (!WildcardMatch(l->wildcard, e.name)) continue;
+    if (!EntryMatches(l->wildcard, e.name)) continue;
     if (record) FillRecord(e, *record);
     return 0;
   }

@@ -1,46 +1,15 @@
 #include "wildcard.h"
 
-#include "core/text.h"
+#include "core/wildcard.h"
 
 namespace arc {
 
 namespace {
 
-std::u32string Normalise(std::string_view s) {
-  const std::string folded = platform::FoldCase(s);
-  std::u32string out;
-  size_t i = 0;
-  while (i < folded.size()) {
-    char32_t c = platform::NextCodePoint(folded, i);
-    out += c == U'\\' ? U'/' : c;
-  }
-  while (!out.empty() && out.back() == U'/') out.pop_back();
-  return out;
+std::string_view WithoutTrailingSeparators(std::string_view s) {
+  while (!s.empty() && (s.back() == '/' || s.back() == '\\')) s.remove_suffix(1);
+  return s;
 }
-
-// Iterative matching with one back-tracking point: linear in practice, never exponential,
-// whatever a hostile pattern holds.
-bool Match(const std::u32string &p, const std::u32string &n) {
-  size_t pi = 0, ni = 0, star = std::u32string::npos, mark = 0;
-  while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == U'?' || p[pi] == n[ni])) {
-      ++pi;
-      ++ni;
-    } else if (pi < p.size() && p[pi] == U'*') {
-      star = pi++;
-      mark = ni;
-    } else if (star != std::u32string::npos) {
-      pi = star + 1;
-      ni = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (pi < p.size() && p[pi] == U'*') ++pi;
-  return pi == p.size();
-}
-
-bool IsAll(const std::u32string &p) { return p.empty() || p == U"*" || p == U"*.*"; }
 
 }  // namespace
 
@@ -57,9 +26,9 @@ std::string UnescapeBrackets(std::string_view pattern) {
   return out;
 }
 
-bool WildcardMatch(std::string_view pattern, std::string_view name) {
-  const std::u32string p = Normalise(pattern);
-  return IsAll(p) || Match(p, Normalise(name));
+bool EntryMatches(std::string_view pattern, std::string_view name) {
+  pattern = WithoutTrailingSeparators(pattern);
+  return pattern.empty() || platform::WildcardMatch(pattern, WithoutTrailingSeparators(name));
 }
 
 EntrySelector::EntrySelector(std::vector<std::string> patterns) {
@@ -78,13 +47,13 @@ EntrySelector::EntrySelector(std::vector<std::string> patterns) {
 
 bool EntrySelector::Selects(std::string_view entryName) const {
   if (patterns_.empty()) return true;
-  const std::u32string name = Normalise(entryName);
+  const std::string_view name = WithoutTrailingSeparators(entryName);
   for (const auto &pattern : patterns_) {
-    const std::u32string p = Normalise(pattern);
-    if (Match(p, name)) return true;
+    if (platform::WildcardMatch(pattern, name)) return true;
     // A folder's name selects what lies below it.
-    for (size_t slash = name.find(U'/'); slash != std::u32string::npos; slash = name.find(U'/', slash + 1))
-      if (Match(p, name.substr(0, slash))) return true;
+    for (size_t slash = name.find_first_of("/\\"); slash != std::string_view::npos;
+         slash = name.find_first_of("/\\", slash + 1))
+      if (platform::WildcardMatch(pattern, name.substr(0, slash))) return true;
   }
   return false;
 }
@@ -97,7 +66,7 @@ bool Exclusions::Excludes(std::string_view path) const {
   const size_t slash = path.find_last_of("/\\");
   const std::string_view last = slash == std::string_view::npos ? path : path.substr(slash + 1);
   for (const auto &p : patterns_)
-    if (WildcardMatch(p, path) || WildcardMatch(p, last)) return true;
+    if (EntryMatches(p, path) || EntryMatches(p, last)) return true;
   return false;
 }
 

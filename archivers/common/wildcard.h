@@ -7,10 +7,9 @@
 
 namespace arc {
 
-// "*" matches any run of characters, "/" included; "?" one character; without case (ASCII
-// and the rest of Unicode through case folding). "\" and "/" are the same. "*.*" and an empty
-// pattern match everything, as on Windows.
-bool WildcardMatch(std::string_view pattern, std::string_view name);
+// platform::WildcardMatch over entry names: a folder's trailing "/" (or "\") is no part of its
+// name, and an empty pattern (FindFirst without one) matches every entry.
+bool EntryMatches(std::string_view pattern, std::string_view name);
 
 // Patterns as the ZIP drivers send them write "[" as "[[]"; this gives the plain name.
 std::string UnescapeBrackets(std::string_view pattern);
@@ -24,7 +23,7 @@ class EntrySelector {
   bool All() const { return patterns_.empty(); }
 
  private:
-  std::vector<std::string> patterns_;  // folded, "/" separators, no trailing "/"
+  std::vector<std::string> patterns_;  // "/" separators, no trailing "/"
 };
 
 // Excluding patterns ("-jx" and alike), matched against the whole path and its last part.

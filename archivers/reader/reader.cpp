@@ -4,9 +4,6 @@
 
 #include <algorithm>
 
-#include "core/fullpath.h"
-#include "core/winpath.h"
-#include "destination.h"
 #include "errors.h"
 #include "libarchive_util.h"
 #include "names.h"
@@ -118,10 +115,6 @@ bool Drain(archive *a, Family family) {
 
 }  // namespace
 
-std::string LinuxPathOf(const std::string &windowsPath) {
-  return platform::ToLinux(platform::ExpandFileName(windowsPath.empty() ? "." : windowsPath));
-}
-
 int ListArchive(const std::string &windowsPath, Family family, std::vector<EntryFacts> &entries) {
   ScopedUtf8Locale locale;
   const std::string path = LinuxPathOf(windowsPath);
@@ -142,6 +135,70 @@ int ListArchive(const std::string &windowsPath, Family family, std::vector<Entry
   }
 }
 
+namespace {
+
+// libarchive's entries, for the extraction loop.
+class LibarchiveEntries : public EntryReader {
+ public:
+  LibarchiveEntries(archive *a, Family family, const std::string &linuxPath)
+      : a_(a), family_(family), path_(linuxPath) {}
+
+  int Next(EntryHeader &header, bool &atEnd) override {
+    // A failure in a CAB folder's data ends the archive (see Drain).
+    if (dataFailed_ && family_ == Family::Cab) {
+      atEnd = true;
+      return kOk;
+    }
+    // Whatever of the last entry's data was not read (an entry not chosen).
+    if (any_ && !Drain(a_, family_)) return kErrHeaderBroken;
+    archive_entry *e = nullptr;
+    const int r = archive_read_next_header(a_, &e);
+    if (r == ARCHIVE_EOF) {
+      atEnd = true;
+      return kOk;
+    }
+    if (r == ARCHIVE_FATAL || r == ARCHIVE_RETRY) return any_ ? kErrHeaderBroken : kErrNotArcFile;
+    if (IsBareRaw(a_)) return kErrNotArcFile;
+    any_ = true;
+    header.facts = FactsOf(e, family_, a_);
+    if (IsRaw(a_)) header.facts.name = RawName(path_);
+    const auto type = archive_entry_filetype(e);
+    if (archive_entry_hardlink(e) || type == AE_IFLNK)
+      header.kind = EntryHeader::Kind::Link;
+    else if (type == AE_IFDIR)
+      header.kind = EntryHeader::Kind::Folder;
+    else if (type != AE_IFREG)
+      header.kind = EntryHeader::Kind::Special;
+    header.mode = (archive_entry_perm(e) & 0777) | S_IRUSR | S_IWUSR;
+    header.mtime = header.facts.mtime;
+    return kOk;
+  }
+
+  int Unpack(EntryData &data, std::string &why) override {
+    for (;;) {
+      const la_ssize_t n = archive_read_data(a_, buffer_.data(), buffer_.size());
+      if (n == 0) return kOk;
+      if (n < 0) {
+        const char *error = archive_error_string(a_);
+        why = error ? error : "bad data";
+        dataFailed_ = true;
+        return kErrFileCrc;
+      }
+      if (!data.Write({buffer_.data(), static_cast<size_t>(n)})) return kErrCannotWrite;
+    }
+  }
+
+ private:
+  archive *a_;
+  Family family_;
+  const std::string &path_;
+  std::vector<uint8_t> buffer_ = std::vector<uint8_t>(1 << 16);
+  bool any_ = false;
+  bool dataFailed_ = false;
+};
+
+}  // namespace
+
 int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, Output &out) {
   ScopedUtf8Locale locale;
   const std::string path = LinuxPathOf(req.archive);
@@ -149,97 +206,8 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
   if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kErrArcFileOpen;
   ReadArchive a = OpenReader(path, family);
   if (!a) return kErrNotArcFile;
-  Destination dest;
-  if (!req.testOnly) {
-    const std::string folder = LinuxPathOf(req.folder);
-    if (folder.empty() || !dest.Open(folder)) return kErrMakeDirectory;
-  }
-  const EntrySelector selector(req.files);
-  int result = kOk;
-  bool any = false;
-  std::vector<uint8_t> buffer(1 << 16);
-  bool dataFailed = false;
-  for (;;) {
-    // Whatever of the last entry's data was not read (an entry not chosen).
-    if (dataFailed && family == Family::Cab) break;
-    if (any && !Drain(a.get(), family)) {
-      Keep(result, kErrHeaderBroken);
-      break;
-    }
-    archive_entry *e = nullptr;
-    const int r = archive_read_next_header(a.get(), &e);
-    if (r == ARCHIVE_EOF) break;
-    if (r == ARCHIVE_FATAL || r == ARCHIVE_RETRY) {
-      Keep(result, any ? kErrHeaderBroken : kErrNotArcFile);
-      break;
-    }
-    if (IsBareRaw(a.get())) return kErrNotArcFile;
-    any = true;
-    EntryFacts facts = FactsOf(e, family, a.get());
-    if (IsRaw(a.get())) facts.name = RawName(path);
-    if (!selector.Selects(facts.name) || req.exclusions.Excludes(facts.name)) continue;
-    const auto type = archive_entry_filetype(e);
-    if (type != AE_IFREG && type != AE_IFDIR) {
-      out.Line("not extracted (not a file): " + facts.name);
-      continue;
-    }
-    if (archive_entry_hardlink(e)) {
-      out.Line("not extracted (a link): " + facts.name);
-      continue;
-    }
-    std::vector<std::string> parts;
-    if (SplitEntryPath(facts.name, parts) == PathCheck::Refused) {
-      out.Line("refused (leaves the folder): " + facts.name);
-      Keep(result, kErrNotFilename);
-      continue;
-    }
-    if (facts.isFolder) {
-      if (req.keepFolders && !req.testOnly) Keep(result, dest.MakeFolders(parts));
-      continue;
-    }
-    if (!req.keepFolders) parts = {parts.back()};
-    if (!req.testOnly && req.overwrite != Overwrite::Always) {
-      int64_t existing = 0;
-      if (dest.Exists(parts, &existing) && (req.overwrite == Overwrite::Never || existing >= facts.mtime)) continue;
-    }
-    const std::string shown = JoinParts(parts);
-    if (Report(progress, ARC_ARCEXTRACT_BEGIN, facts, shown, 0)) return kErrUserCancel;
-    std::unique_ptr<PendingFile> pending;
-    if (!req.testOnly) {
-      int created = kOk;
-      pending = dest.Create(parts, &created);
-      if (!pending) {
-        Keep(result, created);
-        continue;
-      }
-    }
-    int entryResult = kOk;
-    uint64_t written = 0;
-    for (;;) {
-      const la_ssize_t n = archive_read_data(a.get(), buffer.data(), buffer.size());
-      if (n == 0) break;
-      if (n < 0) {
-        out.Line(std::string(archive_error_string(a.get()) ? archive_error_string(a.get()) : "bad data") + ": " +
-                 facts.name);
-        entryResult = kErrFileCrc;
-        dataFailed = true;
-        break;
-      }
-      written += static_cast<uint64_t>(n);
-      if (pending && !pending->Write({buffer.data(), static_cast<size_t>(n)})) {
-        entryResult = kErrCannotWrite;
-        break;
-      }
-      if (Report(progress, ARC_ARCEXTRACT_INPROCESS, facts, shown, written)) return kErrUserCancel;
-    }
-    if (entryResult == kOk && pending) {
-      const mode_t mode = (archive_entry_perm(e) & 0777) | S_IRUSR | S_IWUSR;
-      entryResult = pending->Commit(facts.mtime, mode);
-    }
-    Keep(result, entryResult);
-    if (Report(progress, ARC_ARCEXTRACT_END, facts, shown, written)) return kErrUserCancel;
-  }
-  return result;
+  LibarchiveEntries entries(a.get(), family, path);
+  return ExtractEntries(entries, req, progress, out);
 }
 
 }  // namespace arc

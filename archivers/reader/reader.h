@@ -7,30 +7,14 @@
 
 #include "arcapi.h"
 #include "entryrecord.h"
+#include "extraction.h"
 #include "output.h"
-#include "wildcard.h"
 
 struct archive_entry;
 
 namespace arc {
 
 enum class Family { Zip, Tar, Cab, Rar };
-
-enum class Overwrite {
-  Always,
-  Never,        // an existing file is kept
-  UnlessNewer,  // an existing file newer than the entry is kept
-};
-
-struct ExtractRequest {
-  std::string archive;  // Windows path
-  std::string folder;   // Windows folder, "" for the current one
-  std::vector<std::string> files;  // patterns; none: everything
-  Exclusions exclusions;
-  bool keepFolders = true;
-  bool testOnly = false;
-  Overwrite overwrite = Overwrite::Always;
-};
 
 // Every entry of the archive, or an arc::Result: kErrArcFileOpen when the file cannot be
 // read, kErrNotArcFile when it is not of the family, else the error of the first entry that
@@ -43,9 +27,6 @@ int ExtractArchive(const ExtractRequest &request, Family family, ARC_HWND progre
 // An entry's name: UTF-8 where the archive says so, else its bytes decoded as names of
 // other tools are (UTF-8 if valid, else code page 932).
 std::string NameOf(::archive_entry *e);
-
-// The Linux path of a Windows path, made absolute against the current folder.
-std::string LinuxPathOf(const std::string &windowsPath);
 
 }  // namespace arc
 

@@ -158,13 +158,3 @@ TEST_F(ExpandFiles, LinkLoopEnds) {
   const TStringList lines{W("loop\\*.mid")};
   EXPECT_EQ(ExpandFileList(o, &lines), (TStringList{W("loop\\a.mid")}));
 }
-
-TEST(Wildcards, MatchLikeWindows) {
-  const std::tuple<const char *, const char *, bool> cases[] = {
-      {"a.mid", "*.*", true},       {"noext", "*.*", true},     {"A.MID", "*.mid", true},
-      {"a.midi", "*.mid", false},   {"ab.mid", "?.mid", false}, {"曲1.mid", "曲?.MID", true},
-      {"aaaa", "*a*a*a*a*a", false}, {"x", "", false},           {"readme", "read*me", true},
-  };
-  for (const auto &[name, pattern, expected] : cases)
-    EXPECT_EQ(MatchesWildcard(name, pattern), expected) << name << " " << pattern;
-}

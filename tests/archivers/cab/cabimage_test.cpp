@@ -7,6 +7,7 @@
 
 #include "arclib.h"
 #include "cabimage.h"
+#include "requirements.h"
 #include "testworld.h"
 
 namespace {
@@ -37,6 +38,7 @@ std::vector<size_t> BlockChecksums(const std::vector<uint8_t> &cab) {
 }
 
 TEST(CabImage, FillsTheChecksumsGcabWrites) {
+  REQUIRE_TOOLS("gcab");
   TestWorld world;
   std::string random;
   for (int i = 0; i < 70000; ++i) random += static_cast<char>((i * 2654435761u) >> 13);

@@ -12,8 +12,9 @@ namespace {
 
 class ReadAll : public cab::EntrySink {
  public:
-  bool Chooses(const arc::EntryFacts &) const override { return true; }
-  cab::Want Offer(const arc::EntryFacts &, int &) override { return cab::Want::Take; }
+  cab::Want Offer(const arc::EntryFacts &, bool unpackable) override {
+    return unpackable ? cab::Want::Take : cab::Want::Skip;
+  }
   int Take(const arc::EntryFacts &, int fd) override {
     char buffer[4096];
     while (read(fd, buffer, sizeof buffer) > 0) {

@@ -100,8 +100,6 @@ int Sh(const std::string &command, std::string *out, const std::string &folder) 
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool HaveTool(const std::string &tool) { return Sh("command -v " + Q(tool)) == 0; }
-
 std::vector<std::pair<std::string, std::string>> Tree(const std::string &linuxFolder) {
   namespace fs = std::filesystem;
   std::vector<std::pair<std::string, std::string>> out;

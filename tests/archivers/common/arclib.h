@@ -43,7 +43,6 @@ std::string Win(const std::string &linuxPath);
 int Sh(const std::string &command, std::string *out = nullptr, const std::string &folder = "");
 // A shell word in single quotes.
 std::string Q(const std::string &s);
-bool HaveTool(const std::string &tool);
 
 // Every regular file below folder as "relative/path" → size and a digest of the contents,
 // sorted. Names that are not UTF-8 (peers that write code page 932 bytes as they are) are

@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 #include "archivefile.h"
-#include "arclib.h"
 #include "detect.h"
 #include "library.h"
-#include "testworld.h"
+#include "requirements.h"
+#include "worldtest.h"
 
 namespace {
 
@@ -20,24 +20,20 @@ using arctest::Win;
 using namespace archives;
 using testsupport::TestWorld;
 
-class ComponentTest : public testing::Test {
+class ComponentTest : public arctest::WorldTest {
  protected:
-  void SetUp() override { TArchiverLibrary::SetSearchFolder(std::getenv("MELODECK_BIN_DIR")); }
-  void TearDown() override { TArchiverLibrary::SetSearchFolder(""); }
-  std::string L(const std::string &rel) const { return world.Linux(rel); }
-  std::string W(const std::string &rel) const { return Win(world.Linux(rel)); }
-  void Put(const std::string &rel, const std::string &data) {
-    const auto slash = rel.find_last_of('/');
-    if (slash != std::string::npos) TestWorld::MakeDirs(L(rel.substr(0, slash)));
-    TestWorld::WriteFile(L(rel), data);
+  void SetUp() override {
+    const char *bin = std::getenv("MELODECK_BIN_DIR");
+    TArchiverLibrary::SetSearchFolder(bin ? bin : ".");
   }
-  TestWorld world;
+  void TearDown() override { TArchiverLibrary::SetSearchFolder(""); }
 };
 
 TEST_F(ComponentTest, EveryFormatIsFoundByItsContents) {
+  REQUIRE_FIXTURES();
+  REQUIRE_TOOLS("jlha", "zip", "gcab", "arj", "tar", "gzip", "bzip2");
   Put("src/a.txt", std::string(2000, 'a'));
-  const std::string rar =
-      std::string(std::getenv("MELODECK_SHARED_DIR")) + "/fixtures/libarchive/test_read_format_rar_windows.rar";
+  const std::string rar = testsupport::FixturesDir() + "/libarchive/test_read_format_rar_windows.rar";
   const struct {
     std::string make;  // run in src, writes ../<name>
     const char *name;
@@ -80,6 +76,7 @@ TEST_F(ComponentTest, AFifoIsNoArchive) {
 }
 
 TEST_F(ComponentTest, APackageGoesOutAndComesBack) {
+  REQUIRE_TOOLS("lhasa");
   Put("stage/index.ini", "[曲集]\r\napproach.mid=000\\town.mid\r\n");
   Put("stage/000/town.mid", std::string(9000, 't'));
   TArchiveFile file;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "lha_test_util.h"
+#include "requirements.h"
 
 namespace {
 
@@ -56,8 +57,9 @@ std::map<std::string, std::string> methodsListed(const std::string& listing) {
 bool lhasaRewritesData(const fs::path& dir) { return dir.filename() == "maclha_224"; }
 
 TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
-  if (sharedDir().empty()) GTEST_SKIP() << "MELODECK_SHARED_DIR not set";
-  fs::path dir = sharedDir() / "fixtures" / GetParam();
+  REQUIRE_FIXTURES();
+  REQUIRE_TOOLS("lhasa");
+  fs::path dir = fs::path(testsupport::FixturesDir()) / GetParam();
   int checked = 0;
   for (const auto& f : fs::directory_iterator(dir)) {
     if (!f.is_regular_file() || !isArchive(f.path()) || malformed(f.path())) continue;
@@ -140,8 +142,8 @@ class LargeArchive : public ::testing::TestWithParam<LargeEntry> {};
 // An entry of several gigabytes unpacks whole, through a sink that keeps nothing, with the
 // size of the 64-bit header and a matching CRC (lhasa lists such sizes cut to 32 bits).
 TEST_P(LargeArchive, UnpacksWhole) {
-  if (sharedDir().empty()) GTEST_SKIP() << "MELODECK_SHARED_DIR not set";
-  std::vector<std::uint8_t> bytes = readFile(sharedDir() / "fixtures" / GetParam().file);
+  REQUIRE_FIXTURES();
+  std::vector<std::uint8_t> bytes = readFile(fs::path(testsupport::FixturesDir()) / GetParam().file);
   lha::MemoryInput in(bytes);
   std::vector<lha::Entry> entries;
   ASSERT_EQ(lha::listArchive(in, entries), lha::Error::None);
@@ -169,8 +171,8 @@ class MalformedArchive : public ::testing::TestWithParam<BadArchive> {};
 
 // Broken archives end in a clean error when listed or unpacked, never in a crash.
 TEST_P(MalformedArchive, FailsCleanly) {
-  if (sharedDir().empty()) GTEST_SKIP() << "MELODECK_SHARED_DIR not set";
-  std::vector<std::uint8_t> bytes = readFile(sharedDir() / "fixtures" / GetParam().file);
+  REQUIRE_FIXTURES();
+  std::vector<std::uint8_t> bytes = readFile(fs::path(testsupport::FixturesDir()) / GetParam().file);
   ASSERT_FALSE(bytes.empty());
   lha::MemoryInput in(bytes);
   std::vector<lha::Entry> entries;

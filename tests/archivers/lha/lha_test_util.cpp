@@ -51,11 +51,6 @@ std::string quote(const std::string& s) {
   return q + "'";
 }
 
-fs::path sharedDir() {
-  const char* d = std::getenv("MELODECK_SHARED_DIR");
-  return d && *d ? fs::path(d) : fs::path();
-}
-
 std::vector<std::uint8_t> extract(const lha::ArchiveInput& in, const lha::Entry& e, lha::Error* error) {
   std::vector<std::uint8_t> out;
   lha::ArchiveReader reader(in);

@@ -31,9 +31,6 @@ void writeFile(const fs::path& p, std::span<const std::uint8_t> data);
 int run(const std::string& command, std::string* out = nullptr);
 std::string quote(const std::string& s);
 
-// The shared fixtures folder, or empty when MELODECK_SHARED_DIR is not set.
-fs::path sharedDir();
-
 // Unpacks one entry with our reader; fails the test on error.
 std::vector<std::uint8_t> extract(const lha::ArchiveInput& in, const lha::Entry& e, lha::Error* error = nullptr);
 

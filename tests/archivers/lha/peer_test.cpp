@@ -1,6 +1,7 @@
 // Peer tools as oracles: archives we write are read by lhasa, bsdtar and lsar, and archives
 // jlha writes are read by us.
 #include "lha_test_util.h"
+#include "requirements.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ struct PeerCase {
 class OursReadByPeers : public ::testing::TestWithParam<PeerCase> {};
 
 TEST_P(OursReadByPeers, NamesAndDataAgree) {
+  REQUIRE_TOOLS("lhasa", "bsdtar", "lsar");
   const PeerCase& c = GetParam();
   TempDir dir;
   fs::path archive = dir.path() / "ours.lzh";
@@ -80,6 +82,7 @@ struct JlhaCase {
 class JlhaReadByUs : public ::testing::TestWithParam<JlhaCase> {};
 
 TEST_P(JlhaReadByUs, DecodesByteExact) {
+  REQUIRE_TOOLS("jlha");
   const JlhaCase& c = GetParam();
   TempDir dir;
   std::vector<std::uint8_t> midi = midiLike(70000, 31), repetitive(100000, 'z');

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "arclib.h"
-#include "testworld.h"
+#include "requirements.h"
+#include "worldtest.h"
 
 namespace {
 
@@ -14,15 +14,15 @@ using arctest::Sh;
 using arctest::Win;
 using testsupport::TestWorld;
 
-class RarTest : public testing::TestWithParam<const char *> {
+std::string Fixture(const std::string &name) { return testsupport::FixturesDir() + "/libarchive/" + name; }
+
+class RarTest : public arctest::WorldTest, public testing::WithParamInterface<const char *> {
  protected:
   RarTest() : lib("libunrar32.so", "Unrar") {}
-  std::string L(const std::string &rel) const { return world.Linux(rel); }
-  std::string W(const std::string &rel) const { return Win(world.Linux(rel)); }
-  static std::string Fixture(const std::string &name) {
-    return std::string(std::getenv("MELODECK_SHARED_DIR")) + "/fixtures/libarchive/" + name;
+  void SetUp() override {
+    REQUIRE_FIXTURES();
+    REQUIRE_TOOLS("bsdtar");
   }
-  TestWorld world;
   arctest::ArcLib lib;
 };
 
@@ -60,10 +60,10 @@ INSTANTIATE_TEST_SUITE_P(Samples, RarTest,
                                          "test_read_format_rar_windows.rar"));
 
 TEST(RarCommands, WithoutFoldersUpdatesAndErrors) {
+  REQUIRE_FIXTURES();
   TestWorld world;
   arctest::ArcLib lib("libunrar32.so", "Unrar");
-  const std::string archive = Win(std::string(std::getenv("MELODECK_SHARED_DIR")) +
-                                  "/fixtures/libarchive/test_read_format_rar_unicode.rar");
+  const std::string archive = Win(Fixture("test_read_format_rar_unicode.rar"));
   const std::string dest = Win(world.Linux("flat"));
   ASSERT_EQ(lib.Run("-e -u  \"" + archive + "\" \"" + dest + "\\\" \"*.txt\" "), 0);
   EXPECT_TRUE(TestWorld::Exists(world.Linux("flat/漢字長いファイル名long-filename-in-漢字.txt")));

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 TEST_F(LhaLibTest, ResultCodes) {
   Put("text.txt", "this is no archive");
-  WriteRawArchive(L("a.lzh"), {{"a.txt", "a"}});
+  Put("a.lzh", MakeLha({{"a.txt", "a"}}));
   std::string header = TestWorld::ReadFile(L("a.lzh"));
   header[10] ^= 1;  // inside the level-2 header, covered by its CRC
   Put("badheader.lzh", header);
@@ -37,6 +37,7 @@ TEST_F(LhaLibTest, ResultCodes) {
 }
 
 TEST_F(LhaLibTest, OpenArchiveListsRecordsAndProbesQuietly) {
+  REQUIRE_TOOLS("lhasa");
   Put("src/music/town.mid", Tune(4000, 5));
   Put("src/readme.txt", "hello");
   ASSERT_EQ(lib.Run("a -r2 -x1 \"" + W("a.lzh") + "\" \"" + W("src") + "\\\" *"), 0);
@@ -79,6 +80,7 @@ TEST_F(LhaLibTest, ListWritesOneLinePerEntryWithinTheBuffer) {
 }
 
 TEST_F(LhaLibTest, UpdateFreshenAndDeleteKeepWhatTheyShould) {
+  REQUIRE_TOOLS("lhasa");
   Put("src/a.mid", "first a");
   Put("src/b.mid", "first b");
   ASSERT_EQ(lib.Run("u \"" + W("a.lzh") + "\" \"" + W("src") + "\\\" a.mid"), 0);
@@ -100,6 +102,7 @@ TEST_F(LhaLibTest, UpdateFreshenAndDeleteKeepWhatTheyShould) {
 
 // Entries of other tools' archives are copied as they are, whatever their header level.
 TEST_F(LhaLibTest, UpdatingKeepsOtherToolsEntriesIntact) {
+  REQUIRE_TOOLS("jlha", "lhasa");
   Put("src/old.mid", Tune(20000, 8));
   Put("src/new.mid", Tune(10000, 9));
   for (const char *level : {"0", "1", "2"}) {
@@ -160,6 +163,7 @@ struct JlhaCase {
 class JlhaTest : public LhaLibTest, public testing::WithParamInterface<JlhaCase> {};
 
 TEST_P(JlhaTest, ArchivesOfJlhaListAndExtract) {
+  REQUIRE_TOOLS("jlha");
   Put("src/town.mid", Tune(40000, 7));
   // jlha stores every name it cannot hold in its own Java character set as "?": ASCII here.
   Put("src/sub/notes.txt", "notes\n");
@@ -188,6 +192,7 @@ struct MethodCase {
 class WriteMethodTest : public LhaLibTest, public testing::WithParamInterface<MethodCase> {};
 
 TEST_P(WriteMethodTest, PeersRestoreWhatWeWrite) {
+  REQUIRE_TOOLS("lhasa", "lsar");
   Put("src/town.mid", Tune(70000, 3));
   Put("src/sub/音楽.mid", Tune(9000, 4));
   Put("src/sub/\xf0\x9f\x8e\xb5.mid", "a name code page 932 cannot hold");

@@ -8,7 +8,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FixtureDir() { return std::string(std::getenv("MELODECK_SHARED_DIR")) + "/fixtures"; }
+std::string FixtureDir() { return testsupport::FixturesDir(); }
 
 // Methods the codec has no decoder for: lhasa restores these, we answer "unknown method".
 bool UsesMethodWeLack(const std::string &listing) {
@@ -36,6 +36,8 @@ constexpr const char *kHuge = "h2_huge.lzh";
 class FixtureTest : public LhaLibTest, public testing::WithParamInterface<const char *> {};
 
 TEST_P(FixtureTest, RestoresWhatLhasaRestores) {
+  REQUIRE_FIXTURES();
+  REQUIRE_TOOLS("lhasa");
   const fs::path folder = fs::path(FixtureDir()) / GetParam();
   int checked = 0;
   for (const auto &item : fs::recursive_directory_iterator(folder)) {
@@ -101,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // libarchive's LHA samples, Japanese names among them: the names bsdtar reads in code page 932.
 TEST_F(LhaLibTest, LibarchiveSamplesListAsBsdtarDoes) {
+  REQUIRE_FIXTURES();
+  REQUIRE_TOOLS("bsdtar");
   for (const char *file : {"test_read_format_lha_filename_cp932.lzh",
                            "test_read_format_lha_header0.lzh", "test_read_format_lha_header1.lzh",
                            "test_read_format_lha_header2.lzh", "test_read_format_lha_header3.lzh",
@@ -118,6 +122,7 @@ TEST_F(LhaLibTest, LibarchiveSamplesListAsBsdtarDoes) {
 }
 
 TEST_F(LhaLibTest, MalformedSamplesFailCleanly) {
+  REQUIRE_FIXTURES();
   for (const char *file : {"test_read_format_lha_oversize_header.lzh"}) {
     const std::string archive = FixtureDir() + "/libarchive/" + file;
     EXPECT_NE(lib.Run("x \"" + Win(archive) + "\" \"" + W("out") + "\\\""), 0) << file;

@@ -27,6 +27,7 @@ class PackageTest : public LhaLibTest {
 };
 
 TEST_F(PackageTest, ExportLinePacksTheTreeWithLh7ForThePeers) {
+  REQUIRE_TOOLS("lhasa", "bsdtar", "lsar");
   std::string output;
   ASSERT_EQ(lib.Run(ExportLine(), &output), 0) << output;
 
