@@ -18,7 +18,8 @@ class ArchiveReader {
  public:
   explicit ArchiveReader(const ArchiveInput& in) : in_(in) {}
 
-  // Finds the first header, skipping a self-extractor's code in front of it.
+  // Finds the first header, skipping a self-extractor's code in front of it; a damaged header
+  // at the start is Error::HeaderChecksum.
   Error open();
   // Reads the next entry; atEnd is set after the last one. After an error the reader stays
   // at the failing header.
