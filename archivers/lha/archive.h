@@ -25,7 +25,9 @@ class ArchiveReader {
   // at the failing header.
   Error next(Entry& entry, bool& atEnd);
   // Unpacks an entry's data into the sink and checks it against the header's CRC. The sink
-  // has seen every byte when a CRC error is reported.
+  // has seen every byte when a CRC error is reported. A Macintosh file packed as MacBinary
+  // (MacLHA) comes out as its data fork alone; the entry's sizes and CRC are those of the
+  // MacBinary form.
   Error extract(const Entry& entry, const Sink& sink) const;
 
  private:
