@@ -11,6 +11,7 @@
 #include "encoder.h"
 #include "header.h"
 #include "io.h"
+#include "spill.h"
 
 namespace lha {
 
@@ -63,8 +64,10 @@ class ArchiveWriter {
  public:
   explicit ArchiveWriter(Sink sink, WriterOptions options = {}) : sink_(std::move(sink)), opt_(options) {}
 
-  // Packs everything the source yields. The data is stored instead when packing would not
-  // make it smaller. Entries up to 4 GiB - 1 bytes.
+  // Packs everything the source yields, a segment at a time: the memory held does not grow
+  // with the entry (packed data beyond a few MiB waits in a temporary file in $TMPDIR until
+  // the header is out). The data is stored instead when packing would not make it smaller
+  // and the source can rewind. Entries up to 4 GiB - 1 bytes.
   Error addFile(const NewEntry& entry, ByteSource& data);
   Error addFolder(const NewEntry& entry);
   // Ends the archive with its zero byte.
@@ -76,7 +79,7 @@ class ArchiveWriter {
   WriterOptions opt_;
   // Kept from entry to entry, with the memory they hold.
   std::optional<LzhEncoder> encoder_;
-  std::vector<std::uint8_t> input_;
+  SpillBuffer body_;
 };
 
 // MS-DOS date and time in local time, as header levels 0 and 1 store them.
