@@ -19,7 +19,7 @@ struct ArjEntry {
   uint8_t flags = 0;
   uint8_t method = 0;
   uint8_t fileType = 0;  // 0 binary, 1 text, 3 folder, 4 volume label
-  uint32_t dosTime = 0;
+  uint32_t dosTime = 0;  // local time, also for Unix hosts, which store seconds since 1970
   uint32_t packedSize = 0;
   uint32_t originalSize = 0;
   uint32_t crc = 0;

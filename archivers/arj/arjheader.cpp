@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "lha/archive.h"
+
 namespace arj {
 
 namespace {
@@ -110,7 +112,8 @@ Error ReadArjEntries(const lha::ArchiveInput &in, std::vector<ArjEntry> &entries
     e.flags = b[4];
     e.method = b[5];
     e.fileType = b[6];
-    e.dosTime = U32(&b[8]);
+    // arj on Unix keeps the Unix time there; entries carry the local MS-DOS time.
+    e.dosTime = e.hostOs == kHostUnix ? lha::dosTimeFromUnix(U32(&b[8])) : U32(&b[8]);
     e.packedSize = U32(&b[12]);
     e.originalSize = U32(&b[16]);
     e.crc = U32(&b[20]);

@@ -11,6 +11,7 @@
 #include "encoder.h"
 #include "header.h"
 #include "io.h"
+#include "spill.h"
 
 namespace lha {
 
@@ -18,13 +19,16 @@ class ArchiveReader {
  public:
   explicit ArchiveReader(const ArchiveInput& in) : in_(in) {}
 
-  // Finds the first header, skipping a self-extractor's code in front of it.
+  // Finds the first header, skipping a self-extractor's code in front of it; a damaged header
+  // at the start is Error::HeaderChecksum.
   Error open();
   // Reads the next entry; atEnd is set after the last one. After an error the reader stays
   // at the failing header.
   Error next(Entry& entry, bool& atEnd);
   // Unpacks an entry's data into the sink and checks it against the header's CRC. The sink
-  // has seen every byte when a CRC error is reported.
+  // has seen every byte when a CRC error is reported. A Macintosh file packed as MacBinary
+  // (MacLHA) comes out as its data fork alone; the entry's sizes and CRC are those of the
+  // MacBinary form.
   Error extract(const Entry& entry, const Sink& sink) const;
 
  private:
@@ -60,8 +64,10 @@ class ArchiveWriter {
  public:
   explicit ArchiveWriter(Sink sink, WriterOptions options = {}) : sink_(std::move(sink)), opt_(options) {}
 
-  // Packs everything the source yields. The data is stored instead when packing would not
-  // make it smaller. Entries up to 4 GiB - 1 bytes.
+  // Packs everything the source yields, a segment at a time: the memory held does not grow
+  // with the entry (packed data beyond a few MiB waits in a temporary file in $TMPDIR until
+  // the header is out). The data is stored instead when packing would not make it smaller
+  // and the source can rewind. Entries up to 4 GiB - 1 bytes.
   Error addFile(const NewEntry& entry, ByteSource& data);
   Error addFolder(const NewEntry& entry);
   // Ends the archive with its zero byte.
@@ -73,7 +79,7 @@ class ArchiveWriter {
   WriterOptions opt_;
   // Kept from entry to entry, with the memory they hold.
   std::optional<LzhEncoder> encoder_;
-  std::vector<std::uint8_t> input_;
+  SpillBuffer body_;
 };
 
 // MS-DOS date and time in local time, as header levels 0 and 1 store them.

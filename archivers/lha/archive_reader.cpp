@@ -1,5 +1,6 @@
 #include "archive.h"
 #include "decoder.h"
+#include "macbinary.h"
 
 namespace lha {
 
@@ -29,7 +30,15 @@ Error ArchiveReader::extract(const Entry& entry, const Sink& sink) const {
   if (!m) return Error::UnsupportedMethod;
   if (m->folder) return Error::None;
   RangeSource packed(in_, entry.dataOffset, entry.packedSize);
-  DecodeResult r = m->decode(packed, entry.originalSize, sink);
+  DecodeResult r;
+  if (entry.osId == kOsMacintosh) {
+    // The file is its data fork; the CRC covers the whole MacBinary form.
+    MacBinarySink mac(sink, entry.originalSize);
+    r = m->decode(packed, entry.originalSize, [&mac](std::span<const std::uint8_t> d) { return mac.write(d); });
+    if (!mac.finish() && r.error == Error::None) r.error = Error::Aborted;
+  } else {
+    r = m->decode(packed, entry.originalSize, sink);
+  }
   if (r.error != Error::None) return r.error;
   if (packed.failed()) return Error::Io;
   if (r.written != entry.originalSize) return Error::Truncated;

@@ -12,6 +12,9 @@ namespace {
 
 // Positions parsed at once; the match table of a segment is held in memory.
 constexpr std::uint32_t kSegment = 1u << 18;
+// Bytes read past a segment's end before it is parsed: the match finder hashes the four
+// bytes at every position.
+constexpr std::uint32_t kLookahead = 4;
 // Blocks start as runs of this many symbols and are merged while merging saves bits.
 constexpr std::size_t kPiece = 2048;
 
@@ -63,6 +66,9 @@ struct LzhEncoder::Workspace {
   MatchTable table;
   ParseScratch scratch;
   std::vector<Symbol> syms;
+  // The input in memory: the dictionary before the segment, the segment and a few bytes
+  // after it (the match finder hashes the next four bytes of every position).
+  std::vector<std::uint8_t> window;
 };
 
 LzhEncoder::LzhEncoder(const EncoderParams& params) : params_(params), ws_(std::make_unique<Workspace>()) {}
@@ -71,43 +77,92 @@ LzhEncoder::LzhEncoder(LzhEncoder&&) noexcept = default;
 LzhEncoder& LzhEncoder::operator=(LzhEncoder&&) noexcept = default;
 
 std::vector<std::uint8_t> LzhEncoder::encode(std::span<const std::uint8_t> data) {
+  std::vector<std::uint8_t> packed;
+  packed.reserve(data.size() / 2 + 64);
+  SpanSource in(data);
+  encode(in, vectorSink(packed));
+  return packed;
+}
+
+Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
   const EncoderParams& params = params_;
+  const std::uint32_t dictSize = 1u << params.dictBits;
+  std::vector<std::uint8_t>& window = ws_->window;
+  window.clear();
+  window.reserve(dictSize + kSegment + kLookahead);
+  bool ended = false;
+  // Reads until the window holds want bytes or the input ends.
+  auto fill = [&](std::size_t want) {
+    while (!ended && window.size() < want) {
+      const std::size_t at = window.size();
+      window.resize(want);
+      const std::size_t n = in.read(std::span(window).subspan(at));
+      window.resize(at + n);
+      ended = n == 0;
+    }
+    return !in.failed();
+  };
   BitWriter out;
-  out.reserve(data.size() / 2 + 64);
+  auto drain = [&] {
+    std::vector<std::uint8_t>& bytes = out.bytes();
+    const bool ok = bytes.empty() || sink(bytes);
+    bytes.clear();
+    return ok;
+  };
+
+  if (!fill(kSegment + kLookahead)) return Error::Io;
   BlockCoder coder(params.dictBits);
   MatchFinder& finder = ws_->finder;
-  finder.reset(data, params.dictBits, params.maxChain);
+  // An input that fits the first segment has its size known, and small hash tables.
+  finder.reset(ended ? window.size() : UINT64_MAX, params.dictBits, params.maxChain);
   MatchTable& table = ws_->table;
   std::vector<Symbol>& syms = ws_->syms;
   Prices prices = initialPrices();
-  const auto n = static_cast<std::uint32_t>(data.size());
-  for (std::uint32_t begin = 0; begin < n; begin += kSegment) {
-    std::uint32_t end = std::min(n, begin + kSegment);
+  bool first = true;
+  // Positions count from the window's start.
+  for (std::uint32_t begin = 0;;) {
+    const auto held = static_cast<std::uint32_t>(window.size());
+    const std::uint32_t end = std::min(held, begin + kSegment);
+    if (begin >= end) break;
+    const bool last = ended && end == held;
+    const std::uint8_t* data = window.data();
+    finder.attach(window);
     // The quick parse's statistics only seed prices; where its symbols are the output, it
     // gets the continuations of long matches too.
     collectMatches(finder, begin, end, params.passes == 0, table);
     if (params.passes == 0) {
       syms.clear();
-      parseLazy(data.data(), begin, end, table, syms);
-    } else if (begin == 0) {
+      parseLazy(data, begin, end, table, syms);
+    } else if (first) {
       // Only the statistics of the quick parse are needed, not its symbols.
       BlockStats stats;
-      forEachLazySymbol(data.data(), begin, end, table, [&](const Symbol& s) { stats.add(s); });
+      forEachLazySymbol(data, begin, end, table, [&](const Symbol& s) { stats.add(s); });
       coder.prices(stats, prices);
     }
+    first = false;
     for (int pass = 0; pass < params.passes; ++pass) {
       syms.clear();
-      parseOptimal(data.data(), begin, end, table, prices, ws_->scratch, syms);
+      parseOptimal(data, begin, end, table, prices, ws_->scratch, syms);
       // The last parse of the last segment prices nothing more.
-      if (pass + 1 == params.passes && end == n) break;
+      if (pass + 1 == params.passes && last) break;
       BlockStats stats;
       for (const Symbol& s : syms) stats.add(s);
       coder.prices(stats, prices);
     }
     writeBlocks(out, coder, syms);
+    if (!drain()) return Error::Aborted;
+    // Keep only the dictionary before the next segment.
+    begin = end;
+    if (begin > dictSize) {
+      const std::uint32_t delta = begin - dictSize;
+      window.erase(window.begin(), window.begin() + delta);
+      finder.slide(delta);
+      begin = dictSize;
+    }
+    if (!fill(std::size_t{begin} + kSegment + kLookahead)) return Error::Io;
   }
   out.flush();
-  return std::move(out.bytes());
+  return drain() ? Error::None : Error::Aborted;
 }
 
 std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params) {

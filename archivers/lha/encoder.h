@@ -6,6 +6,9 @@
 #include <span>
 #include <vector>
 
+#include "error.h"
+#include "io.h"
+
 namespace lha {
 
 struct EncoderParams {
@@ -28,6 +31,10 @@ class LzhEncoder {
   LzhEncoder& operator=(LzhEncoder&&) noexcept;
 
   std::vector<std::uint8_t> encode(std::span<const std::uint8_t> data);
+  // Packs everything the source yields, handing the packed bytes to the sink a segment at a
+  // time: the memory held stays the same whatever the input's size, and the output is that
+  // of the call above. Error::Io when the source fails, Error::Aborted when the sink refuses.
+  Error encode(ByteSource& in, const Sink& out);
   const EncoderParams& params() const { return params_; }
 
  private:

@@ -1,6 +1,7 @@
 #include "encoder_match.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "encoder_symbols.h"
@@ -18,18 +19,30 @@ int hashBits(std::size_t size, int most) {
 
 }  // namespace
 
-void MatchFinder::reset(std::span<const std::uint8_t> data, int dictBits, int maxChain) {
-  data_ = data;
+void MatchFinder::reset(std::uint64_t totalSize, int dictBits, int maxChain) {
+  data_ = {};
   dictSize_ = 1u << dictBits;
   mask_ = dictSize_ - 1;
   maxChain_ = maxChain;
-  hash3Shift_ = 32 - hashBits(data.size(), 14);
-  hash4Shift_ = 32 - hashBits(data.size(), 16);
+  const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(totalSize, SIZE_MAX));
+  hash3Shift_ = 32 - hashBits(size, 14);
+  hash4Shift_ = 32 - hashBits(size, 16);
   head3_.assign(std::size_t{1} << (32 - hash3Shift_), 0);
   head4_.assign(std::size_t{1} << (32 - hash4Shift_), 0);
   // Needs no clearing: a slot is read only after the position that owns it was inserted.
-  std::size_t ring = std::min<std::size_t>(dictSize_, std::max<std::size_t>(data.size(), 1));
+  std::size_t ring = std::min<std::size_t>(dictSize_, std::max<std::size_t>(size, 1));
   if (prev_.size() < ring) prev_.resize(ring);
+}
+
+void MatchFinder::slide(std::uint32_t delta) {
+  // Entries hold position + 1; those at or below delta were older than the window's start.
+  auto down = [delta](std::vector<std::uint32_t>& v) {
+    for (auto& x : v) x = x > delta ? x - delta : 0;
+  };
+  down(head3_);
+  down(head4_);
+  // The ring is indexed by position modulo the dictionary size, which delta keeps.
+  down(prev_);
 }
 
 namespace {

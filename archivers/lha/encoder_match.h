@@ -17,8 +17,15 @@ struct Match {
 class MatchFinder {
  public:
   MatchFinder() = default;
-  // Starts on new data; the tables keep their memory from the last input.
-  void reset(std::span<const std::uint8_t> data, int dictBits, int maxChain);
+  // Starts on a new input of totalSize bytes (any size from 64 KiB up when it is not known
+  // yet); the tables keep their memory from the last input.
+  void reset(std::uint64_t totalSize, int dictBits, int maxChain);
+  // The bytes positions refer to: the window of the input in memory. It may move or grow
+  // between calls; it must hold the dictionary before the positions searched next.
+  void attach(std::span<const std::uint8_t> window) { data_ = window; }
+  // The window dropped its first delta bytes (a multiple of the dictionary size): positions
+  // move down by delta, and those that fall out are forgotten.
+  void slide(std::uint32_t delta);
 
   // Appends the matches at pos (each longer than the one before, none running past end) to
   // out and inserts pos. Positions must be visited in order, each once, through find() or

@@ -257,6 +257,9 @@ Error findFirstHeader(const ArchiveInput& in, std::uint64_t& offset) {
   auto looksLikeHeader = [&](std::size_t i) {
     return buf[i + 2] == '-' && buf[i + 3] == 'l' && buf[i + 6] == '-' && buf[i + 20] <= 3;
   };
+  // A header at the very start that fails its CRC or checksum is a damaged first entry, not a
+  // self-extractor's code: skipping it would drop the entry without a word.
+  if (atStart == Error::HeaderChecksum && buf.size() >= 22 && looksLikeHeader(0)) return atStart;
   for (std::size_t i = 1; i + 22 <= buf.size(); ++i) {
     if (!looksLikeHeader(i)) continue;
     if (readHeader(in, i, e, st) == Error::None && st == HeaderStatus::Entry) {

@@ -18,27 +18,38 @@ class ByteSource {
   // failed() is true afterwards.
   virtual std::size_t read(std::span<std::uint8_t> buf) = 0;
   virtual bool failed() const { return false; }
+  // Starts over from the first byte, where the source can; false where it cannot.
+  virtual bool rewind() { return false; }
 };
 
 class SpanSource final : public ByteSource {
  public:
-  explicit SpanSource(std::span<const std::uint8_t> data) : data_(data) {}
+  explicit SpanSource(std::span<const std::uint8_t> data) : all_(data), data_(data) {}
   std::size_t read(std::span<std::uint8_t> buf) override;
+  bool rewind() override {
+    data_ = all_;
+    return true;
+  }
 
  private:
+  std::span<const std::uint8_t> all_;
   std::span<const std::uint8_t> data_;
 };
 
 // Adapts a callback: it returns the number of bytes read, 0 at the end, or -1 on failure.
+// rewindFn, where given, starts the data over (a file seeking to its start).
 class CallbackSource final : public ByteSource {
  public:
   using Fn = std::function<long(std::span<std::uint8_t>)>;
-  explicit CallbackSource(Fn fn) : fn_(std::move(fn)) {}
+  explicit CallbackSource(Fn fn, std::function<bool()> rewindFn = {})
+      : fn_(std::move(fn)), rewind_(std::move(rewindFn)) {}
   std::size_t read(std::span<std::uint8_t> buf) override;
   bool failed() const override { return failed_; }
+  bool rewind() override { return !failed_ && rewind_ && rewind_(); }
 
  private:
   Fn fn_;
+  std::function<bool()> rewind_;
   bool failed_ = false;
 };
 

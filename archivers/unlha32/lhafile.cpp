@@ -45,7 +45,8 @@ int LhaFile::Open(const std::string &windowsPath) {
 
 int LhaFile::ReadEntries(std::vector<lha::Entry> &entries) {
   lha::ArchiveReader reader(*input_);
-  if (lha::Error e = reader.open(); e != lha::Error::None) return arc::kErrNotArcFile;
+  if (lha::Error e = reader.open(); e != lha::Error::None)
+    return e == lha::Error::HeaderChecksum ? ResultOf(e) : arc::kErrNotArcFile;
   for (;;) {
     lha::Entry entry;
     bool atEnd = false;

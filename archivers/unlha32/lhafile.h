@@ -24,7 +24,8 @@ class LhaFile {
   // Opens a Windows path: kErrArcFileOpen when it cannot be read.
   int Open(const std::string &windowsPath);
   // Every entry up to the end or the first broken header: kErrNotArcFile when there is no
-  // LHA header at all, else the header's error (the entries before it are kept).
+  // LHA header at all, else the header's error (the entries before it are kept). A first
+  // header that fails its CRC or checksum is such an error too, with no entries.
   int ReadEntries(std::vector<lha::Entry> &entries);
   const lha::ArchiveInput &Input() const { return *input_; }
   const std::string &LinuxPath() const { return linuxPath_; }

@@ -60,7 +60,9 @@ int PackFile(lha::ArchiveWriter &writer, const arc::ScanItem &item) {
   if (item.isFolder) return ResultOf(writer.addFolder(ne));
   const int fd = arc::OpenRegularFile(item.linuxPath);
   if (fd < 0) return arc::kErrFileOpen;
-  lha::CallbackSource source([fd](std::span<uint8_t> buf) -> long { return read(fd, buf.data(), buf.size()); });
+  // Data that does not shrink is read a second time, to be stored.
+  lha::CallbackSource source([fd](std::span<uint8_t> buf) -> long { return read(fd, buf.data(), buf.size()); },
+                             [fd] { return lseek(fd, 0, SEEK_SET) == 0; });
   const lha::Error e = writer.addFile(ne, source);
   close(fd);
   return e == lha::Error::Io ? arc::kErrCannotRead : ResultOf(e);

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
       std::perror(argv[i]);
       return 1;
     }
-    lha::CallbackSource src([fd](std::span<std::uint8_t> b) { return static_cast<long>(read(fd, b.data(), b.size())); });
+    lha::CallbackSource src([fd](std::span<std::uint8_t> b) { return static_cast<long>(read(fd, b.data(), b.size())); },
+                            [fd] { return lseek(fd, 0, SEEK_SET) == 0; });
     lha::NewEntry e;
     const char* base = std::strrchr(argv[i], '/');
     e.name = base ? base + 1 : argv[i];

@@ -53,9 +53,6 @@ std::map<std::string, std::string> methodsListed(const std::string& listing) {
   return m;
 }
 
-// MacLHA archives hold MacBinary files, which lhasa unwraps.
-bool lhasaRewritesData(const fs::path& dir) { return dir.filename() == "maclha_224"; }
-
 TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
   REQUIRE_FIXTURES();
   REQUIRE_TOOLS("lhasa");
@@ -102,8 +99,9 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
         continue;
       }
       ASSERT_EQ(err, lha::Error::None) << lha::errorText(err);
-      EXPECT_EQ(data.size(), e.originalSize);
-      if (it == theirFiles.end() || lhasaRewritesData(dir)) continue;
+      // A MacBinary file of MacLHA unpacks as its data fork.
+      if (e.osId != 'm') { EXPECT_EQ(data.size(), e.originalSize); }
+      if (it == theirFiles.end()) continue;
       EXPECT_TRUE(readFile(it->second) == data);
       ++checked;
     }
@@ -112,7 +110,7 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
       for (const auto& [name, path] : theirFiles) EXPECT_TRUE(ours.count(name)) << name;
     }
   }
-  if (!lhasaRewritesData(dir)) { EXPECT_GT(checked, 0); }
+  EXPECT_GT(checked, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

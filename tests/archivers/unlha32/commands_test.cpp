@@ -27,7 +27,7 @@ TEST_F(LhaLibTest, ResultCodes) {
       {"", 0x801C},
       {"s -+ \"" + W("a.lzh") + "\" \"" + W("o") + "\\\"", 0x8023},
       {"t \"" + W("a.lzh") + "\"", 0},
-      {"t \"" + W("badheader.lzh") + "\"", 0x8019},
+      {"t \"" + W("badheader.lzh") + "\"", 0x8016},
       {"u -h3 \"" + W("new.lzh") + "\" \"" + W("") + "\\\" text.txt", 0x8023},
       {"d \"" + W("missing.lzh") + "\" x", 0x8018},
       {"a \"" + W("new.lzh") + "\" \"" + W("") + "\\\" nothing*.mid", 0x8031},
