@@ -2,6 +2,7 @@
 // not a plain MacBinary file of a Macintosh entry unpacks as stored.
 #include <sstream>
 
+#include "requirements.h"
 #include "lha_test_util.h"
 
 namespace {
@@ -83,8 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The MacLHA archives of the shared fixtures, unpacked by us and by lhasa.
 TEST(MacLhaFixtures, UnpackAsLhasaDoes) {
-  if (sharedDir().empty()) GTEST_SKIP() << "MELODECK_SHARED_DIR not set";
-  const fs::path dir = sharedDir() / "fixtures" / "lhasa" / "archives" / "maclha_224";
+  REQUIRE_FIXTURES();
+  REQUIRE_TOOLS("lhasa");
+  const fs::path dir = fs::path(testsupport::FixturesDir()) / "lhasa" / "archives" / "maclha_224";
   int stripped = 0;
   for (const auto& f : fs::directory_iterator(dir)) {
     if (f.path().extension() != ".lzh") continue;

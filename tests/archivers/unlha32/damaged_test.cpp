@@ -30,7 +30,7 @@ class DamagedHeader : public LhaLibTest, public testing::WithParamInterface<Dama
     std::vector<std::pair<std::string, std::string>> files;
     for (size_t i = 0; i < c.entries; ++i) files.emplace_back("f" + std::to_string(i) + ".mid", Tune(3000 + i, 7));
     if (c.maker == std::string("ours")) {
-      WriteRawArchive(L("a.lzh"), files, c.level);
+      Put("a.lzh", MakeLha(files, c.level));
     } else {
       std::string names;
       for (const auto &[name, data] : files) {
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Makers, DamagedHeader,
 
 // A self-extractor's code in front of the first header is still skipped.
 TEST_F(LhaLibTest, CodeInFrontOfTheFirstHeaderIsSkipped) {
-  WriteRawArchive(L("plain.lzh"), {{"a.mid", Tune(2000, 1)}, {"b.mid", Tune(2000, 2)}});
+  Put("plain.lzh", MakeLha({{"a.mid", Tune(2000, 1)}, {"b.mid", Tune(2000, 2)}}));
   const std::string archive = TestWorld::ReadFile(L("plain.lzh"));
   const std::string stub = "MZ" + std::string(3000, '\x90');
   Put("sfx.exe", stub + archive);
