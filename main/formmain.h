@@ -18,6 +18,7 @@
 
 #include "foldertreeviewex.h"
 #include "imagelist.h"
+#include "media/midiplayer.h"
 #include "qtcore/dialogs.h"
 #include "session.h"
 
@@ -51,6 +52,9 @@ class TFormMain : public QMainWindow {
   archives::TArchiveFile &ArchiveFile;
   TImageList ImageList;
   std::vector<qint64> PlayerProcessIds;
+  // How the built-in player is made at the first play (tests render to a file).
+  platform::FluidPlayerOptions PlayerOptions;
+  platform::MidiPlayer &Player();
 
   // Scene shown as selected to the tree-side commands; -1: none.
   int CurrentScene = -1;
@@ -92,6 +96,7 @@ class TFormMain : public QMainWindow {
   QAction *MainMenuTreeViewUpdate = nullptr, *MainMenuPlayersOption = nullptr;
   QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
   QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
+  QAction *MainMenuSoundFont = nullptr;  // the last item of the options menu
   QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
   QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;
   QAction *PopupMenuListDefault = nullptr, *PopupMenuListEditDetail = nullptr;
@@ -104,6 +109,7 @@ class TFormMain : public QMainWindow {
   void PlayFile();
   void StopPlaying();
   void CloseExternalPlayers();
+  void RunAssociatedPlayer(const QString &path);
   void SetStatusText(const QString &text);
   QString StatusText() const;
   int SceneOfRow(const QTreeWidgetItem *row) const;
@@ -126,6 +132,7 @@ class TFormMain : public QMainWindow {
   void MainMenuPlayerClick();
   void MainMenuShowFileClick();
   void MainMenuOptionClick(QAction *item);
+  void MainMenuSoundFontClick();
   void MainMenuWhenDClickClick(QAction *item);
   void MainMenuToolBarMiscClick(QAction *item);
   void MainMenuTreeViewUpdateClick();
@@ -192,4 +199,5 @@ class TFormMain : public QMainWindow {
   bool idleSeen_ = false;
   bool shown_ = false;
   bool loadingList_ = false;
+  std::unique_ptr<platform::MidiPlayer> player_;
 };

@@ -154,6 +154,9 @@ void TFormMain::BuildMenus() {
     menuitems::SetGroup(a, 1);
     connect(a, &QAction::triggered, this, [this, a] { MainMenuWhenDClickClick(a); });
   }
+  MainMenuSoundFont = AddItem(MainMenuOptions, "MainMenuSoundFont", QStringLiteral("SoundFont の選択(&F)..."), -1,
+                              QStringLiteral("|内蔵プレイヤーが使う SoundFont ファイルを選びます"));
+  connect(MainMenuSoundFont, &QAction::triggered, this, &TFormMain::MainMenuSoundFontClick);
 
   MainMenuHelp = top("MainMenuHelp", QStringLiteral("ヘルプ(&H)"));
   N4 = AddItem(MainMenuHelp, "N4", QStringLiteral("サポートホームページ(&S)"), imgHelp,
@@ -318,6 +321,7 @@ void TFormMain::MainMenuToolBarMiscClick(QAction *item) {
 void TFormMain::MainMenuOptionClick(QAction *item) {
   menuitems::SetChecked(item, !menuitems::Checked(item), ImageList);
   if (item == MainMenuFileJump) ToolButtonFileJump->setChecked(menuitems::Checked(item));
+  if (item == MainMenuAssign && !menuitems::Checked(item)) CloseExternalPlayers();
 }
 
 void TFormMain::MainMenuWhenDClickClick(QAction *item) { menuitems::ChooseRadio(item, ImageList); }

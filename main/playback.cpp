@@ -1,18 +1,108 @@
 // Playing scenes and files with the built-in player or the desktop's player.
-#include "formmain.h"
-#include "menuitems.h"
+#include <QCoreApplication>
 
-void TFormMain::PlayFile() {}
+#include "core/fileops.h"
+#include "core/winpath.h"
+#include "extraction.h"
+#include "formmain.h"
+#include "media/association.h"
+#include "media/playercommand.h"
+#include "media/playerprocess.h"
+#include "menuitems.h"
+#include "qtcore/qstr.h"
+#include "x11/windows.h"
+
+using platform::QS;
+using platform::SS;
+
+namespace {
+constexpr char kSection[] = "melodeck";
+}  // namespace
+
+// Made at the first play, with the SoundFont the user chose (if any); kept until the choice
+// changes.
+platform::MidiPlayer &TFormMain::Player() {
+  if (!player_) {
+    platform::FluidPlayerOptions options = PlayerOptions;
+    const std::string chosen = Store().Settings().ReadString(kSection, "SoundFont", "");
+    if (!chosen.empty()) options.soundFont = platform::ToLinux(chosen);
+    player_ = platform::MakeFluidPlayer(options);
+  }
+  return *player_;
+}
+
+void TFormMain::PlayFile() {
+  const QString path = ExtractSource(EditMidiFile->text(), false, ArchiveFile, Session().WorkFolder);
+  if (path.isEmpty() || !platform::FileExists(SS(path))) return;
+  if (menuitems::Checked(MainMenuAssign)) {
+    RunAssociatedPlayer(path);
+    return;
+  }
+  ToolButtonStop->setEnabled(true);
+  QCoreApplication::processEvents();  // the button repaints before the player blocks
+  platform::MidiPlayer &player = Player();
+  if (!player.Open(platform::ToLinux(SS(path))) || !player.Play()) {
+    dialogs_.Message(QS(player.ErrorText()), platform::TMsgType::Error);
+    return;
+  }
+  MainMenuAssign->setEnabled(false);
+}
 
 // The controls go back to "nothing playing": the stop button off, the player choice free again.
 // With the desktop's player chosen, stopping asks that player to close instead.
 void TFormMain::StopPlaying() {
-  if (menuitems::Checked(MainMenuAssign)) CloseExternalPlayers();
-  else ToolButtonStop->setEnabled(false);
+  if (menuitems::Checked(MainMenuAssign)) {
+    CloseExternalPlayers();
+  } else {
+    ToolButtonStop->setEnabled(false);
+    QCoreApplication::processEvents();
+    if (player_) {
+      player_->Stop();
+      player_->Close();
+    }
+  }
   MainMenuAssign->setEnabled(true);
 }
 
-void TFormMain::CloseExternalPlayers() {}
+// The path given to the player is the one Linux programs see.
+void TFormMain::RunAssociatedPlayer(const QString &path) {
+  if (!platform::FileExists(SS(path))) return;
+  const qsizetype dot = path.lastIndexOf('.');
+  const QString ext = dot > std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) ? path.mid(dot) : QString();
+  const std::string command = platform::AssociatedCommand(SS(ext));
+  if (command.empty()) return;
+  const platform::FormattedCommand line =
+      platform::FormatCommand(platform::PrepareCommandTemplate(command), platform::ToLinux(SS(path)));
+  if (!line.command) {
+    dialogs_.Message(QS(line.error), platform::TMsgType::Error);
+    return;
+  }
+  const platform::StartedProcess started = platform::StartDetached(*line.command);
+  if (started.pid > 0) PlayerProcessIds.push_back(started.pid);
+}
+
+// Asks the most recent player that still shows a window to close it. A player of ours that
+// still runs without any window of its own (a console player) is asked to end instead.
+void TFormMain::CloseExternalPlayers() {
+  for (auto id = PlayerProcessIds.rbegin(); id != PlayerProcessIds.rend(); ++id) {
+    const auto pid = static_cast<pid_t>(*id);
+    if (platform::CloseProcessWindow(pid) || platform::TerminateStartedPlayer(pid)) break;
+  }
+  PlayerProcessIds.clear();
+}
+
 void TFormMain::ToolButtonPlayClick() { PlayFile(); }
 void TFormMain::ToolButtonStopClick() { StopPlaying(); }
 void TFormMain::PopupMenuTreePlayClick() {}
+
+void TFormMain::MainMenuSoundFontClick() {
+  platform::TFileDialogOptions options;
+  options.title = QStringLiteral("SoundFont の選択");
+  options.filter = QStringLiteral("SoundFont (*.sf2;*.sf3)|*.sf2;*.sf3");
+  options.fileName = QS(Store().Settings().ReadString(kSection, "SoundFont", ""));
+  const QString chosen = dialogs_.OpenFile(options);
+  if (chosen.isEmpty()) return;
+  Store().Settings().WriteString(kSection, "SoundFont", SS(chosen));
+  if (ToolButtonStop->isEnabled()) StopPlaying();
+  player_.reset();  // the next play loads the new SoundFont
+}

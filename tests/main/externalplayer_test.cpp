@@ -1,0 +1,98 @@
+// The desktop's player started and closed from the window. The association is a desktop entry
+// of ours, the default for audio/midi in private XDG folders; its program is fake_game_window,
+// which shows a window under its own process id and records the files it was given.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <thread>
+
+#include "formworld.h"
+#include "menuitems.h"
+#include "midigen.h"
+
+using testsupport::TestWorld;
+
+namespace {
+
+// GLib reads the XDG folders once per process, so they are set before the first test.
+class Desktop : public testing::Environment {
+ public:
+  void SetUp() override {
+    world_ = std::make_unique<TestWorld>();
+    const std::string data = world_->Linux("data"), config = world_->Linux("config");
+    TestWorld::MakeDirs(data + "/applications");
+    TestWorld::MakeDirs(config);
+    TestWorld::WriteFile(data + "/applications/melodeck-test-player.desktop",
+                         "[Desktop Entry]\nType=Application\nName=Test player\nExec=\"" FAKE_GAME_WINDOW
+                         "\" --pid --delete --record \"" + Record() + "\" -- %f\nMimeType=audio/midi;\n");
+    TestWorld::WriteFile(config + "/mimeapps.list", "[Default Applications]\naudio/midi=melodeck-test-player.desktop\n");
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    unsetenv("XDG_CURRENT_DESKTOP");
+  }
+  void TearDown() override { world_.reset(); }
+  static std::string Record() { return world_->Linux("args.txt"); }
+
+ private:
+  static inline std::unique_ptr<TestWorld> world_;
+};
+const auto *const kDesktop = testing::AddGlobalTestEnvironment(new Desktop);
+
+// Plays the edit box's file with the desktop's player and waits until its window is shown.
+std::string PlayAndWait(TFormMain &f) {
+  unlink(Desktop::Record().c_str());
+  f.ToolButtonPlayClick();
+  for (int i = 0; i < 3000 && !TestWorld::Exists(Desktop::Record()); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return TestWorld::Exists(Desktop::Record()) ? TestWorld::ReadFile(Desktop::Record()) : "(not started)";
+}
+
+// Whether the process ended (and was collected) within a few seconds.
+bool Ends(pid_t pid) {
+  for (int i = 0; i < 500; ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+struct PlayerWorld : FormWorld {
+  TFormMain &Start() {
+    TFormMain &f = Open();
+    menuitems::SetChecked(f.MainMenuAssign, true, f.ImageList);
+    TestWorld::MakeDirs(Linux("my tunes"));
+    TestWorld::WriteFile(Linux("my tunes/a b.mid"), testsupport::MakeMidiTune(2));
+    f.EditMidiFile->setText(QString::fromStdString(world.Windows("my tunes/a b.mid")));
+    return f;
+  }
+};
+
+}  // namespace
+
+TEST(ExternalPlayer, GetsTheLinuxPathAndSwitchingTheOptionOffClosesIt) {
+  PlayerWorld w;
+  TFormMain &f = w.Start();
+  EXPECT_NE(PlayAndWait(f).find(w.Linux("my tunes/a b.mid")), std::string::npos);
+  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  ASSERT_EQ(f.PlayerProcessIds.size(), 1u);
+  const auto pid = static_cast<pid_t>(f.PlayerProcessIds[0]);
+  f.MainMenuOptionClick(f.MainMenuAssign);
+  EXPECT_TRUE(Ends(pid));
+  EXPECT_TRUE(f.PlayerProcessIds.empty());
+}
+
+TEST(ExternalPlayer, ClosingTheWindowClosesOnlyTheMostRecentPlayer) {
+  PlayerWorld w;
+  TFormMain &f = w.Start();
+  PlayAndWait(f);
+  PlayAndWait(f);
+  ASSERT_EQ(f.PlayerProcessIds.size(), 2u);
+  const auto first = static_cast<pid_t>(f.PlayerProcessIds[0]), second = static_cast<pid_t>(f.PlayerProcessIds[1]);
+  ASSERT_TRUE(menuitems::Checked(f.MainMenuWithClose));
+  w.Close();
+  EXPECT_TRUE(Ends(second));
+  EXPECT_FALSE(Ends(first));
+  kill(first, SIGTERM);
+  waitpid(first, nullptr, 0);
+}

@@ -1,0 +1,119 @@
+// The window's built-in player: what the controls show and what reaches the output. The
+// player renders to a file here instead of a sound device.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "formworld.h"
+#include "menuitems.h"
+#include "midigen.h"
+
+using platform::TModalResult;
+using testsupport::TestWorld;
+
+namespace {
+
+// The largest sample magnitude from byte `from` of a raw 16-bit output, once the output has
+// grown by a second of sound (or after a bound that only keeps a broken output from hanging).
+int PeakAfter(const std::string &path, size_t from) {
+  constexpr size_t kSecond = 44100 * 4;
+  for (int i = 0; i < 1000; ++i) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0 && static_cast<size_t>(st.st_size) >= from + kSecond) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const std::string data = TestWorld::ReadFile(path);
+  int peak = 0;
+  for (size_t i = from & ~size_t{1}; i + 1 < data.size(); i += 2)
+    peak = std::max(peak, std::abs(static_cast<int>(static_cast<int16_t>(static_cast<uint8_t>(data[i]) |
+                                                                        (static_cast<uint8_t>(data[i + 1]) << 8)))));
+  return peak;
+}
+
+struct PlaybackWorld : FormWorld {
+  TFormMain &Start() {
+    TFormMain &f = Open();
+    f.PlayerOptions.renderFile = Linux("out.raw");
+    return f;
+  }
+  std::string Tune(const std::string &rel, int index) {
+    TestWorld::MakeDirs(Linux(rel.substr(0, rel.rfind('/'))));
+    TestWorld::WriteFile(Linux(rel), testsupport::MakeMidiTune(index));
+    return world.Windows(rel);
+  }
+};
+
+}  // namespace
+
+TEST(Playback, TheBuiltInPlayerPlaysSwitchesAndStops) {
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  const std::string out = w.Linux("out.raw");
+  f.EditMidiFile->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
+  f.ToolButtonPlayClick();
+  EXPECT_TRUE(w.dialogs.Texts().isEmpty()) << w.dialogs.Texts().join("|").toStdString();
+  EXPECT_TRUE(f.ToolButtonStop->isEnabled());
+  EXPECT_FALSE(f.MainMenuAssign->isEnabled());
+  EXPECT_GT(PeakAfter(out, 0), 1000);
+
+  // Another file while playing: no Stop needed.
+  f.EditMidiFile->setText(QString::fromStdString(w.Tune("tunes/b.mid", 4)));
+  f.ToolButtonPlayClick();
+  EXPECT_GT(PeakAfter(out, TestWorld::ReadFile(out).size()), 1000);
+  f.MainMenuPlayerClick();
+  EXPECT_TRUE(f.MainMenuStop->isEnabled());
+
+  f.ToolButtonStopClick();
+  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  EXPECT_TRUE(f.MainMenuAssign->isEnabled());
+  f.MainMenuPlayerClick();
+  EXPECT_FALSE(f.MainMenuStop->isEnabled());
+}
+
+TEST(Playback, AnArchiveEntryIsExtractedOnceAndPlayed) {
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  w.Tune("zip/music/town.mid", 7);
+  ASSERT_EQ(std::system(("cd '" + w.Linux("zip") + "' && zip -qr pack.zip music").c_str()), 0);
+  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
+  f.ToolButtonPlayClick();
+  EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
+  const std::string extracted = w.Linux("tmp/melodeck/pack.zip/music/town.mid");
+  ASSERT_TRUE(TestWorld::Exists(extracted));
+  TestWorld::WriteFile(extracted, testsupport::MakeMidiTune(8));  // a second extraction would undo this
+  f.ToolButtonPlayClick();
+  EXPECT_EQ(TestWorld::ReadFile(extracted), testsupport::MakeMidiTune(8));
+}
+
+TEST(Playback, WhatCannotBePlayedIsReportedOrIgnored) {
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("missing.mid")));
+  f.ToolButtonPlayClick();  // nothing there: nothing happens
+  EXPECT_TRUE(w.dialogs.Texts().isEmpty());
+  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  TestWorld::WriteFile(w.Linux("not.mid"), "plain text");
+  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("not.mid")));
+  f.ToolButtonPlayClick();
+  ASSERT_EQ(w.dialogs.Texts().size(), 1);
+  EXPECT_TRUE(w.dialogs.Texts()[0].contains(QString::fromUtf8("標準 MIDI ファイルではありません")));
+  EXPECT_TRUE(f.ToolButtonStop->isEnabled());  // as the designed player leaves it
+  EXPECT_TRUE(f.MainMenuAssign->isEnabled());
+}
+
+TEST(Playback, TheChosenSoundFontIsStoredAndUsedFromTheNextPlay) {
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  EXPECT_EQ(f.MainMenuOptions->actions().last(), f.MainMenuSoundFont);
+  TestWorld::WriteFile(w.Linux("broken.sf2"), "not a soundfont");
+  w.dialogs.AnswerFile(QString::fromStdString(w.world.Windows("broken.sf2")));
+  f.MainMenuSoundFontClick();
+  EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "SoundFont", ""), w.world.Windows("broken.sf2"));
+  f.EditMidiFile->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
+  f.ToolButtonPlayClick();
+  ASSERT_EQ(w.dialogs.Texts().size(), 2);
+  EXPECT_TRUE(w.dialogs.Texts()[1].contains("broken.sf2")) << w.dialogs.Texts()[1].toStdString();
+}
