@@ -26,6 +26,22 @@ QPixmap Emblem() {
   return pm;
 }
 
+// A label grows to its text's measured size, the designed rectangle being the least it takes:
+// a left-aligned label grows to the right, a right-aligned one to the left, a centred one to
+// both sides, and every label equally up and down.
+void FitToText(QLabel *label) {
+  const QSize need = label->sizeHint();
+  QRect r = label->geometry();
+  const int wider = need.width() - r.width(), taller = need.height() - r.height();
+  if (wider > 0) {
+    if (label->alignment() & Qt::AlignRight) r.setLeft(r.left() - wider);
+    else if (label->alignment() & Qt::AlignHCenter) r.adjust(-wider / 2, 0, wider - wider / 2, 0);
+    else r.setWidth(need.width());
+  }
+  if (taller > 0) r.adjust(0, -taller / 2, 0, taller - taller / 2);
+  label->setGeometry(r);
+}
+
 }  // namespace
 
 int TFormAbout::Scale(int designed) const {
@@ -75,12 +91,13 @@ TFormAbout::TFormAbout(QWidget *owner) : QDialog(owner), owner_(owner) {
   ButtonOk->setFocus();
   connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
 
+  LabelCopyright->setText(kMelodeckCopyright);
+  FitToFonts();
   // Centred over the main window, wherever it is (offsets may be negative).
   if (owner_) {
     const QRect o = owner_->frameGeometry();
     move(o.left() + (o.width() - width()) / 2, o.top() + (o.height() - height()) / 2);
   }
-  LabelCopyright->setText(kMelodeckCopyright);
   // The emblem stands on the title's underline, 10 pixels left of the title.
   Image = new QLabel(this);
   Image->setPixmap(Emblem());
@@ -88,16 +105,42 @@ TFormAbout::TFormAbout(QWidget *owner) : QDialog(owner), owner_(owner) {
   Image->move(LabelMelodeck->x() - Image->width() - 10, Bevel->y() - Image->height());
 }
 
+// The designed size is the least the box takes: it grows until every text fits with the
+// designed margin, and its contents move to stay centred.
+void TFormAbout::FitToFonts() {
+  QRect used;
+  for (QLabel *label : {LabelMelodeck, LabelVersion, LabelCopyright, LabelInfo}) {
+    FitToText(label);
+    used |= label->geometry();
+  }
+  const int margin = Scale(4);
+  const int w = std::max(width(), used.width() + 2 * margin);
+  const int h = std::max(height(), used.height() + 2 * margin);
+  // Grown evenly on both sides, then far enough for the margin on either side.
+  auto shift = [margin](int grown, int low, int high, int size) {
+    int d = grown / 2;
+    if (low + d < margin) d = margin - low;
+    if (high + d > size - margin) d = size - margin - high;
+    return d;
+  };
+  const int dx = shift(w - width(), used.left(), used.right() + 1, w);
+  const int dy = shift(h - height(), used.top(), used.bottom() + 1, h);
+  setFixedSize(w, h);
+  for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) child->move(child->pos() + QPoint(dx, dy));
+  Bevel2->setGeometry(rect());
+}
+
 TFormAbout *TFormAbout::CreateSplash(QWidget *owner) {
   auto *splash = new TFormAbout(owner);
   splash->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   splash->setWindowTitle(QStringLiteral("Melodeck"));
+  splash->ButtonOk->hide();
+  splash->LabelInfo->setText(QStringLiteral("起動中です..."));
+  splash->FitToFonts();
   if (QScreen *screen = QGuiApplication::primaryScreen()) {
     const QRect s = screen->availableGeometry();
     splash->move(s.left() + (s.width() - splash->width()) / 2, s.top() + (s.height() - splash->height()) / 2);
   }
-  splash->ButtonOk->hide();
-  splash->LabelInfo->setText(QStringLiteral("起動中です..."));
   splash->show();
   // A window can only be painted once the window system has exposed it; the start-up work
   // that follows keeps the event loop away, so wait for that here (for a second at most).

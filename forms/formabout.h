@@ -17,6 +17,8 @@ class TFormAbout : public QDialog {
   // The splash: no title-bar buttons, caption "Melodeck", centred on the screen, no button,
   // "起動中です..." as information; shown and painted at once.
   static TFormAbout *CreateSplash(QWidget *owner);
+  // After a text or font changed: the box grows until every text shows whole.
+  void FitToFonts();
 
   QFrame *Bevel2 = nullptr;
   QLabel *Image = nullptr;

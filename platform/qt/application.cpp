@@ -1,5 +1,8 @@
 #include "application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "qtdialogs.h"
@@ -20,7 +23,14 @@ QString ExceptionBoxText(const QString &message) {
   return message;
 }
 
-TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+// The program speaks Japanese, Qt's own texts (the buttons of its dialogs) included, whatever
+// the system's locale.
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {
+  auto *qt = new QTranslator(this);
+  if (qt->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(qt);
+}
 
 void TApplication::SetDialogs(Dialogs *dialogs) { gDialogs = dialogs; }
 

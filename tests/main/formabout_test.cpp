@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QMainWindow>
+#include <QLabel>
 #include <QWindow>
 
 TEST(FormAbout, CentredOverTheMainWindowEvenWhenItIsSmaller) {
@@ -30,4 +31,32 @@ TEST(FormAbout, TheSplashHasNoButtons) {
   EXPECT_FALSE(splash->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_TRUE(splash->windowHandle()->isExposed());  // painted before the caller goes on
   delete splash;
+}
+
+// Every text shows whole, at any scale and with any font: the box grows around its texts.
+TEST(FormAbout, NoTextIsClipped) {
+  for (int pixels : {0, 24}) {  // 0: the designed fonts; 24: a much larger application font
+    QMainWindow main;
+    if (pixels) {
+      QFont big = main.font();
+      big.setPixelSize(pixels);
+      main.setFont(big);
+    }
+    TFormAbout about(&main);
+    if (pixels) {
+      for (QLabel *label : {about.LabelVersion, about.LabelCopyright, about.LabelInfo}) {
+        QFont f = label->font();
+        f.setPixelSize(pixels);
+        label->setFont(f);
+      }
+      about.LabelInfo->setText(QString::fromUtf8("起動中です..."));
+      about.FitToFonts();
+    }
+    for (QLabel *label : {about.LabelMelodeck, about.LabelVersion, about.LabelCopyright, about.LabelInfo}) {
+      const QString name = label->text();
+      EXPECT_GE(label->width(), label->sizeHint().width()) << name.toStdString() << " " << pixels;
+      EXPECT_GE(label->height(), label->sizeHint().height()) << name.toStdString() << " " << pixels;
+      EXPECT_TRUE(about.rect().contains(label->geometry())) << name.toStdString() << " " << pixels;
+    }
+  }
 }

@@ -39,3 +39,12 @@ TEST(ErrorBox, AnExceptionEndsOnlyTheCommandThatRaisedIt) {
   EXPECT_EQ(dialogs.Shown()[0].type, platform::TMsgType::Error);
   EXPECT_TRUE(after);
 }
+
+// Qt's own dialog buttons speak Japanese like the rest of the program, whatever the locale.
+TEST(Application, QtsOwnTextsAreJapanese) {
+  for (const char *button : {"&Yes", "&No", "Cancel"}) {  // "OK" reads the same in Japanese
+    const QString text = QCoreApplication::translate("QPlatformTheme", button);
+    EXPECT_NE(text, QString::fromUtf8(button)) << button;
+  }
+  EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&No").startsWith(QString::fromUtf8("いいえ")));
+}
