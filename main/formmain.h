@@ -39,7 +39,8 @@ class TFormMain : public QMainWindow {
             platform::InstanceLock *lock = nullptr, QWidget *parent = nullptr);
   ~TFormMain() override;
 
-  static const QString kSupportPage;
+  // The user manual the help menu opens.
+  static QString ManualPath();
 
   // No context menu of tool bars: they are shown and hidden through the View menu only.
   QMenu *createPopupMenu() override;

@@ -1,7 +1,9 @@
 // The main menu, the two pop-up menus and the three tool bars, with their captions,
 // accelerators, shortcuts, images, hints and handlers.
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QStyledItemDelegate>
 #include <QUrl>
@@ -355,6 +357,19 @@ void TFormMain::MainMenuAboutClick() {
   about.exec();
 }
 
-void TFormMain::N4Click() { QDesktopServices::openUrl(QUrl(kSupportPage)); }
+void TFormMain::N4Click() {
+  const QString manual = ManualPath();
+  if (manual.isEmpty()) dialogs_.Message(QStringLiteral("使い方のページが見つかりません"));
+  else QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+// The user manual shipped with the program: beside it, or where an installed program keeps
+// its documentation. Empty when neither is there.
+QString TFormMain::ManualPath() {
+  const QString dir = QCoreApplication::applicationDirPath();
+  for (const QString &candidate : {dir + "/melodeck-manual.html", dir + "/../share/doc/melodeck/manual.html"})
+    if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
+  return {};
+}
 
 void TFormMain::MainMenuPlayerClick() { MainMenuStop->setEnabled(ToolButtonStop->isEnabled()); }

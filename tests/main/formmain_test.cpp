@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QLayout>
 #include <QMenuBar>
 #include <QTest>
@@ -342,4 +343,15 @@ TEST(FormMain, AltCThenXCloses) {
   EXPECT_EQ(popup, f.MainMenuConfig);
   QTest::keyClick(popup, Qt::Key_X);
   EXPECT_FALSE(f.isVisible());
+}
+
+// The help menu opens the manual shipped beside the program, not an address on the web.
+TEST(FormMain, TheManualIsShippedBesideTheProgram) {
+  const QString manual = TFormMain::ManualPath();
+  ASSERT_FALSE(manual.isEmpty());
+  QFile file(manual);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString html = QString::fromUtf8(file.readAll());
+  for (const char *topic : {"WINEPREFIX", "パッケージ", "melodeck.ini", "SoundFont"})
+    EXPECT_TRUE(html.contains(QString::fromUtf8(topic))) << topic;
 }
