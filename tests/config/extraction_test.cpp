@@ -39,8 +39,8 @@ class Extraction : public testing::Test {
   QString Win(const std::string &rel) const { return QString::fromStdString(w.world.Windows(rel)); }
   QString Extract(const QString &text, bool fresh) { return ExtractSource(text, fresh, s.ArchiveFile, s.WorkFolder); }
   static std::string Read(const QString &windowsPath) {
-    const std::string linux = platform::ToLinux(windowsPath.toStdString());
-    return TestWorld::Exists(linux) ? TestWorld::ReadFile(linux) : "(none)";
+    const std::string onDisk = platform::ToLinux(windowsPath.toStdString());
+    return TestWorld::Exists(onDisk) ? TestWorld::ReadFile(onDisk) : "(none)";
   }
 
   StoreWorld w;

@@ -249,12 +249,12 @@ TEST(TreeEvents, RefreshEmptiesTheWorkFolderAndEntriesAreExtractedAgain) {
   TFormMain &f = w.Open();
   w.Tree().SetRefreshWait(0);
   const QString local = f.ExtractSource(archive + "|music/town.mid", false);
-  const std::string linux = platform::ToLinux(local.toStdString());
-  ASSERT_TRUE(TestWorld::Exists(linux)) << linux;
+  const std::string onDisk = platform::ToLinux(local.toStdString());
+  ASSERT_TRUE(TestWorld::Exists(onDisk)) << onDisk;
   f.MainMenuTreeViewUpdateClick();
   EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/melodeck")));
   EXPECT_EQ(f.ExtractSource(archive + "|music/town.mid", false), local);
-  EXPECT_EQ(TestWorld::ReadFile(linux), testsupport::MakeMidiTune(3));
+  EXPECT_EQ(TestWorld::ReadFile(onDisk), testsupport::MakeMidiTune(3));
 }
 
 // The real tree at a fixed height: a node near the top keeps three rows above it, one near the
