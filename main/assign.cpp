@@ -1,4 +1,19 @@
 // Assigning a file or an archive entry chosen in the folder tree to the selected scene.
+#include "archivenode.h"
 #include "formmain.h"
+#include "sources.h"
 
-void TFormMain::PopupMenuTreeAssignClick() {}
+// Only the scene table and the list row change; the configuration is written when it is left.
+void TFormMain::PopupMenuTreeAssignClick() {
+  if (CurrentScene < 0) return;
+  if (Store().CurrentConfig == kStandardConfig) {
+    Dialogs().Message(QStringLiteral("\"標準\"の曲は変更できません。新しい設定を作成してください"));
+    return;
+  }
+  const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
+  if (!node) return;
+  const QString source =
+      IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : FolderTreeViewEx->NodePath(node);
+  SceneTable[CurrentScene].Source = source;
+  if (QTreeWidgetItem *row = RowOfScene(CurrentScene)) row->setText(1, SourceDisplayName(source));
+}

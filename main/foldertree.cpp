@@ -1,10 +1,106 @@
-// The folder tree's own commands: refreshing it, its pop-up menu and opening text files.
-#include "formmain.h"
+// The folder tree's side of the window: its events (selection, double click, right click,
+// expanding), its pop-up menu, refreshing it, and opening text entries in the viewer.
+#include <QMouseEvent>
 
+#include "archivenode.h"
+#include "core/fileops.h"
+#include "documenttext.h"
+#include "formdocument.h"
+#include "formmain.h"
+#include "menuitems.h"
+#include "qtcore/qstr.h"
+
+using platform::SS;
+
+void TFormMain::ConnectFolderTree() {
+  FolderTreeViewEx->OnCreateNode = [this](TFolderTreeViewEx *sender, TFolderNode *&node) {
+    FolderTreeViewExCreateNode(sender, node);
+  };
+  connect(FolderTreeViewEx, &TFolderTreeViewEx::OnExpanding, this, &TFormMain::FolderTreeViewExExpanding);
+  connect(FolderTreeViewEx, &TFolderTreeViewEx::OnExpanded, this, &TFormMain::FolderTreeViewExExpanded);
+  connect(FolderTreeViewEx, &TFolderTreeViewEx::OnChange, this, &TFormMain::FolderTreeViewExChange);
+  connect(FolderTreeViewEx, &TFolderTreeViewEx::OnDblClick, this, &TFormMain::FolderTreeViewExDblClick);
+  connect(FolderTreeViewEx, &TFolderTreeViewEx::OnMouseDown, this, &TFormMain::FolderTreeViewExMouseDown);
+  // The tree was built before the window could mark its archives.
+  for (int i = 0; i < FolderTreeViewEx->topLevelItemCount(); ++i) {
+    QTreeWidgetItem *top = FolderTreeViewEx->topLevelItem(i);
+    if (top->isExpanded()) FolderTreeViewExExpanded(top);
+  }
+}
+
+void TFormMain::FolderTreeViewExChange(const QString &folderName) {
+  const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
+  if (!node || !IsMidiNode(node, folderName)) return;
+  EditMidiFile->setText(IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : folderName);
+}
+
+void TFormMain::FolderTreeViewExDblClick(const QString &folderName) {
+  const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
+  if (!node) return;
+  if (IsMidiNode(node, folderName)) {
+    if (menuitems::Checked(MainMenuAtPlay))
+      PlayFile();
+    else
+      PopupMenuTreeAssignClick();
+  }
+  // Assigning never changes the tree: the node is still the selected one.
+  if (IsTextEntryNode(FolderTreeViewEx->currentItem())) PopupMenuTreeOpenClick();
+}
+
+void TFormMain::FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos) {
+  if (button != Qt::RightButton) return;
+  if (QTreeWidgetItem *node = FolderTreeViewEx->itemAt(pos)) FolderTreeViewEx->SetSelected(node);
+}
+
+void TFormMain::PopupMenuTreePopup() {
+  const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
+  if (!node) return;
+  const bool midi = IsMidiNode(node, FolderTreeViewEx->NodePath(node));
+  const bool text = IsTextEntryNode(node);
+  const bool scene = !ListView->selectedItems().isEmpty();
+  PopupMenuTreeAssign->setEnabled(midi && scene);
+  PopupMenuTreeAssign->setVisible(scene);
+  PopupMenuTreeOpen->setVisible(text);
+  PopupMenuTreePlay->setEnabled(midi);
+  PopupMenuTreePlay->setVisible(!text);
+  PopupMenuTreeStop->setEnabled(ToolButtonStop->isEnabled());
+  PopupMenuTreeStop->setVisible(!text);
+  QAction *byDefault = nullptr;
+  if (text)
+    byDefault = PopupMenuTreeOpen;
+  else if (menuitems::Checked(MainMenuAtAssign))
+    byDefault = PopupMenuTreeAssign;
+  else if (menuitems::Checked(MainMenuAtPlay))
+    byDefault = PopupMenuTreePlay;
+  menuitems::SetDefault(PopupMenuTree, byDefault);
+  // The scene's name as it is: an "&" in it is no mnemonic.
+  if (scene && CurrentScene >= 0)
+    PopupMenuTreeAssign->setText(QString(SceneTable[CurrentScene].Name).replace('&', QStringLiteral("&&")) +
+                                 QStringLiteral(" にこのファイルを割り当てる(&A)"));
+}
+
+// Every extracted file goes with the work folder: archive entries are extracted afresh later.
 void TFormMain::MainMenuTreeViewUpdateClick() {
   Session().WorkFolder.Remove();
   FolderTreeViewEx->RefreshTree();
 }
 
-void TFormMain::PopupMenuTreePopup() {}
-void TFormMain::PopupMenuTreeOpenClick() {}
+void TFormMain::PopupMenuTreeOpenClick() {
+  const auto *node = TArchiveNode::From(FolderTreeViewEx->currentItem());
+  if (!node) return;
+  const QString archive = FolderTreeViewEx->NodePath(node->ArchiveNode);
+  if (!platform::FileExists(SS(archive))) return;
+  if (!DocumentWindow) DocumentWindow = new TFormDocument(this);
+  ShowDocument(archive + "|" + node->EntryPath);
+  DocumentWindow->show();
+  DocumentWindow->raise();
+  DocumentWindow->activateWindow();
+}
+
+void TFormMain::ShowDocument(const QString &text) {
+  const QString path = ExtractSource(text, true);
+  if (!platform::FileExists(SS(path))) return;
+  const std::optional<std::string> bytes = platform::ReadWholeFile(SS(path));
+  if (!bytes) return;
+  DocumentWindow->ShowText(text, DecodeDocumentText(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size()))));
+}

@@ -53,6 +53,7 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
   BuildPopupMenus();
   BuildToolBars();
   ConnectSceneList();
+  ConnectFolderTree();
   connect(store_, &TConfigStore::CaptionChanged, this, &QWidget::setWindowTitle);
   connect(store_, &TConfigStore::ConfigSelected, this, [this](int index) {
     const QSignalBlocker block(ComboBoxConfigList);  // the store's choice, not the user's

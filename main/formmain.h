@@ -26,6 +26,8 @@ namespace platform {
 class InstanceLock;
 }  // namespace platform
 class TFormAbout;
+class TFormDocument;
+class TArchiveNode;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -164,6 +166,33 @@ class TFormMain : public QMainWindow {
   bool ListViewCellIsBlue(int scene) const;
   void ApplicationEvents1Idle();
 
+  // --- Archive entries in the folder tree (archivetree.cpp).
+  // While set, the tree's node factory makes TArchiveNodes.
+  bool CreatingArchiveNode = false;
+  void FolderTreeViewExCreateNode(TFolderTreeViewEx *Sender, TFolderNode *&Node);
+  void FolderTreeViewExExpanding(QTreeWidgetItem *node);
+  void FolderTreeViewExExpanded(QTreeWidgetItem *node);
+  // Lists the archive at path below its node: folder levels as plain nodes, listed entries as
+  // TArchiveNodes. The archive is closed again whatever happens.
+  void ListArchive(TFolderNode *node, const QString &path);
+  TFolderNode *AddArchiveFolderNode(QTreeWidgetItem *parent, const QString &text);
+  TArchiveNode *AddArchiveEntryNode(QTreeWidgetItem *parent, const QString &text, const QString &fullName,
+                                    TFolderNode *archiveNode);
+  // The local file of a path or an archive-entry path (see extraction.h).
+  QString ExtractSource(const QString &text, bool fresh);
+
+  // --- Assignment, file jump and the tree's own events (assign.cpp, jump.cpp, foldertree.cpp).
+  void FolderTreeViewExChange(const QString &folderName);
+  void FolderTreeViewExDblClick(const QString &folderName);
+  void FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos);
+  // Scrolls the tree so that its selected node keeps three rows above it near the top edge and
+  // two full rows below it near the bottom edge.
+  void ScrollSelectedNode();
+
+  // --- Text viewer (foldertree.cpp). Created on the first Open, owned by this window.
+  TFormDocument *DocumentWindow = nullptr;
+  void ShowDocument(const QString &text);
+
  protected:
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
@@ -176,6 +205,7 @@ class TFormMain : public QMainWindow {
   void BuildPopupMenus();
   void BuildToolBars();
   void ConnectSceneList();
+  void ConnectFolderTree();
   void FormCreate();
   void FormShow();
   void FormClose();

@@ -321,9 +321,13 @@ void TFormMain::MainMenuToolBarMiscClick(QAction *item) {
 }
 
 void TFormMain::MainMenuOptionClick(QAction *item) {
-  menuitems::SetChecked(item, !menuitems::Checked(item), ImageList);
-  if (item == MainMenuFileJump) ToolButtonFileJump->setChecked(menuitems::Checked(item));
-  if (item == MainMenuAssign && !menuitems::Checked(item)) CloseExternalPlayers();
+  const bool on = !menuitems::Checked(item);
+  menuitems::SetChecked(item, on, ImageList);
+  // Back to the built-in player: the desktop's players started so far are closed.
+  if (item == MainMenuAssign && !on) CloseExternalPlayers();
+  if (item != MainMenuFileJump) return;
+  ToolButtonFileJump->setChecked(on);
+  if (on) JumpToSceneFile();
 }
 
 void TFormMain::MainMenuWhenDClickClick(QAction *item) { menuitems::ChooseRadio(item, ImageList); }

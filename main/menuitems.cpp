@@ -57,6 +57,8 @@ void SetChecked(QAction *action, bool checked, const TImageList &images) {
   SetImage(action, images, checked ? imgCheck : -1);
 }
 
+void SetCheckedFlag(QAction *action, bool checked) { action->setProperty(kChecked, checked); }
+
 void SetGroup(QAction *action, int group) { action->setProperty(kGroup, group); }
 
 void ChooseRadio(QAction *action, const TImageList &images) {

@@ -25,6 +25,8 @@ void SetImage(QAction *action, const TImageList &images, int index);  // -1: non
 // Check items: the flag and image 8 (or no image).
 bool Checked(const QAction *action);
 void SetChecked(QAction *action, bool checked, const TImageList &images);
+// The flag alone; the image stays as it is.
+void SetCheckedFlag(QAction *action, bool checked);
 
 // Radio items: GroupIndex > 0. Choosing one checks it and unchecks the others of its group in
 // the same menu; each shows image 9 when checked and no image otherwise.
