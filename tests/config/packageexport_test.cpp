@@ -134,3 +134,11 @@ TEST_F(Export, AStagingFolderLeftBehindIsEmptiedFirst) {
   EXPECT_FALSE(TestWorld::Exists(Stage()));
   EXPECT_TRUE(PrepareExportFolder(QString()).isEmpty());
 }
+
+// The index follows the settings file's rules: code page 932 while it can hold the text.
+TEST_F(Export, AnIndexWithTextCodePage932CannotHoldIsUtf8WithAMark) {
+  Assign("approach.mid", Tune("노래/곡.mid", 1));
+  StoreAs(QString::fromUtf8("노래"));
+  ExportPackage(*s, Put("out/k.mdk", ""));
+  EXPECT_EQ(StagedIndex(), "\xEF\xBB\xBF[노래]\r\napproach.mid=곡.mid\r\n");
+}
