@@ -193,6 +193,12 @@ class TFormMain : public QMainWindow {
   TFormDocument *DocumentWindow = nullptr;
   void ShowDocument(const QString &text);
 
+  // Packages
+  void ImportPackageFile(const QString &file);  // imports, then shows the new configuration
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
+  void FormDropFiles(const QStringList &files);  // Windows paths, in the order dropped
+
  protected:
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;

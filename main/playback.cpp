@@ -32,7 +32,7 @@ platform::MidiPlayer &TFormMain::Player() {
 }
 
 void TFormMain::PlayFile() {
-  const QString path = ExtractSource(EditMidiFile->text(), false, ArchiveFile, Session().WorkFolder);
+  const QString path = ExtractSource(EditMidiFile->text(), false);
   if (path.isEmpty() || !platform::FileExists(SS(path))) return;
   if (menuitems::Checked(MainMenuAssign)) {
     RunAssociatedPlayer(path);

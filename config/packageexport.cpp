@@ -1,0 +1,134 @@
+#include "packageexport.h"
+
+#include <QSet>
+
+#include "core/fileops.h"
+#include "core/inifile.h"
+#include "packageindex.h"
+#include "qtcore/qstr.h"
+#include "sources.h"
+
+using platform::QS;
+using platform::SS;
+
+namespace {
+
+constexpr int kMaxRenames = 255;
+
+QString FileNameOf(const QString &path) { return path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) + 1); }
+
+bool SamePath(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+QString SelectedConfigName(const TConfigStore &store) {
+  const QStringList names = store.ConfigNames();
+  const int index = store.SelectedConfig();
+  return index >= 0 && index < names.size() ? names[index] : QString();
+}
+
+// Scenes whose file is not the game's own and exists, in table order.
+std::vector<int> Candidates(const TSession &s) {
+  std::vector<int> scenes;
+  for (int i = 0; i < kSceneCount; ++i) {
+    const QString path = ResolveSource(s.SceneTable[i].Source, TClient::First, s.Folders);
+    const QString standard = s.Folders.DefaultDir + "\\" + s.SceneTable[i].FileName;
+    if (!SamePath(path, standard) && platform::FileExists(SS(path))) scenes.push_back(i);
+  }
+  return scenes;
+}
+
+}  // namespace
+
+QString PrepareExportFolder(const QString &workFolder) {
+  if (workFolder.isEmpty()) return {};
+  QString path = workFolder + "\\Export";
+  for (int k = 0; platform::DirectoryExists(SS(path)); ++k) {
+    if (!platform::DeleteTree(SS(path))) path += QString::number(k);
+    if (k > kMaxRenames) return {};
+  }
+  return path;
+}
+
+std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &exportFolder, QString &failed) {
+  const std::vector<int> scenes = Candidates(s);
+  QStringList paths;
+  for (int i : scenes) paths << ResolveSource(s.SceneTable[i].Source, TClient::First, s.Folders);
+
+  std::vector<TPackageCopy> copies;
+  QStringList numbered;  // paths that need a folder of their own, in order of first appearance
+  for (size_t c = 0; c < scenes.size(); ++c) {
+    const QString &path = paths[c];
+    const QString name = FileNameOf(path);
+    bool unique = true;
+    for (const QString &other : paths)
+      if (!SamePath(other, path) && FileNameOf(other).compare(name, Qt::CaseInsensitive) == 0) unique = false;
+    QString folder = exportFolder;
+    if (!unique) {
+      qsizetype n = 0;
+      while (n < numbered.size() && !SamePath(numbered[n], path)) ++n;
+      if (n == numbered.size()) numbered << path;
+      folder = exportFolder + "\\" + QString::asprintf("%.3d", static_cast<int>(n));
+      if (!platform::ForceDirectories(SS(folder))) {
+        failed = folder;
+        return {};
+      }
+    }
+    const QString &source = s.SceneTable[scenes[c]].Source;
+    const qsizetype bar = source.indexOf('|');
+    copies.push_back({scenes[c], path, folder + "\\" + name, bar >= 0, bar >= 0 ? source.mid(bar + 1) : QString()});
+  }
+  return copies;
+}
+
+void ExportPackage(TSession &s, const QString &packageFile) {
+  const QString config = SelectedConfigName(s.Store);
+  if (config.isEmpty()) return;
+  const QString exportFolder = PrepareExportFolder(s.WorkFolder.Path());
+  if (exportFolder.isEmpty() && !s.WorkFolder.Path().isEmpty()) {
+    s.Dialogs.Message(QStringLiteral("初期化に失敗しました: ディレクトリを削除できません"));
+    return;
+  }
+  // Without a work folder (temporary folder's path too long) there is nowhere to stage.
+  if (exportFolder.isEmpty() || !platform::ForceDirectories(SS(exportFolder))) {
+    s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません"));
+    return;
+  }
+  QString failed;
+  const std::vector<TPackageCopy> copies = PlanPackageCopies(s, exportFolder, failed);
+  if (!failed.isEmpty()) {
+    s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません: ") + failed);
+    return;
+  }
+
+  // A file used by several scenes is copied once: a second copy could not replace the first
+  // when the original is read-only (copies keep the permission bits).
+  platform::IniFile::KeyValues keys;
+  QSet<QString> copied;
+  for (const TPackageCopy &c : copies) {
+    const QString destination = c.Destination.toCaseFolded();
+    if (!copied.contains(destination)) {
+      if (!platform::CopyFile(SS(c.Source), SS(c.Destination), false)) continue;
+      copied.insert(destination);
+    }
+    QString value = c.Destination.mid(exportFolder.size() + 1);
+    if (c.HasEntry) value += "|" + c.Entry;
+    keys.emplace_back(SS(s.SceneTable[c.Scene].FileName), SS(value));
+  }
+  // An index without a key would make a package that no import accepts.
+  if (keys.empty()) {
+    s.Dialogs.Message(QStringLiteral("パッケージ化するファイルがありません"));
+    return;
+  }
+  platform::IniFile(SS(exportFolder + "\\" + kPackageIndex)).WriteStrings(SS(config), keys);
+
+  if (platform::FileExists(SS(packageFile)) && !platform::DeleteFile(SS(packageFile))) {
+    s.Dialogs.Message(QStringLiteral("パッケージファイルの初期化に失敗しました"));
+    return;
+  }
+  s.ArchiveFile.SetFileName(SS(packageFile));
+  s.ArchiveFile.SetArchiverType(archives::atLha);
+  const archives::TStringList all{"*"};
+  if (s.ArchiveFile.Pack(nullptr, nullptr, SS(exportFolder), &all) == 0)
+    s.Dialogs.Message(QStringLiteral("パッケージファイルを作成しました"));
+  else
+    s.Dialogs.Message(QStringLiteral("パッケージファイルの作成に失敗しました"));
+}
