@@ -1,23 +1,31 @@
-// melodeck: the program entry. No arguments are read; only the program's own path is used.
+// melodeck: the program entry. Options select the command line, which runs without a window
+// or a display; otherwise the window opens.
 #include <cstdio>
 
+#include "cli.h"
 #include "core/fileops.h"
 #include "core/instancelock.h"
 #include "core/winpath.h"
+#include "datafolder.h"
 #include "formmain.h"
+#include "gameupdates.h"
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
 #include "qtcore/qstr.h"
 #include "startup.h"
 
-int main(int argc, char **argv) {
+namespace {
+
+int RunWindow(int argc, char **argv) {
   platform::InstanceLock lock;
   if (!AcquireInstance(lock)) return 0;  // another copy runs
 
   platform::TApplication app(argc, argv);
   platform::QtDialogs dialogs;
   platform::TApplication::SetDialogs(&dialogs);
-  const QString programPath = platform::QS(platform::ProgramPath());
+  const std::string program = platform::ToLinux(platform::ProgramPath());
+  // Where the settings live: beside the program, or in the user's data folder when installed.
+  const QString programPath = program.empty() ? QString() : SettingsBasePath(program);
   if (programPath.isEmpty()) {
     // Without its own path the program has no settings file to use (no /proc mounted).
     fprintf(stderr, "melodeck: the program's own path can't be read from /proc/self/exe\n");
@@ -28,6 +36,7 @@ int main(int argc, char **argv) {
   TGameFolders folders;
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
   if (!DiscoverGame(registry, dialogs, folders)) return 0;
+  AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini")), dialogs);
 
   QApplication::setApplicationName(QStringLiteral("Melodeck"));
   {
@@ -37,4 +46,11 @@ int main(int argc, char **argv) {
     app.exec();
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (IsCommandLine(argc, argv)) return RunCommandLine(argc, argv);
+  return RunWindow(argc, argv);
 }
