@@ -1,5 +1,6 @@
 // melodeck: the program entry. Options select the command line, which runs without a window
 // or a display; otherwise the window opens.
+#include <QIcon>
 #include <cstdio>
 
 #include "cli.h"
@@ -15,6 +16,14 @@
 #include "startup.h"
 
 namespace {
+
+// The installed theme's icon when there is one, else the sizes built into the program.
+QIcon WindowIcon() {
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1/" MELODECK_APP_ID ".png").arg(size), QSize(size, size));
+  return QIcon::fromTheme(QStringLiteral(MELODECK_APP_ID), icon);
+}
 
 int RunWindow(int argc, char **argv) {
   platform::InstanceLock lock;
@@ -39,6 +48,8 @@ int RunWindow(int argc, char **argv) {
   AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini")), dialogs);
 
   QApplication::setApplicationName(QStringLiteral("Melodeck"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(MELODECK_APP_ID));
+  app.setWindowIcon(WindowIcon());
   {
     TFormMain form(programPath, folders, dialogs, &lock);
     dialogs.SetParent(&form);

@@ -6,23 +6,23 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace {
-
 std::string Quote(const std::string &s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
 
+int Shell(const std::string &command) {
+  const int status = system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+namespace {
+
 std::string BinDir() {
   const char *bin = getenv("MELODECK_BIN_DIR");
   if (!bin) throw std::runtime_error("MELODECK_BIN_DIR is not set");
   return bin;
-}
-
-int Shell(const std::string &command) {
-  const int status = system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -39,13 +39,14 @@ std::string PlaceProgram(const std::string &linuxFolder) {
 }
 
 ProgramRun RunProgram(const testsupport::TestWorld &world, const std::string &program,
-                      const std::vector<std::string> &args, const std::vector<std::string> &extraEnv) {
+                      const std::vector<std::string> &args, const std::vector<std::string> &extraEnv,
+                      const std::string &wrapper) {
   // Nothing else of the test's environment: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
   std::string command = "env -i";
   for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
     if (const char *value = getenv(name)) command += " " + Quote(std::string(name) + "=" + value);
   for (const auto &e : extraEnv) command += " " + Quote(e);
-  command += " timeout 60 " + Quote(program);
+  command += " " + wrapper + " timeout 60 " + Quote(program);
   for (const auto &a : args) command += " " + Quote(a);
   const std::string out = world.Linux("run.out"), err = world.Linux("run.err");
   ProgramRun run;

@@ -16,9 +16,15 @@ struct ProgramRun {
 // Places the program in linuxFolder; answers the program's path.
 std::string PlaceProgram(const std::string &linuxFolder);
 
-// extraEnv: "NAME=value" entries added to the environment.
+// extraEnv: "NAME=value" entries added to the environment; wrapper: a command line put in
+// front of the program (e.g. to run it as another user).
 ProgramRun RunProgram(const testsupport::TestWorld &world, const std::string &program,
-                      const std::vector<std::string> &args, const std::vector<std::string> &extraEnv = {});
+                      const std::vector<std::string> &args, const std::vector<std::string> &extraEnv = {},
+                      const std::string &wrapper = "");
+
+// Runs a shell command; its exit status (-1 when it did not exit normally).
+int Shell(const std::string &command);
+std::string Quote(const std::string &s);
 
 // A checksum of every file and folder name below linuxFolder (contents, names, modes).
 std::string TreeChecksum(const std::string &linuxFolder);
