@@ -1,6 +1,8 @@
 // melodeck: the program entry. Options select the command line, which runs without a window
 // or a display; otherwise the window opens.
+#include <QCoreApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 
 #include "cli.h"
@@ -10,6 +12,7 @@
 #include "datafolder.h"
 #include "formmain.h"
 #include "gameupdates.h"
+#include "handover.h"
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
 #include "qtcore/qstr.h"
@@ -25,9 +28,35 @@ QIcon WindowIcon() {
   return QIcon::fromTheme(QStringLiteral(MELODECK_APP_ID), icon);
 }
 
+// The package opened from the file manager goes to the window's import, once the import is
+// part of the window; until then the window says it can't.
+template <class Form>
+void ImportPackage(Form &form, const QString &windowsPath) {
+  if constexpr (requires { form.ImportDroppedPackage(windowsPath); })
+    form.ImportDroppedPackage(windowsPath);
+  else
+    fprintf(stderr, "melodeck: this build can't import packages yet: %s\n", windowsPath.toUtf8().constData());
+}
+
+void BringToFront(QWidget &form) {
+  form.setWindowState((form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  form.show();
+  form.raise();
+  form.activateWindow();
+}
+
+// argv holds no option: at most a package to import ("melodeck %f" from the desktop entry).
 int RunWindow(int argc, char **argv) {
+  const QString package = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
   platform::InstanceLock lock;
-  if (!AcquireInstance(lock)) return 0;  // another copy runs
+  if (!AcquireInstance(lock)) {
+    if (package.isEmpty()) return 0;  // another copy runs
+    // The running window takes the package.
+    QCoreApplication core(argc, argv);
+    if (HandOverPackage(package)) return 0;
+    fprintf(stderr, "melodeck: another Melodeck is running and did not take the package; open it from its window\n");
+    return ecAnotherRunning;
+  }
 
   platform::TApplication app(argc, argv);
   platform::QtDialogs dialogs;
@@ -53,7 +82,17 @@ int RunWindow(int argc, char **argv) {
   {
     TFormMain form(programPath, folders, dialogs, &lock);
     dialogs.SetParent(&form);
+    THandOverServer handOver;
+    if (!handOver.Listen())
+      fprintf(stderr, "melodeck: packages opened later will not reach this window (%s)\n",
+              HandOverSocketPath().toUtf8().constData());
+    QObject::connect(&handOver, &THandOverServer::PackageHandedOver, &form, [&form](const QString &windowsPath) {
+      BringToFront(form);
+      ImportPackage(form, windowsPath);
+    });
     form.show();
+    if (!package.isEmpty())
+      QTimer::singleShot(0, &form, [&form, path = PackageWindowsPath(package)] { ImportPackage(form, path); });
     app.exec();
   }
   return 0;
