@@ -126,8 +126,7 @@ int Apply(TContext &c, const QString &asked) {
   });
   session.WorkFolder.Remove();
   Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing").arg(name).arg(report.Copied).arg(report.Failed).arg(report.Missing));
-  if (report.Failed)
-    Err("check whether a file is in use or write-protected, and try again");
+  ShowApplyFailures(report, c.dialogs);  // the window's two messages, on standard error
   return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
 }
 

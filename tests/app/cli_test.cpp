@@ -99,6 +99,7 @@ TEST(CommandLine, ApplyCopiesIntoBothMusicFoldersAndAnswersByExitStatus) {
   EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
   EXPECT_EQ(w.Lines(run.out, "MISSING"), 2u) << run.out;
   EXPECT_NE(run.out.find("Broken: 96 copied, 0 failed, 2 missing\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  Z:"), std::string::npos) << run.err;
 
   // A write-protected music folder: the copies fail.
   chmod(w.world.Linux(kThirdDawn).c_str(), 0500);
@@ -132,7 +133,9 @@ TEST(CommandLine, ACommandThatWritesRefusesWhileTheWindowRuns) {
 TEST(CommandLine, ADryRunShowsThePlanAndWritesNothing) {
   for (const bool appliedBefore : {false, true}) {
     CliWorld w;
-    if (appliedBefore) ASSERT_EQ(w.Run({"--apply", "Town"}).status, ecOK);
+    if (appliedBefore) {
+      ASSERT_EQ(w.Run({"--apply", "Town"}).status, ecOK);
+    }
     const std::string prefix = TreeChecksum(w.world.Linux("prefix"));
     const std::string prog = TreeChecksum(w.world.Linux("prog"));
     ProgramRun run = w.Run({"--apply", "Town", "--dry-run"});
@@ -142,11 +145,12 @@ TEST(CommandLine, ADryRunShowsThePlanAndWritesNothing) {
     // approach.mid changes in both folders, unless Town is in effect already.
     const size_t changes = appliedBefore ? 0 : 2;
     EXPECT_EQ(w.Lines(run.out, "change "), changes) << run.out;
-    if (!appliedBefore)
+    if (!appliedBefore) {
       EXPECT_NE(run.out.find("change   approach.mid third-dawn: " + w.world.Linux("tunes/town.mid") + " -> " +
-                           w.world.Linux(kThirdDawn + "/approach.mid") + "\n"),
-              std::string::npos)
-        << run.out;
+                             w.world.Linux(kThirdDawn + "/approach.mid") + "\n"),
+                std::string::npos)
+          << run.out;
+    }
     EXPECT_NE(run.out.find("Town: " + std::to_string(changes) + " would change, " + std::to_string(98 - changes) +
                            " unchanged, 0 missing; nothing was written\n"),
               std::string::npos)

@@ -107,9 +107,12 @@ TEST(Install, SettingsLiveBesideAPortableProgramElseInTheUsersDataFolder) {
         RunProgram(i.world, i.program, {"--list"}, {"XDG_DATA_HOME=" + data, "HOME=" + i.world.Linux("home")}, wrapper);
     EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
     EXPECT_EQ(run.out, c.out) << c.what;
-    if (!c.where.empty())
+    if (!c.where.empty()) {
       EXPECT_NE(run.err.find("(" + i.world.Linux(c.where) + ")"), std::string::npos) << c.what << "\n" << run.err;
-    if (!c.binWritable) EXPECT_TRUE(TestWorld::Exists(data + "/melodeck")) << c.what;
+    }
+    if (!c.binWritable) {
+      EXPECT_TRUE(TestWorld::Exists(data + "/melodeck")) << c.what;
+    }
     EXPECT_EQ(TestWorld::Exists(i.inst + "/bin/melodeck.ini"), c.iniBeside != nullptr) << c.what;
     chmod((i.inst + "/bin").c_str(), 0755);
   }
