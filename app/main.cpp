@@ -1,23 +1,62 @@
-// melodeck: the program entry. No arguments are read; only the program's own path is used.
+// melodeck: the program entry. Options select the command line, which runs without a window
+// or a display; otherwise the window opens.
+#include <QCoreApplication>
+#include <QIcon>
+#include <QTimer>
 #include <cstdio>
 
+#include "cli.h"
 #include "core/fileops.h"
 #include "core/instancelock.h"
 #include "core/winpath.h"
+#include "datafolder.h"
 #include "formmain.h"
+#include "gameupdates.h"
+#include "handover.h"
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
 #include "qtcore/qstr.h"
 #include "startup.h"
 
-int main(int argc, char **argv) {
+namespace {
+
+// The installed theme's icon when there is one, else the sizes built into the program.
+QIcon WindowIcon() {
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1/" MELODECK_APP_ID ".png").arg(size), QSize(size, size));
+  return QIcon::fromTheme(QStringLiteral(MELODECK_APP_ID), icon);
+}
+
+// A package opened from the file manager is imported as a dropped one would be.
+void OpenPackage(TFormMain &form, const QString &windowsPath) { form.FormDropFiles({windowsPath}); }
+
+void BringToFront(QWidget &form) {
+  form.setWindowState((form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  form.show();
+  form.raise();
+  form.activateWindow();
+}
+
+// argv holds no option: at most a package to import ("melodeck %f" from the desktop entry).
+int RunWindow(int argc, char **argv) {
+  const QString package = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
   platform::InstanceLock lock;
-  if (!AcquireInstance(lock)) return 0;  // another copy runs
+  if (!AcquireInstance(lock)) {
+    if (package.isEmpty()) return 0;  // another copy runs
+    // The running window takes the package.
+    QCoreApplication core(argc, argv);
+    if (HandOverPackage(package)) return 0;
+    fprintf(stderr, "melodeck: another Melodeck is running and did not take the package; open it from its window\n");
+    return ecAnotherRunning;
+  }
 
   platform::TApplication app(argc, argv);
   platform::QtDialogs dialogs;
   platform::TApplication::SetDialogs(&dialogs);
-  const QString programPath = platform::QS(platform::ProgramPath());
+  const std::string program = platform::ToLinux(platform::ProgramPath());
+  // Where the settings live: beside the program, or in the user's data folder when installed.
+  const QString programPath = program.empty() ? QString() : SettingsBasePath(program);
   if (programPath.isEmpty()) {
     // Without its own path the program has no settings file to use (no /proc mounted).
     fprintf(stderr, "melodeck: the program's own path can't be read from /proc/self/exe\n");
@@ -28,13 +67,33 @@ int main(int argc, char **argv) {
   TGameFolders folders;
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
   if (!DiscoverGame(registry, dialogs, folders)) return 0;
+  AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini")), dialogs);
 
   QApplication::setApplicationName(QStringLiteral("Melodeck"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(MELODECK_APP_ID));
+  app.setWindowIcon(WindowIcon());
   {
     TFormMain form(programPath, folders, dialogs, &lock);
     dialogs.SetParent(&form);
+    THandOverServer handOver;
+    if (!handOver.Listen())
+      fprintf(stderr, "melodeck: packages opened later will not reach this window (%s)\n",
+              HandOverSocketPath().toUtf8().constData());
+    QObject::connect(&handOver, &THandOverServer::PackageHandedOver, &form, [&form](const QString &windowsPath) {
+      BringToFront(form);
+      OpenPackage(form, windowsPath);
+    });
     form.show();
+    if (!package.isEmpty())
+      QTimer::singleShot(0, &form, [&form, path = PackageWindowsPath(package)] { OpenPackage(form, path); });
     app.exec();
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  if (IsCommandLine(argc, argv)) return RunCommandLine(argc, argv);
+  return RunWindow(argc, argv);
 }

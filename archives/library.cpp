@@ -65,7 +65,11 @@ bool TArchiverLibrary::Load() {
   if (lib_.IsOpen()) return true;
   // An absolute path is opened as it stands; only the last candidate, the bare name, goes
   // through the system's search path.
-  for (const std::string &folder : {SearchFolder(), platform::ProgramLinuxFolder()}) {
+  // Beside the program (the build folder, a portable copy), then where an install puts them:
+  // PREFIX/lib/melodeck for a program in PREFIX/bin.
+  const std::string program = platform::ProgramLinuxFolder();
+  const std::string installed = program.empty() ? std::string() : program + "/../lib/melodeck";
+  for (const std::string &folder : {SearchFolder(), program, installed}) {
     if (folder.empty()) continue;
     const std::string candidate = folder + (folder.back() == '/' ? "" : "/") + fileName_;
     if (lib_.Open(candidate)) return true;

@@ -4,6 +4,7 @@
 #include "extraction.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
+#include "writtenrecord.h"
 
 using platform::SS;
 
@@ -40,6 +41,9 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
   s.Store.RecordApplied(s.Store.CurrentConfig);
   TApplyReport report;
   QString lastMissing;
+  // What lands in the music folders is recorded, so that a later change by the game is told
+  // from our own writes (gameupdates.h).
+  TWrittenRecord written(WrittenRecordPath(s.Store.SettingsPath()));
   for (const TApplyCopy &copy : ApplyPlan(s)) {
     const TScene &scene = s.SceneTable[copy.Scene];
     TCopyResult result;
@@ -54,6 +58,7 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     } else if (CopyWithRetry(copy.Source, copy.Target)) {
       result = TCopyResult::Copied;
       ++report.Copied;
+      if (const auto stamp = StampOf(copy.Target)) written.Set(copy.Target, *stamp);
     } else {
       result = TCopyResult::Failed;
       ++report.Failed;
@@ -61,6 +66,7 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     }
     if (onCopy) onCopy(copy, result);
   }
+  written.Save();
   return report;
 }
 

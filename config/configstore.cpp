@@ -1,5 +1,7 @@
 #include "configstore.h"
 
+#include "configlisting.h"
+
 #include "core/fileops.h"
 #include "core/text.h"
 #include "sources.h"
@@ -52,16 +54,7 @@ void TConfigStore::LoadSceneNames() {
 
 void TConfigStore::LoadConfigList() {
   LoadSceneNames();
-  QStringList names;
-  for (const auto &s : settings_->ReadSections()) names << QS(s);
-  for (int i = 0; i < names.size(); ++i)
-    if (names[i].compare(kSection, Qt::CaseInsensitive) == 0) {
-      names.removeAt(i);
-      break;
-    }
-  const qsizetype standard = names.indexOf(kStandardConfig);
-  if (standard >= 0) names.removeAt(standard);
-  names.insert(0, kStandardConfig);
+  const QStringList names = ConfigNamesIn(*settings_);
   list_.setStringList(names);
 
   const QString last = LastConfig();

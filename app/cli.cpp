@@ -1,0 +1,184 @@
+#include "cli.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "applypreview.h"
+#include "configlisting.h"
+#include "core/fileops.h"
+#include "core/inifile.h"
+#include "core/winpath.h"
+#include "datafolder.h"
+#include "gamerunning.h"
+#include "gameupdates.h"
+#include "qtcore/qstr.h"
+#include "startup.h"
+#include "terminaldialogs.h"
+
+using platform::SS;
+
+namespace {
+
+void Out(const QString &line) { std::printf("%s\n", line.toUtf8().constData()); }
+void Err(const QString &line) { std::fprintf(stderr, "melodeck: %s\n", line.toUtf8().constData()); }
+
+// Paths are shown as the Linux paths they are: that is what a launcher's log reader can open.
+QString Shown(const QString &windowsPath) {
+  if (windowsPath.isEmpty()) return QStringLiteral("(none)");
+  const std::string linux = platform::ToLinux(SS(windowsPath));
+  return linux.empty() ? windowsPath : platform::QS(linux);
+}
+
+QString ClientName(TClient client) { return client == TClient::First ? "first" : "third-dawn"; }
+
+// Everything the commands share: where the settings are, whether they exist, the game.
+struct TContext {
+  QString base;  // the store's "program path"
+  TGameFolders folders;
+  TTerminalDialogs dialogs;
+};
+
+int Prepare(TContext &c) {
+  const std::string program = platform::ToLinux(platform::ProgramPath());
+  if (program.empty()) {
+    Err("the program's own path can't be read from /proc/self/exe");
+    return ecError;
+  }
+  c.base = SettingsBasePath(program);
+  if (c.base.isEmpty()) {
+    Err("no folder for the settings: $XDG_DATA_HOME/melodeck can't be made");
+    return ecError;
+  }
+  const QString settings = platform::QS(platform::ChangeFileExt(SS(c.base), ".ini"));
+  if (!platform::FileExists(SS(settings))) {
+    // The first start asks the user to confirm that the game's music is still its own before
+    // it is taken as the backup: only the window asks that.
+    Err("there are no settings yet (" + Shown(settings) +
+        "): start Melodeck's window once and confirm its first question");
+    return ecNotSetUp;
+  }
+  const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
+  return DiscoverGame(registry, c.dialogs, c.folders) ? ecOK : ecError;
+}
+
+int List(TContext &c) {
+  TSession session(c.base, c.folders, c.dialogs);
+  const QStringList names = ConfigNamesIn(session.Store.Settings());
+  const QString last = session.Store.LastConfig();
+  bool marked = false;
+  for (const QString &name : names) {
+    const bool applied = !marked && name.compare(last, Qt::CaseInsensitive) == 0;
+    marked = marked || applied;
+    Out((applied ? "* " : "  ") + name);
+  }
+  return ecOK;
+}
+
+// The configuration's name as listed; empty (after a message) when there is none.
+QString FindConfig(TSession &session, const QString &asked) {
+  for (const QString &name : ConfigNamesIn(session.Store.Settings()))
+    if (name.compare(asked, Qt::CaseInsensitive) == 0) return name;
+  Err("there is no configuration \"" + asked + "\" (melodeck --list shows them)");
+  return QString();
+}
+
+int DryRun(TContext &c, const QString &asked) {
+  TSession session(c.base, c.folders, c.dialogs);
+  const QString name = FindConfig(session, asked);
+  if (name.isEmpty()) return ecUnknownConfig;
+  int changes = 0, same = 0, missing = 0;
+  for (const TPlannedCopy &p : PreviewApply(session, name)) {
+    const char *what = p.Change == TPlannedChange::Changes ? "change"
+                       : p.Change == TPlannedChange::Same  ? "same"
+                                                           : "missing";
+    (p.Change == TPlannedChange::Changes ? changes : p.Change == TPlannedChange::Same ? same : missing)++;
+    Out(QStringLiteral("%1  %2 %3: %4 -> %5")
+            .arg(what, -7)
+            .arg(session.SceneTable[p.Copy.Scene].FileName, ClientName(p.Copy.Client), Shown(p.Copy.Source),
+                 Shown(p.Copy.Target)));
+  }
+  session.WorkFolder.Remove();
+  Out(QStringLiteral("%1: %2 would change, %3 unchanged, %4 missing; nothing was written")
+          .arg(name)
+          .arg(changes)
+          .arg(same)
+          .arg(missing));
+  return missing ? ecCopiesFailed : ecOK;
+}
+
+int Apply(TContext &c, const QString &asked) {
+  TSession session(c.base, c.folders, c.dialogs);
+  const QString name = FindConfig(session, asked);
+  if (name.isEmpty()) return ecUnknownConfig;
+  AdoptGameUpdates(c.folders, session.Store.SettingsPath(), c.dialogs);
+  session.Store.LoadConfigList();
+  session.Store.LoadConfig(session.Store.Settings(), name);
+  if (IsGameRunning(c.folders))
+    Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
+  const TApplyReport report = ApplyConfig(session, [&](const TApplyCopy &copy, TCopyResult result) {
+    const char *what = result == TCopyResult::Copied ? "copied" : result == TCopyResult::Failed ? "FAILED" : "MISSING";
+    Out(QStringLiteral("%1  %2 %3: %4 -> %5")
+            .arg(what, -7)
+            .arg(session.SceneTable[copy.Scene].FileName, ClientName(copy.Client), Shown(copy.Source),
+                 Shown(copy.Target)));
+  });
+  session.WorkFolder.Remove();
+  Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing").arg(name).arg(report.Copied).arg(report.Failed).arg(report.Missing));
+  ShowApplyFailures(report, c.dialogs);  // the window's two messages, on standard error
+  return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
+}
+
+}  // namespace
+
+bool IsCommandLine(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i)
+    if (argv[i][0] == '-') return true;
+  return false;
+}
+
+int RunCommandLine(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("melodeck"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(MELODECK_VERSION));
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Melodeck: the game's background music, by configuration.\n"
+      "Without options the window opens (with FILE.mdk, to import that package).\n"
+      "Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files missing,\n"
+      "4 another Melodeck is running, 5 no settings yet (start the window once)."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("The configurations, one a line; * marks the last applied."));
+  const QCommandLineOption apply(QStringLiteral("apply"), QStringLiteral("Applies configuration NAME without a window."),
+                                 QStringLiteral("NAME"));
+  const QCommandLineOption dryRun(QStringLiteral("dry-run"),
+                                  QStringLiteral("With --apply: show what would be copied; write nothing."));
+  parser.addOptions({list, apply, dryRun});
+  parser.addPositionalArgument(QStringLiteral("FILE.mdk"), QStringLiteral("A package to import (opens the window)."));
+  if (!parser.parse(QCoreApplication::arguments())) {
+    Err(parser.errorText());
+    return ecError;
+  }
+  if (parser.isSet(QStringLiteral("help"))) parser.showHelp(ecOK);
+  if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+  const int commands = parser.isSet(list) + parser.isSet(apply);
+  if (commands != 1 || (parser.isSet(dryRun) && !parser.isSet(apply)) || !parser.positionalArguments().isEmpty()) {
+    Err("give one of --list, --apply NAME or --apply NAME --dry-run (--help tells more)");
+    return ecError;
+  }
+
+  // Commands that write take the instance lock, as the window does, and hold it to the end.
+  platform::InstanceLock lock;
+  const bool writes = parser.isSet(apply) && !parser.isSet(dryRun);
+  if (writes && !AcquireInstance(lock)) {
+    Err("another Melodeck is running: close its window (or wait for the other command) and try again");
+    return ecAnotherRunning;
+  }
+  TContext c;
+  if (const int status = Prepare(c); status != ecOK) return status;
+  if (parser.isSet(list)) return List(c);
+  if (parser.isSet(dryRun)) return DryRun(c, parser.value(apply));
+  return Apply(c, parser.value(apply));
+}

@@ -1,0 +1,29 @@
+#include "applypreview.h"
+
+#include "core/fileops.h"
+#include "qtcore/qstr.h"
+
+using platform::SS;
+
+std::vector<TPlannedCopy> PreviewApply(TSession &s, const QString &name) {
+  for (TScene &scene : s.SceneTable) {
+    scene.Source = name == kStandardConfig
+                       ? QString()
+                       : platform::QS(s.Store.Settings().ReadString(SS(name), SS(scene.FileName), ""));
+    if (scene.Source.isEmpty()) scene.Source = scene.FileName;
+  }
+  s.Store.CurrentConfig = name;
+  std::vector<TPlannedCopy> plan;
+  for (const TApplyCopy &copy : ApplyPlan(s)) {
+    TPlannedChange change = TPlannedChange::Missing;
+    if (const auto source = copy.Source.isEmpty() ? std::nullopt : platform::ReadWholeFile(SS(copy.Source)))
+      change = platform::ReadWholeFile(SS(copy.Target)) == source ? TPlannedChange::Same : TPlannedChange::Changes;
+    // An unassigned scene whose backup is not made yet: the apply makes it from the game's file
+    // first, so that file stays as it is.
+    const TScene &scene = s.SceneTable[copy.Scene];
+    if (change == TPlannedChange::Missing && scene.Source == scene.FileName && platform::FileExists(SS(copy.Target)))
+      change = TPlannedChange::Same;
+    plan.push_back({copy, change});
+  }
+  return plan;
+}

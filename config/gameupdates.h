@@ -1,0 +1,28 @@
+// The game's own updates: a patch of the game replaces music files. A music file that matches
+// neither its backup nor what Melodeck last wrote there is taken as the game's new original:
+// it becomes the backup, and the previous backup is kept under a dated name beside it, so that
+// applying "標準" gives the patched music and nothing is lost.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+#include "gamefolders.h"
+#include "qtcore/dialogs.h"
+
+struct TGameUpdate {
+  QString Target;  // the game's music file
+  QString Backup;  // its backup, now a copy of the game's file
+  QString KeptAs;  // where the previous backup went
+};
+
+// settingsPath: the settings file; the record of written files lives beside it. Files without
+// a record count as written by the game only while no configuration has been applied yet.
+// Each adopted file is recorded as the game's own. One message names the files, when any.
+std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
+                                          platform::Dialogs &dialogs,
+                                          const QDateTime &now = QDateTime::currentDateTime());
+
+// "approach.mid" → "approach_20261207-131500.mid"; n > 1 adds "-n" for a second one that second.
+QString DatedBackupName(const QString &fileName, const QDateTime &when, int n = 1);

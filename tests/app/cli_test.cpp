@@ -1,0 +1,194 @@
+// The command line as a launcher runs it: the built program, no display, its own folders.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli.h"
+#include "core/instancelock.h"
+#include "fakeprefix.h"
+#include "programrun.h"
+#include "startup.h"
+
+using testsupport::TestWorld;
+
+namespace {
+
+const std::string kFirst = "prefix/drive_c/Program Files/Ultima Online/music";
+const std::string kThirdDawn = "prefix/drive_c/Program Files/Ultima Online Third Dawn/music";
+
+// A world with both clients, the program in prog/ and settings with two configurations.
+struct CliWorld {
+  CliWorld() {
+    testsupport::FakePrefixOptions o;
+    o.thirdDawn = true;
+    world.MakePrefix(o);
+    program = PlaceProgram(world.Linux("prog"));
+    TestWorld::MakeDirs(world.Linux("tunes"));
+    TestWorld::WriteFile(world.Linux("tunes/town.mid"), "MThd town");
+    WriteSettings("[Town]\napproach.mid=Z:" + world.Linux("tunes/town.mid") +
+                  "\n[Broken]\nyew.mid=Z:" + world.Linux("tunes/gone.mid") + "\n");
+  }
+  void WriteSettings(const std::string &text) { TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), text); }
+  ProgramRun Run(const std::vector<std::string> &args) { return RunProgram(world, program, args); }
+  std::string Music(const std::string &folder, const std::string &name) {
+    return TestWorld::ReadFile(world.Linux(folder + "/" + name));
+  }
+  size_t Lines(const std::string &text, const std::string &start) {
+    size_t n = 0;
+    for (size_t at = 0; (at = text.find("\n" + start, at)) != std::string::npos; ++at) ++n;
+    return n + (text.rfind(start, 0) == 0);
+  }
+
+  TestWorld world;
+  std::string program;
+};
+
+}  // namespace
+
+TEST(CommandLine, ListsTheConfigurationsMarkingTheLastApplied) {
+  struct Case {
+    const char *what;
+    const char *settings;  // nullptr: no settings file
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    const char *errHas;
+  } cases[] = {
+      {"never applied", "[B]\n[a]\n", {"--list"}, ecOK, "* 標準\n  B\n  a\n", ""},
+      {"last applied, other case", "[B]\n[melodeck]\nLastConfig=b\n[a]\n", {"--list"}, ecOK, "  標準\n* B\n  a\n", ""},
+      {"no settings yet", nullptr, {"--list"}, ecNotSetUp, "", "start Melodeck's window once"},
+      {"two commands", "", {"--list", "--apply", "B"}, ecError, "", "give one of"},
+      {"dry run alone", "", {"--dry-run"}, ecError, "", "give one of"},
+      {"unknown option", "", {"--frobnicate"}, ecError, "", "frobnicate"},
+  };
+  for (const auto &c : cases) {
+    CliWorld w;
+    if (c.settings) w.WriteSettings(c.settings);
+    else std::remove(w.world.Linux("prog/melodeck.ini").c_str());
+    const ProgramRun run = w.Run(c.args);
+    EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
+    EXPECT_EQ(run.out, c.out) << c.what;
+    EXPECT_NE(run.err.find(c.errHas), std::string::npos) << c.what << "\n" << run.err;
+    // Listing writes nothing: no backups, no settings.
+    EXPECT_FALSE(TestWorld::Exists(w.world.Linux(kFirst + "/default"))) << c.what;
+  }
+}
+
+TEST(CommandLine, ApplyCopiesIntoBothMusicFoldersAndAnswersByExitStatus) {
+  CliWorld w;
+  const std::string originalApproach = w.Music(kFirst, "approach.mid");
+  ProgramRun run = w.Run({"--apply", "town"});
+  ASSERT_EQ(run.status, ecOK) << run.err;
+  EXPECT_EQ(w.Music(kFirst, "approach.mid"), "MThd town");
+  EXPECT_EQ(w.Music(kThirdDawn, "approach.mid"), "MThd town");
+  EXPECT_EQ(w.Lines(run.out, "copied "), 98u) << run.out;
+  EXPECT_NE(run.out.find("Town: 98 copied, 0 failed, 0 missing\n"), std::string::npos) << run.out;
+  EXPECT_NE(TestWorld::ReadFile(w.world.Linux("prog/melodeck.ini")).find("LastConfig=Town"), std::string::npos);
+  EXPECT_EQ(w.Run({"--list"}).out, "  標準\n* Town\n  Broken\n");
+
+  // The standard configuration puts the game's own file back.
+  run = w.Run({"--apply", "標準"});
+  EXPECT_EQ(run.status, ecOK) << run.err;
+  EXPECT_EQ(w.Music(kFirst, "approach.mid"), originalApproach);
+
+  // A missing file: everything else is copied, the status says it.
+  run = w.Run({"--apply", "Broken"});
+  EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
+  EXPECT_EQ(w.Lines(run.out, "MISSING"), 2u) << run.out;
+  EXPECT_NE(run.out.find("Broken: 96 copied, 0 failed, 2 missing\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  Z:"), std::string::npos) << run.err;
+
+  // A write-protected music folder: the copies fail.
+  chmod(w.world.Linux(kThirdDawn).c_str(), 0500);
+  run = w.Run({"--apply", "Town"});
+  chmod(w.world.Linux(kThirdDawn).c_str(), 0700);
+  if (geteuid() != 0) {
+    EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
+    EXPECT_EQ(w.Lines(run.out, "FAILED"), 49u) << run.out;
+  }
+
+  run = w.Run({"--apply", "Nowhere"});
+  EXPECT_EQ(run.status, ecUnknownConfig);
+  EXPECT_NE(run.err.find("no configuration \"Nowhere\""), std::string::npos) << run.err;
+}
+
+TEST(CommandLine, ACommandThatWritesRefusesWhileTheWindowRuns) {
+  CliWorld w;
+  platform::InstanceLock window;  // the same lock the window takes
+  ASSERT_TRUE(AcquireInstance(window));
+  const std::string before = TreeChecksum(w.world.Linux("prefix"));
+  const ProgramRun run = w.Run({"--apply", "Town"});
+  EXPECT_EQ(run.status, ecAnotherRunning);
+  EXPECT_NE(run.err.find("another Melodeck is running"), std::string::npos) << run.err;
+  EXPECT_EQ(TreeChecksum(w.world.Linux("prefix")), before);
+  EXPECT_EQ(TestWorld::ReadFile(w.world.Linux("prog/melodeck.ini")).find("LastConfig"), std::string::npos);
+  // Reading commands still answer.
+  EXPECT_EQ(w.Run({"--list"}).status, ecOK);
+  EXPECT_EQ(w.Run({"--apply", "Town", "--dry-run"}).status, ecOK);
+}
+
+TEST(CommandLine, ADryRunShowsThePlanAndWritesNothing) {
+  for (const bool appliedBefore : {false, true}) {
+    CliWorld w;
+    if (appliedBefore) {
+      ASSERT_EQ(w.Run({"--apply", "Town"}).status, ecOK);
+    }
+    const std::string prefix = TreeChecksum(w.world.Linux("prefix"));
+    const std::string prog = TreeChecksum(w.world.Linux("prog"));
+    ProgramRun run = w.Run({"--apply", "Town", "--dry-run"});
+    EXPECT_EQ(run.status, ecOK) << run.err;
+    EXPECT_EQ(TreeChecksum(w.world.Linux("prefix")), prefix) << appliedBefore;
+    EXPECT_EQ(TreeChecksum(w.world.Linux("prog")), prog) << appliedBefore;
+    // approach.mid changes in both folders, unless Town is in effect already.
+    const size_t changes = appliedBefore ? 0 : 2;
+    EXPECT_EQ(w.Lines(run.out, "change "), changes) << run.out;
+    if (!appliedBefore) {
+      EXPECT_NE(run.out.find("change   approach.mid third-dawn: " + w.world.Linux("tunes/town.mid") + " -> " +
+                             w.world.Linux(kThirdDawn + "/approach.mid") + "\n"),
+                std::string::npos)
+          << run.out;
+    }
+    EXPECT_NE(run.out.find("Town: " + std::to_string(changes) + " would change, " + std::to_string(98 - changes) +
+                           " unchanged, 0 missing; nothing was written\n"),
+              std::string::npos)
+        << run.out;
+    run = w.Run({"--apply", "Broken", "--dry-run"});
+    EXPECT_EQ(run.status, ecCopiesFailed);
+    EXPECT_EQ(w.Lines(run.out, "missing "), 2u) << run.out;
+  }
+}
+
+// A patch of the game between two applies: the patched file becomes the game's own.
+TEST(CommandLine, TheGamesOwnUpdateBecomesTheBackup) {
+  CliWorld w;
+  ASSERT_EQ(w.Run({"--apply", "Town"}).status, ecOK);
+  const std::string oldBritain = w.Music(kFirst, "default/britain1.mid");
+  TestWorld::WriteFile(w.world.Linux(kFirst + "/britain1.mid"), "MThd patched britain");
+  TestWorld::WriteFile(w.world.Linux(kFirst + "/approach.mid"), "MThd patched approach");
+
+  ProgramRun run = w.Run({"--apply", "標準"});
+  ASSERT_EQ(run.status, ecOK) << run.err;
+  EXPECT_EQ(w.Music(kFirst, "default/britain1.mid"), "MThd patched britain");
+  EXPECT_EQ(w.Music(kFirst, "britain1.mid"), "MThd patched britain");
+  EXPECT_EQ(w.Music(kFirst, "approach.mid"), "MThd patched approach");
+  EXPECT_EQ(w.Music(kThirdDawn, "britain1.mid"), w.Music(kThirdDawn, "default/britain1.mid"));
+  // One message names both files; the old backups stay under dated names.
+  EXPECT_EQ(w.Lines(run.err, "melodeck: ゲームの更新で"), 1u) << run.err;
+  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\approach.mid\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\britain1.mid\n"), std::string::npos) << run.err;
+  const std::string kept = w.world.Linux("kept.txt");
+  system(("ls '" + w.world.Linux(kFirst + "/default") + "' | grep -E '_[0-9]{8}-[0-9]{6}' >'" + kept + "'").c_str());
+  const std::string keptNames = TestWorld::ReadFile(kept);
+  EXPECT_EQ(w.Lines(keptNames, "britain1_"), 1u) << keptNames;
+  EXPECT_EQ(w.Lines(keptNames, "approach_"), 1u) << keptNames;
+  EXPECT_EQ(std::count(keptNames.begin(), keptNames.end(), '\n'), 2) << keptNames;
+  // Our own writes are never taken for the game's: the next start says nothing.
+  run = w.Run({"--apply", "Town"});
+  EXPECT_EQ(run.err.find("ゲームの更新"), std::string::npos) << run.err;
+  run = w.Run({"--apply", "標準"});
+  EXPECT_EQ(run.err.find("ゲームの更新"), std::string::npos) << run.err;
+  EXPECT_EQ(w.Music(kFirst, "britain1.mid"), "MThd patched britain");
+}
