@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
+#include <vector>
 
 namespace cab {
 
@@ -11,6 +13,7 @@ namespace {
 constexpr size_t kHeaderSize = 36;
 constexpr size_t kFolderSize = 8;
 constexpr size_t kBlockHeaderSize = 8;
+constexpr size_t kFileSize = 16;  // before the name
 constexpr uint16_t kHasPrevious = 0x0001, kHasNext = 0x0002, kHasReserve = 0x0004;
 constexpr size_t kSearchSpan = 128 * 1024;
 
@@ -84,6 +87,55 @@ size_t FillMissingChecksums(std::span<uint8_t> cab) {
     }
   }
   return filled;
+}
+
+namespace {
+
+// The k-th made-up name of length bytes: k in base 36, "_" before it; "" when it does not fit.
+std::string MadeUpName(size_t k, size_t length) {
+  static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), kDigits[k % 36]);
+    k /= 36;
+  } while (k);
+  return digits.size() > length ? std::string() : std::string(length - digits.size(), '_') + digits;
+}
+
+}  // namespace
+
+std::map<std::string, std::string> MakeNamesUnique(std::span<uint8_t> cab) {
+  std::map<std::string, std::string> madeUp;
+  if (cab.size() < kHeaderSize) return madeUp;
+  const size_t first = Le32(&cab[16]);
+  const uint16_t count = Le16(&cab[28]);
+  // Where each entry's name is, and every name there is.
+  std::vector<std::pair<size_t, size_t>> names;  // offset, length
+  std::set<std::string> taken;
+  size_t pos = first;
+  for (uint16_t i = 0; i < count && pos <= cab.size() && cab.size() - pos > kFileSize; ++i) {
+    const size_t at = pos + kFileSize;
+    pos = SkipText(cab, at);
+    const size_t length = pos - at - (pos <= cab.size() && cab[pos - 1] == 0 ? 1 : 0);
+    names.emplace_back(at, length);
+    taken.emplace(reinterpret_cast<const char *>(&cab[at]), length);
+  }
+  std::set<std::string> seen;
+  size_t next = 0;
+  for (const auto &[at, length] : names) {
+    std::string name(reinterpret_cast<const char *>(&cab[at]), length);
+    if (seen.insert(name).second) continue;
+    std::string fresh;
+    while (fresh.empty() || taken.contains(fresh)) {
+      fresh = MadeUpName(next++, length);
+      if (fresh.empty()) break;
+    }
+    if (fresh.empty()) continue;
+    std::memcpy(&cab[at], fresh.data(), length);
+    taken.insert(fresh);
+    madeUp.emplace(fresh, std::move(name));
+  }
+  return madeUp;
 }
 
 }  // namespace cab

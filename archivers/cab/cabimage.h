@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
+#include <string>
 
 namespace cab {
 
@@ -23,5 +25,12 @@ ptrdiff_t FindCabinet(std::span<const uint8_t> file);
 // walk stops quietly where a folder's blocks run past the end: what is broken there is
 // libgcab's to report. Returns the number of blocks filled.
 size_t FillMissingChecksums(std::span<uint8_t> cabinet);
+
+// libgcab refuses a whole cabinet that holds two entries of one name, which other tools unpack
+// one after the other. So before libgcab sees the bytes, each repeated name is overwritten
+// with a made-up name of the same length that no entry has. Returns the made-up names, each
+// with the name it replaced (the stored bytes). A name too short to make a free one from is
+// left.
+std::map<std::string, std::string> MakeNamesUnique(std::span<uint8_t> cabinet);
 
 }  // namespace cab

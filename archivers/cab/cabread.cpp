@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <set>
 #include <vector>
@@ -90,11 +91,14 @@ class PrivateMapping {
 
 // An entry as the listing (libarchive) describes it: the name decoded as reader.h decodes
 // names without the UTF-8 attribute (valid UTF-8 stays, else code page 932), "\" made "/"
-// only after decoding, since a code page 932 character's second byte may be 0x5C.
-arc::EntryFacts FactsOf(GCabFile *file) {
+// only after decoding, since a code page 932 character's second byte may be 0x5C. A made-up
+// name (see MakeNamesUnique) gives the name it stands for.
+using MadeUpNames = std::map<std::string, std::string>;
+arc::EntryFacts FactsOf(GCabFile *file, const MadeUpNames &madeUp) {
   arc::EntryFacts f;
   const char *raw = gcab_file_get_name(file);
-  f.name = arc::DecodeLegacyName(raw ? raw : "");
+  const auto stored = madeUp.find(raw ? raw : "");
+  f.name = arc::DecodeLegacyName(stored != madeUp.end() ? stored->second : (raw ? raw : ""));
   std::replace(f.name.begin(), f.name.end(), '\\', '/');
   while (!f.name.empty() && f.name.back() == '/') f.name.pop_back();
   f.originalSize = f.compressedSize = gcab_file_get_size(file);
@@ -127,9 +131,12 @@ bool Unpackable(GCabFolder *folder) {
 struct Loaded {
   GPtr<GInputStream> stream;
   GPtr<GCabCabinet> cabinet;
+  MadeUpNames madeUp;
 };
 
+// The bytes are changed: repeated names are made unique first.
 bool Load(std::span<uint8_t> cabinetBytes, Loaded &loaded, std::string &why) {
+  loaded.madeUp = MakeNamesUnique(cabinetBytes);
   GBytes *bytes = g_bytes_new_static(cabinetBytes.data(), cabinetBytes.size());
   loaded.stream.reset(g_memory_input_stream_new_from_bytes(bytes));
   g_bytes_unref(bytes);
@@ -158,8 +165,9 @@ void ForEachFile(GCabCabinet *cabinet, Fn fn) {
 // an entry is offered (or extraction returns), the entry taken before it is complete.
 class Unpacker {
  public:
-  Unpacker(EntrySink &sink, arc::Output &out, const TempFolder &temp, GCancellable *cancel)
-      : sink_(sink), out_(out), temp_(temp), cancel_(cancel) {}
+  Unpacker(EntrySink &sink, arc::Output &out, const TempFolder &temp, GCancellable *cancel,
+           const MadeUpNames &madeUp)
+      : sink_(sink), out_(out), temp_(temp), cancel_(cancel), madeUp_(madeUp) {}
 
   // An entry of a folder libgcab cannot unpack: it is reported, not offered.
   void PassOver(GCabFile *file) { passedOver_.insert(file); }
@@ -190,7 +198,7 @@ class Unpacker {
   gboolean Offer(GCabFile *file) {
     FinishPending();
     if (stopped_) return FALSE;
-    arc::EntryFacts facts = FactsOf(file);
+    arc::EntryFacts facts = FactsOf(file, madeUp_);
     const bool unpackable = !passedOver_.contains(file);
     switch (sink_.Offer(facts, unpackable)) {
       case Want::Skip:
@@ -241,6 +249,7 @@ class Unpacker {
   arc::Output &out_;
   const TempFolder &temp_;
   GCancellable *cancel_;
+  const MadeUpNames &madeUp_;
   std::set<GCabFile *> passedOver_;
   std::optional<arc::EntryFacts> pending_;
   std::string pendingName_;
@@ -266,7 +275,7 @@ int UnpackCabinet(std::span<uint8_t> file, EntrySink &sink, arc::Output &out) {
     return arc::kErrHeaderBroken;
   }
   GPtr<GCancellable> cancel(g_cancellable_new());
-  Unpacker unpacker(sink, out, temp, cancel.get());
+  Unpacker unpacker(sink, out, temp, cancel.get(), loaded.madeUp);
   ForEachFile(loaded.cabinet.get(), [&](GCabFolder *folder, GCabFile *entry) {
     if (!Unpackable(folder)) unpacker.PassOver(entry);
   });
@@ -295,8 +304,8 @@ class ExtractSink : public EntrySink {
       header_.refusal = arc::kErrMethod;
       header_.why = "unknown method";
     }
-    // As libarchive gives a cabinet's entries: read-only ones r-x, the rest rw-.
-    header_.mode = ((facts.attributes & arc::kAttrReadOnly) ? 0555 : 0666) | S_IRUSR | S_IWUSR;
+    // As a new file is made, under the umask; read-only ones without write permission.
+    header_.mode = arc::Umasked((facts.attributes & arc::kAttrReadOnly) ? 0444 : 0666);
     header_.mtime = facts.mtime;
     switch (x_.Begin(header_)) {
       case arc::Extraction::Step::Skip: return Want::Skip;
@@ -347,7 +356,7 @@ int ListCabinet(const std::string &windowsPath, std::vector<arc::EntryFacts> &en
   std::string why;
   if (at < 0 || !Load(file.Bytes().subspan(static_cast<size_t>(at)), loaded, why)) return listed;
   std::vector<arc::EntryFacts> fromHeaders;
-  ForEachFile(loaded.cabinet.get(), [&](GCabFolder *, GCabFile *f) { fromHeaders.push_back(FactsOf(f)); });
+  ForEachFile(loaded.cabinet.get(), [&](GCabFolder *, GCabFile *f) { fromHeaders.push_back(FactsOf(f, loaded.madeUp)); });
   entries = std::move(fromHeaders);
   return arc::kOk;
 }

@@ -47,7 +47,8 @@ int WriteCabinet(const std::string &target, const std::vector<arc::ScanItem> &it
     guint32 attributes = (item.attributes & 0x27) | arc::kAttrArchive;
     if (!IsAscii(name)) attributes |= kNameIsUtf8;
     gcab_file_set_attributes(file.get(), attributes);
-    GDateTime *time = g_date_time_new_from_unix_utc(item.mtime);
+    // A cabinet keeps MS-DOS date and time, which are local time.
+    GDateTime *time = g_date_time_new_from_unix_local(item.mtime);
     if (time) {
       gcab_file_set_date_time(file.get(), time);
       g_date_time_unref(time);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 
 #include "errors.h"
@@ -105,6 +106,23 @@ bool Destination::Exists(const std::vector<std::string> &parts, int64_t *mtime) 
   return found;
 }
 
+mode_t Umasked(mode_t mode) {
+  // The umask can only be read by setting it, which races with other threads creating files;
+  // Linux shows it in the process's status.
+  mode_t mask = 022;
+  if (FILE *status = fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned value = 0;
+    while (fgets(line, sizeof line, status))
+      if (sscanf(line, "Umask: %o", &value) == 1) {
+        mask = static_cast<mode_t>(value);
+        break;
+      }
+    fclose(status);
+  }
+  return mode & ~mask & 07777;
+}
+
 PendingFile::PendingFile(int folderFd, std::string name, std::string tempName, int fd)
     : folder_(folderFd), name_(std::move(name)), temp_(std::move(tempName)), fd_(fd) {}
 
@@ -125,7 +143,8 @@ bool PendingFile::Write(std::span<const uint8_t> data) {
   return true;
 }
 
-int PendingFile::Commit(int64_t mtime, mode_t mode) {
+int PendingFile::Close(int64_t mtime, mode_t mode) {
+  if (fd_ < 0) return kErrCannotWrite;
   fchmod(fd_, mode & 07777 & ~static_cast<mode_t>(S_ISUID | S_ISGID));
   if (mtime >= 0) {
     const timespec times[2] = {{mtime, 0}, {mtime, 0}};
@@ -133,7 +152,11 @@ int PendingFile::Commit(int64_t mtime, mode_t mode) {
   }
   const bool closed = close(fd_) == 0;
   fd_ = -1;
-  if (!closed) return kErrCannotWrite;
+  return closed ? kOk : kErrCannotWrite;
+}
+
+int PendingFile::Place() {
+  if (committed_) return kOk;
   struct stat st {};
   if (fstatat(folder_, name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
     if (S_ISDIR(st.st_mode)) return kErrCannotWrite;

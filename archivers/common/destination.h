@@ -13,9 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "errors.h"
+
 namespace arc {
 
 class PendingFile;
+
+// mode as a new file gets it under the process's umask (0666 gives 0644 under umask 022).
+mode_t Umasked(mode_t mode);
 
 class Destination {
  public:
@@ -53,7 +58,14 @@ class PendingFile {
   uint64_t Written() const { return written_; }
   // Sets the time (seconds since 1970, UTC; < 0 leaves it) and mode, then renames the file
   // over its target. A folder of that name is never replaced. Returns an arc::Result.
-  int Commit(int64_t mtime, mode_t mode = 0644);
+  int Commit(int64_t mtime, mode_t mode = 0644) {
+    const int closed = Close(mtime, mode);
+    return closed == kOk ? Place() : closed;
+  }
+  // Commit in two steps, for a file held back until its data is known good: Close sets the
+  // time and mode and lets the file's descriptor go; Place renames it over its target.
+  int Close(int64_t mtime, mode_t mode);
+  int Place();
 
  private:
   int folder_;

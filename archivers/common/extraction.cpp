@@ -72,7 +72,7 @@ Extraction::Step Extraction::Begin(const EntryHeader &header) {
   return Report(progress_, ARC_ARCEXTRACT_BEGIN, facts, shown_, 0) ? Step::Stop : Step::Take;
 }
 
-int Extraction::Finish(const EntryHeader &header, const Unpack &unpack) {
+int Extraction::Finish(const EntryHeader &header, const Unpack &unpack, bool hold) {
   const EntryFacts &facts = header.facts;
   std::unique_ptr<PendingFile> pending;
   if (!req_.testOnly) {
@@ -93,10 +93,24 @@ int Extraction::Finish(const EntryHeader &header, const Unpack &unpack) {
   }
   if (result != kOk)
     out_.Line((why.empty() ? std::string("bad data") : why) + ": " + facts.name);
-  else if (pending)
+  else if (pending && hold) {
+    result = pending->Close(header.mtime, header.mode);
+    if (result == kOk) held_.push_back({std::move(pending), facts.name});
+  } else if (pending) {
     result = pending->Commit(header.mtime, header.mode);  // a file that failed is never kept
+  }
   Keep(result);
   return Report(progress_, ARC_ARCEXTRACT_END, facts, shown_, data.Written()) ? kErrUserCancel : kOk;
+}
+
+void Extraction::PlaceHeld() {
+  for (Held &h : held_) Keep(h.file->Place());
+  held_.clear();
+}
+
+void Extraction::DropHeld() {
+  for (const Held &h : held_) out_.Line("not kept, its data failed the check: " + h.name);
+  held_.clear();
 }
 
 int ExtractEntries(EntryReader &reader, const ExtractRequest &request, ARC_HWND progress, Output &out, int found) {
@@ -106,9 +120,11 @@ int ExtractEntries(EntryReader &reader, const ExtractRequest &request, ARC_HWND 
     EntryHeader header;
     bool atEnd = false;
     if (int r = reader.Next(header, atEnd); r != kOk) {
+      extraction.DropHeld();
       extraction.Keep(r);
       break;
     }
+    if (reader.Checked()) extraction.PlaceHeld();
     if (atEnd) break;
     switch (extraction.Begin(header)) {
       case Extraction::Step::Skip: continue;
@@ -116,7 +132,7 @@ int ExtractEntries(EntryReader &reader, const ExtractRequest &request, ARC_HWND 
       case Extraction::Step::Take: break;
     }
     const Unpack unpack = [&reader](EntryData &data, std::string &why) { return reader.Unpack(data, why); };
-    if (extraction.Finish(header, unpack) == kErrUserCancel) return kErrUserCancel;
+    if (extraction.Finish(header, unpack, reader.ChecksLater()) == kErrUserCancel) return kErrUserCancel;
   }
   return extraction.Result();
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -98,8 +99,14 @@ class Extraction {
   // owner window asked to stop.
   Step Begin(const EntryHeader &header);
   // The data of the entry Begin took: written, checked, committed. kErrUserCancel when the
-  // owner window asked to stop, else kOk (the entry's own result goes into Result()).
-  int Finish(const EntryHeader &header, const Unpack &unpack);
+  // owner window asked to stop, else kOk (the entry's own result goes into Result()). With
+  // hold, a file whose data came out whole is finished but kept back under its temporary
+  // name until PlaceHeld (or dropped by DropHeld): for data whose check comes later.
+  int Finish(const EntryHeader &header, const Unpack &unpack, bool hold = false);
+  // The files held back, now known good, renamed over their targets in the order unpacked.
+  void PlaceHeld();
+  // The check of the files held back failed: none of them is kept.
+  void DropHeld();
 
   void Keep(int result) { arc::Keep(result_, result); }
   int Result() const { return result_; }
@@ -113,6 +120,11 @@ class Extraction {
   Output &out_;
   const EntrySelector selector_;
   Destination dest_;
+  struct Held {
+    std::unique_ptr<PendingFile> file;
+    std::string name;
+  };
+  std::vector<Held> held_;
   std::vector<std::string> parts_;  // of the entry taken
   std::string shown_;
   int result_;
@@ -127,6 +139,12 @@ class EntryReader {
   virtual int Next(EntryHeader &header, bool &atEnd) = 0;
   // The data of the entry Next gave last (see Unpack).
   virtual int Unpack(EntryData &data, std::string &why) = 0;
+  // Whether the data Unpack gives is checked only later, by a check that covers more than one
+  // entry (a compressed stream's checksum at its end). Each file is then held back under its
+  // temporary name: placed when Checked answers true after a Next, dropped when a Next fails.
+  virtual bool ChecksLater() const { return false; }
+  // For a reader that checks later: whether all data read so far has been checked.
+  virtual bool Checked() const { return true; }
 };
 
 // Extracts (or tests) what the request chooses. found: as for Extraction.

@@ -8,6 +8,7 @@
 #include "libarchive_util.h"
 #include "names.h"
 #include "session.h"
+#include "streamcheck.h"
 
 namespace arc {
 
@@ -137,11 +138,24 @@ int ListArchive(const std::string &windowsPath, Family family, std::vector<Entry
 
 namespace {
 
-// libarchive's entries, for the extraction loop.
+// The compression whose checksums come only at the end of the stream (see streamcheck.h).
+Compression ChecksumsOf(archive *a) {
+  switch (archive_filter_code(a, 0)) {
+    case ARCHIVE_FILTER_GZIP: return Compression::Gzip;
+    case ARCHIVE_FILTER_BZIP2: return Compression::Bzip2;
+    default: return Compression::None;
+  }
+}
+
+// libarchive's entries, for the extraction loop. A gzip or bzip2 stream is checked as a
+// whole when its end is reached (or reading it failed): until then no entry is checked.
 class LibarchiveEntries : public EntryReader {
  public:
-  LibarchiveEntries(archive *a, Family family, const std::string &linuxPath)
-      : a_(a), family_(family), path_(linuxPath) {}
+  LibarchiveEntries(archive *a, Family family, const std::string &linuxPath, Output &out)
+      : a_(a), family_(family), path_(linuxPath), out_(out) {}
+
+  bool ChecksLater() const override { return later_; }
+  bool Checked() const override { return checked_; }
 
   int Next(EntryHeader &header, bool &atEnd) override {
     // A failure in a CAB folder's data ends the archive (see Drain).
@@ -153,11 +167,19 @@ class LibarchiveEntries : public EntryReader {
     if (any_ && !Drain(a_, family_)) return kErrHeaderBroken;
     archive_entry *e = nullptr;
     const int r = archive_read_next_header(a_, &e);
+    if (!any_) {
+      later_ = ChecksumsOf(a_) != Compression::None;
+      checked_ = !later_;
+    }
     if (r == ARCHIVE_EOF) {
       atEnd = true;
-      return kOk;
+      return CheckStream();
     }
-    if (r == ARCHIVE_FATAL || r == ARCHIVE_RETRY) return any_ ? kErrHeaderBroken : kErrNotArcFile;
+    if (r == ARCHIVE_FATAL || r == ARCHIVE_RETRY) {
+      // Damaged compressed data reads as a broken (or missing) header too.
+      if (CheckStream() != kOk) return kErrFileCrc;
+      return any_ ? kErrHeaderBroken : kErrNotArcFile;
+    }
     if (IsBareRaw(a_)) return kErrNotArcFile;
     any_ = true;
     header.facts = FactsOf(e, family_, a_);
@@ -192,9 +214,23 @@ class LibarchiveEntries : public EntryReader {
   archive *a_;
   Family family_;
   const std::string &path_;
+  Output &out_;
   std::vector<uint8_t> buffer_ = std::vector<uint8_t>(1 << 16);
   bool any_ = false;
   bool dataFailed_ = false;
+  bool later_ = false;
+  bool checked_ = true;
+
+  int CheckStream() {
+    if (checked_) return kOk;
+    std::string why;
+    if (CheckCompressedStream(path_, ChecksumsOf(a_), why) != kOk) {
+      out_.Line(why);
+      return kErrFileCrc;
+    }
+    checked_ = true;
+    return kOk;
+  }
 };
 
 }  // namespace
@@ -205,8 +241,15 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
   struct stat st {};
   if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kErrArcFileOpen;
   ReadArchive a = OpenReader(path, family);
-  if (!a) return kErrNotArcFile;
-  LibarchiveEntries entries(a.get(), family, path);
+  if (!a) {
+    // Opening reads into the data already: a compressed stream damaged at its start fails it.
+    std::string why;
+    const bool damaged = family == Family::Tar &&
+                         CheckCompressedStream(path, CompressionByMagic(path), why) != kOk;
+    if (damaged) out.Line(why);
+    return damaged ? kErrFileCrc : kErrNotArcFile;
+  }
+  LibarchiveEntries entries(a.get(), family, path, out);
   return ExtractEntries(entries, req, progress, out);
 }
 

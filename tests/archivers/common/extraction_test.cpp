@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -159,6 +160,58 @@ TEST(Extraction, TheOwnerWindowStopsIt) {
     EXPECT_EQ(reader.Asked(), 1u) << stopAt;
     const auto written = Files(world.Linux("dest"));
     EXPECT_EQ(written.size(), stopAt == ARC_ARCEXTRACT_END ? 1u : 0u) << stopAt;
+  }
+}
+
+
+// A reader whose data is checked only later, as a compressed stream's checksum is: files wait
+// under temporary names until a Next has read past the check, and go when a Next fails.
+class LateCheckReader : public FakeReader {
+ public:
+  // checkedAt: the Next calls (counted from 1) after which all read so far is checked;
+  // failAt: the Next call that fails, 0 for none.
+  LateCheckReader(std::vector<FakeEntry> entries, std::vector<size_t> checkedAt, size_t failAt)
+      : FakeReader(std::move(entries)), checkedAt_(std::move(checkedAt)), failAt_(failAt) {}
+  int Next(arc::EntryHeader &header, bool &atEnd) override {
+    ++calls_;
+    checked_ = false;
+    if (calls_ == failAt_) return arc::kErrFileCrc;
+    checked_ = std::find(checkedAt_.begin(), checkedAt_.end(), calls_) != checkedAt_.end();
+    return FakeReader::Next(header, atEnd);
+  }
+  bool ChecksLater() const override { return true; }
+  bool Checked() const override { return checked_; }
+
+ private:
+  std::vector<size_t> checkedAt_;
+  size_t failAt_;
+  size_t calls_ = 0;
+  bool checked_ = false;
+};
+
+TEST(Extraction, HoldsFilesUntilTheirDataIsChecked) {
+  const std::vector<FakeEntry> entries = {{"a.mid", "alpha"}, {"d/b.mid", "bravo"}, {"c.mid", "charlie"}};
+  const struct {
+    const char *label;
+    std::vector<size_t> checkedAt;
+    size_t failAt;
+    int result;
+    std::map<std::string, std::string> files;
+  } cases[] = {
+      {"checked at the end", {4}, 0, arc::kOk, {{"a.mid", "alpha"}, {"d/b.mid", "bravo"}, {"c.mid", "charlie"}}},
+      {"the end fails its check", {}, 4, arc::kErrFileCrc, {}},
+      {"checked past the first", {2}, 3, arc::kErrFileCrc, {{"a.mid", "alpha"}}},
+      {"checked past every one", {1, 2, 3, 4}, 0, arc::kOk,
+       {{"a.mid", "alpha"}, {"d/b.mid", "bravo"}, {"c.mid", "charlie"}}},
+  };
+  for (const auto &c : cases) {
+    TestWorld world;
+    arc::ExtractRequest request;
+    request.folder = "Z:" + world.Linux("dest");
+    LateCheckReader reader(entries, c.checkedAt, c.failAt);
+    arc::Output none(nullptr, 0);
+    EXPECT_EQ(arc::ExtractEntries(reader, request, nullptr, none), c.result) << c.label;
+    EXPECT_EQ(Files(world.Linux("dest")), c.files) << c.label;  // no temporary file either
   }
 }
 

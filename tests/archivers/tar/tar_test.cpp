@@ -103,6 +103,52 @@ TEST_F(TarTest, ExtractsWhatGnuTarMakes) {
   EXPECT_EQ(TestWorld::ReadFile(L("single/b.bin")), TestWorld::ReadFile(L("src/b.bin")));
 }
 
+// One byte flipped in the compressed data: in the middle (the data may still unpack), or in
+// bzip2's stream CRC at the very end. Nothing whose data the check did not cover is kept.
+TEST_F(TarTest, RefusesAStreamWhoseChecksumFails) {
+  REQUIRE_TOOLS("tar", "gzip", "bzip2", "head");
+  Put("src/a.mid", "a small tune first");
+  std::string out;
+  // Random data: gzip stores it, so the flipped byte changes only the data and the CRC.
+  ASSERT_EQ(Sh("head -c 60000 /dev/urandom > b.mid", &out, L("src")), 0) << out;
+  const struct {
+    const char *make;  // run in src
+    const char *archive;
+    const char *check;  // the compressor's own test
+    const char *extracted;
+    size_t fromEnd;  // where the flipped byte is; 0: the middle
+  } cases[] = {
+      {"tar -cf - a.mid b.mid | gzip -1 > ../x.tgz", "x.tgz", "gzip -t", "a.mid", 0},
+      {"tar -cjf ../x.tar.bz2 a.mid b.mid", "x.tar.bz2", "bzip2 -t", "a.mid", 0},
+      {"tar -cjf ../y.tar.bz2 a.mid b.mid", "y.tar.bz2", "bzip2 -t", "a.mid", 3},
+      {"gzip -1 -c b.mid > ../b.mid.gz", "b.mid.gz", "gzip -t", "b.mid", 0},
+      {"bzip2 -c b.mid > ../b.mid.bz2", "b.mid.bz2", "bzip2 -t", "b.mid", 0},
+  };
+  for (const auto &c : cases) {
+    ASSERT_EQ(Sh(c.make, &out, L("src")), 0) << c.make << out;
+    const std::string intact = std::string("intact/") + c.archive;
+    TestWorld::MakeDirs(L("intact"));
+    fs::copy_file(L(c.archive), L(intact), fs::copy_options::overwrite_existing);
+    std::string bytes = TestWorld::ReadFile(L(c.archive));
+    bytes[c.fromEnd ? bytes.size() - c.fromEnd : bytes.size() / 2] ^= 0x10;
+    Put(c.archive, bytes);
+    ASSERT_NE(Sh(std::string(c.check) + " " + Q(L(c.archive)), &out), 0) << c.archive;
+
+    EXPECT_EQ(lib.Run(Line("x", "", intact, "good", "")), 0) << intact;
+    EXPECT_TRUE(TestWorld::ReadFile(L(std::string("good/") + c.extracted)) ==
+                TestWorld::ReadFile(L(std::string("src/") + c.extracted)))
+        << intact;
+    EXPECT_EQ(lib.CheckArchive(W(intact).c_str(), 3), 1) << intact;
+
+    const std::string dest = std::string("out-") + c.archive;
+    EXPECT_EQ(lib.Run(Line("x", "", c.archive, dest, "")), 0x800C) << c.archive;
+    EXPECT_TRUE(!fs::exists(L(dest)) || fs::is_empty(L(dest))) << c.archive;
+    EXPECT_EQ(lib.CheckArchive(W(c.archive).c_str(), 3), 0) << c.archive;
+    EXPECT_EQ(lib.Run("t -f \"" + W(c.archive) + "\""), 0x800C) << c.archive;
+    fs::remove_all(L("good"));
+  }
+}
+
 TEST_F(TarTest, ResultCodes) {
   Put("plain.txt", "no archive here, just words");
   EXPECT_EQ(lib.Run(Line("x", "", "plain.txt", "o", "")), 0x8019);
