@@ -122,7 +122,7 @@ TEST(Extraction, OverwriteRules) {
     arc::ExtractRequest request;
     request.folder = "Z:" + world.Linux("dest");
     request.overwrite = c.rule;
-    FakeReader reader({{"b.mid", "bravo"}});
+    FakeReader reader(std::vector<FakeEntry>{{"b.mid", "bravo"}});
     arc::Output none(nullptr, 0);
     EXPECT_EQ(arc::ExtractEntries(reader, request, nullptr, none), arc::kOk);
     EXPECT_EQ(TestWorld::ReadFile(world.Linux("dest/b.mid")), c.expected) << static_cast<int>(c.rule) << " " << c.existing;
@@ -136,10 +136,10 @@ TEST(Extraction, FailuresKeepTheFirstAndGoOn) {
   arc::ExtractRequest request;
   request.folder = "Z:" + world.Linux("dest");
   arc::Output none(nullptr, 0);
-  FakeReader broken({{"a.mid", "alpha", false, arc::kErrFileCrc}, {"../x", "x"}, {"b.mid", "bravo"}});
+  FakeReader broken(std::vector<FakeEntry>{{"a.mid", "alpha", false, arc::kErrFileCrc}, {"../x", "x"}, {"b.mid", "bravo"}});
   EXPECT_EQ(arc::ExtractEntries(broken, request, nullptr, none), arc::kErrFileCrc);
   EXPECT_EQ(Files(world.Linux("dest")), (std::map<std::string, std::string>{{"b.mid", "bravo"}}));
-  FakeReader found({{"../x", "x"}});
+  FakeReader found(std::vector<FakeEntry>{{"../x", "x"}});
   EXPECT_EQ(arc::ExtractEntries(found, request, nullptr, none, arc::kErrHeaderBroken), arc::kErrHeaderBroken);
 }
 
@@ -154,7 +154,7 @@ TEST(Extraction, TheOwnerWindowStopsIt) {
                             return static_cast<int>(state == *static_cast<unsigned *>(stop));
                           },
                           nullptr, const_cast<unsigned *>(&stopAt)};
-    FakeReader reader({{"a.mid", "alpha"}, {"b.mid", "bravo"}});
+    FakeReader reader(std::vector<FakeEntry>{{"a.mid", "alpha"}, {"b.mid", "bravo"}});
     arc::Output none(nullptr, 0);
     EXPECT_EQ(arc::ExtractEntries(reader, request, &window, none), arc::kErrUserCancel) << stopAt;
     EXPECT_EQ(reader.Asked(), 1u) << stopAt;
