@@ -93,7 +93,15 @@ void TFormMain::CloseExternalPlayers() {
 
 void TFormMain::ToolButtonPlayClick() { PlayFile(); }
 void TFormMain::ToolButtonStopClick() { StopPlaying(); }
-void TFormMain::PopupMenuTreePlayClick() {}
+// The tree's Play item does what a double click on the selected node does (so in assign mode
+// it assigns).
+void TFormMain::PopupMenuTreePlayClick() {
+  QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
+  if (!node) return;
+  QString path;
+  FolderTreeViewEx->GetNodePath(node, path);
+  FolderTreeViewExDblClick(path);
+}
 
 void TFormMain::MainMenuSoundFontClick() {
   platform::TFileDialogOptions options;

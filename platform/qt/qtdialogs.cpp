@@ -73,6 +73,7 @@ QString QtDialogs::SaveFile(const TFileDialogOptions &options) {
   QFileDialog dialog(parent_, options.title, StartPath(options), QtFilter(options.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(options.defaultExt);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the program's only save is a package it updates
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return WindowsOf(dialog.selectedFiles().first());
 }

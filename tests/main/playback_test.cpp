@@ -117,3 +117,14 @@ TEST(Playback, TheChosenSoundFontIsStoredAndUsedFromTheNextPlay) {
   ASSERT_EQ(w.dialogs.Texts().size(), 2);
   EXPECT_TRUE(w.dialogs.Texts()[1].contains("broken.sf2")) << w.dialogs.Texts()[1].toStdString();
 }
+
+// The tree's Play item acts as a double click on the selected node: it plays a MIDI file.
+TEST(Playback, TheTreesPlayItemPlaysTheSelectedFile) {
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  const std::string tune = w.Tune("tunes/a.mid", 5);
+  ASSERT_TRUE(f.FolderTreeViewEx->SelectPath(QString::fromStdString(tune)));
+  f.PopupMenuTreePlayClick();
+  EXPECT_TRUE(f.ToolButtonStop->isEnabled());
+  EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
+}
