@@ -6,19 +6,10 @@
 
 #include "apply.h"
 #include "midigen.h"
+#include "silentdialogs.h"
 #include "testworld.h"
 
 namespace {
-
-class SilentDialogs : public platform::Dialogs {
- public:
-  platform::TModalResult Message(const QString &, platform::TMsgType, unsigned, const QString &) override {
-    return platform::TModalResult::OK;
-  }
-  bool InputQuery(const QString &, const QString &, QString &) override { return false; }
-  QString OpenFile(const platform::TFileDialogOptions &) override { return {}; }
-  QString SaveFile(const platform::TFileDialogOptions &) override { return {}; }
-};
 
 // The same world for both benchmarks: a prefix with both clients and 49 tunes of about the
 // size of real background music, named as the game's files in their own folder.
@@ -53,7 +44,7 @@ void BM_ApplyConfig(benchmark::State &state) {
   folders.MusicDirTD = QString::fromStdString(w.prefix.musicDirTD);
   folders.DefaultDirTD = folders.MusicDirTD + "\\default";
   folders.HasThirdDawn = true;
-  SilentDialogs dialogs;
+  testsupport::SilentDialogs dialogs;
   TSession session(QString::fromStdString(w.world.Windows("prog")) + "\\melodeck", folders, dialogs);
   session.Store.LoadConfigList();
   for (TScene &scene : session.SceneTable)

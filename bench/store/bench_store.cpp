@@ -5,19 +5,10 @@
 #include <QCoreApplication>
 
 #include "configstore.h"
+#include "silentdialogs.h"
 #include "testworld.h"
 
 namespace {
-
-class SilentDialogs : public platform::Dialogs {
- public:
-  platform::TModalResult Message(const QString &, platform::TMsgType, unsigned, const QString &) override {
-    return platform::TModalResult::OK;
-  }
-  bool InputQuery(const QString &, const QString &, QString &) override { return false; }
-  QString OpenFile(const platform::TFileDialogOptions &) override { return {}; }
-  QString SaveFile(const platform::TFileDialogOptions &) override { return {}; }
-};
 
 std::string SettingsText(int configs) {
   const auto &files = testsupport::GameMusicFiles();
@@ -40,7 +31,7 @@ void BM_LoadListLoadSave(benchmark::State &state) {
   folders.MusicDir = QString::fromStdString(prefix.musicDir);
   folders.DefaultDir = folders.MusicDir + "\\default";
   TSceneTable scenes = BuiltInSceneTable();
-  SilentDialogs dialogs;
+  testsupport::SilentDialogs dialogs;
   TConfigStore store(QString::fromStdString(world.Windows("prog")) + "\\melodeck", folders, scenes, dialogs);
   const QString middle = QStringLiteral("config%1").arg(configs / 2);
   int round = 0;

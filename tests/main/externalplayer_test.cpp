@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "desktopplayer.h"
 #include "formworld.h"
 #include "menuitems.h"
 #include "midigen.h"
@@ -20,16 +21,8 @@ class Desktop : public testing::Environment {
  public:
   void SetUp() override {
     world_ = std::make_unique<TestWorld>();
-    const std::string data = world_->Linux("data"), config = world_->Linux("config");
-    TestWorld::MakeDirs(data + "/applications");
-    TestWorld::MakeDirs(config);
-    TestWorld::WriteFile(data + "/applications/melodeck-test-player.desktop",
-                         "[Desktop Entry]\nType=Application\nName=Test player\nExec=\"" FAKE_GAME_WINDOW
-                         "\" --pid --delete --record \"" + Record() + "\" -- %f\nMimeType=audio/midi;\n");
-    TestWorld::WriteFile(config + "/mimeapps.list", "[Default Applications]\naudio/midi=melodeck-test-player.desktop\n");
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    unsetenv("XDG_CURRENT_DESKTOP");
+    testsupport::MakeDefaultMidiPlayer(world_->Linux("desktop"), "\"" FAKE_GAME_WINDOW "\" --pid --delete --record \"" +
+                                                                      Record() + "\" -- %f");
   }
   void TearDown() override { world_.reset(); }
   static std::string Record() { return world_->Linux("args.txt"); }

@@ -15,6 +15,7 @@
 #include "media/association.h"
 #include "media/playercommand.h"
 #include "media/playerprocess.h"
+#include "desktopplayer.h"
 #include "testworld.h"
 #include "x11/windows.h"
 
@@ -27,17 +28,7 @@ class Desktop : public testing::Environment {
  public:
   void SetUp() override {
     world_ = std::make_unique<TestWorld>();
-    const std::string data = world_->Linux("data"), config = world_->Linux("config");
-    TestWorld::MakeDirs(data + "/applications");
-    TestWorld::MakeDirs(config);
-    TestWorld::WriteFile(data + "/applications/melodeck-test-player.desktop",
-                         "[Desktop Entry]\nType=Application\nName=Test player\n"
-                         "Exec=" + Exec() + "\nMimeType=audio/midi;\n");
-    TestWorld::WriteFile(config + "/mimeapps.list",
-                         "[Default Applications]\naudio/midi=melodeck-test-player.desktop\n");
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    unsetenv("XDG_CURRENT_DESKTOP");
+    testsupport::MakeDefaultMidiPlayer(world_->Linux("desktop"), Exec());
   }
   void TearDown() override { world_.reset(); }
 
