@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +14,8 @@
 #include "datafolder.h"
 #include "gamerunning.h"
 #include "gameupdates.h"
+#include "packageexport.h"
+#include "packageimport.h"
 #include "qtcore/qstr.h"
 #include "startup.h"
 #include "terminaldialogs.h"
@@ -30,6 +33,9 @@ QString Shown(const QString &windowsPath) {
   const std::string linux = platform::ToLinux(SS(windowsPath));
   return linux.empty() ? windowsPath : platform::QS(linux);
 }
+
+// A path given on the command line, made absolute against the current folder.
+std::string FullPath(const QString &path) { return QFileInfo(path).absoluteFilePath().toStdString(); }
 
 QString ClientName(TClient client) { return client == TClient::First ? "first" : "third-dawn"; }
 
@@ -130,6 +136,66 @@ int Apply(TContext &c, const QString &asked) {
   return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
 }
 
+int Export(TContext &c, const QString &asked, const QString &file) {
+  TSession session(c.base, c.folders, c.dialogs);
+  session.Store.LoadConfigList();
+  const QString name = FindConfig(session, asked);
+  if (name.isEmpty()) return ecUnknownConfig;
+  session.Store.LoadConfig(session.Store.Settings(), name);
+  session.Store.SelectConfig(name);
+  const bool written = ExportPackage(session, platform::QS(platform::ToWindows(FullPath(file))));
+  session.WorkFolder.Remove();
+  return written ? ecOK : ecError;
+}
+
+// The questions an import asks, answered from the options: the package's name is taken as
+// asked (the command says so), a name in use is overwritten only with --overwrite, and a new
+// name comes only from --as.
+class TImportAnswers : public TTerminalDialogs {
+ public:
+  TImportAnswers(bool overwrite, QString as) : overwrite_(overwrite), as_(std::move(as)) {}
+  platform::TModalResult Message(const QString &text, platform::TMsgType type, unsigned buttons,
+                                 const QString &caption) override {
+    if (buttons == platform::mbOKCancel) return platform::TModalResult::OK;  // "…を読み込みますか？"
+    if (buttons == platform::mbYesNoCancel) {                                 // the name is in use
+      if (overwrite_) return platform::TModalResult::Yes;
+      Err(as_.isEmpty() || asked_ ? QStringLiteral("that configuration exists: give --overwrite, or --as with a new name")
+                                  : QStringLiteral("that configuration exists: storing it as \"%1\"").arg(as_));
+      return as_.isEmpty() || asked_ ? platform::TModalResult::Cancel : platform::TModalResult::No;
+    }
+    return TTerminalDialogs::Message(text, type, buttons, caption);
+  }
+  bool InputQuery(const QString &, const QString &, QString &value) override {
+    if (as_.isEmpty() || asked_) {
+      Err("the package needs another name: give --as NAME");
+      return false;
+    }
+    asked_ = true;
+    value = as_;
+    return true;
+  }
+
+ private:
+  bool overwrite_;
+  QString as_;
+  bool asked_ = false;
+};
+
+int Import(TContext &c, const QString &file, const QString &as, bool overwrite) {
+  TImportAnswers answers(overwrite, as);
+  TSession session(c.base, c.folders, answers);
+  session.Store.LoadConfigList();
+  const QString package = platform::QS(platform::ToWindows(FullPath(file)));
+  if (!IsPackageFile(package)) {
+    Err("not a package file (.mdk): " + file);
+    return ecError;
+  }
+  const bool imported = ImportPackage(session, package, as);
+  if (imported) Out(QStringLiteral("imported as \"%1\"").arg(session.Store.CurrentConfig));
+  session.WorkFolder.Remove();
+  return imported ? ecOK : ecError;
+}
+
 }  // namespace
 
 bool IsCommandLine(int argc, char **argv) {
@@ -155,30 +221,58 @@ int RunCommandLine(int argc, char **argv) {
                                  QStringLiteral("NAME"));
   const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                   QStringLiteral("With --apply: show what would be copied; write nothing."));
-  parser.addOptions({list, apply, dryRun});
-  parser.addPositionalArgument(QStringLiteral("FILE.mdk"), QStringLiteral("A package to import (opens the window)."));
+  const QCommandLineOption exportPackage(QStringLiteral("export"),
+                                         QStringLiteral("Writes configuration NAME with its music as package FILE.mdk."),
+                                         QStringLiteral("NAME"));
+  const QCommandLineOption importPackage(QStringLiteral("import"), QStringLiteral("Imports package FILE.mdk."),
+                                         QStringLiteral("FILE.mdk"));
+  const QCommandLineOption as(QStringLiteral("as"), QStringLiteral("With --import: store it under NAME."),
+                              QStringLiteral("NAME"));
+  const QCommandLineOption overwrite(QStringLiteral("overwrite"),
+                                     QStringLiteral("With --import: replace a configuration of the same name."));
+  parser.addOptions({list, apply, dryRun, exportPackage, importPackage, as, overwrite});
+  parser.addPositionalArgument(QStringLiteral("FILE.mdk"),
+                               QStringLiteral("A package to import (opens the window); with --export, the package to write."));
   if (!parser.parse(QCoreApplication::arguments())) {
     Err(parser.errorText());
     return ecError;
   }
   if (parser.isSet(QStringLiteral("help"))) parser.showHelp(ecOK);
   if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
-  const int commands = parser.isSet(list) + parser.isSet(apply);
-  if (commands != 1 || (parser.isSet(dryRun) && !parser.isSet(apply)) || !parser.positionalArguments().isEmpty()) {
-    Err("give one of --list, --apply NAME or --apply NAME --dry-run (--help tells more)");
+  const int commands = parser.isSet(list) + parser.isSet(apply) + parser.isSet(exportPackage) + parser.isSet(importPackage);
+  const qsizetype files = parser.positionalArguments().size();
+  if (commands != 1 || (parser.isSet(dryRun) && !parser.isSet(apply)) ||
+      ((parser.isSet(as) || parser.isSet(overwrite)) && !parser.isSet(importPackage)) ||
+      files != (parser.isSet(exportPackage) ? 1 : 0)) {
+    Err("give one of --list, --apply NAME [--dry-run], --export NAME FILE.mdk or --import FILE.mdk [--as NAME] "
+        "[--overwrite] (--help tells more)");
     return ecError;
   }
 
   // Commands that write take the instance lock, as the window does, and hold it to the end.
   platform::InstanceLock lock;
-  const bool writes = parser.isSet(apply) && !parser.isSet(dryRun);
+  const bool writes = (parser.isSet(apply) && !parser.isSet(dryRun)) || parser.isSet(exportPackage) ||
+                      parser.isSet(importPackage);
   if (writes && !AcquireInstance(lock)) {
     Err("another Melodeck is running: close its window (or wait for the other command) and try again");
     return ecAnotherRunning;
   }
   TContext c;
   if (const int status = Prepare(c); status != ecOK) return status;
-  if (parser.isSet(list)) return List(c);
-  if (parser.isSet(dryRun)) return DryRun(c, parser.value(apply));
-  return Apply(c, parser.value(apply));
+  // What ends a command in the window (an archive error, a settings file that can't be
+  // written) ends it here with its message.
+  auto run = [&]() -> int {
+    if (parser.isSet(list)) return List(c);
+    if (parser.isSet(dryRun)) return DryRun(c, parser.value(apply));
+    if (parser.isSet(exportPackage)) return Export(c, parser.value(exportPackage), parser.positionalArguments().first());
+    if (parser.isSet(importPackage))
+      return Import(c, parser.value(importPackage), parser.value(as), parser.isSet(overwrite));
+    return Apply(c, parser.value(apply));
+  };
+  try {
+    return run();
+  } catch (const std::exception &e) {
+    Err(QString::fromUtf8(e.what()));
+    return ecError;
+  }
 }

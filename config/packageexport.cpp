@@ -79,24 +79,24 @@ std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &ex
   return copies;
 }
 
-void ExportPackage(TSession &s, const QString &packageFile) {
+bool ExportPackage(TSession &s, const QString &packageFile) {
   const QString config = SelectedConfigName(s.Store);
-  if (config.isEmpty()) return;
+  if (config.isEmpty()) return false;
   const QString exportFolder = PrepareExportFolder(s.WorkFolder.Path());
   if (exportFolder.isEmpty() && !s.WorkFolder.Path().isEmpty()) {
     s.Dialogs.Message(QStringLiteral("初期化に失敗しました: ディレクトリを削除できません"));
-    return;
+    return false;
   }
   // Without a work folder (temporary folder's path too long) there is nowhere to stage.
   if (exportFolder.isEmpty() || !platform::ForceDirectories(SS(exportFolder))) {
     s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません"));
-    return;
+    return false;
   }
   QString failed;
   const std::vector<TPackageCopy> copies = PlanPackageCopies(s, exportFolder, failed);
   if (!failed.isEmpty()) {
     s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません: ") + failed);
-    return;
+    return false;
   }
 
   // A file used by several scenes is copied once: a second copy could not replace the first
@@ -116,19 +116,18 @@ void ExportPackage(TSession &s, const QString &packageFile) {
   // An index without a key would make a package that no import accepts.
   if (keys.empty()) {
     s.Dialogs.Message(QStringLiteral("パッケージ化するファイルがありません"));
-    return;
+    return false;
   }
   platform::IniFile(SS(exportFolder + "\\" + kPackageIndex)).WriteStrings(SS(config), keys);
 
   if (platform::FileExists(SS(packageFile)) && !platform::DeleteFile(SS(packageFile))) {
     s.Dialogs.Message(QStringLiteral("パッケージファイルの初期化に失敗しました"));
-    return;
+    return false;
   }
   s.ArchiveFile.SetFileName(SS(packageFile));
   s.ArchiveFile.SetArchiverType(archives::atLha);
   const archives::TStringList all{"*"};
-  if (s.ArchiveFile.Pack(nullptr, nullptr, SS(exportFolder), &all) == 0)
-    s.Dialogs.Message(QStringLiteral("パッケージファイルを作成しました"));
-  else
-    s.Dialogs.Message(QStringLiteral("パッケージファイルの作成に失敗しました"));
+  const bool packed = s.ArchiveFile.Pack(nullptr, nullptr, SS(exportFolder), &all) == 0;
+  s.Dialogs.Message(packed ? QStringLiteral("パッケージファイルを作成しました") : QStringLiteral("パッケージファイルの作成に失敗しました"));
+  return packed;
 }

@@ -28,6 +28,7 @@ QString PrepareExportFolder(const QString &workFolder);
 // failed is set to the one that could not be.
 std::vector<TPackageCopy> PlanPackageCopies(const TSession &session, const QString &exportFolder, QString &failed);
 
-// Exports the selected configuration into packageFile. Every outcome is told to the user.
+// Exports the selected configuration into packageFile. Every outcome is told to the user;
+// true when the package was written.
 // Errors of the archive component (EArchiver) and of writing the index are raised.
-void ExportPackage(TSession &session, const QString &packageFile);
+bool ExportPackage(TSession &session, const QString &packageFile);

@@ -101,7 +101,7 @@ bool IsPackageFile(const QString &path) {
   return path.endsWith(QStringLiteral(".mdk"), Qt::CaseInsensitive) && platform::FileExists(SS(path));
 }
 
-bool ImportPackage(TSession &s, const QString &packageFile) {
+bool ImportPackage(TSession &s, const QString &packageFile, const QString &asName) {
   TConfigStore &store = s.Store;
   s.ArchiveFile.SetFileName(SS(packageFile));
   s.ArchiveFile.SetArchiverType(archives::atLha);
@@ -109,7 +109,7 @@ bool ImportPackage(TSession &s, const QString &packageFile) {
   if (work.isEmpty() || !platform::ForceDirectories(SS(work))) return false;
   const QString origName = ReadIndexSection(s, work);
   if (origName.isEmpty()) return false;
-  QString name = origName;
+  QString name = asName.isEmpty() ? origName : asName;
   if (!SettleName(s, name)) return false;
 
   const QString importFolder = ChooseImportFolder(QS(platform::ExtractFilePath(SS(store.SettingsPath()))));

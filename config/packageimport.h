@@ -15,7 +15,8 @@ QString ChooseImportFolder(const QString &programFolder);
 // asked for the name and told of failures. True when a configuration was imported: it is then
 // stored, loaded and selected, and the scene list has to be filled again.
 // Errors of the archive component (EArchiver) and of writing the settings file are raised.
-bool ImportPackage(TSession &session, const QString &packageFile);
+// asName: the name to store it under instead of the package's own (asked about the same way).
+bool ImportPackage(TSession &session, const QString &packageFile, const QString &asName = QString());
 
 // Whether a dropped file starts an import: an existing file whose extension is ".mdk",
 // without regard to case.

@@ -192,3 +192,32 @@ TEST(CommandLine, TheGamesOwnUpdateBecomesTheBackup) {
   EXPECT_EQ(run.err.find("ゲームの更新"), std::string::npos) << run.err;
   EXPECT_EQ(w.Music(kFirst, "britain1.mid"), "MThd patched britain");
 }
+
+// A configuration exported by one program folder and imported by another, both without a
+// window: the second one's configuration applies the same music.
+TEST(CommandLine, ExportThenImportInAnotherProgramFolderReproducesTheConfiguration) {
+  CliWorld w;
+  w.WriteSettings("[Town]\napproach.mid=" + w.world.Windows("tunes/town.mid") + "\n");
+  const std::string package = w.world.Linux("town.mdk");
+  ProgramRun run = w.Run({"--export", "town", package});
+  ASSERT_EQ(run.status, ecOK) << run.err;
+  ASSERT_TRUE(TestWorld::Exists(package)) << run.err;
+  EXPECT_EQ(w.Run({"--export", "Nowhere", "x.mdk"}).status, ecUnknownConfig);
+
+  const std::string second = PlaceProgram(w.world.Linux("prog2"));
+  TestWorld::WriteFile(w.world.Linux("prog2/melodeck.ini"), "");
+  auto runSecond = [&](const std::vector<std::string> &args) { return RunProgram(w.world, second, args); };
+  run = runSecond({"--import", package});
+  ASSERT_EQ(run.status, ecOK) << run.err;
+  EXPECT_EQ(runSecond({"--list"}).out, "* 標準\n  Town\n");
+  // The name is taken now: refused without an option, stored anew with --as, replaced with --overwrite.
+  run = runSecond({"--import", package});
+  EXPECT_EQ(run.status, ecError);
+  EXPECT_NE(run.err.find("--overwrite"), std::string::npos) << run.err;
+  EXPECT_EQ(runSecond({"--import", package, "--as", "Town2"}).status, ecOK);
+  EXPECT_EQ(runSecond({"--import", package, "--overwrite"}).status, ecOK);
+  EXPECT_EQ(runSecond({"--list"}).out, "* 標準\n  Town\n  Town2\n");
+
+  ASSERT_EQ(runSecond({"--apply", "Town2"}).status, ecOK);
+  EXPECT_EQ(w.Music(kFirst, "approach.mid"), "MThd town");
+}

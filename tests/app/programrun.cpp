@@ -35,6 +35,10 @@ std::string PlaceProgram(const std::string &linuxFolder) {
   if (link((BinDir() + "/melodeck").c_str(), program.c_str()) != 0 &&
       Shell("cp " + Quote(BinDir() + "/melodeck") + " " + Quote(program)) != 0)
     throw std::runtime_error("can't place the program in " + linuxFolder);
+  // The archiver libraries it loads, beside it as in the program's own folder.
+  for (const char *library : {"libunlha32.so", "libunzip32.so"})
+    if (symlink((BinDir() + "/" + library).c_str(), (linuxFolder + "/" + library).c_str()) != 0)
+      throw std::runtime_error("can't place the archiver libraries in " + linuxFolder);
   return program;
 }
 
