@@ -1,7 +1,7 @@
 #include "writtenrecord.h"
 
-#include <QCryptographicHash>
 #include <QStringList>
+#include <cstring>
 
 #include "core/atomicfile.h"
 #include "core/fileops.h"
@@ -10,11 +10,26 @@
 
 using platform::SS;
 
+namespace {
+// FNV-1a over 64-bit words: the record only tells whether a file is still what was written
+// there, so a fast non-cryptographic hash with the size beside it is enough.
+QByteArray Hash(const std::string &data) {
+  uint64_t h = 14695981039346656037ull;
+  size_t i = 0;
+  for (; i + 8 <= data.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, data.data() + i, 8);
+    h = (h ^ word) * 1099511628211ull;
+  }
+  for (; i < data.size(); ++i) h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
+  return QByteArray::number(static_cast<qulonglong>(h), 16).rightJustified(16, '0');
+}
+}  // namespace
+
 std::optional<TFileStamp> StampOf(const QString &windowsPath) {
   const auto data = platform::ReadWholeFile(SS(windowsPath));
   if (!data) return std::nullopt;
-  const QByteArray bytes = QByteArray::fromRawData(data->data(), static_cast<qsizetype>(data->size()));
-  return TFileStamp{bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()};
+  return TFileStamp{static_cast<qint64>(data->size()), Hash(*data)};
 }
 
 QString WrittenRecordPath(const QString &settingsPath) {
@@ -30,7 +45,7 @@ TWrittenRecord::TWrittenRecord(const QString &windowsPath) : path_(windowsPath) 
     bool ok = false;
     if (fields.size() != 3) continue;
     const qint64 size = fields[0].toLongLong(&ok);
-    if (!ok || size < 0 || fields[1].size() != 64 || fields[2].isEmpty()) continue;
+    if (!ok || size < 0 || fields[1].size() != 16 || fields[2].isEmpty()) continue;
     entries_[fields[2]] = TFileStamp{size, fields[1].toLatin1()};
   }
 }
@@ -44,7 +59,7 @@ std::optional<TFileStamp> TWrittenRecord::Find(const QString &target) const {
 bool TWrittenRecord::Save() const {
   QByteArray text;
   for (const auto &[target, stamp] : entries_)
-    text += QByteArray::number(stamp.Size) + '\t' + stamp.Sha256 + '\t' + target.toUtf8() + '\n';
+    text += QByteArray::number(stamp.Size) + '\t' + stamp.Hash + '\t' + target.toUtf8() + '\n';
   platform::AtomicFile file(platform::ToLinux(SS(path_)));
   return file.Open() && file.Write(std::string_view(text.constData(), text.size())) && file.Commit();
 }

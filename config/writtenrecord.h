@@ -1,4 +1,4 @@
-// What an apply wrote into the game's music folders: per target file its size and SHA-256.
+// What an apply wrote into the game's music folders: per target file its size and a 64-bit hash.
 // A music file that matches neither its backup nor this record was replaced by someone else,
 // normally a patch of the game (gameupdates.h).
 #pragma once
@@ -10,7 +10,7 @@
 
 struct TFileStamp {
   qint64 Size = -1;
-  QByteArray Sha256;  // hex
+  QByteArray Hash;  // 16 hex digits
   bool operator==(const TFileStamp &) const = default;
 };
 
