@@ -131,7 +131,11 @@ int Apply(TContext &c, const QString &asked) {
                  Shown(copy.Target)));
   });
   session.WorkFolder.Remove();
-  Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing").arg(name).arg(report.Copied).arg(report.Failed).arg(report.Missing));
+  Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing")
+          .arg(name)
+          .arg(report.Copied)
+          .arg(report.Failed)
+          .arg(report.Missing));
   ShowApplyFailures(report, c.dialogs);  // the window's two messages, on standard error
   return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
 }
@@ -157,10 +161,11 @@ class TImportAnswers : public TTerminalDialogs {
   platform::TModalResult Message(const QString &text, platform::TMsgType type, unsigned buttons,
                                  const QString &caption) override {
     if (buttons == platform::mbOKCancel) return platform::TModalResult::OK;  // "…を読み込みますか？"
-    if (buttons == platform::mbYesNoCancel) {                                 // the name is in use
+    if (buttons == platform::mbYesNoCancel) {                                // the name is in use
       if (overwrite_) return platform::TModalResult::Yes;
-      Err(as_.isEmpty() || asked_ ? QStringLiteral("that configuration exists: give --overwrite, or --as with a new name")
-                                  : QStringLiteral("that configuration exists: storing it as \"%1\"").arg(as_));
+      Err(as_.isEmpty() || asked_
+              ? QStringLiteral("that configuration exists: give --overwrite, or --as with a new name")
+              : QStringLiteral("that configuration exists: storing it as \"%1\"").arg(as_));
       return as_.isEmpty() || asked_ ? platform::TModalResult::Cancel : platform::TModalResult::No;
     }
     return TTerminalDialogs::Message(text, type, buttons, caption);
@@ -209,21 +214,22 @@ int RunCommandLine(int argc, char **argv) {
   QCoreApplication::setApplicationName(QStringLiteral("melodeck"));
   QCoreApplication::setApplicationVersion(QStringLiteral(MELODECK_VERSION));
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Melodeck: the game's background music, by configuration.\n"
-      "Without options the window opens (with FILE.mdk, to import that package).\n"
-      "Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files missing,\n"
-      "4 another Melodeck is running, 5 no settings yet (start the window once)."));
+  parser.setApplicationDescription(
+      QStringLiteral("Melodeck: the game's background music, by configuration.\n"
+                     "Without options the window opens (with FILE.mdk, to import that package).\n"
+                     "Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files missing,\n"
+                     "4 another Melodeck is running, 5 no settings yet (start the window once)."));
   parser.addHelpOption();
   parser.addVersionOption();
-  const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("The configurations, one a line; * marks the last applied."));
-  const QCommandLineOption apply(QStringLiteral("apply"), QStringLiteral("Applies configuration NAME without a window."),
-                                 QStringLiteral("NAME"));
+  const QCommandLineOption list(QStringLiteral("list"),
+                                QStringLiteral("The configurations, one a line; * marks the last applied."));
+  const QCommandLineOption apply(
+      QStringLiteral("apply"), QStringLiteral("Applies configuration NAME without a window."), QStringLiteral("NAME"));
   const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                   QStringLiteral("With --apply: show what would be copied; write nothing."));
-  const QCommandLineOption exportPackage(QStringLiteral("export"),
-                                         QStringLiteral("Writes configuration NAME with its music as package FILE.mdk."),
-                                         QStringLiteral("NAME"));
+  const QCommandLineOption exportPackage(
+      QStringLiteral("export"), QStringLiteral("Writes configuration NAME with its music as package FILE.mdk."),
+      QStringLiteral("NAME"));
   const QCommandLineOption importPackage(QStringLiteral("import"), QStringLiteral("Imports package FILE.mdk."),
                                          QStringLiteral("FILE.mdk"));
   const QCommandLineOption as(QStringLiteral("as"), QStringLiteral("With --import: store it under NAME."),
@@ -231,15 +237,17 @@ int RunCommandLine(int argc, char **argv) {
   const QCommandLineOption overwrite(QStringLiteral("overwrite"),
                                      QStringLiteral("With --import: replace a configuration of the same name."));
   parser.addOptions({list, apply, dryRun, exportPackage, importPackage, as, overwrite});
-  parser.addPositionalArgument(QStringLiteral("FILE.mdk"),
-                               QStringLiteral("A package to import (opens the window); with --export, the package to write."));
+  parser.addPositionalArgument(
+      QStringLiteral("FILE.mdk"),
+      QStringLiteral("A package to import (opens the window); with --export, the package to write."));
   if (!parser.parse(QCoreApplication::arguments())) {
     Err(parser.errorText());
     return ecError;
   }
   if (parser.isSet(QStringLiteral("help"))) parser.showHelp(ecOK);
   if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
-  const int commands = parser.isSet(list) + parser.isSet(apply) + parser.isSet(exportPackage) + parser.isSet(importPackage);
+  const int commands =
+      parser.isSet(list) + parser.isSet(apply) + parser.isSet(exportPackage) + parser.isSet(importPackage);
   const qsizetype files = parser.positionalArguments().size();
   if (commands != 1 || (parser.isSet(dryRun) && !parser.isSet(apply)) ||
       ((parser.isSet(as) || parser.isSet(overwrite)) && !parser.isSet(importPackage)) ||
@@ -251,8 +259,8 @@ int RunCommandLine(int argc, char **argv) {
 
   // Commands that write take the instance lock, as the window does, and hold it to the end.
   platform::InstanceLock lock;
-  const bool writes = (parser.isSet(apply) && !parser.isSet(dryRun)) || parser.isSet(exportPackage) ||
-                      parser.isSet(importPackage);
+  const bool writes =
+      (parser.isSet(apply) && !parser.isSet(dryRun)) || parser.isSet(exportPackage) || parser.isSet(importPackage);
   if (writes && !AcquireInstance(lock)) {
     Err("another Melodeck is running: close its window (or wait for the other command) and try again");
     return ecAnotherRunning;
@@ -264,7 +272,8 @@ int RunCommandLine(int argc, char **argv) {
   auto run = [&]() -> int {
     if (parser.isSet(list)) return List(c);
     if (parser.isSet(dryRun)) return DryRun(c, parser.value(apply));
-    if (parser.isSet(exportPackage)) return Export(c, parser.value(exportPackage), parser.positionalArguments().first());
+    if (parser.isSet(exportPackage))
+      return Export(c, parser.value(exportPackage), parser.positionalArguments().first());
     if (parser.isSet(importPackage))
       return Import(c, parser.value(importPackage), parser.value(as), parser.isSet(overwrite));
     return Apply(c, parser.value(apply));

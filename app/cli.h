@@ -5,11 +5,11 @@
 // Exit statuses of the command line.
 enum TExitCode : int {
   ecOK = 0,
-  ecError = 1,            // bad usage, the program's path unknown, the game not found
-  ecUnknownConfig = 2,    // --apply NAME: no such configuration
-  ecCopiesFailed = 3,     // some copies failed or their files are missing (also the plan's)
-  ecAnotherRunning = 4,   // the window (or another command) is running
-  ecNotSetUp = 5,         // no settings yet: the window must be started once
+  ecError = 1,           // bad usage, the program's path unknown, the game not found
+  ecUnknownConfig = 2,   // --apply NAME: no such configuration
+  ecCopiesFailed = 3,    // some copies failed or their files are missing (also the plan's)
+  ecAnotherRunning = 4,  // the window (or another command) is running
+  ecNotSetUp = 5,        // no settings yet: the window must be started once
 };
 
 // Whether argv asks for the command line (any argument beginning with "-") rather than the window.

@@ -40,8 +40,7 @@ QString SettingsBasePath(const std::string &programLinuxPath) {
   const std::string folder = Folder(programLinuxPath);
   std::string name = BaseName(programLinuxPath);
   if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
-  const bool portable =
-      access((folder + "/" + name + ".ini").c_str(), F_OK) == 0 || access(folder.c_str(), W_OK) == 0;
+  const bool portable = access((folder + "/" + name + ".ini").c_str(), F_OK) == 0 || access(folder.c_str(), W_OK) == 0;
   if (portable) return platform::QS(platform::ToWindows(programLinuxPath));
   const std::string data = platform::NormalizeLinuxPath(XdgDataHome() + "/melodeck");
   if (!MakeFolders(data)) return QString();

@@ -32,8 +32,7 @@ void LogClientNotFound(const platform::Registry &registry) {
                      "/system.reg, value ExePath of HKEY_LOCAL_MACHINE" + kFirstKey + " (32-bit view)";
   if (const auto exePath = registry.ReadString32(kFirstKey, "ExePath"))
     line += " = \"" + *exePath + "\", but that file or the music folder beside it is not there\n";
-  else
-    line += " is not there\n";
+  else line += " is not there\n";
   // The value is outside data: no control character of it reaches the terminal.
   for (size_t i = 0; i + 1 < line.size(); ++i)
     if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == '\x7F') line[i] = '?';

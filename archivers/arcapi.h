@@ -39,10 +39,10 @@ typedef struct ArcArchiveHandle *HARC;
 #define ARC_WM_ARCEXTRACT 0xC0DEu
 
 /* States delivered with ARC_WM_ARCEXTRACT. */
-#define ARC_ARCEXTRACT_BEGIN 0u   /* an entry starts */
+#define ARC_ARCEXTRACT_BEGIN 0u /* an entry starts */
 #define ARC_ARCEXTRACT_INPROCESS 1u
-#define ARC_ARCEXTRACT_END 2u     /* an entry is done */
-#define ARC_ARCEXTRACT_OPEN 3u    /* the archive is opened */
+#define ARC_ARCEXTRACT_END 2u  /* an entry is done */
+#define ARC_ARCEXTRACT_OPEN 3u /* the archive is opened */
 #define ARC_ARCEXTRACT_COPY 4u
 
 /* Modes of OpenArchive. */
@@ -60,8 +60,8 @@ typedef struct INDIVIDUALINFO {
   uint32_t uFlag;
   uint32_t uOSType;
   uint16_t wRatio;
-  uint16_t wDate; /* MS-DOS date */
-  uint16_t wTime; /* MS-DOS time */
+  uint16_t wDate;                       /* MS-DOS date */
+  uint16_t wTime;                       /* MS-DOS time */
   char szFileName[ARC_FNAME_MAX32 + 1]; /* NUL-terminated, "/" between folder levels */
   char dummy1[3];
   char szAttribute[8];
@@ -123,16 +123,16 @@ typedef int (*ArcGetArchiveTypeFn)(const char *archivePath); /* tar32 only */
 /* Declares a library's exports for a prefix, so that a library's definitions are checked
  * against the typedefs above: ARCAPI_DECLARE_EXPORTS(Unlha) declares Unlha,
  * UnlhaOpenArchive, ... UnlhaGetRunning. */
-#define ARCAPI_DECLARE_EXPORTS(prefix)                                                           \
-  ARCAPI_EXPORT int prefix(ARC_HWND, const char *, char *, uint32_t);                            \
-  ARCAPI_EXPORT HARC prefix##OpenArchive(ARC_HWND, const char *, uint32_t);                      \
-  ARCAPI_EXPORT int prefix##CloseArchive(HARC);                                                  \
-  ARCAPI_EXPORT int prefix##FindFirst(HARC, const char *, LPINDIVIDUALINFO);                     \
-  ARCAPI_EXPORT int prefix##FindNext(HARC, LPINDIVIDUALINFO);                                    \
-  ARCAPI_EXPORT int prefix##CheckArchive(const char *, int);                                     \
-  ARCAPI_EXPORT int prefix##SetOwnerWindowEx(ARC_HWND, ARCHIVERPROC);                            \
-  ARCAPI_EXPORT int prefix##KillOwnerWindowEx(ARC_HWND);                                         \
-  ARCAPI_EXPORT uint16_t prefix##GetVersion(void);                                               \
+#define ARCAPI_DECLARE_EXPORTS(prefix)                                       \
+  ARCAPI_EXPORT int prefix(ARC_HWND, const char *, char *, uint32_t);        \
+  ARCAPI_EXPORT HARC prefix##OpenArchive(ARC_HWND, const char *, uint32_t);  \
+  ARCAPI_EXPORT int prefix##CloseArchive(HARC);                              \
+  ARCAPI_EXPORT int prefix##FindFirst(HARC, const char *, LPINDIVIDUALINFO); \
+  ARCAPI_EXPORT int prefix##FindNext(HARC, LPINDIVIDUALINFO);                \
+  ARCAPI_EXPORT int prefix##CheckArchive(const char *, int);                 \
+  ARCAPI_EXPORT int prefix##SetOwnerWindowEx(ARC_HWND, ARCHIVERPROC);        \
+  ARCAPI_EXPORT int prefix##KillOwnerWindowEx(ARC_HWND);                     \
+  ARCAPI_EXPORT uint16_t prefix##GetVersion(void);                           \
   ARCAPI_EXPORT int prefix##GetRunning(void);
 
 #ifdef __cplusplus

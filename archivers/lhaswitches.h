@@ -7,11 +7,11 @@
 //   LIST(s)    -s<text>, once per item of a list
 #pragma once
 
-#define LHA_SWITCHES(NUMBER, TEXT, FOLDER, LIST)                                                     \
-  NUMBER(a) NUMBER(c) NUMBER(e) NUMBER(f) NUMBER(h) NUMBER(i) NUMBER(l) NUMBER(m) NUMBER(n) NUMBER(o) \
-  NUMBER(p) NUMBER(r) NUMBER(s) NUMBER(t) NUMBER(u) FOLDER(w) NUMBER(x) NUMBER(y) NUMBER(z)           \
-  NUMBER(jc) NUMBER(jd) NUMBER(je) NUMBER(jf) NUMBER(jh) NUMBER(ji) NUMBER(jm) NUMBER(jn)             \
-  TEXT(jo) TEXT(job) NUMBER(jp) NUMBER(jr) NUMBER(jss) NUMBER(jw) LIST(jx)                            \
-  NUMBER(jyc) NUMBER(jyd) NUMBER(jyk) NUMBER(jyn) NUMBER(jyo) TEXT(jz)                                \
-  NUMBER(ga) NUMBER(gd) NUMBER(ge) NUMBER(gf) NUMBER(gj) NUMBER(gm) NUMBER(gn) NUMBER(go) NUMBER(gp)  \
-  TEXT(gr) NUMBER(gs) NUMBER(gu) NUMBER(gw)
+#define LHA_SWITCHES(NUMBER, TEXT, FOLDER, LIST)                                                                      \
+  NUMBER(a)                                                                                                           \
+  NUMBER(c) NUMBER(e) NUMBER(f) NUMBER(h) NUMBER(i) NUMBER(l) NUMBER(m) NUMBER(n) NUMBER(o) NUMBER(p) NUMBER(r)       \
+      NUMBER(s) NUMBER(t) NUMBER(u) FOLDER(w) NUMBER(x) NUMBER(y) NUMBER(z) NUMBER(jc) NUMBER(jd) NUMBER(je)          \
+          NUMBER(jf) NUMBER(jh) NUMBER(ji) NUMBER(jm) NUMBER(jn) TEXT(jo) TEXT(job) NUMBER(jp) NUMBER(jr) NUMBER(jss) \
+              NUMBER(jw) LIST(jx) NUMBER(jyc) NUMBER(jyd) NUMBER(jyk) NUMBER(jyn) NUMBER(jyo) TEXT(jz) NUMBER(ga)     \
+                  NUMBER(gd) NUMBER(ge) NUMBER(gf) NUMBER(gj) NUMBER(gm) NUMBER(gn) NUMBER(go) NUMBER(gp) TEXT(gr)    \
+                      NUMBER(gs) NUMBER(gu) NUMBER(gw)

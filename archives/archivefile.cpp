@@ -39,9 +39,7 @@ void TArchiveFile::SetFileName(const std::string &name) {
   fileName_ = name;
 }
 
-void TArchiveFile::SetOutputSize(int n) {
-  output_.assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
-}
+void TArchiveFile::SetOutputSize(int n) { output_.assign(static_cast<size_t>(n > 0 ? n : 0), '\0'); }
 
 std::string TArchiveFile::OutputText() const { return std::string(output_.c_str()); }
 
@@ -92,9 +90,8 @@ int TArchiveFile::Extract(ARC_HWND owner, const TArchiverOptions *options, const
                           const TStringList *files) {
   TArchiver &driver = RequireDriver();
   const TArchiverOptions &o = options ? *options : options_;
-  return Relayed([&] {
-    return driver.Extract(owner, fileName_, output_, o.ResFileUsage.Contains(ruOnUnpack), files, folder, o);
-  });
+  return Relayed(
+      [&] { return driver.Extract(owner, fileName_, output_, o.ResFileUsage.Contains(ruOnUnpack), files, folder, o); });
 }
 
 int TArchiveFile::Pack(ARC_HWND owner, const TArchiverOptions *options, const std::string &baseFolder,
@@ -196,7 +193,8 @@ void TArchiveFile::ReadStoredForm(std::string_view text) {
       SetArchiverType(static_cast<TArchiverType>(type));
     } else if (p.name.rfind("Options.", 0) == 0) {
       StoredProperty inner{p.name.substr(8), p.value};
-      if (!ReadOptionsProperty(options_, inner)) throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
+      if (!ReadOptionsProperty(options_, inner))
+        throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
     } else {
       throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
     }

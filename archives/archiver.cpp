@@ -53,10 +53,8 @@ void TArchiver::AddArchiveAndFolder(TCmdOpt &cmd, const std::string &archive, co
 
 void TArchiver::AddFileList(TCmdOpt &cmd, const TStringList *files, bool useResFile, const TArchiverOptions &options) {
   if (files) {
-    if (useResFile && IsGiven(options.ResFileName))
-      cmd.AddResponseFile(*files, options.ResFileName);
-    else
-      cmd.AddList("", *files);
+    if (useResFile && IsGiven(options.ResFileName)) cmd.AddResponseFile(*files, options.ResFileName);
+    else cmd.AddList("", *files);
   }
   cmd.Add(options.UserFileList);
 }

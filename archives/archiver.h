@@ -24,8 +24,8 @@ class TArchiver {
  public:
   virtual ~TArchiver();  // the library stays loaded
 
-  std::string CommandLine;           // of the last command operation
-  ARC_HWND OwnerWindow = nullptr;    // registered for progress messages; null when none
+  std::string CommandLine;         // of the last command operation
+  ARC_HWND OwnerWindow = nullptr;  // registered for progress messages; null when none
 
   /*  0 */ virtual void LoadDLL();
   /*  1 */ virtual void FreeDLL();
@@ -34,18 +34,16 @@ class TArchiver {
   /*  4 */ virtual int FindNext(HARC handle, INDIVIDUALINFO &entry);
   /*  5 */ virtual int CloseArchive(HARC handle);
   /*  6 */ virtual int Extract(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-                              const TStringList *files, const std::string &folder,
-                              const TArchiverOptions &options) = 0;
+                               const TStringList *files, const std::string &folder,
+                               const TArchiverOptions &options) = 0;
   /*  7 */ virtual int Pack(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-                           const TStringList *files, const std::string &baseFolder,
-                           const TArchiverOptions &options);
+                            const TStringList *files, const std::string &baseFolder, const TArchiverOptions &options);
   /*  8 */ virtual int Remove(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-                             const TStringList *files, const TArchiverOptions &options);
+                              const TStringList *files, const TArchiverOptions &options);
   /*  9 */ virtual int Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-                             const TStringList *files, const std::string &folder,
-                             const TArchiverOptions &options);
+                              const TStringList *files, const std::string &folder, const TArchiverOptions &options);
   /* 10 */ virtual int MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output,
-                              const std::string &folder, const TArchiverOptions &options);
+                               const std::string &folder, const TArchiverOptions &options);
   // The library's check with mode + extraMode (ZIP: mode only).
   /* 11 */ virtual int Check(const std::string &archive, int mode, int extraMode);
   /* 12 */ virtual bool SetOwnerWindow(ARC_HWND window, ARCHIVERPROC callback);

@@ -14,10 +14,10 @@ class TArj32 : public TLha32 {
               const TStringList *files, const std::string &folder, const TArchiverOptions &options) override;
   int Pack(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile, const TStringList *files,
            const std::string &baseFolder, const TArchiverOptions &options) override;
-  int Remove(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-             const TStringList *files, const TArchiverOptions &options) override;
-  int Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-             const TStringList *files, const std::string &folder, const TArchiverOptions &options) override;
+  int Remove(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile, const TStringList *files,
+             const TArchiverOptions &options) override;
+  int Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile, const TStringList *files,
+             const std::string &folder, const TArchiverOptions &options) override;
   int MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output, const std::string &folder,
               const TArchiverOptions &options) override;
 

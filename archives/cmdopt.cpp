@@ -23,10 +23,8 @@ void TCmdOpt::AddString(std::string_view letters, std::string_view value) {
     return;
   }
   const std::string sw = letters[0] == ' ' ? std::string(letters.substr(1)) : "-" + std::string(letters);
-  if (SeparateValue)
-    Add(sw + " \"" + std::string(value) + "\"");
-  else
-    Add("\"" + sw + std::string(value) + "\"");
+  if (SeparateValue) Add(sw + " \"" + std::string(value) + "\"");
+  else Add("\"" + sw + std::string(value) + "\"");
 }
 
 void TCmdOpt::AddFolder(std::string_view letters, std::string_view folder) {
@@ -48,8 +46,7 @@ void TCmdOpt::AddResponseFile(const TStringList &list, const std::string &fileNa
   std::string data;
   for (const auto &line : list) data += "\"" + (ConvertName ? ConvertName(line) : line) + "\"\r\n";
   const std::string target = platform::ToLinux(fileName);
-  if (target.empty() || !platform::WriteFileAtomically(target, data))
-    throw EArchiver(fileName + " に書き込めません");
+  if (target.empty() || !platform::WriteFileAtomically(target, data)) throw EArchiver(fileName + " に書き込めません");
   AddFile("", "@" + fileName);
 }
 

@@ -27,7 +27,7 @@ struct DriverInfo {
   const char *name;             // the stored form's name: "atLha"
   std::string_view extensions;  // lower case, blank-separated: ".tgz .taz .gz .z"
   ContentProbe probe;
-  int precedence;               // when several probes answer yes, the lowest wins
+  int precedence;                          // when several probes answer yes, the lowest wins
   std::unique_ptr<TArchiver> (*create)();  // the driver, its library not yet loaded
 };
 

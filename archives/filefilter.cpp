@@ -96,10 +96,8 @@ TStringList ExpandFileList(TArchiverOptions &options, const TStringList *files) 
     search.Run("", "*.*");
   } else {
     for (const auto &line : *files) {
-      if (options.r > 1 && platform::DirectoryExists(line))
-        search.Run(line, "*.*");
-      else
-        search.Run(platform::ExtractFilePath(line), platform::ExtractFileName(line));
+      if (options.r > 1 && platform::DirectoryExists(line)) search.Run(line, "*.*");
+      else search.Run(platform::ExtractFilePath(line), platform::ExtractFileName(line));
     }
   }
   TStringList out = std::move(search.found);

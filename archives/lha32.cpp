@@ -7,8 +7,7 @@
 namespace archives {
 
 std::string TLha32::CommandFor(const std::string &letter, const std::string &archive, bool useResFile,
-                               const TStringList *files, const std::string &folder,
-                               const TArchiverOptions &o) const {
+                               const TStringList *files, const std::string &folder, const TArchiverOptions &o) const {
   TCmdOpt cmd;
   cmd.Add("-+");
   // With a progress window the library's own progress display must stay off.

@@ -98,9 +98,6 @@ void *TArchiverLibrary::Require(const std::string &name) {
   throw EArchiver(Path() + " に " + name + " のエントリが見つかりません。");
 }
 
-std::string MissingEntryMessage(const std::string &function) {
-  return function + " のエントリが見つかりません。";
-}
+std::string MissingEntryMessage(const std::string &function) { return function + " のエントリが見つかりません。"; }
 
 }  // namespace archives
-

@@ -44,11 +44,10 @@ using TStringList = std::vector<std::string>;
 // Numeric switches: -1 means "not given", any other value is passed as the switch's number.
 // Copying copies every property, the jx list by content.
 struct TArchiverOptions {
-  int8_t a = -1, c = -1, e = -1, f = -1, h = -1, i = -1, l = -1, m = -1, n = -1, o = -1, p = -1,
-         r = -1, s = -1, t = -1, u = -1;
+  int8_t a = -1, c = -1, e = -1, f = -1, h = -1, i = -1, l = -1, m = -1, n = -1, o = -1, p = -1, r = -1, s = -1, t = -1,
+         u = -1;
   std::string w = kUnset;
-  int8_t x = -1, y = -1, z = -1, jc = -1, jd = -1, je = -1, jf = -1, jh = -1, ji = -1, jm = -1,
-         jn = -1;
+  int8_t x = -1, y = -1, z = -1, jc = -1, jd = -1, je = -1, jf = -1, jh = -1, ji = -1, jm = -1, jn = -1;
   std::string jo = kUnset, job = kUnset;
   int8_t jp = -1, jr = -1, jss = -1, jw = -1;
   TStringList jx;

@@ -25,9 +25,11 @@ struct Property {
 #define LHA_MEMBER(s) {#s, &O::s},
 #define LHA_LIST(s) {#s, JxList{}},
 const Property kProperties[] = {
-    LHA_SWITCHES(LHA_MEMBER, LHA_MEMBER, LHA_MEMBER, LHA_LIST)
-    {"UserOptions", &O::UserOptions}, {"UserFileList", &O::UserFileList},
-    {"PackFilter", Filter{}}, {"ResFileName", &O::ResFileName}, {"ResFileUsage", Usage{}},
+    LHA_SWITCHES(LHA_MEMBER, LHA_MEMBER, LHA_MEMBER, LHA_LIST){"UserOptions", &O::UserOptions},
+    {"UserFileList", &O::UserFileList},
+    {"PackFilter", Filter{}},
+    {"ResFileName", &O::ResFileName},
+    {"ResFileUsage", Usage{}},
 };
 #undef LHA_MEMBER
 #undef LHA_LIST
@@ -47,30 +49,28 @@ std::string StoreOptions(const TArchiverOptions &o, std::string_view prefix) {
   std::string out;
   for (const Property &prop : kProperties) {
     const std::string name = std::string(prefix) + prop.name;
-    std::visit(Visitor{
-                   [&](Number m) {
-                     // jyc is always written: its -1 is a value of its own, not "left at default".
-                     if (o.*m != -1 || std::string_view(prop.name) == "jyc")
-                       out += name + " = " + std::to_string(o.*m) + "\n";
-                   },
-                   [&](Text m) { out += name + " = " + StoreString(o.*m) + "\n"; },
-                   [&](JxList) {
-                     if (!o.jx.empty()) out += name + " = " + StoreStrings(o.jx) + "\n";
-                   },
-                   [&](Filter) {
-                     out += name + " = " + (o.PackFilter == pfComponent ? "pfComponent" : "pfArchiver") + "\n";
-                   },
-                   [&](Usage) {
-                     std::string set;
-                     for (size_t u = 0; u < kUseNames.size(); ++u) {
-                       if (!o.ResFileUsage.Contains(static_cast<TResFileUse>(u))) continue;
-                       if (!set.empty()) set += ", ";
-                       set += kUseNames[u];
-                     }
-                     out += name + " = [" + set + "]\n";
-                   },
-               },
-               prop.member);
+    std::visit(
+        Visitor{
+            [&](Number m) {
+              // jyc is always written: its -1 is a value of its own, not "left at default".
+              if (o.*m != -1 || std::string_view(prop.name) == "jyc") out += name + " = " + std::to_string(o.*m) + "\n";
+            },
+            [&](Text m) { out += name + " = " + StoreString(o.*m) + "\n"; },
+            [&](JxList) {
+              if (!o.jx.empty()) out += name + " = " + StoreStrings(o.jx) + "\n";
+            },
+            [&](Filter) { out += name + " = " + (o.PackFilter == pfComponent ? "pfComponent" : "pfArchiver") + "\n"; },
+            [&](Usage) {
+              std::string set;
+              for (size_t u = 0; u < kUseNames.size(); ++u) {
+                if (!o.ResFileUsage.Contains(static_cast<TResFileUse>(u))) continue;
+                if (!set.empty()) set += ", ";
+                set += kUseNames[u];
+              }
+              out += name + " = [" + set + "]\n";
+            },
+        },
+        prop.member);
   }
   return out;
 }
@@ -92,8 +92,7 @@ bool ReadOptionsProperty(TArchiverOptions &o, const StoredProperty &p) {
                      for (const auto &item : ReadStoredSet(p)) {
                        size_t u = 0;
                        while (u < kUseNames.size() && item != kUseNames[u]) ++u;
-                       if (u == kUseNames.size())
-                         ThrowMalformed(p);
+                       if (u == kUseNames.size()) ThrowMalformed(p);
                        set.Include(static_cast<TResFileUse>(u));
                      }
                      o.ResFileUsage = set;

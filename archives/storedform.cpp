@@ -42,18 +42,29 @@ bool ReadToken(std::string_view s, size_t &i, std::string &out) {
       if (i >= s.size()) return false;
       const char e = s[i++];
       switch (e) {
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case '\\':
+          out += '\\';
+          break;
+        case '"':
+          out += '"';
+          break;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
         case 'x': {
           if (i + 2 > s.size() || HexDigit(s[i]) < 0 || HexDigit(s[i + 1]) < 0) return false;
           out += static_cast<char>(HexDigit(s[i]) * 16 + HexDigit(s[i + 1]));
           i += 2;
           break;
         }
-        default: return false;
+        default:
+          return false;
       }
     }
   }

@@ -160,8 +160,7 @@ int TZip32::Update(ARC_HWND owner, const std::string &archive, std::string &outp
 
 int TZip32::MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output, const std::string &folder,
                     const TArchiverOptions &o) {
-  if (!Lib(ArcLib::Zip32j).Load())
-    throw EArchiver("ZIP 形式書庫からの自己解凍書庫作成には ZIP32J.DLL が必要です。");
+  if (!Lib(ArcLib::Zip32j).Load()) throw EArchiver("ZIP 形式書庫からの自己解凍書庫作成には ZIP32J.DLL が必要です。");
   const bool gui = o.gw > 0;
   const std::string sfxModule = FindSfxModule(gui ? "sfx32gui.dat" : "sfx16.dat");
   if (sfxModule.empty())
@@ -174,10 +173,10 @@ int TZip32::MakeSfx(ARC_HWND owner, const std::string &archive, std::string &out
 }
 
 int TZip32::Check(const std::string &archive, int mode, int) {
-  auto fn = reinterpret_cast<ArcCheckArchiveFn>(RequireFirstOf(
-      {{ArcLib::Unzip32, "UnZipCheckArchive"}, {ArcLib::Lmzip32, "UnZipCheckArchive"},
-       {ArcLib::Zip32j, "UnZipCheckArchive"}},
-      "UnZipCheckArchive", nullptr));
+  auto fn = reinterpret_cast<ArcCheckArchiveFn>(RequireFirstOf({{ArcLib::Unzip32, "UnZipCheckArchive"},
+                                                                {ArcLib::Lmzip32, "UnZipCheckArchive"},
+                                                                {ArcLib::Zip32j, "UnZipCheckArchive"}},
+                                                               "UnZipCheckArchive", nullptr));
   return fn(archive.c_str(), mode);
 }
 

@@ -25,17 +25,17 @@ class TZip32 : public TArchiver {
   // LMZIP32.DLL: the existing archive file is deleted first, then "-ru" without a folder.
   int Pack(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile, const TStringList *files,
            const std::string &baseFolder, const TArchiverOptions &options) override;
-  int Remove(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-             const TStringList *files, const TArchiverOptions &options) override;
-  int Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile,
-             const TStringList *files, const std::string &folder, const TArchiverOptions &options) override;
+  int Remove(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile, const TStringList *files,
+             const TArchiverOptions &options) override;
+  int Update(ARC_HWND owner, const std::string &archive, std::string &output, bool useResFile, const TStringList *files,
+             const std::string &folder, const TArchiverOptions &options) override;
   // The self-extractor program (sfx32gui.dat when gw > 0, else sfx16.dat) and the archive
   // written to <name>.EXE, then "Zip" with "-A " and that path to fix the offsets inside it.
   int MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output, const std::string &folder,
               const TArchiverOptions &options) override;
   int Check(const std::string &archive, int mode, int extraMode) override;  // mode only
-  bool SetOwnerWindow(ARC_HWND window, ARCHIVERPROC callback) override;   // always true
-  bool KillOwnerWindow(ARC_HWND window) override;                         // always true
+  bool SetOwnerWindow(ARC_HWND window, ARCHIVERPROC callback) override;     // always true
+  bool KillOwnerWindow(ARC_HWND window) override;                           // always true
 
   // Whether the file is a ZIP archive; false also when no ZIP library is present.
   static bool IsArchive(const std::string &path);

@@ -10,8 +10,9 @@ using platform::SS;
 
 QString ApplyQuestion(bool gameRunning, const QString &config) {
   if (gameRunning)
-    return QStringLiteral("Ultima Online が実行中であることを確認しました\nUltima Online で現在演奏されている曲は変更できません\n\n"
-                          "処理を続行しますか？");
+    return QStringLiteral(
+        "Ultima Online が実行中であることを確認しました\nUltima Online で現在演奏されている曲は変更できません\n\n"
+        "処理を続行しますか？");
   return config + QStringLiteral("を適用しますか？");
 }
 

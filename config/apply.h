@@ -38,8 +38,7 @@ std::vector<TApplyCopy> ApplyPlan(TSession &session);
 // A scene whose file is missing is skipped and reported; the others are still copied.
 // onCopy is told of every copy as it is made. "LastConfig" that can't be written raises
 // EIniFileException before anything is copied.
-TApplyReport ApplyConfig(TSession &session,
-                         const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy = {});
+TApplyReport ApplyConfig(TSession &session, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy = {});
 
 // Copies source over target; a target that refuses is made writable and tried once more.
 // The target is never left half written.

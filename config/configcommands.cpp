@@ -37,8 +37,8 @@ void ChangeConfig(TSession &s, const QString &name) {
 bool CreateConfig(TSession &s, const QString &base) {
   TConfigStore &store = s.Store;
   QString name;
-  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定の新規作成"), QStringLiteral("作成する設定の名前を入力してください"),
-                            name))
+  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定の新規作成"),
+                            QStringLiteral("作成する設定の名前を入力してください"), name))
     name.clear();
   if (!AcceptNewName(s, name) || store.FindConfig(base) < 0) return false;
   store.SaveConfig(store.Settings(), store.CurrentConfig);
@@ -70,7 +70,8 @@ bool RenameConfig(TSession &s, const QString &old) {
   const int index = store.SelectedConfig();
   QString selected = index >= 0 && index < names.size() ? names[index] : QString();
   QString name = old;
-  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定名の変更"), QStringLiteral("新しい名前を入力してください"), name))
+  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定名の変更"), QStringLiteral("新しい名前を入力してください"),
+                            name))
     name = old;
   if (name.isEmpty() || name.compare(old, Qt::CaseInsensitive) == 0) return false;
   if (!AcceptNewName(s, name) || store.FindConfig(old) < 0) return false;

@@ -147,7 +147,8 @@ bool TConfigStore::CheckImportName(const QString &name) {
 bool TConfigStore::AskConfigName(QString &name) {
   if (FindConfig(name) < 0) return true;
   const auto answer = dialogs_.Message(
-      QStringLiteral("設定 \"%1\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は \"いいえ\" を選択してください")
+      QStringLiteral("設定 \"%1\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は \"いいえ\" "
+                     "を選択してください")
           .arg(name),
       platform::TMsgType::Confirmation, platform::mbYesNoCancel);
   if (answer == platform::TModalResult::Cancel) return false;

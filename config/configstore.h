@@ -20,8 +20,8 @@ class TConfigStore : public QObject {
  public:
   // programPath: the program's own Windows path; the settings file and the scene names file
   // live beside it with the extensions ".ini" and ".dat".
-  TConfigStore(const QString &programPath, const TGameFolders &folders, TSceneTable &scenes,
-               platform::Dialogs &dialogs, QObject *parent = nullptr);
+  TConfigStore(const QString &programPath, const TGameFolders &folders, TSceneTable &scenes, platform::Dialogs &dialogs,
+               QObject *parent = nullptr);
   ~TConfigStore() override;
 
   platform::IniFile &Settings() { return *settings_; }
@@ -34,7 +34,7 @@ class TConfigStore : public QObject {
   int FindConfig(const QString &name) const;  // without case; -1 when absent
   int SelectedConfig() const { return selected_; }
   void SetSelectedConfig(int index) { selected_ = index; }  // the user chose an item
-  void SelectConfig(const QString &name);                    // the program chooses one
+  void SelectConfig(const QString &name);                   // the program chooses one
 
   QString CurrentConfig;
 

@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kMaxRenames = 255;
 
-QString FileNameOf(const QString &path) { return path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) + 1); }
+QString FileNameOf(const QString &path) {
+  return path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) + 1);
+}
 
 bool SamePath(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
@@ -128,6 +130,7 @@ bool ExportPackage(TSession &s, const QString &packageFile) {
   s.ArchiveFile.SetArchiverType(archives::atLha);
   const archives::TStringList all{"*"};
   const bool packed = s.ArchiveFile.Pack(nullptr, nullptr, SS(exportFolder), &all) == 0;
-  s.Dialogs.Message(packed ? QStringLiteral("パッケージファイルを作成しました") : QStringLiteral("パッケージファイルの作成に失敗しました"));
+  s.Dialogs.Message(packed ? QStringLiteral("パッケージファイルを作成しました")
+                           : QStringLiteral("パッケージファイルの作成に失敗しました"));
   return packed;
 }

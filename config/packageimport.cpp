@@ -74,8 +74,8 @@ bool SettleName(TSession &s, QString &name) {
 
 // The package's assignments as full paths below importFolder, in table order. Values that
 // would lead outside the package are left out and listed in refused.
-platform::IniFile::KeyValues ImportedSources(const TSession &s, const platform::IniFile &index,
-                                             const QString &section, const QString &importFolder, QString &refused) {
+platform::IniFile::KeyValues ImportedSources(const TSession &s, const platform::IniFile &index, const QString &section,
+                                             const QString &importFolder, QString &refused) {
   platform::IniFile::KeyValues values;
   for (const TScene &scene : s.SceneTable) {
     const QString value = QS(index.ReadString(SS(section), SS(scene.FileName), ""));
@@ -148,6 +148,7 @@ bool ImportPackage(TSession &s, const QString &packageFile, const QString &asNam
   store.LoadConfig(store.Settings(), name);
   store.SelectConfig(name);
   if (!refused.isEmpty())
-    s.Dialogs.Message(QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") + refused);
+    s.Dialogs.Message(QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") +
+                      refused);
   return true;
 }

@@ -3,10 +3,10 @@
 
 // Which folder the tree starts from. The ordinals are stored values; keep them.
 enum TRootFolder {
-  rfManual = 0,    // the folder named by RootFolderName, else the drives
-  rfDrives,        // My Computer: the Wine prefix's drives
-  rfDesktop,       // the desktop directory
-  rfFavorites,     // the folders below live in the prefix's user profile
+  rfManual = 0,  // the folder named by RootFolderName, else the drives
+  rfDrives,      // My Computer: the Wine prefix's drives
+  rfDesktop,     // the desktop directory
+  rfFavorites,   // the folders below live in the prefix's user profile
   rfPrograms,
   rfRecent,
   rfSendTo,
@@ -14,7 +14,7 @@ enum TRootFolder {
   rfStartup,
   rfAppdata,
   rfTemplates,
-  rf_Controls,     // the last three are virtual folders (virtual-root mode)
+  rf_Controls,  // the last three are virtual folders (virtual-root mode)
   rf_Bitbucket,
   rf_Printers,
 };

@@ -67,9 +67,8 @@ bool TFolderTreeViewEx::FindPathNode(const QString &path, bool scrollToTop, bool
   if (!target) return false;
   BusyPeriod busy(*this);
   const QStringList targetLevels = foldertree::PathLevels(target->path);
-  const QStringList rootLevels = root_.virtualFolder == foldertree::VirtualFolder::MyComputer
-                                     ? QStringList()
-                                     : foldertree::PathLevels(root_.path);
+  const QStringList rootLevels =
+      root_.virtualFolder == foldertree::VirtualFolder::MyComputer ? QStringList() : foldertree::PathLevels(root_.path);
   if (targetLevels.size() < rootLevels.size()) return false;
   for (qsizetype i = 0; i < rootLevels.size(); ++i)
     if (QString::compare(rootLevels[i], targetLevels[i], Qt::CaseInsensitive) != 0) return false;

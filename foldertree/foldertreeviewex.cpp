@@ -83,9 +83,9 @@ void TFolderTreeViewEx::ApplyHideSelection() {
   const bool hide = hideSelection_;
   p.setColor(QPalette::Inactive, QPalette::Highlight,
              hide ? p.color(QPalette::Inactive, QPalette::Base) : app.color(QPalette::Inactive, QPalette::Highlight));
-  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
-             hide ? p.color(QPalette::Inactive, QPalette::Text)
-                  : app.color(QPalette::Inactive, QPalette::HighlightedText));
+  p.setColor(
+      QPalette::Inactive, QPalette::HighlightedText,
+      hide ? p.color(QPalette::Inactive, QPalette::Text) : app.color(QPalette::Inactive, QPalette::HighlightedText));
   setPalette(p);
 }
 
@@ -160,10 +160,8 @@ void TFolderTreeViewEx::EndBusy() {
 void TFolderTreeViewEx::CurrentChanged() {
   // Inside a busy period the selection passes through nodes that are about to go (a refresh
   // deletes and re-finds them); the owner hears only where it ends.
-  if (busy_ > 0)
-    changePending_ = true;
-  else
-    emit OnChange(GetFolderName());
+  if (busy_ > 0) changePending_ = true;
+  else emit OnChange(GetFolderName());
 }
 
 // --- Nodes.
@@ -204,10 +202,8 @@ TFolderNode *TFolderTreeViewEx::MakeShellNode(const ShellItem &item) {
   const int image = images.IndexOf(item, false);
   const int selected = !showFile_ || item.IsFolder() ? images.IndexOf(item, true) : image;
   int overlay = -1;
-  if (item.Is(foldertree::saShared))
-    overlay = foldertree::ovShared;
-  else if (showFile_ && item.Is(foldertree::saLink))
-    overlay = foldertree::ovLink;
+  if (item.Is(foldertree::saShared)) overlay = foldertree::ovShared;
+  else if (showFile_ && item.Is(foldertree::saLink)) overlay = foldertree::ovLink;
   node->SetImages(image, selected, overlay);
   // Only folders can hold anything; a file's button, if any, is its owner's business.
   node->SetHasChildren(item.Is(foldertree::saHasSubFolder) || (item.IsFolder() && ShowsChildren(item)));
@@ -234,10 +230,8 @@ void TFolderTreeViewEx::FillNode(QTreeWidgetItem *parent) {
   nodes.reserve(static_cast<qsizetype>(items.size()));
   for (const ShellItem &item : items) nodes.append(MakeShellNode(item));
   // One insertion for the lot: the view lays out once, not once per file.
-  if (parent)
-    parent->addChildren(nodes);
-  else
-    addTopLevelItems(nodes);
+  if (parent) parent->addChildren(nodes);
+  else addTopLevelItems(nodes);
 }
 
 void TFolderTreeViewEx::Build() {
@@ -269,9 +263,8 @@ void TFolderTreeViewEx::Build() {
 
   if (rootFolder_ == rfDrives && selectedDir_ != sdNone) {
     // Wine's system directory is on C:.
-    const QString dir = selectedDir_ == sdSystem
-                            ? QStringLiteral("C:\\windows\\system32")
-                            : platform::QS(platform::ToWindows(platform::CurrentLinuxFolder()));
+    const QString dir = selectedDir_ == sdSystem ? QStringLiteral("C:\\windows\\system32")
+                                                 : platform::QS(platform::ToWindows(platform::CurrentLinuxFolder()));
     QTreeWidgetItem *drive = nullptr;
     if (FindPathNode(dir.left(3), false, true, &drive)) ExpandNode(drive);
   }

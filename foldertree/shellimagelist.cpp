@@ -109,7 +109,8 @@ int TShellImageList::IndexOf(const ShellItem &item, bool open) {
     return ForKey(QStringLiteral("drive"), [] { return Themed("drive-harddisk", QStyle::SP_DriveHDIcon); });
   }
   if (item.IsFolder()) {
-    if (open) return ForKey(QStringLiteral("folder-open"), [] { return Themed("folder-open", QStyle::SP_DirOpenIcon); });
+    if (open)
+      return ForKey(QStringLiteral("folder-open"), [] { return Themed("folder-open", QStyle::SP_DirOpenIcon); });
     return ForKey(QStringLiteral("folder"), [] { return Themed("folder", QStyle::SP_DirIcon); });
   }
   return ForFileName(item.id);

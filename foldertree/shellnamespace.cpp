@@ -144,8 +144,8 @@ std::vector<ShellItem> Enumerate(const ShellItem &folder, bool nonFolders, bool 
     item.linuxPath = it.filePath();
     // A folder may be the root of a deeper drive (drive_c below Z:); a file never is.
     item.path = isFolder ? QS(platform::ToWindows(SS(item.linuxPath))) : ChildPath(folderPath, item.id);
-    item.attributes = AttributesOf(isFolder, item.id.startsWith(QLatin1Char('.')),
-                                   symlink || (!isFolder && IsShortcutName(item.id)));
+    item.attributes =
+        AttributesOf(isFolder, item.id.startsWith(QLatin1Char('.')), symlink || (!isFolder && IsShortcutName(item.id)));
     out.push_back(std::move(item));
   }
   return out;

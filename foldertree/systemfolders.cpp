@@ -16,15 +16,24 @@ QStringList ProfileCandidates(TRootFolder root) {
   const QString roaming = QStringLiteral("AppData\\Roaming");
   const QString windows = roaming + QStringLiteral("\\Microsoft\\Windows");
   switch (root) {
-    case rfFavorites: return {QStringLiteral("Favorites")};
-    case rfPrograms: return {windows + "\\Start Menu\\Programs", QStringLiteral("Start Menu\\Programs")};
-    case rfRecent: return {windows + "\\Recent", QStringLiteral("Recent")};
-    case rfSendTo: return {windows + "\\SendTo", QStringLiteral("SendTo")};
-    case rfStartMenu: return {windows + "\\Start Menu", QStringLiteral("Start Menu")};
-    case rfStartup: return {windows + "\\Start Menu\\Programs\\Startup", QStringLiteral("Start Menu\\Programs\\Startup")};
-    case rfAppdata: return {roaming, QStringLiteral("Application Data")};
-    case rfTemplates: return {windows + "\\Templates", QStringLiteral("Templates")};
-    default: return {};
+    case rfFavorites:
+      return {QStringLiteral("Favorites")};
+    case rfPrograms:
+      return {windows + "\\Start Menu\\Programs", QStringLiteral("Start Menu\\Programs")};
+    case rfRecent:
+      return {windows + "\\Recent", QStringLiteral("Recent")};
+    case rfSendTo:
+      return {windows + "\\SendTo", QStringLiteral("SendTo")};
+    case rfStartMenu:
+      return {windows + "\\Start Menu", QStringLiteral("Start Menu")};
+    case rfStartup:
+      return {windows + "\\Start Menu\\Programs\\Startup", QStringLiteral("Start Menu\\Programs\\Startup")};
+    case rfAppdata:
+      return {roaming, QStringLiteral("Application Data")};
+    case rfTemplates:
+      return {windows + "\\Templates", QStringLiteral("Templates")};
+    default:
+      return {};
   }
 }
 

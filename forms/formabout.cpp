@@ -126,7 +126,8 @@ void TFormAbout::FitToFonts() {
   const int dx = shift(w - width(), used.left(), used.right() + 1, w);
   const int dy = shift(h - height(), used.top(), used.bottom() + 1, h);
   setFixedSize(w, h);
-  for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) child->move(child->pos() + QPoint(dx, dy));
+  for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+    child->move(child->pos() + QPoint(dx, dy));
   Bevel2->setGeometry(rect());
 }
 

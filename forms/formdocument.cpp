@@ -54,8 +54,7 @@ void TFormDocument::showEvent(QShowEvent *event) {
 }
 
 bool TFormDocument::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == MemoDocument && event->type() == QEvent::KeyRelease)
-    FormKeyUp(static_cast<QKeyEvent *>(event)->key());
+  if (watched == MemoDocument && event->type() == QEvent::KeyRelease) FormKeyUp(static_cast<QKeyEvent *>(event)->key());
   return QWidget::eventFilter(watched, event);
 }
 

@@ -58,7 +58,8 @@ TArchiveNode *TFormMain::AddArchiveEntryNode(QTreeWidgetItem *parent, const QStr
   }
   auto *node = static_cast<TArchiveNode *>(made);
   node->setText(0, text);
-  const int image = EntryExtension(text).compare(QLatin1String("MID"), Qt::CaseInsensitive) == 0 ? MidiImage : TextImage;
+  const int image =
+      EntryExtension(text).compare(QLatin1String("MID"), Qt::CaseInsensitive) == 0 ? MidiImage : TextImage;
   node->SetImages(image, image);
   node->ArchiveNode = archiveNode;
   node->EntryPath = fullName;

@@ -24,6 +24,7 @@ void TFormMain::RenameConfig(QAction *item) { ::RenameConfig(Session(), item->da
 void TFormMain::PopupMenuListDefaultClick() {
   if (CurrentScene < 0) return;
   ResetSceneToStandard(Session(), CurrentScene);
-  if (QTreeWidgetItem *row = RowOfScene(CurrentScene)) row->setText(1, SourceDisplayName(SceneTable[CurrentScene].Source));
+  if (QTreeWidgetItem *row = RowOfScene(CurrentScene))
+    row->setText(1, SourceDisplayName(SceneTable[CurrentScene].Source));
   JumpToSceneFile();
 }

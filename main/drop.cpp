@@ -28,7 +28,8 @@ void TFormMain::dropEvent(QDropEvent *event) {
   if (files.isEmpty()) return;
   event->acceptProposedAction();
   // After the drop has finished: the drag's source is not kept waiting through the questions.
-  QMetaObject::invokeMethod(this, [this, files] { FormDropFiles(files); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, files] { FormDropFiles(files); }, Qt::QueuedConnection);
 }
 
 // Only the first file counts; anything but a package is ignored without a word.

@@ -38,10 +38,8 @@ void TFormMain::FolderTreeViewExDblClick(const QString &folderName) {
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
   if (!node) return;
   if (IsMidiNode(node, folderName)) {
-    if (menuitems::Checked(MainMenuAtPlay))
-      PlayFile();
-    else
-      PopupMenuTreeAssignClick();
+    if (menuitems::Checked(MainMenuAtPlay)) PlayFile();
+    else PopupMenuTreeAssignClick();
   }
   // Assigning never changes the tree: the node is still the selected one.
   if (IsTextEntryNode(FolderTreeViewEx->currentItem())) PopupMenuTreeOpenClick();
@@ -66,12 +64,9 @@ void TFormMain::PopupMenuTreePopup() {
   PopupMenuTreeStop->setEnabled(ToolButtonStop->isEnabled());
   PopupMenuTreeStop->setVisible(!text);
   QAction *byDefault = nullptr;
-  if (text)
-    byDefault = PopupMenuTreeOpen;
-  else if (menuitems::Checked(MainMenuAtAssign))
-    byDefault = PopupMenuTreeAssign;
-  else if (menuitems::Checked(MainMenuAtPlay))
-    byDefault = PopupMenuTreePlay;
+  if (text) byDefault = PopupMenuTreeOpen;
+  else if (menuitems::Checked(MainMenuAtAssign)) byDefault = PopupMenuTreeAssign;
+  else if (menuitems::Checked(MainMenuAtPlay)) byDefault = PopupMenuTreePlay;
   menuitems::SetDefault(PopupMenuTree, byDefault);
   // The scene's name as it is: an "&" in it is no mnemonic.
   if (scene && CurrentScene >= 0)
@@ -102,5 +97,6 @@ void TFormMain::ShowDocument(const QString &text) {
   if (!platform::FileExists(SS(path))) return;
   const std::optional<std::string> bytes = platform::ReadWholeFile(SS(path));
   if (!bytes) return;
-  DocumentWindow->ShowText(text, DecodeDocumentText(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size()))));
+  DocumentWindow->ShowText(text,
+                           DecodeDocumentText(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size()))));
 }

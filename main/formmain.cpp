@@ -25,7 +25,6 @@
 using platform::QS;
 using platform::SS;
 
-
 TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
                      platform::InstanceLock *lock, QWidget *parent)
     : QMainWindow(parent),

@@ -28,8 +28,7 @@ class TRowHeightDelegate : public QStyledItemDelegate {
 };
 }  // namespace
 
-QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image,
-                            const QString &hint) {
+QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image, const QString &hint) {
   QAction *item = menu->addAction(caption);
   item->setObjectName(name);
   menuitems::SetImage(item, ImageList, image);
@@ -73,23 +72,25 @@ void TFormMain::BuildMenus() {
   MainMenuNewMenu = sub(AddSubMenu(MainMenuConfig, MainMenuNew, "MainMenuNew", QStringLiteral("新規作成(&N)"), imgNew,
                                    QStringLiteral("|新しい設定を作成します")));
   connect(MainMenuNewMenu, &QMenu::aboutToShow, this, &TFormMain::MainMenuNewClick);
-  MainMenuToBaseMenu = sub(AddSubMenu(MainMenuNewMenu, MainMenuToBase, "MainMenuToBase",
-                                      QStringLiteral("ベースにする設定"), -1, QStringLiteral("|もとになる設定を選びます")));
+  MainMenuToBaseMenu =
+      sub(AddSubMenu(MainMenuNewMenu, MainMenuToBase, "MainMenuToBase", QStringLiteral("ベースにする設定"), -1,
+                     QStringLiteral("|もとになる設定を選びます")));
   MainMenuDeleteMenu = sub(AddSubMenu(MainMenuConfig, MainMenuDelete, "MainMenuDelete", QStringLiteral("削除(&D)"),
                                       imgDelete, QStringLiteral("|設定を削除します")));
-  MainMenuRenameMenu = sub(AddSubMenu(MainMenuConfig, MainMenuRename, "MainMenuRename", QStringLiteral("名前の変更(&R)")));
+  MainMenuRenameMenu =
+      sub(AddSubMenu(MainMenuConfig, MainMenuRename, "MainMenuRename", QStringLiteral("名前の変更(&R)")));
   menuitems::SetMeasured(MainMenuRename, false);
   MainMenuConfig->addSeparator()->setObjectName("N8");
   MainMenuPackageMenu =
       sub(AddSubMenu(MainMenuConfig, MainMenuPackage, "MainMenuPackage", QStringLiteral("パッケージ(&P)")));
   connect(MainMenuPackageMenu, &QMenu::aboutToShow, this, &TFormMain::MainMenuPackageClick);
-  MainMenuInportPackage = AddItem(MainMenuPackageMenu, "MainMenuInportPackage",
-                                  QStringLiteral("パッケージの読み込み(&I)..."), -1,
-                                  QStringLiteral("|パッケージを読み込み新しい設定として加えます"));
+  MainMenuInportPackage =
+      AddItem(MainMenuPackageMenu, "MainMenuInportPackage", QStringLiteral("パッケージの読み込み(&I)..."), -1,
+              QStringLiteral("|パッケージを読み込み新しい設定として加えます"));
   connect(MainMenuInportPackage, &QAction::triggered, this, &TFormMain::MainMenuInportPackageClick);
-  MainMenuExportPackage = AddItem(MainMenuPackageMenu, "MainMenuExportPackage",
-                                  QStringLiteral("パッケージの書き出し(&E)..."), -1,
-                                  QStringLiteral("|選択されている設定をパッケージとして書き出します"));
+  MainMenuExportPackage =
+      AddItem(MainMenuPackageMenu, "MainMenuExportPackage", QStringLiteral("パッケージの書き出し(&E)..."), -1,
+              QStringLiteral("|選択されている設定をパッケージとして書き出します"));
   connect(MainMenuExportPackage, &QAction::triggered, this, &TFormMain::MainMenuExportPackageClick);
   MainMenuConfig->addSeparator()->setObjectName("N2");
   MainMenuApplayClose = AddItem(MainMenuConfig, "MainMenuApplayClose", QStringLiteral("適用して終了(&S)"));
@@ -102,8 +103,8 @@ void TFormMain::BuildMenus() {
   MainMenuPlay = AddItem(MainMenuPlayer, "MainMenuPlay", QStringLiteral("再生(&P)"), imgPlay,
                          QStringLiteral("|エディットボックスに入力されているファイルを再生します"));
   connect(MainMenuPlay, &QAction::triggered, this, &TFormMain::ToolButtonPlayClick);
-  MainMenuStop = AddItem(MainMenuPlayer, "MainMenuStop", QStringLiteral("停止(&S)"), imgStop,
-                         QStringLiteral("|演奏を停止します"));
+  MainMenuStop =
+      AddItem(MainMenuPlayer, "MainMenuStop", QStringLiteral("停止(&S)"), imgStop, QStringLiteral("|演奏を停止します"));
   MainMenuStop->setEnabled(false);
   connect(MainMenuStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
 
@@ -128,9 +129,9 @@ void TFormMain::BuildMenus() {
     connect(a, &QAction::triggered, this, [this, a] { MainMenuToolBarMiscClick(a); });
   }
   MainMenuView->addSeparator()->setObjectName("N9");
-  MainMenuTreeViewUpdate = AddItem(MainMenuView, "MainMenuTreeViewUpdate",
-                                   QStringLiteral("フォルダツリーを最新の情報に更新(&U)"), -1,
-                                   QStringLiteral("|フォルダツリーを最新の情報に更新します"));
+  MainMenuTreeViewUpdate =
+      AddItem(MainMenuView, "MainMenuTreeViewUpdate", QStringLiteral("フォルダツリーを最新の情報に更新(&U)"), -1,
+              QStringLiteral("|フォルダツリーを最新の情報に更新します"));
   MainMenuTreeViewUpdate->setShortcut(Qt::Key_F5);
   MainMenuTreeViewUpdate->setShortcutContext(Qt::WindowShortcut);
   connect(MainMenuTreeViewUpdate, &QAction::triggered, this, &TFormMain::MainMenuTreeViewUpdateClick);
@@ -138,12 +139,12 @@ void TFormMain::BuildMenus() {
   MainMenuOptions = top("MainMenuOptions", QStringLiteral("オプション(&O)"));
   MainMenuPlayersOptionMenu = sub(
       AddSubMenu(MainMenuOptions, MainMenuPlayersOption, "MainMenuPlayersOption", QStringLiteral("プレイヤー(&P)")));
-  MainMenuAssign = AddItem(MainMenuPlayersOptionMenu, "MainMenuAssign",
-                           QStringLiteral("関連づけされているプレイヤーを使う(&A)"), -1,
-                           QStringLiteral("|Melodeck のMIDIプレイヤーを使わずに関連づけされているプレイヤーを利用します"));
-  MainMenuWithClose = AddItem(MainMenuPlayersOptionMenu, "MainMenuWithClose",
-                              QStringLiteral("終了時に外部プレイヤーも終了(&W)"), -1,
-                              QStringLiteral("|Melodeck 終了時に関連づけされたプレイヤーが起動していればそれも終了します"));
+  MainMenuAssign =
+      AddItem(MainMenuPlayersOptionMenu, "MainMenuAssign", QStringLiteral("関連づけされているプレイヤーを使う(&A)"), -1,
+              QStringLiteral("|Melodeck のMIDIプレイヤーを使わずに関連づけされているプレイヤーを利用します"));
+  MainMenuWithClose =
+      AddItem(MainMenuPlayersOptionMenu, "MainMenuWithClose", QStringLiteral("終了時に外部プレイヤーも終了(&W)"), -1,
+              QStringLiteral("|Melodeck 終了時に関連づけされたプレイヤーが起動していればそれも終了します"));
   for (QAction *a : {MainMenuAssign, MainMenuWithClose})
     connect(a, &QAction::triggered, this, [this, a] { MainMenuOptionClick(a); });
   MainMenuWhenDClickMenu = sub(AddSubMenu(MainMenuOptions, MainMenuWhenDClick, "MainMenuWhenDClick",
@@ -179,7 +180,8 @@ void TFormMain::BuildPopupMenus() {
   PopupMenuList = new QMenu(this);
   PopupMenuList->setObjectName("PopupMenuList");
   PopupMenuList->setStyle(style);
-  PopupMenuListJump = AddItem(PopupMenuList, "PopupMenuListJump", QStringLiteral("割り当てられているファイルにジャンプ(&J)"));
+  PopupMenuListJump =
+      AddItem(PopupMenuList, "PopupMenuListJump", QStringLiteral("割り当てられているファイルにジャンプ(&J)"));
   PopupMenuListJump->setShortcut(Qt::Key_F4);
   PopupMenuListJump->setShortcutContext(Qt::WidgetShortcut);  // F4 itself reaches MainMenuShowFile
   connect(PopupMenuListJump, &QAction::triggered, this, &TFormMain::PopupMenuListJumpClick);
@@ -251,12 +253,13 @@ void TFormMain::BuildToolBars() {
   ToolBarMisc = bar("ToolBarMisc");
   ToolButtonExit = AddToolButton(ToolBarMisc, "ToolButtonExit", imgExit, QStringLiteral("終了|終了します"),
                                  &TFormMain::MainMenuCloseClick);
-  ToolButtonApplay = AddToolButton(ToolBarMisc, "ToolButtonApplay", imgApply,
-                                   QStringLiteral("適用|ファイルをコピーしてUOに反映させます"),
-                                   &TFormMain::MainMenuApplayClick);
-  ToolButtonFileJump = AddToolButton(ToolBarMisc, "ToolButtonFileJump", imgFileJump,
-                                     QStringLiteral("ファイルにジャンプ|設定されているファイルを直ちに表示するようにします"),
-                                     &TFormMain::ToolButtonFileJumpClick);
+  ToolButtonApplay =
+      AddToolButton(ToolBarMisc, "ToolButtonApplay", imgApply,
+                    QStringLiteral("適用|ファイルをコピーしてUOに反映させます"), &TFormMain::MainMenuApplayClick);
+  ToolButtonFileJump =
+      AddToolButton(ToolBarMisc, "ToolButtonFileJump", imgFileJump,
+                    QStringLiteral("ファイルにジャンプ|設定されているファイルを直ちに表示するようにします"),
+                    &TFormMain::ToolButtonFileJumpClick);
   ToolButtonFileJump->setCheckable(true);
 
   ToolBarConfig = bar("ToolBarConfig");
@@ -292,8 +295,9 @@ void TFormMain::BuildToolBars() {
 
   // However a bar comes to be shown or hidden, its View item follows. Until the window is
   // first shown the items hold the stored settings, which FormShow gives to the bars.
-  const std::pair<QToolBar *, QAction *> items[] = {
-      {ToolBarMisc, MainMenuToolBarMisc}, {ToolBarConfig, MainMenuToolBarConfig}, {ToolBarPlayer, MainMenuToolBarPlayer}};
+  const std::pair<QToolBar *, QAction *> items[] = {{ToolBarMisc, MainMenuToolBarMisc},
+                                                    {ToolBarConfig, MainMenuToolBarConfig},
+                                                    {ToolBarPlayer, MainMenuToolBarPlayer}};
   for (const auto &pair : items) {
     QAction *item = pair.second;
     connect(pair.first, &QToolBar::visibilityChanged, this, [this, item](bool visible) {

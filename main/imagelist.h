@@ -5,16 +5,16 @@
 #include <array>
 
 enum TImageIndex {
-  imgPlay = 0,       // black play triangle
-  imgStop = 1,       // black stop square
-  imgApply = 2,      // music document
-  imgExit = 3,       // door
-  imgFileJump = 4,   // music document with an arrow on its left
-  imgDelete = 5,     // recycle bin
-  imgNew = 6,        // blank new document with sparkles
-  imgHelp = 7,       // help book
-  imgCheck = 8,      // check mark of a checked item
-  imgRadio = 9,      // small right-pointing triangle of the chosen radio item
+  imgPlay = 0,      // black play triangle
+  imgStop = 1,      // black stop square
+  imgApply = 2,     // music document
+  imgExit = 3,      // door
+  imgFileJump = 4,  // music document with an arrow on its left
+  imgDelete = 5,    // recycle bin
+  imgNew = 6,       // blank new document with sparkles
+  imgHelp = 7,      // help book
+  imgCheck = 8,     // check mark of a checked item
+  imgRadio = 9,     // small right-pointing triangle of the chosen radio item
   kImageCount = 10,
 };
 

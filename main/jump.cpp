@@ -24,10 +24,8 @@ void SelectShown(TFolderTreeViewEx &tree, QTreeWidgetItem *node) {
 // Up to rows visible rows back from node, stopping at the first row.
 QTreeWidgetItem *RowsBack(TFolderTreeViewEx &tree, QTreeWidgetItem *node, int rows) {
   for (; rows > 0; --rows)
-    if (QTreeWidgetItem *above = tree.itemAbove(node))
-      node = above;
-    else
-      break;
+    if (QTreeWidgetItem *above = tree.itemAbove(node)) node = above;
+    else break;
   return node;
 }
 

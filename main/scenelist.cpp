@@ -77,9 +77,7 @@ void TFormMain::ConnectSceneList() {
   // Double clicks (on rows and on the empty space below them) and F2 come through eventFilter.
 }
 
-int TFormMain::SceneOfRow(const QTreeWidgetItem *row) const {
-  return row ? row->data(0, Qt::UserRole).toInt() : -1;
-}
+int TFormMain::SceneOfRow(const QTreeWidgetItem *row) const { return row ? row->data(0, Qt::UserRole).toInt() : -1; }
 
 QTreeWidgetItem *TFormMain::RowOfScene(int scene) const {
   for (int i = 0; i < ListView->topLevelItemCount(); ++i)
@@ -146,8 +144,8 @@ void TFormMain::WriteSceneNameReported(int scene) {
   try {
     Store().WriteSceneName(scene);
   } catch (...) {
-    QMetaObject::invokeMethod(this, [error = std::current_exception()] { std::rethrow_exception(error); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [error = std::current_exception()] { std::rethrow_exception(error); }, Qt::QueuedConnection);
   }
 }
 
@@ -201,7 +199,8 @@ void TFormMain::PopupMenuListEditDetailClick() {
   const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
   if (selected.isEmpty()) return;
   QString text;
-  if (!Dialogs().InputQuery(QStringLiteral("場面の詳細説明を編集"), QStringLiteral("新しい場面の説明を入力してください"), text) ||
+  if (!Dialogs().InputQuery(QStringLiteral("場面の詳細説明を編集"),
+                            QStringLiteral("新しい場面の説明を入力してください"), text) ||
       text.isEmpty())
     return;
   const int scene = SceneOfRow(selected.first());

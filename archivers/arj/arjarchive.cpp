@@ -17,15 +17,24 @@ namespace arj {
 
 int ResultOf(Error e) {
   switch (e) {
-    case Error::None: return arc::kOk;
-    case Error::NotAnArchive: return arc::kErrNotArcFile;
-    case Error::BadHeader: return arc::kErrHeaderBroken;
-    case Error::HeaderCrc: return arc::kErrHeaderCrc;
-    case Error::Truncated: return arc::kErrEof;
-    case Error::Unsupported: return arc::kErrNotSupport;
-    case Error::BadData: return arc::kErrHuffmanCode;
-    case Error::DataCrc: return arc::kErrFileCrc;
-    case Error::Aborted: return arc::kErrUserCancel;
+    case Error::None:
+      return arc::kOk;
+    case Error::NotAnArchive:
+      return arc::kErrNotArcFile;
+    case Error::BadHeader:
+      return arc::kErrHeaderBroken;
+    case Error::HeaderCrc:
+      return arc::kErrHeaderCrc;
+    case Error::Truncated:
+      return arc::kErrEof;
+    case Error::Unsupported:
+      return arc::kErrNotSupport;
+    case Error::BadData:
+      return arc::kErrHuffmanCode;
+    case Error::DataCrc:
+      return arc::kErrFileCrc;
+    case Error::Aborted:
+      return arc::kErrUserCancel;
   }
   return arc::kErrHeaderBroken;
 }
@@ -99,7 +108,8 @@ class ArjEntries : public arc::EntryReader {
   }
 
   int Unpack(arc::EntryData &data, std::string &why) override {
-    const Error e = DecodeArjEntry(input_, entries_[next_ - 1], [&data](std::span<const uint8_t> d) { return data.Write(d); });
+    const Error e =
+        DecodeArjEntry(input_, entries_[next_ - 1], [&data](std::span<const uint8_t> d) { return data.Write(d); });
     if (e != Error::None) why = "failed";
     return ResultOf(e);
   }

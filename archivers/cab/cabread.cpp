@@ -165,8 +165,7 @@ void ForEachFile(GCabCabinet *cabinet, Fn fn) {
 // an entry is offered (or extraction returns), the entry taken before it is complete.
 class Unpacker {
  public:
-  Unpacker(EntrySink &sink, arc::Output &out, const TempFolder &temp, GCancellable *cancel,
-           const MadeUpNames &madeUp)
+  Unpacker(EntrySink &sink, arc::Output &out, const TempFolder &temp, GCancellable *cancel, const MadeUpNames &madeUp)
       : sink_(sink), out_(out), temp_(temp), cancel_(cancel), madeUp_(madeUp) {}
 
   // An entry of a folder libgcab cannot unpack: it is reported, not offered.
@@ -233,10 +232,8 @@ class Unpacker {
     }
     if (fd >= 0) close(fd);
     unlinkat(temp_.Fd(), pendingName_.c_str(), 0);
-    if (r == arc::kErrUserCancel)
-      Stop();
-    else
-      arc::Keep(result_, r);
+    if (r == arc::kErrUserCancel) Stop();
+    else arc::Keep(result_, r);
   }
 
   void Stop() {
@@ -308,9 +305,12 @@ class ExtractSink : public EntrySink {
     header_.mode = arc::Umasked((facts.attributes & arc::kAttrReadOnly) ? 0444 : 0666);
     header_.mtime = facts.mtime;
     switch (x_.Begin(header_)) {
-      case arc::Extraction::Step::Skip: return Want::Skip;
-      case arc::Extraction::Step::Stop: return Want::Stop;
-      case arc::Extraction::Step::Take: break;
+      case arc::Extraction::Step::Skip:
+        return Want::Skip;
+      case arc::Extraction::Step::Stop:
+        return Want::Stop;
+      case arc::Extraction::Step::Take:
+        break;
     }
     return Want::Take;
   }
@@ -356,7 +356,8 @@ int ListCabinet(const std::string &windowsPath, std::vector<arc::EntryFacts> &en
   std::string why;
   if (at < 0 || !Load(file.Bytes().subspan(static_cast<size_t>(at)), loaded, why)) return listed;
   std::vector<arc::EntryFacts> fromHeaders;
-  ForEachFile(loaded.cabinet.get(), [&](GCabFolder *, GCabFile *f) { fromHeaders.push_back(FactsOf(f, loaded.madeUp)); });
+  ForEachFile(loaded.cabinet.get(),
+              [&](GCabFolder *, GCabFile *f) { fromHeaders.push_back(FactsOf(f, loaded.madeUp)); });
   entries = std::move(fromHeaders);
   return arc::kOk;
 }

@@ -73,8 +73,9 @@ int WriteCabinet(const std::string &target, const std::vector<arc::ScanItem> &it
     return arc::kErrTmpOpen;
   }
   GPtr<GFileOutputStream> stream(raw);
-  const bool written = gcab_cabinet_write_simple(cabinet.get(), G_OUTPUT_STREAM(raw), nullptr, nullptr, nullptr, &error) &&
-                       g_output_stream_close(G_OUTPUT_STREAM(raw), nullptr, &error);
+  const bool written =
+      gcab_cabinet_write_simple(cabinet.get(), G_OUTPUT_STREAM(raw), nullptr, nullptr, nullptr, &error) &&
+      g_output_stream_close(G_OUTPUT_STREAM(raw), nullptr, &error);
   if (!written) {
     out.Line(std::string("cannot write the cabinet: ") + (error ? error->message : ""));
     g_clear_error(&error);

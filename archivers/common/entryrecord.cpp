@@ -77,7 +77,8 @@ void FillRecord(const EntryFacts &f, INDIVIDUALINFO &r) {
   r.wDate = static_cast<uint16_t>(stamp >> 16);
   r.wTime = static_cast<uint16_t>(stamp & 0xFFFF);
   CopyField(r.szFileName, sizeof r.szFileName, RecordName(f));
-  CopyField(r.szAttribute, sizeof r.szAttribute, AttributeText(f.attributes | (f.isFolder ? uint32_t{kAttrFolder} : 0u)));
+  CopyField(r.szAttribute, sizeof r.szAttribute,
+            AttributeText(f.attributes | (f.isFolder ? uint32_t{kAttrFolder} : 0u)));
   CopyField(r.szMode, sizeof r.szMode, f.method);
 }
 

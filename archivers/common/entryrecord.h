@@ -9,7 +9,13 @@
 namespace arc {
 
 // MS-DOS attribute bits.
-enum : uint32_t { kAttrReadOnly = 0x01, kAttrHidden = 0x02, kAttrSystem = 0x04, kAttrFolder = 0x10, kAttrArchive = 0x20 };
+enum : uint32_t {
+  kAttrReadOnly = 0x01,
+  kAttrHidden = 0x02,
+  kAttrSystem = 0x04,
+  kAttrFolder = 0x10,
+  kAttrArchive = 0x20
+};
 
 struct EntryFacts {
   std::string name;  // UTF-8, "/" between folders; a folder without a trailing "/"
@@ -40,8 +46,7 @@ uint16_t RatioPerMille(uint64_t packed, uint64_t original);
 void FillRecord(const EntryFacts &facts, INDIVIDUALINFO &record);
 
 // The same for the progress record.
-void FillProgress(const EntryFacts &facts, const std::string &destination, uint64_t written,
-                  EXTRACTINGINFOEX &info);
+void FillProgress(const EntryFacts &facts, const std::string &destination, uint64_t written, EXTRACTINGINFOEX &info);
 
 // Copies s into a fixed field with its NUL, cut at a whole UTF-8 character.
 void CopyField(char *field, size_t fieldSize, const std::string &s);

@@ -91,8 +91,7 @@ int Extraction::Finish(const EntryHeader &header, const Unpack &unpack, bool hol
     result = kErrCannotWrite;
     why = "cannot write";
   }
-  if (result != kOk)
-    out_.Line((why.empty() ? std::string("bad data") : why) + ": " + facts.name);
+  if (result != kOk) out_.Line((why.empty() ? std::string("bad data") : why) + ": " + facts.name);
   else if (pending && hold) {
     result = pending->Close(header.mtime, header.mode);
     if (result == kOk) held_.push_back({std::move(pending), facts.name});
@@ -127,9 +126,12 @@ int ExtractEntries(EntryReader &reader, const ExtractRequest &request, ARC_HWND 
     if (reader.Checked()) extraction.PlaceHeld();
     if (atEnd) break;
     switch (extraction.Begin(header)) {
-      case Extraction::Step::Skip: continue;
-      case Extraction::Step::Stop: return kErrUserCancel;
-      case Extraction::Step::Take: break;
+      case Extraction::Step::Skip:
+        continue;
+      case Extraction::Step::Stop:
+        return kErrUserCancel;
+      case Extraction::Step::Take:
+        break;
     }
     const Unpack unpack = [&reader](EntryData &data, std::string &why) { return reader.Unpack(data, why); };
     if (extraction.Finish(header, unpack, reader.ChecksLater()) == kErrUserCancel) return kErrUserCancel;

@@ -30,8 +30,8 @@ enum class Overwrite {
 };
 
 struct ExtractRequest {
-  std::string archive;  // Windows path
-  std::string folder;   // Windows folder, "" for the current one
+  std::string archive;             // Windows path
+  std::string folder;              // Windows folder, "" for the current one
   std::vector<std::string> files;  // patterns; none: everything
   Exclusions exclusions;
   bool keepFolders = true;
@@ -148,8 +148,7 @@ class EntryReader {
 };
 
 // Extracts (or tests) what the request chooses. found: as for Extraction.
-int ExtractEntries(EntryReader &reader, const ExtractRequest &request, ARC_HWND progress, Output &out,
-                   int found = kOk);
+int ExtractEntries(EntryReader &reader, const ExtractRequest &request, ARC_HWND progress, Output &out, int found = kOk);
 
 // The Linux path of a Windows path, made absolute against the current folder ("" for it).
 std::string LinuxPathOf(const std::string &windowsPath);

@@ -36,8 +36,8 @@ class Scanner {
   }
 
   // A folder's entries that match namePattern; prefix is the stored path of the folder.
-  void Folder(const std::string &winFolder, const std::string &prefix, const std::string &namePattern,
-              bool takeAll, size_t depth) {
+  void Folder(const std::string &winFolder, const std::string &prefix, const std::string &namePattern, bool takeAll,
+              size_t depth) {
     if (depth > kMaxScanDepth) return;
     auto entries = platform::ListDirectory(winFolder);
     std::sort(entries.begin(), entries.end(), [](auto &a, auto &b) { return a.name < b.name; });

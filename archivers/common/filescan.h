@@ -18,7 +18,7 @@ struct ScanOptions {
   bool includeHidden = false;  // names beginning with "."
   bool folderEntries = true;   // an entry for each folder stored with a path
   Exclusions exclusions;
-  std::string skipLinuxPath;   // the archive being written, never packed into itself
+  std::string skipLinuxPath;  // the archive being written, never packed into itself
 };
 
 struct ScanItem {

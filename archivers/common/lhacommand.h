@@ -15,14 +15,14 @@ struct LhaCommand {
   std::string folder;              // destination or base folder, "" when none
   std::vector<std::string> files;  // response files read already
 
-  int attributes = 0;     // -a: 1 or more packs hidden and system files too
-  int overwrite = -1;     // -c: 1 overwrites without comparing times
-  int headerLevel = 2;    // -h
-  int method = -1;        // -jm: 0 stored, 1 and 2 lh5, 3 lh6, 4 lh7
-  int recursion = 0;      // -r
-  int storePaths = 1;     // -x
-  int suppressOverwriteQuestion = 0;  // -jyo
-  std::string workFolder;             // -w
+  int attributes = 0;                   // -a: 1 or more packs hidden and system files too
+  int overwrite = -1;                   // -c: 1 overwrites without comparing times
+  int headerLevel = 2;                  // -h
+  int method = -1;                      // -jm: 0 stored, 1 and 2 lh5, 3 lh6, 4 lh7
+  int recursion = 0;                    // -r
+  int storePaths = 1;                   // -x
+  int suppressOverwriteQuestion = 0;    // -jyo
+  std::string workFolder;               // -w
   std::vector<std::string> exclusions;  // -jx
   std::vector<std::string> ignored;     // switches of this syntax that change nothing here
 };

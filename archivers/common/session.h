@@ -70,23 +70,20 @@ class Session {
 inline bool WantsFullCrcCheck(int mode) { return (mode & 3) == 3; }
 
 // Sends one progress message; true when the window asks to abort.
-bool Report(ARC_HWND window, unsigned state, const EntryFacts &facts, const std::string &destination,
-            uint64_t written);
+bool Report(ARC_HWND window, unsigned state, const EntryFacts &facts, const std::string &destination, uint64_t written);
 
 }  // namespace arc
 
 // The exports every library answers alike from its session: listing handles, owner windows,
 // version and the running flag. prefix is the library's function prefix ("Unlha"), state a
 // function returning its arc::Session.
-#define ARC_SESSION_EXPORTS(prefix, state)                                                          \
-  int prefix##CloseArchive(HARC archive) {                                                         \
-    return state().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened;                           \
-  }                                                                                                \
-  int prefix##FindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {              \
-    return state().FindFirst(archive, wildcard, entry);                                            \
-  }                                                                                                \
-  int prefix##FindNext(HARC archive, LPINDIVIDUALINFO entry) { return state().FindNext(archive, entry); } \
-  int prefix##SetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return state().SetOwner(window); } \
-  int prefix##KillOwnerWindowEx(ARC_HWND window) { return state().KillOwner(window); }             \
-  uint16_t prefix##GetVersion(void) { return 100; }                                                \
+#define ARC_SESSION_EXPORTS(prefix, state)                                                                        \
+  int prefix##CloseArchive(HARC archive) { return state().Close(archive) ? arc::kOk : arc::kErrHarcIsNotOpened; } \
+  int prefix##FindFirst(HARC archive, const char *wildcard, LPINDIVIDUALINFO entry) {                             \
+    return state().FindFirst(archive, wildcard, entry);                                                           \
+  }                                                                                                               \
+  int prefix##FindNext(HARC archive, LPINDIVIDUALINFO entry) { return state().FindNext(archive, entry); }         \
+  int prefix##SetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC) { return state().SetOwner(window); }                \
+  int prefix##KillOwnerWindowEx(ARC_HWND window) { return state().KillOwner(window); }                            \
+  uint16_t prefix##GetVersion(void) { return 100; }                                                               \
   int prefix##GetRunning(void) { return state().Running(); }

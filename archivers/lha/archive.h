@@ -17,28 +17,28 @@ namespace lha {
 
 class ArchiveReader {
  public:
-  explicit ArchiveReader(const ArchiveInput& in) : in_(in) {}
+  explicit ArchiveReader(const ArchiveInput &in) : in_(in) {}
 
   // Finds the first header, skipping a self-extractor's code in front of it; a damaged header
   // at the start is Error::HeaderChecksum.
   Error open();
   // Reads the next entry; atEnd is set after the last one. After an error the reader stays
   // at the failing header.
-  Error next(Entry& entry, bool& atEnd);
+  Error next(Entry &entry, bool &atEnd);
   // Unpacks an entry's data into the sink and checks it against the header's CRC. The sink
   // has seen every byte when a CRC error is reported. A Macintosh file packed as MacBinary
   // (MacLHA) comes out as its data fork alone; the entry's sizes and CRC are those of the
   // MacBinary form.
-  Error extract(const Entry& entry, const Sink& sink) const;
+  Error extract(const Entry &entry, const Sink &sink) const;
 
  private:
-  const ArchiveInput& in_;
+  const ArchiveInput &in_;
   std::uint64_t offset_ = 0;
   bool opened_ = false;
 };
 
 // Lists every entry; stops at the first error.
-Error listArchive(const ArchiveInput& in, std::vector<Entry>& entries);
+Error listArchive(const ArchiveInput &in, std::vector<Entry> &entries);
 
 enum class Method { Stored, Lh5, Lh6, Lh7 };
 
@@ -68,13 +68,13 @@ class ArchiveWriter {
   // with the entry (packed data beyond a few MiB waits in a temporary file in $TMPDIR until
   // the header is out). The data is stored instead when packing would not make it smaller
   // and the source can rewind. Entries up to 4 GiB - 1 bytes.
-  Error addFile(const NewEntry& entry, ByteSource& data);
-  Error addFolder(const NewEntry& entry);
+  Error addFile(const NewEntry &entry, ByteSource &data);
+  Error addFolder(const NewEntry &entry);
   // Ends the archive with its zero byte.
   Error finish();
 
  private:
-  Error emit(const std::vector<std::uint8_t>& bytes);
+  Error emit(const std::vector<std::uint8_t> &bytes);
   Sink sink_;
   WriterOptions opt_;
   // Kept from entry to entry, with the memory they hold.

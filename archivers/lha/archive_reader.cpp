@@ -10,7 +10,7 @@ Error ArchiveReader::open() {
   return e;
 }
 
-Error ArchiveReader::next(Entry& entry, bool& atEnd) {
+Error ArchiveReader::next(Entry &entry, bool &atEnd) {
   atEnd = false;
   if (!opened_) {
     if (Error e = open(); e != Error::None) return e;
@@ -25,8 +25,8 @@ Error ArchiveReader::next(Entry& entry, bool& atEnd) {
   return Error::None;
 }
 
-Error ArchiveReader::extract(const Entry& entry, const Sink& sink) const {
-  const MethodInfo* m = findMethod(entry.method);
+Error ArchiveReader::extract(const Entry &entry, const Sink &sink) const {
+  const MethodInfo *m = findMethod(entry.method);
   if (!m) return Error::UnsupportedMethod;
   if (m->folder) return Error::None;
   RangeSource packed(in_, entry.dataOffset, entry.packedSize);
@@ -46,7 +46,7 @@ Error ArchiveReader::extract(const Entry& entry, const Sink& sink) const {
   return Error::None;
 }
 
-Error listArchive(const ArchiveInput& in, std::vector<Entry>& entries) {
+Error listArchive(const ArchiveInput &in, std::vector<Entry> &entries) {
   ArchiveReader reader(in);
   for (;;) {
     Entry e;

@@ -10,21 +10,25 @@ namespace lha {
 namespace {
 
 struct MethodParams {
-  const char* id;
+  const char *id;
   int dictBits;
 };
 
 MethodParams paramsOf(Method m) {
   switch (m) {
-    case Method::Stored: return {"-lh0-", 0};
-    case Method::Lh5: return {"-lh5-", 13};
-    case Method::Lh6: return {"-lh6-", 15};
-    case Method::Lh7: return {"-lh7-", 16};
+    case Method::Stored:
+      return {"-lh0-", 0};
+    case Method::Lh5:
+      return {"-lh5-", 13};
+    case Method::Lh6:
+      return {"-lh6-", 15};
+    case Method::Lh7:
+      return {"-lh7-", 16};
   }
   return {"-lh5-", 13};
 }
 
-HeaderFields fieldsOf(const NewEntry& e, const WriterOptions& opt) {
+HeaderFields fieldsOf(const NewEntry &e, const WriterOptions &opt) {
   HeaderFields f;
   f.name = e.name;
   f.utf16Name = e.utf16Name;
@@ -41,7 +45,7 @@ HeaderFields fieldsOf(const NewEntry& e, const WriterOptions& opt) {
 // most a header holds.
 class CheckedSource final : public ByteSource {
  public:
-  explicit CheckedSource(ByteSource& in) : in_(in) {}
+  explicit CheckedSource(ByteSource &in) : in_(in) {}
   std::size_t read(std::span<std::uint8_t> buf) override {
     if (tooLarge_) return 0;
     const std::size_t n = in_.read(buf);
@@ -57,7 +61,7 @@ class CheckedSource final : public ByteSource {
 
   // Up to limit bytes to the sink: Error::Io when the source fails, Error::Aborted when the
   // sink refuses.
-  Error copyTo(const Sink& sink, std::uint64_t limit = UINT64_MAX) {
+  Error copyTo(const Sink &sink, std::uint64_t limit = UINT64_MAX) {
     std::vector<std::uint8_t> buf(std::size_t{1} << 16);
     while (count_ < limit) {
       const std::size_t n = read(std::span(buf).first(std::min<std::uint64_t>(buf.size(), limit - count_)));
@@ -71,7 +75,7 @@ class CheckedSource final : public ByteSource {
   bool tooLarge() const { return tooLarge_; }
 
  private:
-  ByteSource& in_;
+  ByteSource &in_;
   std::uint64_t count_ = 0;
   Crc16 crc_;
   bool tooLarge_ = false;
@@ -79,17 +83,15 @@ class CheckedSource final : public ByteSource {
 
 }  // namespace
 
-Error ArchiveWriter::emit(const std::vector<std::uint8_t>& bytes) {
-  return sink_(bytes) ? Error::None : Error::Io;
-}
+Error ArchiveWriter::emit(const std::vector<std::uint8_t> &bytes) { return sink_(bytes) ? Error::None : Error::Io; }
 
-Error ArchiveWriter::addFile(const NewEntry& entry, ByteSource& source) {
+Error ArchiveWriter::addFile(const NewEntry &entry, ByteSource &source) {
   // The header needs the sizes and the CRC, known only after the last byte: the packed data
   // waits in the spill buffer (memory, then a temporary file) meanwhile.
   const bool packing = opt_.method != Method::Stored;
   MethodParams mp = paramsOf(opt_.method);
   CheckedSource counted(source);
-  SpillBuffer& body = body_;
+  SpillBuffer &body = body_;
   body.clear();
   const Sink toBody = [&body](std::span<const std::uint8_t> d) { return body.write(d); };
   Error e = Error::None;
@@ -108,8 +110,7 @@ Error ArchiveWriter::addFile(const NewEntry& entry, ByteSource& source) {
   f.originalSize = static_cast<std::uint32_t>(counted.count());
   f.crc = counted.crc();
   // As LHA tools do: data that does not shrink is stored, where the source can be read again.
-  const bool storeAgain =
-      packing && body.size() >= counted.count() && (counted.count() == 0 || source.rewind());
+  const bool storeAgain = packing && body.size() >= counted.count() && (counted.count() == 0 || source.rewind());
   f.method = packing && !storeAgain ? mp.id : "-lh0-";
   f.packedSize = static_cast<std::uint32_t>(storeAgain ? counted.count() : body.size());
 
@@ -124,7 +125,7 @@ Error ArchiveWriter::addFile(const NewEntry& entry, ByteSource& source) {
   return again.count() == counted.count() && again.crc() == counted.crc() ? Error::None : Error::Io;
 }
 
-Error ArchiveWriter::addFolder(const NewEntry& entry) {
+Error ArchiveWriter::addFolder(const NewEntry &entry) {
   HeaderFields f = fieldsOf(entry, opt_);
   f.method = "-lhd-";
   if (f.attributes == 0x20) f.attributes = 0x10;

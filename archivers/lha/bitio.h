@@ -12,7 +12,7 @@ namespace lha {
 
 class BitReader {
  public:
-  explicit BitReader(ByteSource& src) : src_(src) {}
+  explicit BitReader(ByteSource &src) : src_(src) {}
 
   // n in 1..32.
   std::uint32_t peek(int n) {
@@ -42,7 +42,7 @@ class BitReader {
  private:
   void refill();
 
-  ByteSource& src_;
+  ByteSource &src_;
   std::array<std::uint8_t, 4096> buf_{};
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
@@ -82,7 +82,7 @@ class BitWriter {
   void reserve(std::size_t bytes) { out_.reserve(bytes); }
   std::size_t bitCount() const { return out_.size() * 8 + static_cast<std::size_t>(count_); }
   // The bytes written so far; call flush() first.
-  std::vector<std::uint8_t>& bytes() { return out_; }
+  std::vector<std::uint8_t> &bytes() { return out_; }
 
  private:
   std::vector<std::uint8_t> out_;

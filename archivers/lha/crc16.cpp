@@ -15,7 +15,7 @@ struct Tables {
 
 constexpr Tables makeTables() {
   Tables tables{};
-  auto& t = tables.t;
+  auto &t = tables.t;
   for (unsigned i = 0; i < 256; ++i) {
     unsigned c = i;
     for (int k = 0; k < 8; ++k) c = (c & 1) ? (c >> 1) ^ 0xA001u : c >> 1;
@@ -31,9 +31,9 @@ constexpr Tables kCrcTables = makeTables();
 }  // namespace
 
 void Crc16::update(std::span<const std::uint8_t> data) {
-  const auto& kTables = kCrcTables.t;
+  const auto &kTables = kCrcTables.t;
   unsigned c = crc_;
-  const std::uint8_t* p = data.data();
+  const std::uint8_t *p = data.data();
   std::size_t n = data.size();
   for (; n >= 8; n -= 8, p += 8) {
     std::uint8_t b[8];

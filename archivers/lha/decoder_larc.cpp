@@ -7,7 +7,7 @@
 
 namespace lha {
 
-DecodeResult decodeLzs(ByteSource& in, std::uint64_t size, const Sink& sink) {
+DecodeResult decodeLzs(ByteSource &in, std::uint64_t size, const Sink &sink) {
   Window w(11, sink, size);
   std::fill_n(w.ring(), w.size(), ' ');
   w.setPos(w.size() - 17);
@@ -31,7 +31,7 @@ DecodeResult decodeLzs(ByteSource& in, std::uint64_t size, const Sink& sink) {
 
 namespace {
 
-void presetLz5(std::uint8_t* p) {
+void presetLz5(std::uint8_t *p) {
   for (int i = 0; i < 256; ++i)
     for (int j = 0; j < 13; ++j) *p++ = static_cast<std::uint8_t>(i);
   for (int i = 0; i < 256; ++i) *p++ = static_cast<std::uint8_t>(i);
@@ -43,7 +43,7 @@ void presetLz5(std::uint8_t* p) {
 
 }  // namespace
 
-DecodeResult decodeLz5(ByteSource& in, std::uint64_t size, const Sink& sink) {
+DecodeResult decodeLz5(ByteSource &in, std::uint64_t size, const Sink &sink) {
   Window w(12, sink, size);
   presetLz5(w.ring());
   w.setPos(w.size() - 18);

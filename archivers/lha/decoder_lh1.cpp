@@ -10,10 +10,10 @@
 namespace lha {
 namespace {
 
-constexpr int kCodes = 314;              // 256 bytes + match lengths 3..60
+constexpr int kCodes = 314;  // 256 bytes + match lengths 3..60
 constexpr int kNodes = 2 * kCodes - 1;
 constexpr int kRoot = kNodes - 1;
-constexpr unsigned kMaxFreq = 0x8000;    // the tree is rebuilt with halved counts at this total
+constexpr unsigned kMaxFreq = 0x8000;  // the tree is rebuilt with halved counts at this total
 
 // The adaptive tree: son[] of an inner node holds its left child (the right one follows it);
 // leaves are the values kNodes..kNodes+kCodes-1.
@@ -34,7 +34,7 @@ class AdaptiveTree {
     parent_[kRoot] = 0;
   }
 
-  int decode(BitReader& br) {
+  int decode(BitReader &br) {
     int c = son_[kRoot];
     while (c < kNodes) c = son_[c + (br.bit() ? 1 : 0)];
     c -= kNodes;
@@ -126,7 +126,7 @@ struct PositionCode {
 
 }  // namespace
 
-DecodeResult decodeLh1(ByteSource& in, std::uint64_t size, const Sink& sink) {
+DecodeResult decodeLh1(ByteSource &in, std::uint64_t size, const Sink &sink) {
   static const PositionCode kPos;
   Window w(12, sink, size);
   std::fill_n(w.ring(), w.size(), ' ');

@@ -20,7 +20,7 @@ constexpr unsigned kLhxRingBits = 20;
 
 class LhNewDecoder {
  public:
-  LhNewDecoder(ByteSource& in, Window& w, int posFieldBits, unsigned ringBits)
+  LhNewDecoder(ByteSource &in, Window &w, int posFieldBits, unsigned ringBits)
       : br_(in), w_(w), posFieldBits_(posFieldBits), ringBits_(static_cast<int>(ringBits)) {}
 
   Error run() {
@@ -41,8 +41,7 @@ class LhNewDecoder {
       }
       int p = positions_.decode(br_);
       if (p < 0) return Error::BadData;
-      std::uint32_t dist = p <= 1 ? static_cast<std::uint32_t>(p)
-                                  : (1u << (p - 1)) + br_.get(p - 1);
+      std::uint32_t dist = p <= 1 ? static_cast<std::uint32_t>(p) : (1u << (p - 1)) + br_.get(p - 1);
       if (p > ringBits_ || dist >= w_.size()) return Error::BadData;
       w_.copyBack(dist, static_cast<std::uint32_t>(c - 253));
     }
@@ -51,7 +50,7 @@ class LhNewDecoder {
 
  private:
   // Lengths of the small trees: 3 bits, and 7 extended by a unary count of 1 bits.
-  bool readLength(std::uint8_t& len) {
+  bool readLength(std::uint8_t &len) {
     unsigned v = br_.get(3);
     if (v == 7) {
       while (br_.bit()) {
@@ -62,7 +61,7 @@ class LhNewDecoder {
     return true;
   }
 
-  Error readSmallTree(HuffmanDecoder& tree, int fieldBits, int maxCodes, int special) {
+  Error readSmallTree(HuffmanDecoder &tree, int fieldBits, int maxCodes, int special) {
     unsigned n = br_.get(fieldBits);
     if (n == 0) {
       tree.buildSingle(br_.get(fieldBits));
@@ -113,13 +112,13 @@ class LhNewDecoder {
   }
 
   BitReader br_;
-  Window& w_;
+  Window &w_;
   int posFieldBits_;
   int ringBits_;
   HuffmanDecoder lengths_, literals_, positions_;
 };
 
-DecodeResult decode(ByteSource& in, std::uint64_t size, const Sink& sink, int posFieldBits,
+DecodeResult decode(ByteSource &in, std::uint64_t size, const Sink &sink, int posFieldBits,
                     unsigned ringBits = kRingBits) {
   Window w(ringBits, sink, size);
   // Some encoders' first matches reach before the start; old decoders saw spaces there.
@@ -131,11 +130,11 @@ DecodeResult decode(ByteSource& in, std::uint64_t size, const Sink& sink, int po
 
 }  // namespace
 
-DecodeResult decodeLh4(ByteSource& in, std::uint64_t size, const Sink& sink) { return decode(in, size, sink, 4); }
-DecodeResult decodeLh5(ByteSource& in, std::uint64_t size, const Sink& sink) { return decode(in, size, sink, 4); }
-DecodeResult decodeLh6(ByteSource& in, std::uint64_t size, const Sink& sink) { return decode(in, size, sink, 5); }
-DecodeResult decodeLh7(ByteSource& in, std::uint64_t size, const Sink& sink) { return decode(in, size, sink, 5); }
-DecodeResult decodeLhx(ByteSource& in, std::uint64_t size, const Sink& sink) {
+DecodeResult decodeLh4(ByteSource &in, std::uint64_t size, const Sink &sink) { return decode(in, size, sink, 4); }
+DecodeResult decodeLh5(ByteSource &in, std::uint64_t size, const Sink &sink) { return decode(in, size, sink, 4); }
+DecodeResult decodeLh6(ByteSource &in, std::uint64_t size, const Sink &sink) { return decode(in, size, sink, 5); }
+DecodeResult decodeLh7(ByteSource &in, std::uint64_t size, const Sink &sink) { return decode(in, size, sink, 5); }
+DecodeResult decodeLhx(ByteSource &in, std::uint64_t size, const Sink &sink) {
   return decode(in, size, sink, 5, kLhxRingBits);
 }
 

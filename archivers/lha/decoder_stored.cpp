@@ -7,7 +7,7 @@
 
 namespace lha {
 
-DecodeResult decodeStored(ByteSource& packed, std::uint64_t size, const Sink& sink) {
+DecodeResult decodeStored(ByteSource &packed, std::uint64_t size, const Sink &sink) {
   DecodeResult r;
   Crc16 crc;
   std::array<std::uint8_t, 16384> buf;
@@ -30,6 +30,6 @@ DecodeResult decodeStored(ByteSource& packed, std::uint64_t size, const Sink& si
   return r;
 }
 
-DecodeResult decodeFolder(ByteSource&, std::uint64_t, const Sink&) { return {}; }
+DecodeResult decodeFolder(ByteSource &, std::uint64_t, const Sink &) { return {}; }
 
 }  // namespace lha

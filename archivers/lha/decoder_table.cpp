@@ -22,7 +22,7 @@ constexpr std::array<MethodInfo, 11> kMethods{{
 
 }  // namespace
 
-DecodeResult finishWindow(Window& w, Error e, std::uint64_t size) {
+DecodeResult finishWindow(Window &w, Error e, std::uint64_t size) {
   Error f = w.finish();
   DecodeResult r;
   r.error = e != Error::None ? e : f;
@@ -31,8 +31,8 @@ DecodeResult finishWindow(Window& w, Error e, std::uint64_t size) {
   return r;
 }
 
-const MethodInfo* findMethod(std::string_view id) {
-  for (const auto& m : kMethods)
+const MethodInfo *findMethod(std::string_view id) {
+  for (const auto &m : kMethods)
     if (m.id == id) return &m;
   return nullptr;
 }

@@ -22,11 +22,11 @@ Prices initialPrices() {
   Prices p;
   for (int i = 0; i < 256; ++i) p.litlen[i] = 8;
   for (int i = 256; i < kNumLitLen; ++i) p.litlen[i] = i < 256 + 16 ? 6 : 10;
-  for (auto& x : p.pos) x = 4;
+  for (auto &x : p.pos) x = 4;
   return p;
 }
 
-void writeBlocks(BitWriter& out, const BlockCoder& coder, std::span<const Symbol> syms) {
+void writeBlocks(BitWriter &out, const BlockCoder &coder, std::span<const Symbol> syms) {
   struct Piece {
     std::size_t begin, end;
     BlockStats stats;
@@ -38,7 +38,7 @@ void writeBlocks(BitWriter& out, const BlockCoder& coder, std::span<const Symbol
     p.cost = coder.cost(p.stats);
     return p;
   };
-  auto emit = [&](const Piece& p) { coder.write(out, syms.subspan(p.begin, p.end - p.begin), p.stats); };
+  auto emit = [&](const Piece &p) { coder.write(out, syms.subspan(p.begin, p.end - p.begin), p.stats); };
 
   if (syms.empty()) return;
   Piece cur = makePiece(0, std::min(kPiece, syms.size()));
@@ -71,10 +71,10 @@ struct LzhEncoder::Workspace {
   std::vector<std::uint8_t> window;
 };
 
-LzhEncoder::LzhEncoder(const EncoderParams& params) : params_(params), ws_(std::make_unique<Workspace>()) {}
+LzhEncoder::LzhEncoder(const EncoderParams &params) : params_(params), ws_(std::make_unique<Workspace>()) {}
 LzhEncoder::~LzhEncoder() = default;
-LzhEncoder::LzhEncoder(LzhEncoder&&) noexcept = default;
-LzhEncoder& LzhEncoder::operator=(LzhEncoder&&) noexcept = default;
+LzhEncoder::LzhEncoder(LzhEncoder &&) noexcept = default;
+LzhEncoder &LzhEncoder::operator=(LzhEncoder &&) noexcept = default;
 
 std::vector<std::uint8_t> LzhEncoder::encode(std::span<const std::uint8_t> data) {
   std::vector<std::uint8_t> packed;
@@ -84,10 +84,10 @@ std::vector<std::uint8_t> LzhEncoder::encode(std::span<const std::uint8_t> data)
   return packed;
 }
 
-Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
-  const EncoderParams& params = params_;
+Error LzhEncoder::encode(ByteSource &in, const Sink &sink) {
+  const EncoderParams &params = params_;
   const std::uint32_t dictSize = 1u << params.dictBits;
-  std::vector<std::uint8_t>& window = ws_->window;
+  std::vector<std::uint8_t> &window = ws_->window;
   window.clear();
   window.reserve(dictSize + kSegment + kLookahead);
   bool ended = false;
@@ -104,7 +104,7 @@ Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
   };
   BitWriter out;
   auto drain = [&] {
-    std::vector<std::uint8_t>& bytes = out.bytes();
+    std::vector<std::uint8_t> &bytes = out.bytes();
     const bool ok = bytes.empty() || sink(bytes);
     bytes.clear();
     return ok;
@@ -112,11 +112,11 @@ Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
 
   if (!fill(kSegment + kLookahead)) return Error::Io;
   BlockCoder coder(params.dictBits);
-  MatchFinder& finder = ws_->finder;
+  MatchFinder &finder = ws_->finder;
   // An input that fits the first segment has its size known, and small hash tables.
   finder.reset(ended ? window.size() : UINT64_MAX, params.dictBits, params.maxChain);
-  MatchTable& table = ws_->table;
-  std::vector<Symbol>& syms = ws_->syms;
+  MatchTable &table = ws_->table;
+  std::vector<Symbol> &syms = ws_->syms;
   Prices prices = initialPrices();
   bool first = true;
   // Positions count from the window's start.
@@ -125,7 +125,7 @@ Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
     const std::uint32_t end = std::min(held, begin + kSegment);
     if (begin >= end) break;
     const bool last = ended && end == held;
-    const std::uint8_t* data = window.data();
+    const std::uint8_t *data = window.data();
     finder.attach(window);
     // The quick parse's statistics only seed prices; where its symbols are the output, it
     // gets the continuations of long matches too.
@@ -136,7 +136,7 @@ Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
     } else if (first) {
       // Only the statistics of the quick parse are needed, not its symbols.
       BlockStats stats;
-      forEachLazySymbol(data, begin, end, table, [&](const Symbol& s) { stats.add(s); });
+      forEachLazySymbol(data, begin, end, table, [&](const Symbol &s) { stats.add(s); });
       coder.prices(stats, prices);
     }
     first = false;
@@ -146,7 +146,7 @@ Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
       // The last parse of the last segment prices nothing more.
       if (pass + 1 == params.passes && last) break;
       BlockStats stats;
-      for (const Symbol& s : syms) stats.add(s);
+      for (const Symbol &s : syms) stats.add(s);
       coder.prices(stats, prices);
     }
     writeBlocks(out, coder, syms);
@@ -165,7 +165,7 @@ Error LzhEncoder::encode(ByteSource& in, const Sink& sink) {
   return drain() ? Error::None : Error::Aborted;
 }
 
-std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams& params) {
+std::vector<std::uint8_t> encodeLzh(std::span<const std::uint8_t> data, const EncoderParams &params) {
   return LzhEncoder(params).encode(data);
 }
 

@@ -20,7 +20,7 @@ struct BitCounter {
 template <class Out>
 constexpr bool kWrites = !std::is_same_v<Out, BitCounter>;
 
-int usedCount(std::span<const std::uint32_t> freq, int& last) {
+int usedCount(std::span<const std::uint32_t> freq, int &last) {
   int used = 0;
   for (int i = 0; i < static_cast<int>(freq.size()); ++i)
     if (freq[i]) {
@@ -38,7 +38,7 @@ int trimmed(std::span<const std::uint8_t> len) {
 
 // Runs of zero lengths in the literal tree become codes 0 (one), 1 (3..18) and 2 (20..531).
 template <class Fn>
-void forEachLengthCode(std::span<const std::uint8_t> lens, Fn&& fn) {
+void forEachLengthCode(std::span<const std::uint8_t> lens, Fn &&fn) {
   int n = trimmed(lens);
   int i = 0;
   while (i < n) {
@@ -67,7 +67,7 @@ void forEachLengthCode(std::span<const std::uint8_t> lens, Fn&& fn) {
 
 // A small tree's lengths: 3 bits, or 7 and more as 111 followed by ones and a closing zero.
 template <class Out>
-void writeSmallTree(Out& out, std::span<const std::uint8_t> lens, int fieldBits, int special) {
+void writeSmallTree(Out &out, std::span<const std::uint8_t> lens, int fieldBits, int special) {
   int n = trimmed(lens);
   out.put(fieldBits, static_cast<std::uint32_t>(n));
   int i = 0;
@@ -95,7 +95,7 @@ struct Codes {
 };
 
 template <class Out>
-void writeTrees(Out& out, const BlockStats& st, Codes& c, int posCodes, int posFieldBits) {
+void writeTrees(Out &out, const BlockStats &st, Codes &c, int posCodes, int posFieldBits) {
   int last = 0;
   if (usedCount(st.litlen, last) <= 1) {
     c.litSingle = last;
@@ -141,17 +141,16 @@ void writeTrees(Out& out, const BlockStats& st, Codes& c, int posCodes, int posF
 
 }  // namespace
 
-void BlockStats::add(const BlockStats& o) {
+void BlockStats::add(const BlockStats &o) {
   for (int i = 0; i < kNumLitLen; ++i) litlen[i] += o.litlen[i];
   for (int i = 0; i < 18; ++i) pos[i] += o.pos[i];
   extraBits += o.extraBits;
   count += o.count;
 }
 
-BlockCoder::BlockCoder(int dictBits)
-    : posFieldBits_(dictBits <= 13 ? 4 : 5), posCodes_(dictBits + 1) {}
+BlockCoder::BlockCoder(int dictBits) : posFieldBits_(dictBits <= 13 ? 4 : 5), posCodes_(dictBits + 1) {}
 
-std::uint64_t BlockCoder::cost(const BlockStats& st) const {
+std::uint64_t BlockCoder::cost(const BlockStats &st) const {
   BitCounter counter;
   Codes c;
   counter.put(16, 0);
@@ -164,11 +163,11 @@ std::uint64_t BlockCoder::cost(const BlockStats& st) const {
   return bits;
 }
 
-void BlockCoder::write(BitWriter& out, std::span<const Symbol> symbols, const BlockStats& st) const {
+void BlockCoder::write(BitWriter &out, std::span<const Symbol> symbols, const BlockStats &st) const {
   Codes c;
   out.put(16, static_cast<std::uint32_t>(symbols.size()));
   writeTrees(out, st, c, posCodes_, posFieldBits_);
-  for (const Symbol& s : symbols) {
+  for (const Symbol &s : symbols) {
     if (c.litSingle < 0) out.put(c.litLen[s.litlen], c.litCode[s.litlen]);
     if (s.litlen < 256) continue;
     int pc = positionCode(s.dist);
@@ -177,7 +176,7 @@ void BlockCoder::write(BitWriter& out, std::span<const Symbol> symbols, const Bl
   }
 }
 
-void BlockCoder::prices(const BlockStats& st, Prices& p) const {
+void BlockCoder::prices(const BlockStats &st, Prices &p) const {
   std::array<std::uint8_t, kNumLitLen> lit{};
   std::array<std::uint8_t, 18> pos{};
   buildLengths(st.litlen, lit, kMaxCodeBits);

@@ -20,7 +20,7 @@ struct BlockStats {
   std::size_t count = 0;
 
   // Inline: the encoder counts every symbol it parses.
-  void add(const Symbol& s) {
+  void add(const Symbol &s) {
     ++litlen[s.litlen];
     ++count;
     if (s.litlen >= 256) {
@@ -29,7 +29,7 @@ struct BlockStats {
       if (pc > 1) extraBits += static_cast<unsigned>(pc - 1);
     }
   }
-  void add(const BlockStats& o);
+  void add(const BlockStats &o);
 };
 
 class BlockCoder {
@@ -37,11 +37,11 @@ class BlockCoder {
   explicit BlockCoder(int dictBits);
 
   // Exact size in bits of a block with these statistics.
-  std::uint64_t cost(const BlockStats& stats) const;
+  std::uint64_t cost(const BlockStats &stats) const;
   // Writes one block; stats must be those of the symbols.
-  void write(BitWriter& out, std::span<const Symbol> symbols, const BlockStats& stats) const;
+  void write(BitWriter &out, std::span<const Symbol> symbols, const BlockStats &stats) const;
   // Bit prices that the code for these statistics would give, for the next parse.
-  void prices(const BlockStats& stats, Prices& out) const;
+  void prices(const BlockStats &stats, Prices &out) const;
 
  private:
   int posFieldBits_;

@@ -36,8 +36,8 @@ void MatchFinder::reset(std::uint64_t totalSize, int dictBits, int maxChain) {
 
 void MatchFinder::slide(std::uint32_t delta) {
   // Entries hold position + 1; those at or below delta were older than the window's start.
-  auto down = [delta](std::vector<std::uint32_t>& v) {
-    for (auto& x : v) x = x > delta ? x - delta : 0;
+  auto down = [delta](std::vector<std::uint32_t> &v) {
+    for (auto &x : v) x = x > delta ? x - delta : 0;
   };
   down(head3_);
   down(head4_);
@@ -50,7 +50,7 @@ namespace {
 // A match this long ends the search: longer ones gain little and cost time on repetitive data.
 constexpr std::uint32_t kGoodEnough = 128;
 
-std::uint32_t commonLength(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t limit) {
+std::uint32_t commonLength(const std::uint8_t *a, const std::uint8_t *b, std::uint32_t limit) {
   std::uint32_t n = 0;
   while (n + 8 <= limit) {
     std::uint64_t x, y;
@@ -65,7 +65,7 @@ std::uint32_t commonLength(const std::uint8_t* a, const std::uint8_t* b, std::ui
 
 }  // namespace
 
-void MatchFinder::find(std::uint32_t pos, std::uint32_t end, std::vector<Match>& out) {
+void MatchFinder::find(std::uint32_t pos, std::uint32_t end, std::vector<Match> &out) {
   std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, end - pos);
   if (limit < 4) {
     insert(pos);
@@ -73,11 +73,11 @@ void MatchFinder::find(std::uint32_t pos, std::uint32_t end, std::vector<Match>&
   }
   const std::uint32_t v = load4(pos);
   const std::uint32_t h3 = hash3(v), h4 = hash4(v);
-  const std::uint8_t* cur = data_.data() + pos;
+  const std::uint8_t *cur = data_.data() + pos;
   std::uint32_t best = kMinMatch - 1;
   auto inWindow = [&](std::uint32_t c) { return c < pos && pos - c <= dictSize_; };
   auto consider = [&](std::uint32_t c) {
-    const std::uint8_t* p = data_.data() + c;
+    const std::uint8_t *p = data_.data() + c;
     // Only a candidate that beats the best so far at its last byte is worth comparing.
     if (p[best] != cur[best] || p[0] != cur[0]) return false;
     std::uint32_t len = commonLength(p, cur, limit);

@@ -30,7 +30,7 @@ class MatchFinder {
   // Appends the matches at pos (each longer than the one before, none running past end) to
   // out and inserts pos. Positions must be visited in order, each once, through find() or
   // skip().
-  void find(std::uint32_t pos, std::uint32_t end, std::vector<Match>& out);
+  void find(std::uint32_t pos, std::uint32_t end, std::vector<Match> &out);
   void skip(std::uint32_t pos) { insert(pos); }
 
  private:

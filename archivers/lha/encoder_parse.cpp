@@ -14,8 +14,7 @@ constexpr std::uint32_t kTailLengths = 4;
 
 }  // namespace
 
-void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end, bool continuations,
-                    MatchTable& t) {
+void collectMatches(MatchFinder &finder, std::uint32_t begin, std::uint32_t end, bool continuations, MatchTable &t) {
   t.clear();
   t.start.resize(end - begin + 1);
   t.matches.reserve(2 * (end - begin));
@@ -41,8 +40,8 @@ void collectMatches(MatchFinder& finder, std::uint32_t begin, std::uint32_t end,
   t.start[end - begin] = static_cast<std::uint32_t>(t.matches.size());
 }
 
-void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t end,
-                  const MatchTable& t, const Prices& prices, ParseScratch& scratch, std::vector<Symbol>& out) {
+void parseOptimal(const std::uint8_t *data, std::uint32_t begin, std::uint32_t end, const MatchTable &t,
+                  const Prices &prices, ParseScratch &scratch, std::vector<Symbol> &out) {
   const std::uint32_t n = end - begin;
   // A cost of all-ones bytes, the largest, means not reached yet; via[] is read only on the
   // path found, all of whose entries were written.
@@ -50,8 +49,8 @@ void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t e
     scratch.cost.resize(n + 1);
     scratch.via.resize(n + 1);
   }
-  std::uint32_t* cost = scratch.cost.data();
-  Symbol* via = scratch.via.data();
+  std::uint32_t *cost = scratch.cost.data();
+  Symbol *via = scratch.via.data();
   std::memset(cost, 0xFF, (n + 1) * sizeof(std::uint32_t));
   cost[0] = 0;
   for (std::uint32_t i = 0; i < n;) {
@@ -69,7 +68,7 @@ void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t e
       if (t.matches[last - 1].len >= kNiceLength) next = i + t.matches[last - 1].len;
       std::uint32_t len = kMinMatch;
       for (std::uint32_t k = first; k < last; ++k) {
-        const Match& m = t.matches[k];
+        const Match &m = t.matches[k];
         const std::uint32_t distPrice = base + prices.distance(m.dist);
         // Short lengths are tried one by one; of a long match only its full length and the
         // lengths just below it, which leave room for a following match.
@@ -89,7 +88,7 @@ void parseOptimal(const std::uint8_t* data, std::uint32_t begin, std::uint32_t e
   // Walk back from the end, then emit in order.
   std::size_t mark = out.size();
   for (std::uint32_t i = n; i > 0;) {
-    const Symbol& s = via[i];
+    const Symbol &s = via[i];
     out.push_back(s);
     i -= s.litlen < 256 ? 1 : s.litlen - 256 + kMinMatch;
   }

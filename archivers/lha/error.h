@@ -19,6 +19,6 @@ enum class Error {
 };
 
 // A short English text for logs and for the library wrapper's messages.
-const char* errorText(Error e);
+const char *errorText(Error e);
 
 }  // namespace lha

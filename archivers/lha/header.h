@@ -17,17 +17,17 @@ constexpr std::uint8_t kOsMsDos = 'M';
 constexpr std::uint8_t kOsUnix = 'U';
 
 struct Entry {
-  std::string method;              // the five-byte id, e.g. "-lh5-"
+  std::string method;  // the five-byte id, e.g. "-lh5-"
   std::uint64_t packedSize = 0;
   std::uint64_t originalSize = 0;
-  std::uint32_t dosTime = 0;       // MS-DOS date << 16 | time, local time; 0 when not stored
+  std::uint32_t dosTime = 0;             // MS-DOS date << 16 | time, local time; 0 when not stored
   std::optional<std::int64_t> unixTime;  // seconds since 1970 UTC, where the header has them
-  std::uint8_t attributes = 0;     // MS-DOS attribute bits
+  std::uint8_t attributes = 0;           // MS-DOS attribute bits
   std::optional<std::uint16_t> unixMode;
-  std::uint8_t osId = 0;           // 0 for level 0, which has no creator byte
+  std::uint8_t osId = 0;  // 0 for level 0, which has no creator byte
   int level = 0;
-  bool hasCrc = true;              // a few level-0 writers stored no data CRC
-  std::uint16_t crc = 0;           // CRC-16 of the original data
+  bool hasCrc = true;     // a few level-0 writers stored no data CRC
+  std::uint16_t crc = 0;  // CRC-16 of the original data
   // The path as stored, code page 932 bytes, folder parts joined by '/'. Folder entries have
   // no trailing '/'. Amiga tools append a comment after a NUL; it is cut off.
   std::string name;
@@ -36,7 +36,7 @@ struct Entry {
   std::u16string utf16Folder;
   std::uint64_t headerOffset = 0;
   std::uint32_t headerSize = 0;
-  std::uint64_t dataOffset = 0;    // packedSize bytes from here
+  std::uint64_t dataOffset = 0;  // packedSize bytes from here
 
   bool isFolder() const { return method == "-lhd-"; }
 };
@@ -47,12 +47,12 @@ constexpr std::uint32_t kMaxHeaderSize = 65536;
 enum class HeaderStatus { Entry, End };
 
 // Reads the header at offset. End: the archive's zero byte or the end of the input.
-Error readHeader(const ArchiveInput& in, std::uint64_t offset, Entry& out, HeaderStatus& status);
+Error readHeader(const ArchiveInput &in, std::uint64_t offset, Entry &out, HeaderStatus &status);
 
 // Finds the first header: at offset 0, or after junk such as a self-extractor's code within
 // the first kMaxJunk bytes.
 constexpr std::uint32_t kMaxJunk = 128 * 1024;
-Error findFirstHeader(const ArchiveInput& in, std::uint64_t& offset);
+Error findFirstHeader(const ArchiveInput &in, std::uint64_t &offset);
 
 // What the writer needs to describe one entry.
 struct HeaderFields {
@@ -60,8 +60,8 @@ struct HeaderFields {
   std::uint32_t packedSize = 0;
   std::uint32_t originalSize = 0;
   std::uint16_t crc = 0;
-  std::uint32_t dosTime = 0;       // for levels 0 and 1
-  std::int64_t unixTime = 0;       // for level 2
+  std::uint32_t dosTime = 0;  // for levels 0 and 1
+  std::int64_t unixTime = 0;  // for level 2
   std::uint8_t attributes = 0x20;
   std::uint8_t osId = kOsMsDos;
   int level = 2;
@@ -73,6 +73,6 @@ struct HeaderFields {
 };
 
 // The header bytes for an entry; the packed data follows them.
-Error writeHeader(const HeaderFields& f, std::vector<std::uint8_t>& out);
+Error writeHeader(const HeaderFields &f, std::vector<std::uint8_t> &out);
 
 }  // namespace lha

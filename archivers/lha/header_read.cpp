@@ -8,7 +8,7 @@ namespace lha {
 namespace {
 
 // Reads n more bytes at the end of raw from offset + raw.size().
-Error extend(const ArchiveInput& in, std::uint64_t offset, std::size_t n, std::vector<std::uint8_t>& raw) {
+Error extend(const ArchiveInput &in, std::uint64_t offset, std::size_t n, std::vector<std::uint8_t> &raw) {
   if (raw.size() + n > kMaxHeaderSize) return Error::BadHeader;
   std::size_t at = raw.size();
   raw.resize(at + n);
@@ -21,7 +21,7 @@ bool isShiftJisLead(std::uint8_t c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0
 
 // MS-DOS paths separate folders with '\', which is also the second byte of some code page
 // 932 characters; only a '\' that starts a character is a separator.
-void dosSeparatorsToSlash(std::string& s) {
+void dosSeparatorsToSlash(std::string &s) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     auto c = static_cast<std::uint8_t>(s[i]);
     if (isShiftJisLead(c)) {
@@ -32,16 +32,16 @@ void dosSeparatorsToSlash(std::string& s) {
   }
 }
 
-std::u16string utf16(const std::uint8_t* p, std::size_t n) {
+std::u16string utf16(const std::uint8_t *p, std::size_t n) {
   std::u16string s;
   for (std::size_t i = 0; i + 1 < n; i += 2) s.push_back(static_cast<char16_t>(le16(p + i)));
   return s;
 }
 
-void stripTrailingSlash(std::string& s) {
+void stripTrailingSlash(std::string &s) {
   while (!s.empty() && s.back() == '/') s.pop_back();
 }
-void stripTrailingSlash(std::u16string& s) {
+void stripTrailingSlash(std::u16string &s) {
   while (!s.empty() && s.back() == u'/') s.pop_back();
 }
 
@@ -53,7 +53,7 @@ struct ExtNames {
 
 // Walks the extended headers that start with the size field at raw[off]. Each header is
 // [type][data][size of the next], and its size counts all three.
-Error walkExtended(std::vector<std::uint8_t>& raw, std::size_t off, int fieldSize, Entry& e, ExtNames& names) {
+Error walkExtended(std::vector<std::uint8_t> &raw, std::size_t off, int fieldSize, Entry &e, ExtNames &names) {
   for (;;) {
     if (off + fieldSize > raw.size()) return Error::BadHeader;
     std::uint64_t size = fieldSize == 2 ? le16(&raw[off]) : le32(&raw[off]);
@@ -61,7 +61,7 @@ Error walkExtended(std::vector<std::uint8_t>& raw, std::size_t off, int fieldSiz
     if (size < static_cast<std::uint64_t>(fieldSize) + 1 || off + fieldSize + size > raw.size())
       return Error::BadHeader;
     std::uint8_t type = raw[off + fieldSize];
-    std::uint8_t* d = &raw[off + fieldSize + 1];
+    std::uint8_t *d = &raw[off + fieldSize + 1];
     std::size_t n = size - fieldSize - 1;
     switch (type) {
       case 0x00:  // header CRC, computed with this field as zero
@@ -71,10 +71,10 @@ Error walkExtended(std::vector<std::uint8_t>& raw, std::size_t off, int fieldSiz
         }
         break;
       case 0x01:
-        names.file = std::string(reinterpret_cast<char*>(d), n);
+        names.file = std::string(reinterpret_cast<char *>(d), n);
         break;
       case 0x02: {
-        std::string f(reinterpret_cast<char*>(d), n);
+        std::string f(reinterpret_cast<char *>(d), n);
         std::replace(f.begin(), f.end(), '\xFF', '/');
         if (!f.empty() && f.back() != '/') f.push_back('/');
         names.folder = f;
@@ -119,8 +119,8 @@ Error walkExtended(std::vector<std::uint8_t>& raw, std::size_t off, int fieldSiz
   }
 }
 
-Error readLevel01(const ArchiveInput& in, std::uint64_t offset, std::vector<std::uint8_t>& raw, Entry& e,
-                  ExtNames& names) {
+Error readLevel01(const ArchiveInput &in, std::uint64_t offset, std::vector<std::uint8_t> &raw, Entry &e,
+                  ExtNames &names) {
   const std::size_t total = std::size_t{raw[0]} + 2;
   const std::size_t nameLen = raw[21];
   const std::size_t fixed = e.level == 0 ? 24 : 27;  // all but the name
@@ -134,7 +134,7 @@ Error readLevel01(const ArchiveInput& in, std::uint64_t offset, std::vector<std:
 
   e.dosTime = le32(&raw[15]);
   e.attributes = raw[19];
-  e.name.assign(reinterpret_cast<const char*>(&raw[22]), nameLen);
+  e.name.assign(reinterpret_cast<const char *>(&raw[22]), nameLen);
   dosSeparatorsToSlash(e.name);
   e.hasCrc = !noCrc;
   if (!noCrc) e.crc = le16(&raw[22 + nameLen]);
@@ -166,8 +166,8 @@ Error readLevel01(const ArchiveInput& in, std::uint64_t offset, std::vector<std:
   return Error::None;
 }
 
-Error readLevel23(const ArchiveInput& in, std::uint64_t offset, std::vector<std::uint8_t>& raw, Entry& e,
-                  ExtNames& names) {
+Error readLevel23(const ArchiveInput &in, std::uint64_t offset, std::vector<std::uint8_t> &raw, Entry &e,
+                  ExtNames &names) {
   std::size_t total, extStart;
   int fieldSize;
   if (Error err = extend(in, offset, 28 - raw.size(), raw); err != Error::None) return err;
@@ -201,7 +201,7 @@ Error readLevel23(const ArchiveInput& in, std::uint64_t offset, std::vector<std:
 
 }  // namespace
 
-Error readHeader(const ArchiveInput& in, std::uint64_t offset, Entry& e, HeaderStatus& status) {
+Error readHeader(const ArchiveInput &in, std::uint64_t offset, Entry &e, HeaderStatus &status) {
   status = HeaderStatus::End;
   std::vector<std::uint8_t> raw;
   raw.reserve(256);
@@ -212,7 +212,7 @@ Error readHeader(const ArchiveInput& in, std::uint64_t offset, Entry& e, HeaderS
 
   if (Error err = extend(in, offset, 22, raw); err != Error::None) return err;
   e = Entry{};
-  e.method.assign(reinterpret_cast<const char*>(&raw[2]), 5);
+  e.method.assign(reinterpret_cast<const char *>(&raw[2]), 5);
   if (e.method[0] != '-' || e.method[4] != '-') return Error::BadHeader;
   e.packedSize = le32(&raw[7]);
   e.originalSize = le32(&raw[11]);
@@ -243,7 +243,7 @@ Error readHeader(const ArchiveInput& in, std::uint64_t offset, Entry& e, HeaderS
   return Error::None;
 }
 
-Error findFirstHeader(const ArchiveInput& in, std::uint64_t& offset) {
+Error findFirstHeader(const ArchiveInput &in, std::uint64_t &offset) {
   offset = 0;
   Entry e;
   HeaderStatus st;

@@ -12,24 +12,24 @@ struct Ext {
   std::vector<std::uint8_t> data;
 };
 
-std::vector<std::uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string &s) { return {s.begin(), s.end()}; }
 
 // Folder parts in extended header 0x02 end in 0xFF each.
-std::vector<std::uint8_t> folderField(const std::string& folder) {
+std::vector<std::uint8_t> folderField(const std::string &folder) {
   std::vector<std::uint8_t> v = bytesOf(folder);
   std::replace(v.begin(), v.end(), std::uint8_t{'/'}, std::uint8_t{0xFF});
   v.push_back(0xFF);
   return v;
 }
 
-std::vector<std::uint8_t> utf16Field(const std::u16string& s, bool folder) {
+std::vector<std::uint8_t> utf16Field(const std::u16string &s, bool folder) {
   std::vector<std::uint8_t> v;
   for (char16_t c : s) put16(v, folder && c == u'/' ? 0xFFFF : c);
   if (folder) put16(v, 0xFFFF);
   return v;
 }
 
-void appendBase(std::vector<std::uint8_t>& h, const HeaderFields& f, std::uint32_t packed, std::uint32_t time) {
+void appendBase(std::vector<std::uint8_t> &h, const HeaderFields &f, std::uint32_t packed, std::uint32_t time) {
   h.insert(h.end(), f.method.begin(), f.method.end());
   put32(h, packed);
   put32(h, f.originalSize);
@@ -37,8 +37,8 @@ void appendBase(std::vector<std::uint8_t>& h, const HeaderFields& f, std::uint32
 }
 
 // Appends the chain: every header is preceded by its size field, the last by a zero size.
-void appendExt(std::vector<std::uint8_t>& h, const std::vector<Ext>& exts) {
-  for (const Ext& e : exts) {
+void appendExt(std::vector<std::uint8_t> &h, const std::vector<Ext> &exts) {
+  for (const Ext &e : exts) {
     put16(h, static_cast<std::uint32_t>(e.data.size() + 3));
     h.push_back(e.type);
     h.insert(h.end(), e.data.begin(), e.data.end());
@@ -46,7 +46,7 @@ void appendExt(std::vector<std::uint8_t>& h, const std::vector<Ext>& exts) {
   put16(h, 0);
 }
 
-std::uint8_t checksum(const std::vector<std::uint8_t>& h) {
+std::uint8_t checksum(const std::vector<std::uint8_t> &h) {
   unsigned sum = 0;
   for (std::size_t i = 2; i < h.size(); ++i) sum += h[i];
   return static_cast<std::uint8_t>(sum);
@@ -54,7 +54,7 @@ std::uint8_t checksum(const std::vector<std::uint8_t>& h) {
 
 }  // namespace
 
-Error writeHeader(const HeaderFields& f, std::vector<std::uint8_t>& out) {
+Error writeHeader(const HeaderFields &f, std::vector<std::uint8_t> &out) {
   if (f.method.size() != 5) return Error::InvalidArgument;
   if (f.name.empty() || f.name.find('\xFF') != std::string::npos || f.name.find('\0') != std::string::npos)
     return Error::InvalidArgument;

@@ -29,8 +29,7 @@ bool HuffmanDecoder::build(std::span<const std::uint8_t> lengths) {
     for (unsigned i = 0; i < count_[len]; ++i, ++code, ++idx) {
       std::uint32_t first = code << (kFastBits - len);
       std::uint32_t n = 1u << (kFastBits - len);
-      for (std::uint32_t j = 0; j < n; ++j)
-        fast_[first + j] = static_cast<std::uint16_t>((sorted_[idx] << 5) | len);
+      for (std::uint32_t j = 0; j < n; ++j) fast_[first + j] = static_cast<std::uint16_t>((sorted_[idx] << 5) | len);
     }
     code <<= 1;
   }
@@ -39,7 +38,7 @@ bool HuffmanDecoder::build(std::span<const std::uint8_t> lengths) {
 
 void HuffmanDecoder::buildSingle(unsigned symbol) { single_ = static_cast<int>(symbol); }
 
-int HuffmanDecoder::decodeSlow(BitReader& br) const {
+int HuffmanDecoder::decodeSlow(BitReader &br) const {
   std::uint32_t bits = br.peek(kMaxBits);
   std::uint32_t code = 0, first = 0, index = 0;
   for (int len = 1; len <= kMaxBits; ++len) {

@@ -22,7 +22,7 @@ class HuffmanDecoder {
   void buildSingle(unsigned symbol);
 
   // The next symbol, or -1 for a code that no symbol has.
-  int decode(BitReader& br) const {
+  int decode(BitReader &br) const {
     if (single_ >= 0) return single_;
     std::uint16_t e = fast_[br.peek(kFastBits)];
     if (e != kSlow) {
@@ -35,7 +35,7 @@ class HuffmanDecoder {
  private:
   static constexpr int kFastBits = 10;
   static constexpr std::uint16_t kSlow = 0xFFFF;
-  int decodeSlow(BitReader& br) const;
+  int decodeSlow(BitReader &br) const;
 
   std::array<std::uint16_t, 1 << kFastBits> fast_{};
   std::array<std::uint16_t, kMaxBits + 1> count_{};

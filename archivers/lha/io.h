@@ -90,13 +90,13 @@ class FdInput final : public ArchiveInput {
 // the input ends; only a read error counts as failure.
 class RangeSource final : public ByteSource {
  public:
-  RangeSource(const ArchiveInput& in, std::uint64_t offset, std::uint64_t length)
+  RangeSource(const ArchiveInput &in, std::uint64_t offset, std::uint64_t length)
       : in_(in), pos_(offset), left_(length) {}
   std::size_t read(std::span<std::uint8_t> buf) override;
   bool failed() const override { return failed_; }
 
  private:
-  const ArchiveInput& in_;
+  const ArchiveInput &in_;
   std::uint64_t pos_;
   std::uint64_t left_;
   bool failed_ = false;
@@ -106,7 +106,7 @@ class RangeSource final : public ByteSource {
 using Sink = std::function<bool(std::span<const std::uint8_t>)>;
 
 // A sink that appends to a vector.
-inline Sink vectorSink(std::vector<std::uint8_t>& out) {
+inline Sink vectorSink(std::vector<std::uint8_t> &out) {
   return [&out](std::span<const std::uint8_t> d) {
     out.insert(out.end(), d.begin(), d.end());
     return true;

@@ -12,7 +12,7 @@ namespace {
 
 // An unnamed file in $TMPDIR (or /tmp): it vanishes with its descriptor.
 int openTemporary() {
-  const char* env = std::getenv("TMPDIR");
+  const char *env = std::getenv("TMPDIR");
   const std::string dir = env && *env ? env : "/tmp";
   int fd = open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != ENOENT)) return fd;
@@ -57,7 +57,7 @@ bool SpillBuffer::write(std::span<const std::uint8_t> data) {
   return true;
 }
 
-Error SpillBuffer::replay(const Sink& sink) const {
+Error SpillBuffer::replay(const Sink &sink) const {
   if (fd_ < 0) return memory_.empty() || sink(memory_) ? Error::None : Error::Aborted;
   std::vector<std::uint8_t> buf(std::size_t{1} << 16);
   for (std::uint64_t at = 0; at < fileSize_;) {

@@ -16,15 +16,15 @@ class SpillBuffer {
  public:
   explicit SpillBuffer(std::size_t memoryLimit = std::size_t{8} << 20) : limit_(memoryLimit) {}
   ~SpillBuffer();
-  SpillBuffer(const SpillBuffer&) = delete;
-  SpillBuffer& operator=(const SpillBuffer&) = delete;
+  SpillBuffer(const SpillBuffer &) = delete;
+  SpillBuffer &operator=(const SpillBuffer &) = delete;
 
   // False when the temporary file cannot be made or written.
   bool write(std::span<const std::uint8_t> data);
   std::uint64_t size() const { return fd_ >= 0 ? fileSize_ : memory_.size(); }
   // Hands everything written, in order, to the sink: Error::Aborted when the sink refuses,
   // Error::Io when the temporary file cannot be read.
-  Error replay(const Sink& sink) const;
+  Error replay(const Sink &sink) const;
   // Empty again; the temporary file goes.
   void clear();
 

@@ -5,9 +5,8 @@
 
 namespace lha {
 
-Window::Window(unsigned sizeBits, const Sink& sink, std::uint64_t limit)
-    : ring_(std::size_t{1} << sizeBits, 0), mask_((1u << sizeBits) - 1), remaining_(limit),
-      sink_(sink) {}
+Window::Window(unsigned sizeBits, const Sink &sink, std::uint64_t limit)
+    : ring_(std::size_t{1} << sizeBits, 0), mask_((1u << sizeBits) - 1), remaining_(limit), sink_(sink) {}
 
 void Window::copyFrom(std::uint32_t start, std::uint32_t len) {
   while (len > 0 && remaining_ > 0) {

@@ -14,9 +14,9 @@ namespace lha {
 class Window {
  public:
   // sizeBits: log2 of the ring size; limit: the entry's original size.
-  Window(unsigned sizeBits, const Sink& sink, std::uint64_t limit);
+  Window(unsigned sizeBits, const Sink &sink, std::uint64_t limit);
 
-  std::uint8_t* ring() { return ring_.data(); }
+  std::uint8_t *ring() { return ring_.data(); }
   std::uint32_t size() const { return mask_ + 1; }
   std::uint32_t pos() const { return pos_; }
   void setPos(std::uint32_t p) { pos_ = p & mask_; }
@@ -51,7 +51,7 @@ class Window {
   std::uint32_t pos_ = 0;
   std::uint32_t pending_ = 0;
   std::uint64_t remaining_;
-  const Sink& sink_;
+  const Sink &sink_;
   Crc16 crc_;
   Error error_ = Error::None;
 };

@@ -58,15 +58,22 @@ namespace {
 
 const char *MethodOf(Family family, archive *a) {
   switch (family) {
-    case Family::Zip: return "deflate";
-    case Family::Cab: return "cab";
-    case Family::Rar: return "rar";
+    case Family::Zip:
+      return "deflate";
+    case Family::Cab:
+      return "cab";
+    case Family::Rar:
+      return "rar";
     case Family::Tar:
       switch (archive_filter_code(a, 0)) {
-        case ARCHIVE_FILTER_GZIP: return "tgz";
-        case ARCHIVE_FILTER_BZIP2: return "tbz";
-        case ARCHIVE_FILTER_COMPRESS: return "taz";
-        default: return "tar";
+        case ARCHIVE_FILTER_GZIP:
+          return "tgz";
+        case ARCHIVE_FILTER_BZIP2:
+          return "tbz";
+        case ARCHIVE_FILTER_COMPRESS:
+          return "taz";
+        default:
+          return "tar";
       }
   }
   return "";
@@ -141,9 +148,12 @@ namespace {
 // The compression whose checksums come only at the end of the stream (see streamcheck.h).
 Compression ChecksumsOf(archive *a) {
   switch (archive_filter_code(a, 0)) {
-    case ARCHIVE_FILTER_GZIP: return Compression::Gzip;
-    case ARCHIVE_FILTER_BZIP2: return Compression::Bzip2;
-    default: return Compression::None;
+    case ARCHIVE_FILTER_GZIP:
+      return Compression::Gzip;
+    case ARCHIVE_FILTER_BZIP2:
+      return Compression::Bzip2;
+    default:
+      return Compression::None;
   }
 }
 
@@ -185,12 +195,9 @@ class LibarchiveEntries : public EntryReader {
     header.facts = FactsOf(e, family_, a_);
     if (IsRaw(a_)) header.facts.name = RawName(path_);
     const auto type = archive_entry_filetype(e);
-    if (archive_entry_hardlink(e) || type == AE_IFLNK)
-      header.kind = EntryHeader::Kind::Link;
-    else if (type == AE_IFDIR)
-      header.kind = EntryHeader::Kind::Folder;
-    else if (type != AE_IFREG)
-      header.kind = EntryHeader::Kind::Special;
+    if (archive_entry_hardlink(e) || type == AE_IFLNK) header.kind = EntryHeader::Kind::Link;
+    else if (type == AE_IFDIR) header.kind = EntryHeader::Kind::Folder;
+    else if (type != AE_IFREG) header.kind = EntryHeader::Kind::Special;
     header.mode = (archive_entry_perm(e) & 0777) | S_IRUSR | S_IWUSR;
     header.mtime = header.facts.mtime;
     return kOk;
@@ -244,8 +251,7 @@ int ExtractArchive(const ExtractRequest &req, Family family, ARC_HWND progress, 
   if (!a) {
     // Opening reads into the data already: a compressed stream damaged at its start fails it.
     std::string why;
-    const bool damaged = family == Family::Tar &&
-                         CheckCompressedStream(path, CompressionByMagic(path), why) != kOk;
+    const bool damaged = family == Family::Tar && CheckCompressedStream(path, CompressionByMagic(path), why) != kOk;
     if (damaged) out.Line(why);
     return damaged ? kErrFileCrc : kErrNotArcFile;
   }

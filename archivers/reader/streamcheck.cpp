@@ -108,9 +108,12 @@ Compression CompressionByMagic(const std::string &linuxPath) {
 
 int CheckCompressedStream(const std::string &linuxPath, Compression compression, std::string &why) {
   switch (compression) {
-    case Compression::None: return kOk;
-    case Compression::Gzip: return CheckGzip(linuxPath, why);
-    case Compression::Bzip2: return CheckBzip2(linuxPath, why);
+    case Compression::None:
+      return kOk;
+    case Compression::Gzip:
+      return CheckGzip(linuxPath, why);
+    case Compression::Bzip2:
+      return CheckBzip2(linuxPath, why);
   }
   return kOk;
 }

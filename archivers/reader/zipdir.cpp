@@ -41,8 +41,7 @@ void ApplyZip64(const std::string &extra, ZipDirEntry &e, bool sizeFull, bool pa
 
 }  // namespace
 
-bool ReadZipDirectory(uint64_t fileSize, ReadAt read, void *ctx, std::vector<ZipDirEntry> &entries,
-                      ZipLayout *layout) {
+bool ReadZipDirectory(uint64_t fileSize, ReadAt read, void *ctx, std::vector<ZipDirEntry> &entries, ZipLayout *layout) {
   ZipLayout found;
   if (fileSize < kEocdSize) return false;
   const uint64_t tailSize = std::min<uint64_t>(fileSize, kEocdSize + kMaxComment);
@@ -125,15 +124,24 @@ bool ReadAtFd(void *ctx, uint64_t offset, size_t length, std::string &out) {
 
 const char *ZipMethodName(uint16_t method) {
   switch (method) {
-    case 0: return "stored";
-    case 8: return "deflate";
-    case 9: return "deflat6";
-    case 12: return "bzip2";
-    case 14: return "lzma";
-    case 93: return "zstd";
-    case 95: return "xz";
-    case 99: return "aes";
-    default: return "unknown";
+    case 0:
+      return "stored";
+    case 8:
+      return "deflate";
+    case 9:
+      return "deflat6";
+    case 12:
+      return "bzip2";
+    case 14:
+      return "lzma";
+    case 93:
+      return "zstd";
+    case 95:
+      return "xz";
+    case 99:
+      return "aes";
+    default:
+      return "unknown";
   }
 }
 

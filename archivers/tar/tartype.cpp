@@ -27,11 +27,16 @@ int ArchiveType(const std::string &windowsPath) {
   if (archive_read_next_header(a.get(), &e) != ARCHIVE_OK) return 0;
   const bool isTar = archive_format(a.get()) != ARCHIVE_FORMAT_RAW;
   switch (archive_filter_code(a.get(), 0)) {
-    case ARCHIVE_FILTER_NONE: return isTar ? 1 : 0;
-    case ARCHIVE_FILTER_GZIP: return isTar ? 2 : 4;
-    case ARCHIVE_FILTER_COMPRESS: return isTar ? 3 : 5;
-    case ARCHIVE_FILTER_BZIP2: return isTar ? 6 : 7;
-    default: return 0;
+    case ARCHIVE_FILTER_NONE:
+      return isTar ? 1 : 0;
+    case ARCHIVE_FILTER_GZIP:
+      return isTar ? 2 : 4;
+    case ARCHIVE_FILTER_COMPRESS:
+      return isTar ? 3 : 5;
+    case ARCHIVE_FILTER_BZIP2:
+      return isTar ? 6 : 7;
+    default:
+      return 0;
   }
 }
 

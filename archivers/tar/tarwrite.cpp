@@ -94,8 +94,11 @@ int Create(const TarCommand &cmd, ARC_HWND progress, arc::Output &out) {
       archive_write_add_filter_bzip2(w.get());
       if (cmd.level > 0) archive_write_set_filter_option(w.get(), "bzip2", "compression-level", level.c_str());
       break;
-    case Compression::Compress: archive_write_add_filter_compress(w.get()); break;
-    default: break;
+    case Compression::Compress:
+      archive_write_add_filter_compress(w.get());
+      break;
+    default:
+      break;
   }
   if (archive_write_open(w.get(), &file, nullptr, WriteToFile, nullptr) != ARCHIVE_OK) return arc::kErrCannotWrite;
   for (const auto &item : items) {

@@ -27,16 +27,17 @@ class LhaEntries : public arc::EntryReader {
     }
     const lha::Entry &entry = entries_[next_++];
     header.facts = FactsOf(entry);
-    header.kind = IsLink(entry)         ? arc::EntryHeader::Kind::Link
-                  : entry.isFolder()    ? arc::EntryHeader::Kind::Folder
-                                        : arc::EntryHeader::Kind::File;
+    header.kind = IsLink(entry)      ? arc::EntryHeader::Kind::Link
+                  : entry.isFolder() ? arc::EntryHeader::Kind::Folder
+                                     : arc::EntryHeader::Kind::File;
     header.mode = ModeOf(entry);
     header.mtime = EntryTime(entry);
     return arc::kOk;
   }
 
   int Unpack(arc::EntryData &data, std::string &why) override {
-    const lha::Error e = reader_.extract(entries_[next_ - 1], [&data](std::span<const uint8_t> d) { return data.Write(d); });
+    const lha::Error e =
+        reader_.extract(entries_[next_ - 1], [&data](std::span<const uint8_t> d) { return data.Write(d); });
     if (e != lha::Error::None) why = lha::errorText(e);
     return ResultOf(e);
   }

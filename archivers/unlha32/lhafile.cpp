@@ -14,18 +14,30 @@ namespace unlha {
 
 int ResultOf(lha::Error e) {
   switch (e) {
-    case lha::Error::None: return arc::kOk;
-    case lha::Error::Truncated: return arc::kErrEof;
-    case lha::Error::BadHeader: return arc::kErrHeaderBroken;
-    case lha::Error::HeaderChecksum: return arc::kErrHeaderCrc;
-    case lha::Error::NotAnArchive: return arc::kErrNotArcFile;
-    case lha::Error::UnsupportedMethod: return arc::kErrMethod;
-    case lha::Error::BadData: return arc::kErrHuffmanCode;
-    case lha::Error::DataCrc: return arc::kErrFileCrc;
-    case lha::Error::TooLarge: return arc::kErrMoreHeapMemory;
-    case lha::Error::Io: return arc::kErrCannotWrite;
-    case lha::Error::Aborted: return arc::kErrUserCancel;
-    case lha::Error::InvalidArgument: return arc::kErrNotFilename;
+    case lha::Error::None:
+      return arc::kOk;
+    case lha::Error::Truncated:
+      return arc::kErrEof;
+    case lha::Error::BadHeader:
+      return arc::kErrHeaderBroken;
+    case lha::Error::HeaderChecksum:
+      return arc::kErrHeaderCrc;
+    case lha::Error::NotAnArchive:
+      return arc::kErrNotArcFile;
+    case lha::Error::UnsupportedMethod:
+      return arc::kErrMethod;
+    case lha::Error::BadData:
+      return arc::kErrHuffmanCode;
+    case lha::Error::DataCrc:
+      return arc::kErrFileCrc;
+    case lha::Error::TooLarge:
+      return arc::kErrMoreHeapMemory;
+    case lha::Error::Io:
+      return arc::kErrCannotWrite;
+    case lha::Error::Aborted:
+      return arc::kErrUserCancel;
+    case lha::Error::InvalidArgument:
+      return arc::kErrNotFilename;
   }
   return arc::kErrHeaderBroken;
 }

@@ -20,10 +20,14 @@ namespace {
 
 lha::Method MethodOf(int jm) {
   switch (jm) {
-    case 0: return lha::Method::Stored;
-    case 3: return lha::Method::Lh6;
-    case 4: return lha::Method::Lh7;
-    default: return lha::Method::Lh5;  // -jm1 has no method of its own here
+    case 0:
+      return lha::Method::Stored;
+    case 3:
+      return lha::Method::Lh6;
+    case 4:
+      return lha::Method::Lh7;
+    default:
+      return lha::Method::Lh5;  // -jm1 has no method of its own here
   }
 }
 
@@ -129,10 +133,12 @@ int Update(const arc::LhaCommand &cmd, ARC_HWND progress, arc::Output &out) {
   wo.method = MethodOf(cmd.method);
   wo.level = cmd.headerLevel;
   bool writeFailed = false;
-  lha::ArchiveWriter writer([&](std::span<const uint8_t> d) {
-    if (!file.Write({reinterpret_cast<const char *>(d.data()), d.size()})) writeFailed = true;
-    return !writeFailed;
-  }, wo);
+  lha::ArchiveWriter writer(
+      [&](std::span<const uint8_t> d) {
+        if (!file.Write({reinterpret_cast<const char *>(d.data()), d.size()})) writeFailed = true;
+        return !writeFailed;
+      },
+      wo);
 
   int result = arc::kOk;
   auto pack = [&](const arc::ScanItem &item) -> int {

@@ -21,15 +21,33 @@ int ParseZipCommand(std::string_view line, ZipCommand &c) {
     // Info-ZIP style: letters may be grouped ("-rS").
     for (char ch : std::string_view(p.text).substr(1)) {
       switch (ch) {
-        case 'd': c.op = 'd'; break;
-        case 'f': c.op = 'f'; break;
-        case 'A': c.op = 'A'; break;
-        case 'S': c.hidden = true; break;
-        case 'D': c.folderEntries = false; break;
-        case 'r': c.recurse = true; break;
-        case 'u': c.update = true; break;
-        case 'j': c.junkPaths = true; break;
-        case 'o': c.newestTime = true; break;
+        case 'd':
+          c.op = 'd';
+          break;
+        case 'f':
+          c.op = 'f';
+          break;
+        case 'A':
+          c.op = 'A';
+          break;
+        case 'S':
+          c.hidden = true;
+          break;
+        case 'D':
+          c.folderEntries = false;
+          break;
+        case 'r':
+          c.recurse = true;
+          break;
+        case 'u':
+          c.update = true;
+          break;
+        case 'j':
+          c.junkPaths = true;
+          break;
+        case 'o':
+          c.newestTime = true;
+          break;
         default:
           if (std::isdigit(static_cast<unsigned char>(ch))) c.level = ch - '0';
           // -v, -q, -k, -J and the rest change nothing in what we write.

@@ -15,7 +15,6 @@ namespace zip {
 
 namespace {
 
-
 void Put32(std::string &s, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
 }
@@ -69,9 +68,10 @@ int FixOffsets(const std::string &windowsPath) {
     }
     Put32(tail, 16, static_cast<uint32_t>(layout.statedOffset + shift));
     platform::AtomicFile out(path);
-    const bool ok = out.Open() && Copy(fd, 0, layout.dirStart, out) && out.Write(dir) &&
-                    Copy(fd, layout.dirStart + layout.dirSize, layout.eocdPos - layout.dirStart - layout.dirSize, out) &&
-                    out.Write(tail) && out.Commit();
+    const bool ok =
+        out.Open() && Copy(fd, 0, layout.dirStart, out) && out.Write(dir) &&
+        Copy(fd, layout.dirStart + layout.dirSize, layout.eocdPos - layout.dirStart - layout.dirSize, out) &&
+        out.Write(tail) && out.Commit();
     if (!ok) result = arc::kErrCannotWrite;
   }
   close(fd);

@@ -16,7 +16,6 @@ namespace zip {
 
 namespace {
 
-
 arc::EntryFacts FactsOf(const arc::ZipDirEntry &z) {
   arc::EntryFacts f;
   f.name = arc::ZipEntryName(z);

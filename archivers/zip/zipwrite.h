@@ -12,14 +12,14 @@
 namespace zip {
 
 struct ZipCommand {
-  char op = 'a';  // 'a' add, 'd' delete, 'f' freshen, 'A' fix offsets
-  bool hidden = false;         // -S: hidden and system files too
-  bool folderEntries = true;   // -D: none
-  bool recurse = false;        // -r
-  bool update = false;         // -u: only absent or newer files
-  bool junkPaths = false;      // -j
-  bool newestTime = false;     // -o: the archive takes its newest entry's time
-  int level = -1;              // -0 .. -9
+  char op = 'a';              // 'a' add, 'd' delete, 'f' freshen, 'A' fix offsets
+  bool hidden = false;        // -S: hidden and system files too
+  bool folderEntries = true;  // -D: none
+  bool recurse = false;       // -r
+  bool update = false;        // -u: only absent or newer files
+  bool junkPaths = false;     // -j
+  bool newestTime = false;    // -o: the archive takes its newest entry's time
+  int level = -1;             // -0 .. -9
   std::string archive, folder;
   std::vector<std::string> files;
 };

@@ -58,8 +58,9 @@ void BM_ApplyConfig(benchmark::State &state) {
 void BM_CpSameCopies(benchmark::State &state) {
   World &w = Shared();
   const std::string tunes = w.world.Linux("tunes");
-  const std::string command = "cp -f '" + tunes + "'/*.mid '" + w.world.Linux("prefix/drive_c/Program Files/Ultima Online/music") +
-                              "/' && cp -f '" + tunes + "'/*.mid '" +
+  const std::string command = "cp -f '" + tunes + "'/*.mid '" +
+                              w.world.Linux("prefix/drive_c/Program Files/Ultima Online/music") + "/' && cp -f '" +
+                              tunes + "'/*.mid '" +
                               w.world.Linux("prefix/drive_c/Program Files/Ultima Online Third Dawn/music") + "/'";
   for (auto _ : state)
     if (std::system(command.c_str()) != 0) state.SkipWithError("cp failed");

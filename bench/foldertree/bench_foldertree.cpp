@@ -15,7 +15,8 @@ struct BigFolder {
     world.MakePrefix();
     const std::string dir = world.Linux("prefix/drive_c/MIDI/big");
     testsupport::TestWorld::MakeDirs(dir);
-    for (int i = 0; i < files; ++i) testsupport::TestWorld::WriteFile(dir + "/tune" + std::to_string(i) + ".mid", "MThd");
+    for (int i = 0; i < files; ++i)
+      testsupport::TestWorld::WriteFile(dir + "/tune" + std::to_string(i) + ".mid", "MThd");
     tree.SetRefreshWait(0);
     tree.SetShowFile(true);
     tree.SetFileMask({".mid", ".lzh", ".zip"});

@@ -11,11 +11,11 @@
 
 #include "lha/lha.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
   lha::WriterOptions opt;
   // Tuning knobs for experiments; the defaults are what the library uses.
-  if (const char* v = std::getenv("LHAPACK_CHAIN")) opt.encoder.maxChain = std::atoi(v);
-  if (const char* v = std::getenv("LHAPACK_PASSES")) opt.encoder.passes = std::atoi(v);
+  if (const char *v = std::getenv("LHAPACK_CHAIN")) opt.encoder.maxChain = std::atoi(v);
+  if (const char *v = std::getenv("LHAPACK_PASSES")) opt.encoder.passes = std::atoi(v);
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; ++i) {
     std::string a = argv[i];
@@ -33,12 +33,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: lhapack [-o5|-o6|-o7|-z] [-h0|-h1|-h2] archive file...\n");
     return 2;
   }
-  FILE* out = std::fopen(argv[i], "wb");
+  FILE *out = std::fopen(argv[i], "wb");
   if (!out) {
     std::perror(argv[i]);
     return 1;
   }
-  lha::ArchiveWriter writer([out](std::span<const std::uint8_t> d) { return std::fwrite(d.data(), 1, d.size(), out) == d.size(); }, opt);
+  lha::ArchiveWriter writer(
+      [out](std::span<const std::uint8_t> d) { return std::fwrite(d.data(), 1, d.size(), out) == d.size(); }, opt);
   for (++i; i < argc; ++i) {
     int fd = open(argv[i], O_RDONLY | O_CLOEXEC);
     struct stat st;
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     lha::CallbackSource src([fd](std::span<std::uint8_t> b) { return static_cast<long>(read(fd, b.data(), b.size())); },
                             [fd] { return lseek(fd, 0, SEEK_SET) == 0; });
     lha::NewEntry e;
-    const char* base = std::strrchr(argv[i], '/');
+    const char *base = std::strrchr(argv[i], '/');
     e.name = base ? base + 1 : argv[i];
     e.unixTime = st.st_mtime;
     e.dosTime = lha::dosTimeFromUnix(st.st_mtime);

@@ -46,7 +46,8 @@ struct World {
     }
     folders.MusicDir = QString::fromStdString(prefix.musicDir);
     folders.DefaultDir = folders.MusicDir + "\\default";
-    session = std::make_unique<TSession>(QString::fromStdString(world.Windows("prog")) + "\\melodeck", folders, dialogs);
+    session =
+        std::make_unique<TSession>(QString::fromStdString(world.Windows("prog")) + "\\melodeck", folders, dialogs);
     session->Store.LoadConfigList();
     for (TScene &scene : session->SceneTable)
       scene.Source = QString::fromStdString(world.Windows("tunes")) + "\\" + scene.FileName;
@@ -90,7 +91,8 @@ void BM_JlhaPackStaging(benchmark::State &state) {
   fs::copy(platform::ToLinux((w.session->WorkFolder.Path() + "\\Export").toStdString()), stage,
            fs::copy_options::recursive);
   const std::string archive = w.world.Linux("peer.lzh");
-  const std::string command = "cd '" + stage + "' && rm -f '" + archive + "' && jlha a '" + archive + "' * >/dev/null 2>&1";
+  const std::string command =
+      "cd '" + stage + "' && rm -f '" + archive + "' && jlha a '" + archive + "' * >/dev/null 2>&1";
   for (auto _ : state)
     if (std::system(command.c_str()) != 0) state.SkipWithError("jlha failed");
   state.counters["bytes"] = FileSize(archive);

@@ -16,7 +16,8 @@ std::string SettingsText(int configs) {
   for (int c = 0; c < configs; ++c) {
     text += "[config" + std::to_string(c) + "]\r\n";
     for (size_t i = 0; i < files.size(); ++i)
-      text += files[i] + "=" + (i % 3 == 0 ? "C:\\MIDI\\collection\\" + std::to_string(c) + "\\" + files[i] : files[i]) + "\r\n";
+      text += files[i] + "=" +
+              (i % 3 == 0 ? "C:\\MIDI\\collection\\" + std::to_string(c) + "\\" + files[i] : files[i]) + "\r\n";
   }
   return text;
 }

@@ -93,7 +93,13 @@ void BM_BsdtarList(benchmark::State &state) {
 // Medians of five runs: the machine is shared with builds. bsdtar runs in a child process, so
 // only real time means anything for it.
 BENCHMARK(BM_ExpandArchive)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_BsdtarList)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_BsdtarList)
+    ->Arg(500)
+    ->Arg(5000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 

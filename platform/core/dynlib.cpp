@@ -25,9 +25,7 @@ void DynamicLibrary::Close() {
   path_.clear();
 }
 
-void *DynamicLibrary::Symbol(const std::string &name) const {
-  return handle_ ? dlsym(handle_, name.c_str()) : nullptr;
-}
+void *DynamicLibrary::Symbol(const std::string &name) const { return handle_ ? dlsym(handle_, name.c_str()) : nullptr; }
 
 std::string ProgramLinuxFolder() {
   char buf[PATH_MAX];

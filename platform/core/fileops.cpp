@@ -209,12 +209,9 @@ bool DeleteTree(std::string_view path) {
   if (dir.back() != '\\') dir += '\\';
   for (const DirEntry &entry : ListDirectory(dir)) {
     const std::string full = dir + entry.name;
-    if (entry.attributes & faSymLink)
-      DeleteFile(full);
-    else if (entry.attributes & faDirectory)
-      DeleteTree(full);
-    else if (!(entry.attributes & faVolumeID))
-      DeleteFile(full);
+    if (entry.attributes & faSymLink) DeleteFile(full);
+    else if (entry.attributes & faDirectory) DeleteTree(full);
+    else if (!(entry.attributes & faVolumeID)) DeleteFile(full);
   }
   return RemoveDirectory(path);
 }

@@ -37,10 +37,10 @@ bool SetReadOnly(std::string_view path, bool readOnly);
 // target. An existing read-only target is never overwritten. The target appears complete or
 // not at all: the copy is written beside it and renamed into place.
 bool CopyFile(std::string_view from, std::string_view to, bool failIfExists);
-bool CreateDirectory(std::string_view path);  // one level; the parent must exist
-bool ForceDirectories(std::string_view path);  // every missing level
-bool RemoveDirectory(std::string_view path);   // only when empty
-bool DeleteFile(std::string_view path);        // refuses read-only files and folders
+bool CreateDirectory(std::string_view path);                // one level; the parent must exist
+bool ForceDirectories(std::string_view path);               // every missing level
+bool RemoveDirectory(std::string_view path);                // only when empty
+bool DeleteFile(std::string_view path);                     // refuses read-only files and folders
 bool MoveFile(std::string_view from, std::string_view to);  // never replaces an existing target
 
 // Entries of a folder, without "." and "..". Empty when the folder can't be read.

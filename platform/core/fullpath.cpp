@@ -34,19 +34,16 @@ std::string ExpandFileName(std::string_view path) {
       // Drive-relative: Windows keeps a current folder per drive; we only know the one of
       // the current drive, so any other drive counts from its root.
       const std::string cwd = CurrentWindowsFolder();
-      if (cwd.size() >= 2 && std::toupper(static_cast<unsigned char>(cwd[0])) ==
-                                 std::toupper(static_cast<unsigned char>(root[0])))
+      if (cwd.size() >= 2 &&
+          std::toupper(static_cast<unsigned char>(cwd[0])) == std::toupper(static_cast<unsigned char>(root[0])))
         relative = cwd.substr(cwd.size() > 3 ? 3 : cwd.size()) + "\\" + std::string(rest);
-      else
-        relative = std::string(rest);
+      else relative = std::string(rest);
     }
   } else {
     const std::string cwd = CurrentWindowsFolder();
     root = cwd.substr(0, 2);
-    if (!path.empty() && IsSep(path[0]))
-      relative = std::string(path.substr(1));
-    else
-      relative = (cwd.size() > 3 ? cwd.substr(3) + "\\" : std::string()) + std::string(path);
+    if (!path.empty() && IsSep(path[0])) relative = std::string(path.substr(1));
+    else relative = (cwd.size() > 3 ? cwd.substr(3) + "\\" : std::string()) + std::string(path);
   }
   std::vector<std::string> parts;
   size_t i = 0;

@@ -28,17 +28,17 @@ class IniDocument {
   enum class Kind { Other, Section, Key };
   struct Line {
     Kind kind = Kind::Other;
-    bool decoded = true;   // false: bytes kept as read, never touched
-    bool cp932 = true;     // the text fits code page 932
-    std::string bytes;     // as in the file (encoding of the file it came from), or empty
+    bool decoded = true;  // false: bytes kept as read, never touched
+    bool cp932 = true;    // the text fits code page 932
+    std::string bytes;    // as in the file (encoding of the file it came from), or empty
     bool bytesUtf8 = false;
-    std::string text;      // UTF-8
-    std::string name;      // section or key name, trimmed
-    std::string value;     // key value, trimmed
+    std::string text;   // UTF-8
+    std::string name;   // section or key name, trimmed
+    std::string value;  // key value, trimmed
   };
   struct SectionIndex {
-    size_t header;  // line of "[name]"
-    size_t end;     // one past its last line
+    size_t header;                                 // line of "[name]"
+    size_t end;                                    // one past its last line
     std::unordered_map<std::string, size_t> keys;  // folded key → first line
   };
 

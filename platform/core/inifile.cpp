@@ -50,7 +50,9 @@ std::string QuoteIfNeeded(std::string_view v) {
 }
 
 // A line break or NUL in a name or value would end the line and start another.
-bool FitsOnALine(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
+bool FitsOnALine(std::string_view s) {
+  return s.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
 
 // Windows drops one pair of matching quotes around a value when reading it.
 std::string Unquote(const std::string &v) {
@@ -72,7 +74,9 @@ int ToIntDef(std::string s, int def) {
   long long v = 0;
   for (; i < s.size(); ++i) {
     const char c = s[i];
-    int d = (c >= '0' && c <= '9') ? c - '0' : (base == 16 && std::isxdigit(static_cast<unsigned char>(c))) ? (std::tolower(c) - 'a' + 10) : -1;
+    int d = (c >= '0' && c <= '9')                                         ? c - '0'
+            : (base == 16 && std::isxdigit(static_cast<unsigned char>(c))) ? (std::tolower(c) - 'a' + 10)
+                                                                           : -1;
     if (d < 0) return def;
     v = v * base + d;
     if (v > 0xFFFFFFFFLL) return def;

@@ -38,7 +38,7 @@ class IniFile {
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
   int ReadInteger(std::string_view section, std::string_view key, int def) const;
   bool ReadBool(std::string_view section, std::string_view key, bool def) const;
-  std::vector<std::string> ReadSections() const;                        // file order
+  std::vector<std::string> ReadSections() const;                         // file order
   std::vector<std::string> ReadSection(std::string_view section) const;  // key names, file order
   bool SectionExists(std::string_view section) const;
   bool ValueExists(std::string_view section, std::string_view key) const;

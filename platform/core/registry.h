@@ -46,7 +46,7 @@ class Registry {
   };
   static std::string FoldKey(std::string_view keyPath);
   std::optional<std::string> Wow64Path(std::string_view keyPath) const;  // when it would apply
-  std::map<std::string, Key> keys_;  // folded path without leading "\" → key
+  std::map<std::string, Key> keys_;                                      // folded path without leading "\" → key
   bool win64_ = false;
 };
 

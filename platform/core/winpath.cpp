@@ -83,10 +83,8 @@ std::string NameToWindows(std::string_view name) {
   if (name.find_first_of(kDosForbidden) == std::string_view::npos) return std::string(name);
   std::string out;
   for (char c : name) {
-    if (kDosForbidden.find(c) != std::string_view::npos)
-      AppendUtf8(out, 0xF000 + static_cast<unsigned char>(c));
-    else
-      out += c;
+    if (kDosForbidden.find(c) != std::string_view::npos) AppendUtf8(out, 0xF000 + static_cast<unsigned char>(c));
+    else out += c;
   }
   return out;
 }
@@ -101,8 +99,7 @@ std::string NameToLinux(std::string_view name) {
     char32_t c = NextCodePoint(name, i);
     if (c >= 0xF000 && c < 0xF080 && kDosForbidden.find(static_cast<char>(c - 0xF000)) != std::string_view::npos)
       out += static_cast<char>(c - 0xF000);
-    else
-      out.append(name.substr(start, i - start));
+    else out.append(name.substr(start, i - start));
   }
   return out;
 }
@@ -150,8 +147,8 @@ std::string CurrentLinuxFolder() {
 }
 
 std::string NormalizeLinuxPath(std::string_view path) {
-  std::string abs = (!path.empty() && path[0] == '/') ? std::string(path)
-                                                       : CurrentLinuxFolder() + "/" + std::string(path);
+  std::string abs =
+      (!path.empty() && path[0] == '/') ? std::string(path) : CurrentLinuxFolder() + "/" + std::string(path);
   std::string out;
   for (auto &p : Collapse(SplitLinux(abs))) out += "/" + p;
   return out.empty() ? "/" : out;

@@ -37,8 +37,7 @@ void QuietAlsa() {
   void *alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
   if (alsa == nullptr) return;
   using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
-  if (auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
-    set(DiscardAlsa);
+  if (auto set = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"))) set(DiscardAlsa);
   dlclose(alsa);  // only drops the reference taken here: FluidSynth keeps it loaded
 }
 
@@ -91,8 +90,7 @@ class FluidPlayer final : public MidiPlayer {
     TakeLibraryError();
     std::optional<std::string> tune = ReadLinuxFile(linuxPath);
     if (!tune) return Fail("MIDI ファイル " + linuxPath + " を開けません");
-    if (!IsPlayableMidiFile(*tune))
-      return Fail(linuxPath + " は再生できる標準 MIDI ファイルではありません");
+    if (!IsPlayableMidiFile(*tune)) return Fail(linuxPath + " は再生できる標準 MIDI ファイルではありません");
     if (!LoadSoundFont()) return false;
 
     player_ = new_fluid_player(synth_);
@@ -180,8 +178,7 @@ class FluidPlayer final : public MidiPlayer {
   }
 
   bool StartOutput() {
-    if (!options_.renderFile.empty())
-      fluid_settings_setstr(settings_, "audio.file.name", options_.renderFile.c_str());
+    if (!options_.renderFile.empty()) fluid_settings_setstr(settings_, "audio.file.name", options_.renderFile.c_str());
     for (const std::string &name : options_.drivers) {
       if (fluid_settings_setstr(settings_, "audio.driver", name.c_str()) != FLUID_OK) continue;
       driver_ = new_fluid_audio_driver(settings_, synth_);

@@ -12,13 +12,10 @@ std::string EscapedInQuotes(const std::string &text) {
   return out;
 }
 
-bool NeedsQuotes(const std::string &text) {
-  return text.empty() || text.find_first_of(" \t\n\"") != std::string::npos;
-}
+bool NeedsQuotes(const std::string &text) { return text.empty() || text.find_first_of(" \t\n\"") != std::string::npos; }
 
 std::string Refused(std::string_view commandTemplate, std::string_view why) {
-  return "関連づけられたコマンド \"" + std::string(commandTemplate) + "\" の書式が正しくありません" +
-         std::string(why);
+  return "関連づけられたコマンド \"" + std::string(commandTemplate) + "\" の書式が正しくありません" + std::string(why);
 }
 
 }  // namespace
@@ -66,8 +63,7 @@ FormattedCommand FormatCommand(std::string_view commandTemplate, const std::stri
       }
     } else {
       std::string what(1, conversion);  // a whole character, also when it takes several bytes
-      while (i + 1 < commandTemplate.size() && (commandTemplate[i + 1] & 0xC0) == 0x80)
-        what += commandTemplate[++i];
+      while (i + 1 < commandTemplate.size() && (commandTemplate[i + 1] & 0xC0) == 0x80) what += commandTemplate[++i];
       return {std::nullopt, Refused(commandTemplate, " (%" + what + " は使えません)")};
     }
   }

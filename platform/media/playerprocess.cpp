@@ -48,8 +48,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   for (size_t i = 0; i < commandLine.size(); ++i) {
     const char ch = commandLine[i];
     if (inQuotes) {
-      if (ch == '\\' && i + 1 < commandLine.size() &&
-          std::strchr("\"`$\\", commandLine[i + 1]) != nullptr) {
+      if (ch == '\\' && i + 1 < commandLine.size() && std::strchr("\"`$\\", commandLine[i + 1]) != nullptr) {
         current += commandLine[++i];
       } else if (ch == '"') {
         inQuotes = false;
@@ -87,8 +86,7 @@ StartedProcess StartDetached(std::string_view commandLine) {
   posix_spawnattr_setsigmask(&attributes, &signals);
   sigfillset(&signals);
   posix_spawnattr_setsigdefault(&attributes, &signals);
-  posix_spawnattr_setflags(&attributes,
-                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);

@@ -16,8 +16,7 @@ namespace {
 QString QtFilter(const QString &filter) {
   const QStringList parts = filter.split('|');
   QStringList out;
-  for (int i = 0; i + 1 < parts.size(); i += 2)
-    out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
   return out.join(";;");
 }
 
@@ -38,10 +37,18 @@ TModalResult QtDialogs::Message(const QString &text, TMsgType type, unsigned but
   box.setTextFormat(Qt::PlainText);  // a path or archive name that looks like markup is shown as it is
   box.setText(text);
   switch (type) {
-    case TMsgType::Information: box.setIcon(QMessageBox::Information); break;
-    case TMsgType::Warning: box.setIcon(QMessageBox::Warning); break;
-    case TMsgType::Error: box.setIcon(QMessageBox::Critical); break;
-    case TMsgType::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case TMsgType::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case TMsgType::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case TMsgType::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case TMsgType::Confirmation:
+      box.setIcon(QMessageBox::Question);
+      break;
   }
   QMessageBox::StandardButtons set;
   if (buttons & mbYes) set |= QMessageBox::Yes;
@@ -51,10 +58,14 @@ TModalResult QtDialogs::Message(const QString &text, TMsgType type, unsigned but
   box.setStandardButtons(set);
   if (buttons & mbCancel) box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
-    case QMessageBox::Yes: return TModalResult::Yes;
-    case QMessageBox::No: return TModalResult::No;
-    case QMessageBox::Ok: return TModalResult::OK;
-    default: return buttons == mbOK ? TModalResult::OK : TModalResult::Cancel;
+    case QMessageBox::Yes:
+      return TModalResult::Yes;
+    case QMessageBox::No:
+      return TModalResult::No;
+    case QMessageBox::Ok:
+      return TModalResult::OK;
+    default:
+      return buttons == mbOK ? TModalResult::OK : TModalResult::Cancel;
   }
 }
 

@@ -22,8 +22,7 @@ using Reply = std::unique_ptr<T, FreeDeleter>;
 // Waits for the reply to cookie. A window can vanish between two requests; its error only
 // means "no reply" here.
 template <class R, class Cookie>
-Reply<R> Get(xcb_connection_t *c, Cookie cookie,
-             R *(*reply)(xcb_connection_t *, Cookie, xcb_generic_error_t **)) {
+Reply<R> Get(xcb_connection_t *c, Cookie cookie, R *(*reply)(xcb_connection_t *, Cookie, xcb_generic_error_t **)) {
   xcb_generic_error_t *error = nullptr;
   Reply<R> r(reply(c, cookie, &error));
   std::free(error);
@@ -56,12 +55,10 @@ class Display {
   xcb_connection_t *conn() const { return c_; }
   xcb_window_t root() const { return root_; }
 
-  Reply<xcb_get_property_reply_t> Property(xcb_window_t window, xcb_atom_t property,
-                                           xcb_atom_t type) const {
+  Reply<xcb_get_property_reply_t> Property(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) const {
     return Get(c_, AskProperty(window, property, type), xcb_get_property_reply);
   }
-  xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property,
-                                        xcb_atom_t type) const {
+  xcb_get_property_cookie_t AskProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type) const {
     return xcb_get_property(c_, 0, window, property, type, 0, kMaxLongs);
   }
 
@@ -83,17 +80,17 @@ enum AtomId {
   kWmDeleteWindow,
   kAtomCount
 };
-constexpr std::array<const char *, kAtomCount> kAtomNames = {
-    "_NET_CLIENT_LIST", "_NET_SUPPORTING_WM_CHECK", "_NET_SUPPORTED", "_NET_CLOSE_WINDOW",
-    "_NET_WM_NAME",     "_NET_WM_PID",              "UTF8_STRING",    "WM_STATE",
-    "WM_PROTOCOLS",     "WM_DELETE_WINDOW"};
+constexpr std::array<const char *, kAtomCount> kAtomNames = {"_NET_CLIENT_LIST", "_NET_SUPPORTING_WM_CHECK",
+                                                             "_NET_SUPPORTED",   "_NET_CLOSE_WINDOW",
+                                                             "_NET_WM_NAME",     "_NET_WM_PID",
+                                                             "UTF8_STRING",      "WM_STATE",
+                                                             "WM_PROTOCOLS",     "WM_DELETE_WINDOW"};
 using Atoms = std::array<xcb_atom_t, kAtomCount>;
 
 // All names are asked for before the first reply is awaited: one round trip, not ten.
 Atoms InternAtoms(xcb_connection_t *c) {
   std::array<xcb_intern_atom_cookie_t, kAtomCount> cookies;
-  for (size_t i = 0; i < kAtomCount; ++i)
-    cookies[i] = xcb_intern_atom(c, 0, std::strlen(kAtomNames[i]), kAtomNames[i]);
+  for (size_t i = 0; i < kAtomCount; ++i) cookies[i] = xcb_intern_atom(c, 0, std::strlen(kAtomNames[i]), kAtomNames[i]);
   Atoms atoms{};
   for (size_t i = 0; i < kAtomCount; ++i) {
     if (auto r = Get(c, cookies[i], xcb_intern_atom_reply)) atoms[i] = r->atom;
@@ -111,8 +108,7 @@ std::vector<uint32_t> Words(const xcb_get_property_reply_t *r) {
 
 std::string Bytes(const xcb_get_property_reply_t *r) {
   if (r == nullptr || r->format != 8) return {};
-  return std::string(static_cast<const char *>(xcb_get_property_value(r)),
-                     xcb_get_property_value_length(r));
+  return std::string(static_cast<const char *>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
 }
 
 std::string Latin1ToUtf8(std::string_view s) {
@@ -133,11 +129,9 @@ std::string Latin1ToUtf8(std::string_view s) {
 // manager that died leaves its root properties behind, and the id of its check window may
 // since belong to someone else; then its client list is stale and can't be trusted.
 bool LiveWindowManager(const Display &d, const Atoms &atoms) {
-  std::vector<uint32_t> check =
-      Words(d.Property(d.root(), atoms[kNetSupportingWmCheck], XCB_ATOM_WINDOW).get());
+  std::vector<uint32_t> check = Words(d.Property(d.root(), atoms[kNetSupportingWmCheck], XCB_ATOM_WINDOW).get());
   if (check.empty() || check[0] == XCB_NONE) return false;
-  std::vector<uint32_t> self =
-      Words(d.Property(check[0], atoms[kNetSupportingWmCheck], XCB_ATOM_WINDOW).get());
+  std::vector<uint32_t> self = Words(d.Property(check[0], atoms[kNetSupportingWmCheck], XCB_ATOM_WINDOW).get());
   return !self.empty() && self[0] == check[0];
 }
 
@@ -169,8 +163,7 @@ std::vector<TopWindow> Enumerate(const Display &d) {
   std::vector<Questions> asked;
   asked.reserve(ids.size());
   for (xcb_window_t id : ids) {
-    asked.push_back({xcb_get_window_attributes(c, id),
-                     d.AskProperty(id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW),
+    asked.push_back({xcb_get_window_attributes(c, id), d.AskProperty(id, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW),
                      d.AskProperty(id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING),
                      d.AskProperty(id, atoms[kNetWmName], atoms[kUtf8String]),
                      d.AskProperty(id, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY),
@@ -234,9 +227,8 @@ std::vector<TopWindow> Enumerate(const Display &d) {
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   auto lower = [](unsigned char ch) { return ch >= 'A' && ch <= 'Z' ? ch + ('a' - 'A') : ch; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-           return lower(x) == lower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool IsGameClass(std::string_view name, const std::vector<std::string> &exeNames) {
@@ -249,16 +241,14 @@ bool IsGameClass(std::string_view name, const std::vector<std::string> &exeNames
 
 // Sends event and waits until the server has dealt with it: the connection is closed right
 // after, and a window that vanished meanwhile must answer false.
-bool Send(xcb_connection_t *c, xcb_window_t destination, uint32_t mask,
-          const xcb_client_message_event_t &event) {
-  xcb_generic_error_t *error = xcb_request_check(
-      c, xcb_send_event_checked(c, 0, destination, mask, reinterpret_cast<const char *>(&event)));
+bool Send(xcb_connection_t *c, xcb_window_t destination, uint32_t mask, const xcb_client_message_event_t &event) {
+  xcb_generic_error_t *error =
+      xcb_request_check(c, xcb_send_event_checked(c, 0, destination, mask, reinterpret_cast<const char *>(&event)));
   std::free(error);
   return error == nullptr;
 }
 
-xcb_client_message_event_t ClientMessage(xcb_window_t window, xcb_atom_t type, uint32_t d0,
-                                         uint32_t d1) {
+xcb_client_message_event_t ClientMessage(xcb_window_t window, xcb_atom_t type, uint32_t d0, uint32_t d1) {
   xcb_client_message_event_t event;
   std::memset(&event, 0, sizeof event);  // all 32 bytes go over the wire
   event.response_type = XCB_CLIENT_MESSAGE;
@@ -283,18 +273,15 @@ bool AskToClose(const Display &d, uint32_t id) {
   // A window manager closes a window it manages as its own close button would: it knows the
   // window's protocols, and can offer to end a program that no longer answers.
   if (LiveWindowManager(d, atoms) &&
-      Contains(Words(d.Property(d.root(), atoms[kNetSupported], XCB_ATOM_ATOM).get()),
-               atoms[kNetCloseWindow]) &&
+      Contains(Words(d.Property(d.root(), atoms[kNetSupported], XCB_ATOM_ATOM).get()), atoms[kNetCloseWindow]) &&
       Contains(ClientList(d, atoms), id)) {
     constexpr uint32_t kSourceUser = 2;  // on the user's behalf, as a pager or taskbar asks
-    return Send(c, d.root(),
-                XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    return Send(c, d.root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                 ClientMessage(id, atoms[kNetCloseWindow], XCB_CURRENT_TIME, kSourceUser));
   }
 
   // Otherwise the window's own program is asked, if it has said it would listen.
-  if (Contains(Words(d.Property(id, atoms[kWmProtocols], XCB_ATOM_ATOM).get()),
-               atoms[kWmDeleteWindow])) {
+  if (Contains(Words(d.Property(id, atoms[kWmProtocols], XCB_ATOM_ATOM).get()), atoms[kWmDeleteWindow])) {
     return Send(c, id, XCB_EVENT_MASK_NO_EVENT,
                 ClientMessage(id, atoms[kWmProtocols], atoms[kWmDeleteWindow], XCB_CURRENT_TIME));
   }
@@ -313,8 +300,7 @@ bool IsGameRunning(const std::vector<std::string> &exeNames) {
   Display d;
   if (!d) return false;
   for (const TopWindow &w : Enumerate(d)) {
-    if (!w.owned && w.visible &&
-        (IsGameClass(w.className, exeNames) || IsGameClass(w.instanceName, exeNames)))
+    if (!w.owned && w.visible && (IsGameClass(w.className, exeNames) || IsGameClass(w.instanceName, exeNames)))
       return true;
   }
   return false;

@@ -13,12 +13,12 @@ namespace platform {
 
 struct TopWindow {
   uint32_t id = 0;
-  bool owned = false;          // WM_TRANSIENT_FOR is set: a dialog or tool window of another one
-  bool visible = false;        // shown by its program; minimised or on another desktop counts too
-  std::string instanceName;    // WM_CLASS, first string
-  std::string className;       // WM_CLASS, second string; under Wine both are the exe's name
-  std::string title;           // UTF-8
-  int32_t pid = -1;            // _NET_WM_PID, -1 when the window doesn't tell
+  bool owned = false;        // WM_TRANSIENT_FOR is set: a dialog or tool window of another one
+  bool visible = false;      // shown by its program; minimised or on another desktop counts too
+  std::string instanceName;  // WM_CLASS, first string
+  std::string className;     // WM_CLASS, second string; under Wine both are the exe's name
+  std::string title;         // UTF-8
+  int32_t pid = -1;          // _NET_WM_PID, -1 when the window doesn't tell
 };
 
 // The window manager's client list when a live EWMH window manager keeps one, else the root

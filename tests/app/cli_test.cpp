@@ -99,7 +99,8 @@ TEST(CommandLine, ApplyCopiesIntoBothMusicFoldersAndAnswersByExitStatus) {
   EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
   EXPECT_EQ(w.Lines(run.out, "MISSING"), 2u) << run.out;
   EXPECT_NE(run.out.find("Broken: 96 copied, 0 failed, 2 missing\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  Z:"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  Z:"), std::string::npos)
+      << run.err;
 
   // A write-protected music folder: the copies fail.
   chmod(w.world.Linux(kThirdDawn).c_str(), 0500);
@@ -177,8 +178,10 @@ TEST(CommandLine, TheGamesOwnUpdateBecomesTheBackup) {
   EXPECT_EQ(w.Music(kThirdDawn, "britain1.mid"), w.Music(kThirdDawn, "default/britain1.mid"));
   // One message names both files; the old backups stay under dated names.
   EXPECT_EQ(w.Lines(run.err, "melodeck: ゲームの更新で"), 1u) << run.err;
-  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\approach.mid\n"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\britain1.mid\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\approach.mid\n"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\britain1.mid\n"), std::string::npos)
+      << run.err;
   const std::string kept = w.world.Linux("kept.txt");
   system(("ls '" + w.world.Linux(kFirst + "/default") + "' | grep -E '_[0-9]{8}-[0-9]{6}' >'" + kept + "'").c_str());
   const std::string keptNames = TestWorld::ReadFile(kept);

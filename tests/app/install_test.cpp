@@ -44,11 +44,13 @@ TEST(Install, TheDesktopFilesPassTheirChecksAndNameThePackageType) {
   const std::string share = i.inst + "/share";
   EXPECT_EQ(Shell("desktop-file-validate " + Quote(share + "/applications/" + kAppId + ".desktop")), 0)
       << i.Output("desktop-file-validate " + Quote(share + "/applications/" + kAppId + ".desktop"));
-  EXPECT_EQ(Shell("appstreamcli validate --no-net " + Quote(share + "/metainfo/" + kAppId + ".metainfo.xml") + " >/dev/null"), 0)
+  EXPECT_EQ(
+      Shell("appstreamcli validate --no-net " + Quote(share + "/metainfo/" + kAppId + ".metainfo.xml") + " >/dev/null"),
+      0)
       << i.Output("appstreamcli validate --no-net " + Quote(share + "/metainfo/" + kAppId + ".metainfo.xml"));
   for (const char *size : {"16x16", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
-    EXPECT_EQ(i.Output("file -b " + Quote(share + "/icons/hicolor/" + size + "/apps/" + kAppId + ".png")).rfind(
-                  "PNG image data, " + std::string(size).replace(std::string(size).find('x'), 1, " x "), 0),
+    EXPECT_EQ(i.Output("file -b " + Quote(share + "/icons/hicolor/" + size + "/apps/" + kAppId + ".png"))
+                  .rfind("PNG image data, " + std::string(size).replace(std::string(size).find('x'), 1, " x "), 0),
               0u)
         << size;
   ASSERT_EQ(Shell("update-mime-database " + Quote(share + "/mime") + " >/dev/null 2>&1"), 0);
@@ -57,9 +59,9 @@ TEST(Install, TheDesktopFilesPassTheirChecksAndNameThePackageType) {
   TestWorld::WriteFile(i.world.Linux("x.lzh"), "\x20\x00-lh5-rest of a header");
   // xdg-mime asks GIO (and so the shared MIME database) on a GNOME desktop; on a desktop it
   // does not know it asks file(1), which knows nothing of added types.
-  const std::string query = "cd " + Quote(i.world.Root()) + " && env XDG_CURRENT_DESKTOP=GNOME XDG_DATA_DIRS=" +
-                            Quote(share + ":/usr/share") + " XDG_DATA_HOME=" + Quote(i.world.Linux("nohome")) +
-                            " xdg-mime query filetype ";
+  const std::string query = "cd " + Quote(i.world.Root()) +
+                            " && env XDG_CURRENT_DESKTOP=GNOME XDG_DATA_DIRS=" + Quote(share + ":/usr/share") +
+                            " XDG_DATA_HOME=" + Quote(i.world.Linux("nohome")) + " xdg-mime query filetype ";
   EXPECT_EQ(i.Output(query + "x.mdk"), "application/x-melodeck-package\n");
   EXPECT_EQ(i.Output(query + "x.lzh"), "application/x-lha\n");
 }
@@ -99,8 +101,8 @@ TEST(Install, SettingsLiveBesideAPortableProgramElseInTheUsersDataFolder) {
       if (geteuid() == 0) {
         if (Shell("unshare -m true 2>/dev/null") != 0) GTEST_SKIP() << "no mount namespace for a read-only folder";
         const std::string bin = Quote(i.inst + "/bin");
-        wrapper = "unshare -m sh -c " +
-                  Quote("mount --bind " + bin + " " + bin + " && mount -o remount,ro,bind " + bin + " && exec \"$0\" \"$@\"");
+        wrapper = "unshare -m sh -c " + Quote("mount --bind " + bin + " " + bin + " && mount -o remount,ro,bind " +
+                                              bin + " && exec \"$0\" \"$@\"");
       }
     }
     const ProgramRun run =

@@ -79,8 +79,19 @@ TEST(Startup, AMissingClientIsExplainedOnStandardError) {
     FakePrefixOptions options;
     const char *tail;  // how the line ends
   } cases[] = {
-      {"no key", [] { FakePrefixOptions o; o.firstClient = false; return o; }(), " is not there\n"},
-      {"exe missing", [] { FakePrefixOptions o; o.firstExe = false; return o; }(),
+      {"no key",
+       [] {
+         FakePrefixOptions o;
+         o.firstClient = false;
+         return o;
+       }(),
+       " is not there\n"},
+      {"exe missing",
+       [] {
+         FakePrefixOptions o;
+         o.firstExe = false;
+         return o;
+       }(),
        "\", but that file or the music folder beside it is not there\n"},
   };
   for (const auto &c : cases) {
@@ -98,7 +109,9 @@ TEST(Startup, AMissingClientIsExplainedOnStandardError) {
               0u)
         << c.what << ": " << line;
     EXPECT_NE(line.find("Ultima Online\\1.0 (32-bit view)"), std::string::npos) << line;
-    EXPECT_TRUE(line.size() > std::strlen(c.tail) && line.compare(line.size() - std::strlen(c.tail), std::string::npos, c.tail) == 0) << c.what << ": " << line;
+    EXPECT_TRUE(line.size() > std::strlen(c.tail) &&
+                line.compare(line.size() - std::strlen(c.tail), std::string::npos, c.tail) == 0)
+        << c.what << ": " << line;
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
   }
   // A client that is found says nothing.
@@ -116,7 +129,9 @@ TEST(Startup, ThirdDawnWithoutItsMusicFolderIsSimplyAbsent) {
   FakePrefixOptions o;
   o.thirdDawn = true;
   const auto prefix = world.MakePrefix(o);
-  ASSERT_EQ(system(("rm -r '" + world.Linux("prefix/drive_c/Program Files/Ultima Online Third Dawn/music") + "'").c_str()), 0);
+  ASSERT_EQ(
+      system(("rm -r '" + world.Linux("prefix/drive_c/Program Files/Ultima Online Third Dawn/music") + "'").c_str()),
+      0);
   testsupport::ScriptedDialogs dialogs;
   TGameFolders f;
   ASSERT_TRUE(DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f));

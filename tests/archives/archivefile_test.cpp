@@ -9,8 +9,8 @@
 
 using namespace archives;
 using archivetest::FakeArchivers;
-using archivetest::MessageOf;
 using archivetest::FakeLib;
+using archivetest::MessageOf;
 using testsupport::TestWorld;
 
 namespace {
@@ -24,13 +24,12 @@ class Component : public archivetest::FakeWorld {
 }  // namespace
 
 TEST_F(Component, TypeFromTheExtension) {
-  for (const char *lib : {"libunlha32.so", "libunzip32.so", "libcab32.so", "libunarj32j.so", "libtar32.so",
-                          "libunrar32.so"})
+  for (const char *lib :
+       {"libunlha32.so", "libunzip32.so", "libcab32.so", "libunarj32j.so", "libtar32.so", "libunrar32.so"})
     fakes.Install(lib);
   const std::pair<const char *, TArchiverType> cases[] = {
-      {"a.LZH", atLha}, {"a.zip", atZip}, {"a.Cab", atCab}, {"a.arj", atArj}, {"a.rar", atRar},
-      {"a.tar", atTar}, {"a.tgz", atTgz}, {"a.TAZ", atTgz}, {"a.gz", atTgz},  {"a.Z", atTgz},
-      {"a.bz2", atBZ2},
+      {"a.LZH", atLha}, {"a.zip", atZip}, {"a.Cab", atCab}, {"a.arj", atArj}, {"a.rar", atRar}, {"a.tar", atTar},
+      {"a.tgz", atTgz}, {"a.TAZ", atTgz}, {"a.gz", atTgz},  {"a.Z", atTgz},   {"a.bz2", atBZ2},
   };
   for (const auto &[name, type] : cases) {
     file.SetFileName(name);
@@ -69,8 +68,8 @@ TEST_F(Component, ContentsDecideInTheirOrder) {
   int n = 0;
   for (const auto &c : cases) {
     FakeArchivers set(world, "set" + std::to_string(n++));
-    for (const char *lib : {"libunlha32.so", "libunzip32.so", "libcab32.so", "libunarj32j.so", "libtar32.so",
-                            "libunrar32.so"}) {
+    for (const char *lib :
+         {"libunlha32.so", "libunzip32.so", "libcab32.so", "libunarj32j.so", "libtar32.so", "libunrar32.so"}) {
       auto &fake = set.Install(lib);
       fake.SetResult("OpenArchive", 0);
     }
@@ -161,7 +160,7 @@ TEST_F(Component, AListingLeftOpenIsClosedByTheLibraryThatOpenedIt) {
     TArchiveFile other;
     other.SetFileName("songs.lzh");
     ASSERT_NE(other.OpenArchive(nullptr, 0), nullptr);
-    other.OpenArchive(nullptr, 0);  // a second listing replaces the first
+    other.OpenArchive(nullptr, 0);   // a second listing replaces the first
     other.SetFileName("songs.cab");  // the LHA driver goes: its listing is closed first
     other.OpenArchive(nullptr, 0);
   }  // and the CAB listing when the component goes

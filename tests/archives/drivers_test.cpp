@@ -12,8 +12,8 @@
 
 using namespace archives;
 using archivetest::FakeArchivers;
-using archivetest::MessageOf;
 using archivetest::FakeLib;
+using archivetest::MessageOf;
 using testsupport::TestWorld;
 
 namespace {
@@ -73,9 +73,12 @@ TEST_F(Drivers, TarLinesForEachClass) {
     const TArchiverOptions *options;
     std::string expected;
   } cases[] = {
-      {atTar, &some, "x -AH --display-dialog=0 -g --check-all-path=0 --use-directory=1  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
-      {atTgz, &some, "x -AH --display-dialog=0 -g --check-all-path=0 --use-directory=1 -z9  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
-      {atBZ2, &some, "x -AH --display-dialog=0 -g --check-all-path=0 --use-directory=1 -B9  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
+      {atTar, &some,
+       "x -AH --display-dialog=0 -g --check-all-path=0 --use-directory=1  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
+      {atTgz, &some,
+       "x -AH --display-dialog=0 -g --check-all-path=0 --use-directory=1 -z9  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
+      {atBZ2, &some,
+       "x -AH --display-dialog=0 -g --check-all-path=0 --use-directory=1 -B9  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
       {atTar, &zero, "x -I  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
       {atTgz, &zero, "x -I -z  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
       {atBZ2, &zero, "x -I -B  -f \"a\" -o \"C:\\d\\\" \"a.mid\" "},
@@ -147,8 +150,7 @@ TEST_F(Drivers, UnofferedOperationsRaiseWithoutTouchingTheLibrary) {
        "この形式の書庫ではファイルの削除をサポートしておりません。"},
       {[&] { c->Update(nullptr, "a", output, false, &files, "", {}); },
        "この形式の書庫では書庫の更新をサポートしておりません。"},
-      {[&] { r->MakeSfx(nullptr, "a", output, "", {}); },
-       "この形式では自己解凍書庫の作成をサポートしておりません。"},
+      {[&] { r->MakeSfx(nullptr, "a", output, "", {}); }, "この形式では自己解凍書庫の作成をサポートしておりません。"},
   };
   for (const auto &[run, message] : cases) EXPECT_EQ(MessageOf(run), message);
   EXPECT_TRUE(rar.Calls().empty());

@@ -79,8 +79,7 @@ Call FakeLib::Last(const std::string &function) const {
   return {};
 }
 
-FakeArchivers::FakeArchivers(testsupport::TestWorld &world, const std::string &folder)
-    : folder_(world.Linux(folder)) {
+FakeArchivers::FakeArchivers(testsupport::TestWorld &world, const std::string &folder) : folder_(world.Linux(folder)) {
   testsupport::TestWorld::MakeDirs(folder_);
   archives::TArchiverLibrary::FreeAll();
   archives::TArchiverLibrary::SetSearchFolder(folder_);

@@ -96,21 +96,11 @@ TEST_F(ExpandFiles, LinesWildcardsFoldersAndRecursion) {
        -1,
        {W("sub\\*.mid")},
        {W("sub\\.dot\\e.mid"), W("sub\\c.mid"), W("sub\\deep\\d.mid")}},
-      {"r > 1 takes a folder line whole",
-       -1,
-       2,
-       -1,
-       {W("sub\\deep")},
-       {W("sub\\deep\\d.mid")}},
+      {"r > 1 takes a folder line whole", -1, 2, -1, {W("sub\\deep")}, {W("sub\\deep\\d.mid")}},
       {"r = 1 takes a folder line as a name", -1, 1, -1, {W("sub\\deep")}, {}},
       {"p > 0 stops at a plain name", -1, 1, 1, {W("sub\\c.mid")}, {W("sub\\c.mid")}},
       {"without p a plain name is looked for below too", -1, 1, -1, {W("sub\\d.mid")}, {W("sub\\deep\\d.mid")}},
-      {"sorted without case, each once",
-       -1,
-       -1,
-       -1,
-       {W("B.TXT"), W("a.mid"), W("a.mid")},
-       {W("a.mid"), W("b.txt")}},
+      {"sorted without case, each once", -1, -1, -1, {W("B.TXT"), W("a.mid"), W("a.mid")}, {W("a.mid"), W("b.txt")}},
   };
   for (const auto &c : cases) {
     TArchiverOptions o;

@@ -80,9 +80,16 @@ TEST(ArchiverOptions, StoredFormRoundTrips) {
 
 TEST(ArchiverOptions, MalformedStoredFormsRaise) {
   const char *cases[] = {
-      "a = 200",         "a = x",          "w = \"open",  "w = \"bad \\q\"", "jx = \"a\" b",
-      "PackFilter = pf", "ResFileUsage = [ruOnNothing]", "ResFileUsage = ruOnPack",
-      "nosuch = 1",      "no equals sign",
+      "a = 200",
+      "a = x",
+      "w = \"open",
+      "w = \"bad \\q\"",
+      "jx = \"a\" b",
+      "PackFilter = pf",
+      "ResFileUsage = [ruOnNothing]",
+      "ResFileUsage = ruOnPack",
+      "nosuch = 1",
+      "no equals sign",
   };
   for (const char *text : cases) EXPECT_THROW(ReadOptions(text), EArchiver) << text;
 }

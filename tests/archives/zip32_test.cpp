@@ -6,8 +6,8 @@
 
 using namespace archives;
 using archivetest::FakeArchivers;
-using archivetest::MessageOf;
 using archivetest::FakeLib;
+using archivetest::MessageOf;
 using testsupport::TestWorld;
 
 namespace {

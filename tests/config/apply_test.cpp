@@ -65,7 +65,8 @@ TEST_P(Apply, CopiesEveryKindOfSourceThenStandardRestoresTheGame) {
     EXPECT_EQ(TestWorld::ReadFile(Music("britain1.mid", td)), testsupport::MakeMidiTune(61));
     EXPECT_EQ(TestWorld::ReadFile(Music("britain2.mid", td)), testsupport::MakeMidiTune(62));
     for (size_t i = 3; i < GameMusicFiles().size(); ++i)
-      EXPECT_EQ(TestWorld::ReadFile(Music(GameMusicFiles()[i], td)), TestWorld::ReadFile(Backup(GameMusicFiles()[i], td)));
+      EXPECT_EQ(TestWorld::ReadFile(Music(GameMusicFiles()[i], td)),
+                TestWorld::ReadFile(Backup(GameMusicFiles()[i], td)));
   }
   EXPECT_EQ(TestWorld::ReadFile(Music("readme.txt")), "not a scene");
   if (!GetParam()) EXPECT_FALSE(TestWorld::Exists(w.Linux("prefix/drive_c/Program Files/Ultima Online Third Dawn")));
@@ -73,7 +74,8 @@ TEST_P(Apply, CopiesEveryKindOfSourceThenStandardRestoresTheGame) {
   s.Store.LoadConfig(s.Store.Settings(), kStandardConfig);
   ApplyConfig(s);
   for (bool td : Clients())
-    for (const std::string &f : GameMusicFiles()) EXPECT_EQ(TestWorld::ReadFile(Music(f, td)), TestWorld::ReadFile(Backup(f, td))) << f;
+    for (const std::string &f : GameMusicFiles())
+      EXPECT_EQ(TestWorld::ReadFile(Music(f, td)), TestWorld::ReadFile(Backup(f, td))) << f;
 }
 
 TEST_P(Apply, ReadOnlyTargetsAreReplacedAndFailuresAndMissingFilesReported) {
@@ -92,21 +94,26 @@ TEST_P(Apply, ReadOnlyTargetsAreReplacedAndFailuresAndMissingFilesReported) {
   ASSERT_EQ(stat(Music("approach.mid").c_str(), &st), 0);
   EXPECT_TRUE(st.st_mode & S_IWUSR);
   const QString music = w.folders.MusicDir;
-  EXPECT_EQ(report.FailureText, QString::fromUtf8("\nブリティン :  ") + music + "\\britain1.mid" +
-                                    QString::fromUtf8("\nBritain2 :  ") + QString::fromStdString(w.world.Windows("tunes/gone.mid")) +
-                                    QString::fromUtf8(" (ファイルがありません)\nブラックソーン城 :  ") + music + "\\btcastle.mid");
+  EXPECT_EQ(report.FailureText,
+            QString::fromUtf8("\nブリティン :  ") + music + "\\britain1.mid" + QString::fromUtf8("\nBritain2 :  ") +
+                QString::fromStdString(w.world.Windows("tunes/gone.mid")) +
+                QString::fromUtf8(" (ファイルがありません)\nブラックソーン城 :  ") + music + "\\btcastle.mid");
   EXPECT_EQ(report.Missing, GetParam() ? 2 : 1);
-  for (bool td : Clients()) EXPECT_EQ(TestWorld::ReadFile(Music("bucsden.mid", td)), TestWorld::ReadFile(Backup("bucsden.mid", td)));
+  for (bool td : Clients())
+    EXPECT_EQ(TestWorld::ReadFile(Music("bucsden.mid", td)), TestWorld::ReadFile(Backup("bucsden.mid", td)));
 
   ShowApplyFailures(report, w.dialogs);
   ASSERT_EQ(w.dialogs.Texts().size(), 2);
-  EXPECT_TRUE(w.dialogs.Texts()[0].startsWith(QString::fromUtf8("以下のファイルにコピーできませんでした\n\n\nブリティン :  ")));
-  EXPECT_EQ(w.dialogs.Texts()[1], QString::fromUtf8("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
+  EXPECT_TRUE(
+      w.dialogs.Texts()[0].startsWith(QString::fromUtf8("以下のファイルにコピーできませんでした\n\n\nブリティン :  ")));
+  EXPECT_EQ(w.dialogs.Texts()[1],
+            QString::fromUtf8("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
 }
 
 TEST_P(Apply, QuestionNamesTheConfigurationOrWarnsOfTheRunningGame) {
   EXPECT_EQ(ApplyQuestion(false, "Summer"), QString::fromUtf8("Summerを適用しますか？"));
-  EXPECT_TRUE(ApplyQuestion(true, "Summer").startsWith(QString::fromUtf8("Ultima Online が実行中であることを確認しました\n")));
+  EXPECT_TRUE(
+      ApplyQuestion(true, "Summer").startsWith(QString::fromUtf8("Ultima Online が実行中であることを確認しました\n")));
 }
 
 // A process killed at any moment of an apply leaves each game file whole: the old or the new.

@@ -49,14 +49,11 @@ TEST_F(Commands, NewNamesAreTestedInOrder) {
     QString message;  // empty: silent
   };
   const Case cases[] = {
-      {"autumn", kInUse},       // another case of an existing one
-      {"標準", kInUse},
-      {"A", kInUse},            // in use and too short: the in-use message
-      {"", QString()},          // empty or cancelled: silent
-      {"b", kInvalid},          // one byte
-      {"a/b", kInvalid},
-      {" x", kInvalid},
-      {"MeloDeck", kInvalid},   // the settings section's own name
+      {"autumn", kInUse},                                            // another case of an existing one
+      {"標準", kInUse},   {"A", kInUse},                             // in use and too short: the in-use message
+      {"", QString()},                                               // empty or cancelled: silent
+      {"b", kInvalid},                                               // one byte
+      {"a/b", kInvalid},  {" x", kInvalid}, {"MeloDeck", kInvalid},  // the settings section's own name
   };
   for (const Case &c : cases) {
     Start("[Autumn]\r\n[a]\r\n");

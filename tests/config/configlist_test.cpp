@@ -48,9 +48,8 @@ TEST(ConfigList, OrderSelectionAndCaption) {
 
 TEST(ConfigList, LoadsTheLastAppliedConfiguration) {
   StoreWorld w;
-  TestWorld::WriteFile(w.Linux("prog/melodeck.ini"),
-                       "[melodeck]\r\nLastConfig=" + Sjis("夏") + "\r\n[" + Sjis("夏") + "]\r\nyew.mid=C:\\" +
-                           Sjis("ソ") + ".mid\r\n");
+  TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[melodeck]\r\nLastConfig=" + Sjis("夏") + "\r\n[" + Sjis("夏") +
+                                                         "]\r\nyew.mid=C:\\" + Sjis("ソ") + ".mid\r\n");
   auto store = w.MakeStore();
   store->LoadConfigList();
   EXPECT_EQ(store->CurrentConfig, QString::fromUtf8("夏"));
@@ -62,9 +61,9 @@ TEST(ConfigList, SceneNamesFile) {
     const char *value;  // nullptr: no key
     const char *name, *detail;
   } cases[] = {
-      {nullptr, "ブリティン", "ブリティン"},       // empty description takes the name
-      {"x|", "ブリティン", "ブリティン"},          // two bytes: ignored
-      {"ア|", "ア", ""},                          // three bytes in code page 932
+      {nullptr, "ブリティン", "ブリティン"},  // empty description takes the name
+      {"x|", "ブリティン", "ブリティン"},     // two bytes: ignored
+      {"ア|", "ア", ""},                      // three bytes in code page 932
       {"|desc", "", "desc"},
       {"a|b|c", "a", "b|c"},
       {"no bar", "ブリティン", "ブリティン"},

@@ -35,7 +35,8 @@ TEST_F(Store, StandardMakesBackupsAndUsesTheGamesFiles) {
   for (const TScene &s : scenes) EXPECT_EQ(s.Source, s.FileName);
   for (bool td : {false, true})
     for (const auto &f : testsupport::GameMusicFiles())
-      EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux(td) + "/default/" + f), TestWorld::ReadFile(w.MusicLinux(td) + "/" + f));
+      EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux(td) + "/default/" + f),
+                TestWorld::ReadFile(w.MusicLinux(td) + "/" + f));
   EXPECT_EQ(store->CurrentConfig, kStandardConfig);
   EXPECT_TRUE(w.dialogs.Shown().empty());
 }
@@ -114,10 +115,10 @@ TEST_F(Store, ValidConfigNames) {
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Summer]\r\n");
   store->LoadConfigList();
   const std::pair<const char *, bool> cases[] = {
-      {"a", false},      {"ab", true},        {" ab", false},    {"a,b", false},   {"夏", true},
-      {"é", true},       {"ab ", true},       {"標準", false},   {"SUMMER", false}, {"a\\b", false},
-      {"a/b", false},    {"a:b", false},      {"a;b", false},    {"a*b", false},   {"a?b", false},
-      {"a\"b", false},   {"a<b", false},      {"a>b", false},    {"a|b", false},   {"ｱ", false},
+      {"a", false},    {"ab", true},   {" ab", false},  {"a,b", false},    {"夏", true},
+      {"é", true},     {"ab ", true},  {"標準", false}, {"SUMMER", false}, {"a\\b", false},
+      {"a/b", false},  {"a:b", false}, {"a;b", false},  {"a*b", false},    {"a?b", false},
+      {"a\"b", false}, {"a<b", false}, {"a>b", false},  {"a|b", false},    {"ｱ", false},
   };
   for (const auto &[n, ok] : cases) EXPECT_EQ(store->IsValidConfigName(QString::fromUtf8(n)), ok) << n;
 }
@@ -134,7 +135,8 @@ TEST_F(Store, AskConfigNameOnACollision) {
   w.dialogs.Answer(TModalResult::Cancel);
   EXPECT_FALSE(store->AskConfigName(name));
   EXPECT_EQ(w.dialogs.Shown().back().text,
-            QString::fromUtf8("設定 \"summer\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は \"いいえ\" を選択してください"));
+            QString::fromUtf8("設定 \"summer\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は "
+                              "\"いいえ\" を選択してください"));
   EXPECT_EQ(w.dialogs.Shown().back().buttons, platform::mbYesNoCancel);
 
   w.dialogs.Answer(TModalResult::Yes);

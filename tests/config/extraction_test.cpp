@@ -84,8 +84,16 @@ TEST_F(Extraction, MissingArchivesEntriesAndOverlongNames) {
 // Names that would reach outside the work folder give nothing, even when the archive holds them.
 TEST_F(Extraction, HostileEntryPartsGiveAnEmptyResult) {
   const QString archive = Zip("dl/evil.zip", {{"../evil.mid", "e"}, {"a/../../evil.mid", "e"}, {"ok.mid", "o"}});
-  const char *cases[] = {"../evil.mid",    "a/../../evil.mid", "..\\evil.mid", "a\\..\\..\\evil.mid", "/evil.mid",
-                         "\\evil.mid",     "C:evil.mid",       "Z:\\evil.mid", "..",                  "",
+  const char *cases[] = {"../evil.mid",
+                         "a/../../evil.mid",
+                         "..\\evil.mid",
+                         "a\\..\\..\\evil.mid",
+                         "/evil.mid",
+                         "\\evil.mid",
+                         "C:evil.mid",
+                         "Z:\\evil.mid",
+                         "..",
+                         "",
                          "a/b/../../../x"};
   for (const char *entry : cases) EXPECT_EQ(Extract(archive + "|" + entry, false), "") << entry;
   EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/evil.mid")));

@@ -47,9 +47,9 @@ void Record(const StoreWorld &w, const QString &target, const std::string &bytes
 TEST(GameUpdates, AFileThatMatchesNeitherBackupNorOurWriteIsTheGames) {
   struct Case {
     const char *what;
-    bool changed;     // the music file differs from its backup
-    int recorded;     // 0: no record, 1: the record names the current bytes, 2: other bytes
-    bool applied;     // "LastConfig" is set
+    bool changed;  // the music file differs from its backup
+    int recorded;  // 0: no record, 1: the record names the current bytes, 2: other bytes
+    bool applied;  // "LastConfig" is set
     bool adopted;
   } cases[] = {
       {"untouched", false, 0, true, false},
@@ -102,7 +102,8 @@ TEST(GameUpdates, BothClientsInOneMessageAndAnEarlierDatedCopyIsNotOverwritten) 
   EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux() + "/default/yew_20261207-131500.mid"), "earlier");
   EXPECT_EQ(TestWorld::ReadFile(FilesOf(w, "yew.mid", true).backup), "MThd new td");
   ASSERT_EQ(w.dialogs.Shown().size(), 1u);
-  EXPECT_TRUE(w.dialogs.Texts()[0].endsWith("\n" + w.folders.MusicDir + "\\yew.mid\n" + w.folders.MusicDirTD + "\\yew.mid"))
+  EXPECT_TRUE(
+      w.dialogs.Texts()[0].endsWith("\n" + w.folders.MusicDir + "\\yew.mid\n" + w.folders.MusicDirTD + "\\yew.mid"))
       << w.dialogs.Texts()[0].toStdString();
 }
 

@@ -22,7 +22,9 @@ std::string Cp932(const char *utf8) {
 
 class Export : public testing::Test, public PackageWorld {
  protected:
-  std::string Stage(const std::string &rel = "") const { return Linux(WorkFolder() + "\\Export") + (rel.empty() ? "" : "/" + rel); }
+  std::string Stage(const std::string &rel = "") const {
+    return Linux(WorkFolder() + "\\Export") + (rel.empty() ? "" : "/" + rel);
+  }
   std::string StagedIndex() const { return TestWorld::ReadFile(Stage("index.ini")); }
 };
 
@@ -40,9 +42,8 @@ TEST_F(Export, TheWorkedExampleGivesItsFilesIndexAndLineAndThePeersAgree) {
   EXPECT_EQ(StagedIndex(), Cp932("[町の曲]\r\nbritain1.mid=town.mid\r\ncombat1.mid=000\\fight.mid\r\n"
                                  "combat2.mid=001\\fight.mid\r\ndungeon2.mid=set.lzh|cave/deep.mid\r\n"));
   EXPECT_EQ(s->ArchiveFile.ArchiverType(), archives::atLha);
-  EXPECT_EQ(s->ArchiveFile.Archiver()->CommandLine,
-            "u -+ -a2 -n1 -r2 -x1 -jm4  \"" + package.toStdString() + "\" \"" + (WorkFolder() + "\\Export\\").toStdString() +
-                "\" \"*\" ");
+  EXPECT_EQ(s->ArchiveFile.Archiver()->CommandLine, "u -+ -a2 -n1 -r2 -x1 -jm4  \"" + package.toStdString() + "\" \"" +
+                                                        (WorkFolder() + "\\Export\\").toStdString() + "\" \"*\" ");
   const auto staged = arctest::Tree(Stage());
   std::vector<std::string> names;
   for (const auto &[name, digest] : staged) names.push_back(name);

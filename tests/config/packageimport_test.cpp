@@ -226,7 +226,8 @@ TEST_F(Import, IndexValuesLeadingOutsideThePackageGiveNoKeyAndAreListed) {
   ASSERT_EQ(texts.size(), 2);
   const QStringList lines = texts[1].split('\n');
   ASSERT_EQ(lines.size(), 5) << texts[1].toStdString();
-  EXPECT_EQ(lines[1], s->SceneTable[Scene("britain1.mid")].Name + " :  ..\\..\\melodeck.ini (パッケージの外を指しています)");
+  EXPECT_EQ(lines[1],
+            s->SceneTable[Scene("britain1.mid")].Name + " :  ..\\..\\melodeck.ini (パッケージの外を指しています)");
   EXPECT_EQ(lines[4], s->SceneTable[Scene("combat2.mid")].Name + " :  set.lzh|../../x.mid (書庫の外を指しています)");
 }
 
@@ -234,9 +235,9 @@ TEST_F(Import, StoredNamesLeavingTheFolderRefuseThePackageAndLandNowhere) {
   // No packing command stores such names: the archive is made by our codec directly.
   const QString package = Put("dl/names.mdk", "");
   TestWorld::WriteFile(Linux(package), arctest::MakeLha({{"index.ini", "[Names]\r\napproach.mid=x.mid\r\n"},
-                                            {"../escape.mid", "payload"},
-                                            {"../../prog/escape.mid", "payload"},
-                                            {"x.mid", "x"}}));
+                                                         {"../escape.mid", "payload"},
+                                                         {"../../prog/escape.mid", "payload"},
+                                                         {"x.mid", "x"}}));
   w.dialogs.Answer(TModalResult::OK);
   EXPECT_FALSE(ImportPackage(*s, package));
   EXPECT_EQ(w.dialogs.Texts().value(1), "パッケージファイルを展開できません: " + package);
@@ -251,7 +252,8 @@ TEST_F(Import, AnIndexThatDoesNotArriveIsNotReplacedByAnOldOne) {
   TestWorld::MakeDirs(Linux(WorkFolder()));
   TestWorld::WriteFile(Linux(WorkFolder() + "\\index.ini"), "[Old]\r\napproach.mid=x.mid\r\n");
   const QString package = Put("dl/crc.mdk", "");
-  TestWorld::WriteFile(Linux(package), arctest::MakeLha({{"index.ini", "[New]\r\napproach.mid=x.mid\r\n"}, {"x.mid", "x"}}));
+  TestWorld::WriteFile(Linux(package),
+                       arctest::MakeLha({{"index.ini", "[New]\r\napproach.mid=x.mid\r\n"}, {"x.mid", "x"}}));
   std::string bytes = TestWorld::ReadFile(Linux(package));
   bytes.replace(bytes.find("[New]"), 5, "[Nex]");  // the entry's CRC no longer holds
   TestWorld::WriteFile(Linux(package), bytes);

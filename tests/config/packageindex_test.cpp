@@ -13,12 +13,12 @@ TEST(PackageIndex, ValuesMustStayInsideThePackageAndTheirArchive) {
       {"000\\fight.mid", {}},
       {"000/fight.mid", {}},
       {"set.lzh|cave/deep.mid", {}},
-      {"a..b.mid", {}},                  // dots inside a name are a name
+      {"a..b.mid", {}},  // dots inside a name are a name
       {"曲\\町.mid", {}},
       {"..\\x.mid", outside},
       {"000\\..\\..\\x.mid", outside},
       {"a/../../x.mid", outside},
-      {".. \\x.mid", outside},           // Windows drops trailing blanks of a component
+      {".. \\x.mid", outside},  // Windows drops trailing blanks of a component
       {"\\x.mid", outside},
       {"/etc/passwd", outside},
       {"\\\\server\\share\\x.mid", outside},

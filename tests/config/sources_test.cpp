@@ -41,11 +41,10 @@ TEST(ResolveSource, NamesTheFileForEachClient) {
 
 TEST(SourceDisplayName, ShowsTheFilesOwnName) {
   const std::pair<const char *, const char *> cases[] = {
-      {"C:\\MIDI\\town.mid", "town.mid"},       {"C:\\a.lzh|dir/sub/town.mid", "town.mid"},
-      {"C:\\a.lzh|town.mid", "town.mid"},       {"yew.mid", "yew.mid"},
-      {"C:\\ソ.lzh|表/ポ.mid", "ポ.mid"},         {"C:town.mid", "town.mid"},
+      {"C:\\MIDI\\town.mid", "town.mid"}, {"C:\\a.lzh|dir/sub/town.mid", "town.mid"},
+      {"C:\\a.lzh|town.mid", "town.mid"}, {"yew.mid", "yew.mid"},
+      {"C:\\ソ.lzh|表/ポ.mid", "ポ.mid"}, {"C:town.mid", "town.mid"},
       {"C:\\a|b.lzh|c/d.mid", "d.mid"},  // only the first "|" separates
   };
-  for (const auto &[s, name] : cases)
-    EXPECT_EQ(SourceDisplayName(QString::fromUtf8(s)), QString::fromUtf8(name)) << s;
+  for (const auto &[s, name] : cases) EXPECT_EQ(SourceDisplayName(QString::fromUtf8(s)), QString::fromUtf8(name)) << s;
 }

@@ -13,8 +13,9 @@ TEST(FileMask, ExactExtensionsAndHiddenLiveFiles) {
   const QStringList mask = {".mid", ".lzh", ".zip"};
   const QString live = "C:\\Program Files\\Ultima Online\\music\\stones2.mid";
   // The owner may know a live file by another name of it: through Z:.
-  const QString liveViaZ = QString::fromStdString(platform::ToWindows("/")) +
-                           QString::fromStdString(world.Linux("prefix/drive_c/Program Files/Ultima Online/music/yew.mid")).mid(1);
+  const QString liveViaZ =
+      QString::fromStdString(platform::ToWindows("/")) +
+      QString::fromStdString(world.Linux("prefix/drive_c/Program Files/Ultima Online/music/yew.mid")).mid(1);
   struct Case {
     QString path;
     QStringList mask;
@@ -28,7 +29,7 @@ TEST(FileMask, ExactExtensionsAndHiddenLiveFiles) {
       {"C:\\a\\song.mid.txt", mask, false},
       {"", mask, false},
       {"C:\\a\\song.MID", {".Mid"}, true},  // entries compare without case too
-      {"C:\\a\\song", {}, true},             // no mask: every file
+      {"C:\\a\\song", {}, true},            // no mask: every file
       {live, mask, false},
       {"c:\\PROGRAM FILES\\ultima online\\MUSIC\\STONES2.MID", mask, false},
       {"C:\\Program Files\\Ultima Online\\music\\default\\stones2.mid", mask, true},  // the backup shows

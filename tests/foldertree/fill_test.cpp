@@ -55,8 +55,8 @@ TEST_F(TreeTest, ExpandButtonsOnlyWhereSomethingWouldShow) {
     const char *folder;
     bool showFile, hidden, button;
   } cases[] = {
-      {"empty", true, true, false},     {"onlytext", true, true, false}, {"onemid", true, true, true},
-      {"sub", true, true, true},        {"onlylive", true, true, false}, {"hiddenmid", true, true, true},
+      {"empty", true, true, false},      {"onlytext", true, true, false},   {"onemid", true, true, true},
+      {"sub", true, true, true},         {"onlylive", true, true, false},   {"hiddenmid", true, true, true},
       {"hiddenmid", true, false, false}, {"hiddensub", true, false, false}, {"onemid", false, true, false},
       {"sub", false, true, true},
   };

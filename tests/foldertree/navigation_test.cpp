@@ -37,7 +37,7 @@ TEST_F(NavigationTest, SelectPath) {
       {"c:", true, "C:\\"},
       {"c:\\PROGRAM FILES\\ultima online\\MUSIC\\DEFAULT\\STONES2.MID", true, backup},
       {"C:/Program Files/Ultima Online/music/", true, prefix.musicDir},
-      {viaZ, true, backup},  // the same file through Z: lands on its C: node
+      {viaZ, true, backup},                                // the same file through Z: lands on its C: node
       {prefix.musicDir + "\\stones2.mid", false, "C:\\"},  // a live file: hidden
       {prefix.clientExe, false, "C:\\"},                   // fails the mask
       {"C:\\nowhere\\x.mid", false, "C:\\"},

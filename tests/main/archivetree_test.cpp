@@ -42,7 +42,8 @@ TEST_P(ArchiveFormats, ListsFoldersAndListedEntriesInOrderWithTheirImages) {
   const struct {
     const char *at, *entry;
     int image;
-  } entries[] = {{"a/b/x.mid", "a/b/x.mid", f.MidiImage}, {"a/readme.txt", "a/readme.txt", f.TextImage},
+  } entries[] = {{"a/b/x.mid", "a/b/x.mid", f.MidiImage},
+                 {"a/readme.txt", "a/readme.txt", f.TextImage},
                  {"c.mid", "c.mid", f.MidiImage}};
   for (const auto &e : entries) {
     const QTreeWidgetItem *item = TreeWorld::At(node, e.at);
@@ -121,7 +122,8 @@ TEST(ArchiveTree, JapaneseNamesShowAsTheirCharacters) {
 TEST(ArchiveTree, NodeTests) {
   TreeWorld w;
   w.Open();
-  const QString archive = w.Pack("tests.zip", {{"song.MID", "m"}, {"notes.Doc", "d"}, {"x.txt.mid", "m"}, {"TXT", "t"}});
+  const QString archive =
+      w.Pack("tests.zip", {{"song.MID", "m"}, {"notes.Doc", "d"}, {"x.txt.mid", "m"}, {"TXT", "t"}});
   testsupport::TestWorld::WriteFile(w.Linux("d/dl/disk.mid"), "m");
   testsupport::TestWorld::WriteFile(w.Linux("d/dl/upper.ZIP"), "not really");
   QTreeWidgetItem *node = w.Expand(archive);
@@ -162,8 +164,8 @@ TEST(ArchiveTree, NodeTests) {
 
 TEST(ArchiveTree, ListedEntryNames) {
   const std::pair<const char *, bool> cases[] = {
-      {"a.mid", true},  {"A.MID", true},      {"b/c.Txt", true},     {"x.doc", true}, {"mid", true},
-      {"d.wav", false}, {"e.midi", false},    {"f.mid.bak", false},  {"", false},     {"dir.mid/", false},
+      {"a.mid", true},  {"A.MID", true},       {"b/c.Txt", true},      {"x.doc", true}, {"mid", true},
+      {"d.wav", false}, {"e.midi", false},     {"f.mid.bak", false},   {"", false},     {"dir.mid/", false},
       {"g.tx", false},  {"楽譜/曲.mid", true}, {"readme.txt ", false},
   };
   for (const auto &[name, listed] : cases) EXPECT_EQ(IsListedEntryName(QString::fromUtf8(name)), listed) << name;

@@ -21,8 +21,8 @@ class Desktop : public testing::Environment {
  public:
   void SetUp() override {
     world_ = std::make_unique<TestWorld>();
-    testsupport::MakeDefaultMidiPlayer(world_->Linux("desktop"), "\"" FAKE_GAME_WINDOW "\" --pid --delete --record \"" +
-                                                                      Record() + "\" -- %f");
+    testsupport::MakeDefaultMidiPlayer(world_->Linux("desktop"),
+                                       "\"" FAKE_GAME_WINDOW "\" --pid --delete --record \"" + Record() + "\" -- %f");
   }
   void TearDown() override { world_.reset(); }
   static std::string Record() { return world_->Linux("args.txt"); }

@@ -15,7 +15,8 @@ TEST(FormAbout, CentredOverTheMainWindowEvenWhenItIsSmaller) {
     main.setGeometry(c.main);
     TFormAbout about(&main);
     const QRect o = main.frameGeometry();
-    EXPECT_EQ(about.pos(), QPoint(o.left() + (o.width() - about.width()) / 2, o.top() + (o.height() - about.height()) / 2));
+    EXPECT_EQ(about.pos(),
+              QPoint(o.left() + (o.width() - about.width()) / 2, o.top() + (o.height() - about.height()) / 2));
     EXPECT_EQ(about.LabelCopyright->text(), kMelodeckCopyright);
     EXPECT_TRUE(about.ButtonOk->isDefault());
     EXPECT_EQ(about.Image->x(), about.LabelMelodeck->x() - 32 - 10);

@@ -50,8 +50,8 @@ TEST(FormMain, SettingsAsStored) {
   struct Case {
     const char *settings;
     bool atPlay, atAssign, bar2;
-    int width;     // 0: designed
-    bool placed;   // positioned by the program rather than by the window manager
+    int width;      // 0: designed
+    bool placed;    // positioned by the program rather than by the window manager
     int left, top;  // -1: the window's own
   } cases[] = {
       {"", true, false, true, 0, false, -1, -1},
@@ -88,7 +88,7 @@ TEST(FormMain, CloseWritesTheSettingsInOrderAndTheNextStartRestoresThem) {
     w.Close();
   }
   const std::string s = w.Settings();
-  const char *keys[] = {"FileJump=1", "Assign=0",  "WithClose=1", "AtPlay=0", "AtAssign=1", "Top=60",
+  const char *keys[] = {"FileJump=1", "Assign=0",  "WithClose=1", "AtPlay=0",   "AtAssign=1", "Top=60",
                         "Left=50",    "Width=600", "Height=420",  "ToolBar1=1", "ToolBar2=1", "ToolBar3=0"};
   size_t at = 0;
   for (const char *k : keys) {
@@ -113,19 +113,26 @@ TEST(FormMain, ASettingsFileThatCannotBeWrittenStillLetsTheWindowClose) {
   chmod(w.Linux("prog/melodeck.ini").c_str(), 0444);
   f.close();
   EXPECT_FALSE(f.isVisible());
-  EXPECT_EQ(w.dialogs.Texts(), QStringList{QString::fromStdString(w.world.Windows("prog")) + "\\melodeck.ini に書き込めません."});
+  EXPECT_EQ(w.dialogs.Texts(),
+            QStringList{QString::fromStdString(w.world.Windows("prog")) + "\\melodeck.ini に書き込めません."});
 }
 
 TEST(FormMain, MenuCaptionsShortcutsAndDynamicItems) {
   FormWorld w("[Summer]\r\n[Winter]\r\n");
   TFormMain &f = w.Open();
   const std::pair<QAction *, const char *> captions[] = {
-      {f.MainMenuApplay, "現在の設定を適用(&A)"},       {f.MainMenuNew, "新規作成(&N)"},
-      {f.MainMenuDelete, "削除(&D)"},                   {f.MainMenuRename, "名前の変更(&R)"},
-      {f.MainMenuInportPackage, "パッケージの読み込み(&I)..."}, {f.MainMenuApplayClose, "適用して終了(&S)"},
-      {f.MainMenuClose, "終了(&X)"},                    {f.MainMenuShowFile, "ファイルにジャンプ(&J)"},
-      {f.MainMenuTreeViewUpdate, "フォルダツリーを最新の情報に更新(&U)"}, {f.MainMenuAtAssign, "そのファイルを割り当てる(&A)"},
-      {f.N4, "サポートホームページ(&S)"},               {f.PopupMenuTreeAssign, "このファイルに設定(&A)"},
+      {f.MainMenuApplay, "現在の設定を適用(&A)"},
+      {f.MainMenuNew, "新規作成(&N)"},
+      {f.MainMenuDelete, "削除(&D)"},
+      {f.MainMenuRename, "名前の変更(&R)"},
+      {f.MainMenuInportPackage, "パッケージの読み込み(&I)..."},
+      {f.MainMenuApplayClose, "適用して終了(&S)"},
+      {f.MainMenuClose, "終了(&X)"},
+      {f.MainMenuShowFile, "ファイルにジャンプ(&J)"},
+      {f.MainMenuTreeViewUpdate, "フォルダツリーを最新の情報に更新(&U)"},
+      {f.MainMenuAtAssign, "そのファイルを割り当てる(&A)"},
+      {f.N4, "サポートホームページ(&S)"},
+      {f.PopupMenuTreeAssign, "このファイルに設定(&A)"},
   };
   for (const auto &[item, caption] : captions) EXPECT_EQ(item->text(), QString::fromUtf8(caption));
   EXPECT_EQ(f.MainMenuShowFile->shortcut(), QKeySequence(Qt::Key_F4));
@@ -195,9 +202,9 @@ TEST(FormMain, ToolButtonsReachTheirHandlersWhateverTheMenuItemsState) {
 TEST(FormMain, ToolBarsStayOnTopAndOnlyTheViewMenuHidesThem) {
   FormWorld w;
   TFormMain &f = w.Open();
-  const std::pair<QToolBar *, QAction *> bars[] = {
-      {f.ToolBarMisc, f.MainMenuToolBarMisc}, {f.ToolBarConfig, f.MainMenuToolBarConfig},
-      {f.ToolBarPlayer, f.MainMenuToolBarPlayer}};
+  const std::pair<QToolBar *, QAction *> bars[] = {{f.ToolBarMisc, f.MainMenuToolBarMisc},
+                                                   {f.ToolBarConfig, f.MainMenuToolBarConfig},
+                                                   {f.ToolBarPlayer, f.MainMenuToolBarPlayer}};
   for (const auto &[bar, item] : bars) {
     EXPECT_EQ(bar->allowedAreas(), Qt::TopToolBarArea) << bar->objectName().toStdString();
     EXPECT_EQ(f.toolBarArea(bar), Qt::TopToolBarArea) << bar->objectName().toStdString();
@@ -256,7 +263,8 @@ TEST(FormMain, LeavingAControlShowsTheHintOfWhatIsUnderTheMouse) {
     const char *status;
   } cases[] = {
       {f.ToolButtonExit, f.ToolBarMisc, QPoint(2, 4), ""},  // the bar's grip
-      {f.ComboBoxConfigList, f.ListView->viewport(), QPoint(5, 5), "ダブルクリックで割り当てられているMIDIファイルを再生します"},
+      {f.ComboBoxConfigList, f.ListView->viewport(), QPoint(5, 5),
+       "ダブルクリックで割り当てられているMIDIファイルを再生します"},
   };
   for (const auto &c : cases) {
     QEvent enter(QEvent::Enter), leave(QEvent::Leave);

@@ -235,7 +235,8 @@ TEST(TreeEvents, PopupItemStatesFollowTheNodeAndTheSceneList) {
   }
   SelectRow(f, kTown);
   f.PopupMenuTreePopup();
-  EXPECT_EQ(f.PopupMenuTreeAssign->text(), f.SceneTable[kTown].Name + QString::fromUtf8(" にこのファイルを割り当てる(&A)"));
+  EXPECT_EQ(f.PopupMenuTreeAssign->text(),
+            f.SceneTable[kTown].Name + QString::fromUtf8(" にこのファイルを割り当てる(&A)"));
   EXPECT_FALSE(f.PopupMenuTreeStop->isEnabled());
   f.ToolButtonStop->setEnabled(true);
   f.PopupMenuTreePopup();
@@ -278,9 +279,15 @@ TEST(Jump, ScrollingKeepsRowsAroundTheSelectedNode) {
     int row;  // of the selected node, counted from the top row (0)
     int top;  // the top row afterwards, as a child index
   } cases[] = {
-      {0, s - 3}, {1, s - 3}, {2, s - 3},                           // near the top
-      {3, s - 3}, {rows / 2, s - rows / 2}, {rows - 4, s - rows + 4},  // in the middle: unchanged
-      {rows - 3, s - rows + 3}, {rows - 2, s - rows + 3}, {rows - 1, s - rows + 3},  // near the bottom
+      {0, s - 3},
+      {1, s - 3},
+      {2, s - 3},  // near the top
+      {3, s - 3},
+      {rows / 2, s - rows / 2},
+      {rows - 4, s - rows + 4},  // in the middle: unchanged
+      {rows - 3, s - rows + 3},
+      {rows - 2, s - rows + 3},
+      {rows - 1, s - rows + 3},  // near the bottom
   };
   for (const auto &c : cases) {
     w.Tree().SetSelected(folder->child(s));

@@ -43,7 +43,9 @@ class WindowPackages : public testing::Test {
     QCoreApplication::sendEvent(target, &drop);
     QCoreApplication::processEvents();
   }
-  bool Imported(int n) const { return TestWorld::Exists(w.Linux("prog/Package/" + QString::asprintf("%.3d", n).toStdString())); }
+  bool Imported(int n) const {
+    return TestWorld::Exists(w.Linux("prog/Package/" + QString::asprintf("%.3d", n).toStdString()));
+  }
 
   FormWorld w;
 };

@@ -29,7 +29,7 @@ int PeakAfter(const std::string &path, size_t from) {
   int peak = 0;
   for (size_t i = from & ~size_t{1}; i + 1 < data.size(); i += 2)
     peak = std::max(peak, std::abs(static_cast<int>(static_cast<int16_t>(static_cast<uint8_t>(data[i]) |
-                                                                        (static_cast<uint8_t>(data[i + 1]) << 8)))));
+                                                                         (static_cast<uint8_t>(data[i + 1]) << 8)))));
   return peak;
 }
 

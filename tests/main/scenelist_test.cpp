@@ -48,7 +48,8 @@ TEST(SceneList, SortsByEitherColumnAndRefillsByName) {
   f.FillSceneList();
   EXPECT_TRUE(Sorted(Column(f, 0), -1));  // column 0's present direction
   EXPECT_EQ(f.CurrentScene, -1);
-  for (int i = 0; i < 49; ++i) EXPECT_EQ(f.ListView->topLevelItem(i)->text(0), f.SceneTable[f.SceneOfRow(f.ListView->topLevelItem(i))].Name);
+  for (int i = 0; i < 49; ++i)
+    EXPECT_EQ(f.ListView->topLevelItem(i)->text(0), f.SceneTable[f.SceneOfRow(f.ListView->topLevelItem(i))].Name);
 }
 
 TEST(SceneList, SelectingARowSetsTheSceneTheEditBoxAndTheStatusBar) {
@@ -69,9 +70,8 @@ TEST(SceneList, BlueForEveryFileThatIsNotTheScenesOwn) {
   FormWorld w;
   TFormMain &f = w.Open();
   const std::pair<const char *, bool> cases[] = {
-      {"britain1.mid", false}, {"BRITAIN1.MID", false}, {"cove.mid", true},
-      {"C:\\MIDI\\town.mid", true}, {"C:\\a.lzh|britain1.mid", true},
-      {"ｂritain1.mid", true},  // a full-width letter: another file
+      {"britain1.mid", false},          {"BRITAIN1.MID", false}, {"cove.mid", true}, {"C:\\MIDI\\town.mid", true},
+      {"C:\\a.lzh|britain1.mid", true}, {"ｂritain1.mid", true},  // a full-width letter: another file
   };
   for (const auto &[source, blue] : cases) {
     f.SceneTable[1].Source = source;
@@ -90,7 +90,7 @@ TEST(SceneList, RenamingRefusesDuplicatesAndWritesTheScenesFile) {
     EXPECT_EQ(text, QString::fromUtf8("ブリティン"));
   }
   EXPECT_EQ(w.dialogs.Texts(), (QStringList{QString::fromUtf8("同じ場面名は付けられません"),
-                                             QString::fromUtf8("同じ場面名は付けられません")}));
+                                            QString::fromUtf8("同じ場面名は付けられません")}));
   QString text = QString::fromUtf8("王都ソ");
   EXPECT_TRUE(f.ListViewEdited(row, text));
   row->setText(0, text);
@@ -141,14 +141,14 @@ TEST(SceneList, NamesThatDifferOnlyInLetterCaseCompareEqual) {
     bool equal;
   } cases[] = {
       {"ABC.mid", "abc.MID", true}, {"ブリティン", "ブリティン", true},
-      {"あ", "ア", false},           {"ａ", "a", false},
-      {"ｱ", "ア", false},            {"abc", "abd", false},
+      {"あ", "ア", false},          {"ａ", "a", false},
+      {"ｱ", "ア", false},           {"abc", "abd", false},
   };
   for (const auto &c : cases) {
     const QString a = QString::fromUtf8(c.a), b = QString::fromUtf8(c.b);
     const int ab = TFormMain::CompareListTexts(a, b), ba = TFormMain::CompareListTexts(b, a);
     EXPECT_EQ(ab == 0, c.equal) << c.a << " " << c.b;
-    EXPECT_EQ(ab < 0, ba > 0) << c.a << " " << c.b;
+    EXPECT_EQ(ab<0, ba> 0) << c.a << " " << c.b;
   }
 }
 
@@ -179,9 +179,7 @@ TEST(SceneList, SortingKeepsExactlyTheSelectionAndTheCurrentRow) {
 }
 
 TEST(SceneList, F2RenamesOnlyASelectedRow) {
-  const struct {
-    int selected, current;
-  } cases[] = {{-1, 4}, {4, 4}, {4, 9}};
+  const struct { int selected, current; } cases[] = {{-1, 4}, {4, 4}, {4, 9}};
   for (const auto &c : cases) {
     FormWorld w;
     TFormMain &f = w.Open();

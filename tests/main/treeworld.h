@@ -47,9 +47,7 @@ struct TreeWorld : FormWorld {
     std::filesystem::copy_file(from, Linux("d/dl/" + name), std::filesystem::copy_options::overwrite_existing);
     return DPath("dl/" + name);
   }
-  static QString DPath(const std::string &rel) {
-    return "D:\\" + QString::fromStdString(rel).replace('/', '\\');
-  }
+  static QString DPath(const std::string &rel) { return "D:\\" + QString::fromStdString(rel).replace('/', '\\'); }
 
   TFolderTreeViewEx &Tree() { return *form->FolderTreeViewEx; }
   // The node of a file on disk, selected; null when the tree can't show it.

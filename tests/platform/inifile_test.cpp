@@ -79,8 +79,12 @@ TEST_F(Ini, ReadsAsTheProfileRulesSay) {
                        "[Two]\n"
                        "k=v");
   const std::tuple<const char *, const char *, const char *> strings[] = {
-      {"one", "key", "spaced value"}, {"ONE", "quoted", "in quotes"}, {"One", "Half", "\"open"},
-      {"One", "Other", "<def>"},      {"Two", "K", "v"},              {"Three", "k", "<def>"},
+      {"one", "key", "spaced value"},
+      {"ONE", "quoted", "in quotes"},
+      {"One", "Half", "\"open"},
+      {"One", "Other", "<def>"},
+      {"Two", "K", "v"},
+      {"Three", "k", "<def>"},
   };
   for (const auto &[s, k, v] : strings) EXPECT_EQ(ini.ReadString(s, k, "<def>"), v) << s << "/" << k;
   const std::tuple<const char *, int> ints[] = {{"Hex", 31}, {"Dollar", 16}, {"Neg", -5}, {"Word", 9}, {"None", 9}};
@@ -136,13 +140,10 @@ TEST_F(Ini, NamesAndValuesComeBackAsWritten) {
   struct Case {
     const char *section, *key, *value;
   } cases[] = {
-      {"trailing ", "k", "v"},          // names are trimmed, so "trailing " is "trailing"
-      {"\tleading", "k", "v"},
-      {"a]b", "k", "v"},                // "]" inside a name
-      {"s", "k", " blank at the start"},
-      {"s", "k2", "blank at the end "},
-      {"s", "k3", "\"quoted\""},
-      {"s", "k4", "'single'"},
+      {"trailing ", "k", "v"},                               // names are trimmed, so "trailing " is "trailing"
+      {"\tleading", "k", "v"},           {"a]b", "k", "v"},  // "]" inside a name
+      {"s", "k", " blank at the start"}, {"s", "k2", "blank at the end "},
+      {"s", "k3", "\"quoted\""},         {"s", "k4", "'single'"},
       {"s", "k5", "a \"middle\" quote"},
   };
   for (const auto &c : cases) {
@@ -157,7 +158,8 @@ TEST_F(Ini, NamesAndValuesComeBackAsWritten) {
 TEST_F(Ini, ALineBreakCannotStartALineOfItsOwn) {
   ini.WriteString("S", "k", "1");
   const std::string before = Bytes();
-  for (const std::string bad : {std::string("a\r\n[melodeck]\r\nLastConfig=evil"), std::string("a\0b", 3), std::string("x\ny")}) {
+  for (const std::string bad :
+       {std::string("a\r\n[melodeck]\r\nLastConfig=evil"), std::string("a\0b", 3), std::string("x\ny")}) {
     EXPECT_THROW(ini.WriteString("S", "k", bad), EIniFileException);
     EXPECT_THROW(ini.WriteString("S", bad, "v"), EIniFileException);
     EXPECT_THROW(ini.WriteString(bad, "k", "v"), EIniFileException);

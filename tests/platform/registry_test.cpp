@@ -92,8 +92,8 @@ TEST(Registry, ThirtyTwoBitViewPrefersWow6432NodeInA64BitPrefix) {
     }
   }
   // A 64-bit prefix whose key lives only outside Wow6432Node still answers.
-  const Registry plain = Registry::Parse(std::string("WINE REGISTRY Version 2\n#arch=win64\n") +
-                                         "[Software\\\\A\\\\B] 1\n\"v\"=\"1\"\n");
+  const Registry plain =
+      Registry::Parse(std::string("WINE REGISTRY Version 2\n#arch=win64\n") + "[Software\\\\A\\\\B] 1\n\"v\"=\"1\"\n");
   EXPECT_EQ(plain.OpenKey32("\\SOFTWARE\\A\\B"), "SOFTWARE\\A\\B");
 
   // Values: the Wow6432Node key first, the plain key for what it lacks.
@@ -110,9 +110,8 @@ TEST(Registry, ASystemRegThatIsNoFileReadsAsMissing) {
   const std::string prefix = world.Linux("prefix");
   testsupport::TestWorld::MakeDirs(prefix);
   ASSERT_EQ(mkfifo((prefix + "/system.reg").c_str(), 0644), 0);  // no writer will ever come
-  const int result = platformtest::RunInChild([&] {
-    return Registry::LoadSystemReg(prefix).KeyExists("Software") ? 1 : 0;
-  });
+  const int result =
+      platformtest::RunInChild([&] { return Registry::LoadSystemReg(prefix).KeyExists("Software") ? 1 : 0; });
   EXPECT_EQ(result, 0) << (result == platformtest::kHung ? "hung on the FIFO" : "");
   std::remove((prefix + "/system.reg").c_str());
   testsupport::TestWorld::MakeDirs(prefix + "/system.reg");  // a folder of that name

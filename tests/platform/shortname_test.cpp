@@ -23,11 +23,11 @@ TEST(WineShortName, ShapeOfTheAlias) {
     const char *tail;  // after them
   } cases[] = {
       {"my long name.text", "MY_L~", ".TEX"},  // a blank becomes "_", the extension is cut to three
-      {"ab.cdefgh", "AB~~~", ".CDE"},           // short stems are filled with "~"
-      {".hidden file", "HIDD~", ""},            // leading dots neither count nor start an extension
-      {"a.b.c.d.e", "ABCD~", ".E"},             // only the last dot starts the extension
-      {"name.", "NAME~", ""},                   // a trailing dot starts none
-      {"\xE6\x9B\xB2.mid1", "_~~~~", ".MID"},   // characters beyond ASCII become "_"
+      {"ab.cdefgh", "AB~~~", ".CDE"},          // short stems are filled with "~"
+      {".hidden file", "HIDD~", ""},           // leading dots neither count nor start an extension
+      {"a.b.c.d.e", "ABCD~", ".E"},            // only the last dot starts the extension
+      {"name.", "NAME~", ""},                  // a trailing dot starts none
+      {"\xE6\x9B\xB2.mid1", "_~~~~", ".MID"},  // characters beyond ASCII become "_"
       {"x+y=z[1];~", "X_Y_~", ""},
   };
   for (const auto &c : cases) {
@@ -40,7 +40,8 @@ TEST(WineShortName, ShapeOfTheAlias) {
 }
 
 TEST(WineShortName, OnlyWinesFormIsRecognised) {
-  for (const char *name : {"PROG~5P2", "prog~5p2", "AB~~~XYZ.TX", "PROG~FBU.A"}) EXPECT_TRUE(LooksLikeWineShortName(name)) << name;
+  for (const char *name : {"PROG~5P2", "prog~5p2", "AB~~~XYZ.TX", "PROG~FBU.A"})
+    EXPECT_TRUE(LooksLikeWineShortName(name)) << name;
   for (const char *name : {"PROGRA~1", "PROG~5P", "PROG~5P2X", "PROG~5P9", "PROG~5P2.", "PROG~5P2.ABCD", "PROG-5P2"})
     EXPECT_FALSE(LooksLikeWineShortName(name)) << name;
 }

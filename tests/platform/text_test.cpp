@@ -12,17 +12,13 @@ struct Cp932Case {
 
 TEST(Cp932, EncodesEveryCharacterBothWays) {
   const Cp932Case cases[] = {
-      {"abc", "abc", 3},
-      {"標準", "\x95\x57\x8F\x80", 4},
+      {"abc", "abc", 3},     {"標準", "\x95\x57\x8F\x80", 4},
       {"ソ", "\x83\x5C", 2},  // trail byte is the backslash
       {"ポ", "\x83\x7C", 2},  // trail byte is the vertical bar
-      {"表", "\x95\x5C", 2},
-      {"\\~", "\\~", 2},
+      {"表", "\x95\x5C", 2}, {"\\~", "\\~", 2},
       {"ｱ", "\xB1", 1},  // half-width katakana is one byte
-      {"～", "\x81\x60", 2},
-      {"é", nullptr, 2},
-      {"aß", nullptr, 3},
-      {"\xE3\x80\x9C", nullptr, 2},  // U+301C WAVE DASH: not the character that comes back
+      {"～", "\x81\x60", 2}, {"é", nullptr, 2},
+      {"aß", nullptr, 3},    {"\xE3\x80\x9C", nullptr, 2},  // U+301C WAVE DASH: not the character that comes back
       {"😀", nullptr, 2},
   };
   for (const auto &c : cases) {
@@ -55,5 +51,8 @@ TEST(FoldCase, FoldsLettersOfEveryScript) {
   EXPECT_TRUE(EqualsNoCase("Summer", "sUMMER"));
   EXPECT_TRUE(EqualsNoCase("ÉTÉ", "été"));
   EXPECT_FALSE(EqualsNoCase("ソ", "ゾ"));
-  EXPECT_EQ(FoldCase("a\xFF" "B"), "a\xFF" "b");  // invalid bytes kept
+  EXPECT_EQ(FoldCase("a\xFF"
+                     "B"),
+            "a\xFF"
+            "b");  // invalid bytes kept
 }

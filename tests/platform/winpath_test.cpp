@@ -26,7 +26,7 @@ TEST_F(WinPath, WindowsToLinux) {
       {"c:\\PROGRAM FILES\\ultima online\\MUSIC\\Yew.MID", c + "/Program Files/Ultima Online/music/yew.mid"},
       {"C:/Program Files/Ultima Online/music", c + "/Program Files/Ultima Online/music"},
       {"C:\\Program Files\\NEW\\Sub\\x.mid", c + "/Program Files/NEW/Sub/x.mid"},  // missing tail keeps case
-      {"C:\\windows\\..\\..\\..\\Program Files", c + "/Program Files"},           // never above the root
+      {"C:\\windows\\..\\..\\..\\Program Files", c + "/Program Files"},            // never above the root
       {"C:\\.\\windows\\", c + "/windows"},
       {"C:\\", c},
       {"Z:\\usr\\bin", "/usr/bin"},
@@ -42,7 +42,9 @@ TEST_F(WinPath, LinuxToCanonicalWindows) {
       {c, "C:\\"},
       {"/usr/share/../bin", "Z:\\usr\\bin"},
       {"/", "Z:\\"},
-      {c + "/a|b?.mid", "C:\\a\xEF\x81\xBC" "b\xEF\x80\xBF.mid"},  // U+F07C, U+F03F
+      {c + "/a|b?.mid",
+       "C:\\a\xEF\x81\xBC"
+       "b\xEF\x80\xBF.mid"},  // U+F07C, U+F03F
   };
   for (const auto &[linux, win] : cases) EXPECT_EQ(ToWindows(linux), win) << linux;
   // The same file through Z: has one canonical name.
@@ -68,11 +70,13 @@ TEST_F(WinPath, DeepestDriveWinsAndLowestLetterOnATie) {
 TEST(WinPathNoPrefix, ZIsTheRoot) {
   TestWorld world;
   SetPaths(PathNamespace::FromPrefix(world.Linux("no-such-prefix")));
-  EXPECT_EQ(ToWindows(world.Root()), "Z:" + [&] {
-    std::string s = world.Root();
-    for (char &ch : s) if (ch == '/') ch = '\\';
-    return s;
-  }());
+  EXPECT_EQ(
+      ToWindows(world.Root()), "Z:" + [&] {
+        std::string s = world.Root();
+        for (char &ch : s)
+          if (ch == '/') ch = '\\';
+        return s;
+      }());
   EXPECT_EQ(ToLinux("C:\\x"), "");
 }
 

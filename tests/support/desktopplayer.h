@@ -15,8 +15,9 @@ inline void MakeDefaultMidiPlayer(const std::string &folder, const std::string &
   const std::string data = folder + "/data", config = folder + "/config";
   TestWorld::MakeDirs(data + "/applications");
   TestWorld::MakeDirs(config);
-  TestWorld::WriteFile(data + "/applications/melodeck-test-player.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Test player\nExec=" + exec + "\nMimeType=audio/midi;\n");
+  TestWorld::WriteFile(
+      data + "/applications/melodeck-test-player.desktop",
+      "[Desktop Entry]\nType=Application\nName=Test player\nExec=" + exec + "\nMimeType=audio/midi;\n");
   TestWorld::WriteFile(config + "/mimeapps.list", "[Default Applications]\naudio/midi=melodeck-test-player.desktop\n");
   setenv("XDG_DATA_HOME", data.c_str(), 1);
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);

@@ -53,15 +53,13 @@ std::string RegEscape(const std::string &s) {
 
 const std::vector<std::string> &GameMusicFiles() {
   static const std::vector<std::string> files = {
-      "approach.mid", "britain1.mid", "britain2.mid", "btcastle.mid", "bucsden.mid",  "cave01.mid",
-      "combat1.mid",  "combat2.mid",  "combat3.mid",  "cove.mid",     "create1.mid",  "death.mid",
-      "dragflit.mid", "dungeon2.mid", "dungeon9.mid", "forest_a.mid", "intown01.mid", "jhelom.mid",
-      "jungle_a.mid", "lbcastle.mid", "linelle.mid",  "magincia.mid", "minoc.mid",    "moonglow.mid",
-      "mountn_a.mid", "nujelm.mid",   "ocllo.mid",    "oldult01.mid", "oldult02.mid", "oldult03.mid",
-      "oldult04.mid", "oldult05.mid", "oldult06.mid", "plains_a.mid", "sailing.mid",  "samlethe.mid",
-      "serpents.mid", "skarabra.mid", "stones2.mid",  "swamp_a.mid",  "tavern01.mid", "tavern02.mid",
-      "tavern03.mid", "tavern04.mid", "trinsic.mid",  "vesper.mid",   "victory.mid",  "wind.mid",
-      "yew.mid"};
+      "approach.mid", "britain1.mid", "britain2.mid", "btcastle.mid", "bucsden.mid",  "cave01.mid",   "combat1.mid",
+      "combat2.mid",  "combat3.mid",  "cove.mid",     "create1.mid",  "death.mid",    "dragflit.mid", "dungeon2.mid",
+      "dungeon9.mid", "forest_a.mid", "intown01.mid", "jhelom.mid",   "jungle_a.mid", "lbcastle.mid", "linelle.mid",
+      "magincia.mid", "minoc.mid",    "moonglow.mid", "mountn_a.mid", "nujelm.mid",   "ocllo.mid",    "oldult01.mid",
+      "oldult02.mid", "oldult03.mid", "oldult04.mid", "oldult05.mid", "oldult06.mid", "plains_a.mid", "sailing.mid",
+      "samlethe.mid", "serpents.mid", "skarabra.mid", "stones2.mid",  "swamp_a.mid",  "tavern01.mid", "tavern02.mid",
+      "tavern03.mid", "tavern04.mid", "trinsic.mid",  "vesper.mid",   "victory.mid",  "wind.mid",     "yew.mid"};
   return files;
 }
 
@@ -76,7 +74,9 @@ std::string SystemRegText(const FakePrefixOptions &o) {
     text += "\"InstCDPath\"=\"" + RegEscape(exe.substr(0, exe.rfind('\\'))) + "\"\n";
     text += "\"Upgraded\"=dword:00000001\n";
   };
-  text += "\n[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n\"ProgramFilesDir\"=\"C:\\\\Program Files\"\n";
+  text +=
+      "\n[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion] 1700000000\n\"ProgramFilesDir\"=\"C:\\\\Program "
+      "Files\"\n";
   if (o.firstClient) key("Ultima Online", o.firstDir + "\\" + o.firstExeName);
   if (o.thirdDawn) key("Ultima Online Third Dawn", o.thirdDawnDir + "\\" + o.thirdDawnExeName);
   return text;

@@ -8,11 +8,11 @@
 namespace testsupport {
 
 struct FakePrefixOptions {
-  bool win64 = false;             // "#arch=win64", keys under Software\Wow6432Node
-  bool firstClient = true;        // the first client's registry key
-  bool firstExe = true;           // the file "ExePath" names exists
-  bool firstMusic = true;         // its music folder exists (with the 49 tunes)
-  bool thirdDawn = false;         // the Third Dawn client, complete
+  bool win64 = false;       // "#arch=win64", keys under Software\Wow6432Node
+  bool firstClient = true;  // the first client's registry key
+  bool firstExe = true;     // the file "ExePath" names exists
+  bool firstMusic = true;   // its music folder exists (with the 49 tunes)
+  bool thirdDawn = false;   // the Third Dawn client, complete
   std::string firstDir = "C:\\Program Files\\Ultima Online";
   std::string thirdDawnDir = "C:\\Program Files\\Ultima Online Third Dawn";
   std::string firstExeName = "client.exe";
@@ -20,8 +20,8 @@ struct FakePrefixOptions {
 };
 
 struct FakePrefix {
-  std::string root;          // Linux folder of the prefix
-  std::string clientExe;     // Windows paths
+  std::string root;       // Linux folder of the prefix
+  std::string clientExe;  // Windows paths
   std::string musicDir;
   std::string clientExeTD;
   std::string musicDirTD;

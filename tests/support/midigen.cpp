@@ -60,7 +60,8 @@ std::string MakeMidiTune(int index) {
       track += "\x80";
       track += static_cast<char>(note);
       track += static_cast<char>(64);
-      if (len == 48) PutVarLen(track, 48), track += "\x80", track += static_cast<char>(note), track += static_cast<char>(0);
+      if (len == 48)
+        PutVarLen(track, 48), track += "\x80", track += static_cast<char>(note), track += static_cast<char>(0);
     }
     PutVarLen(track, 0);
     track += "\x81";

@@ -18,11 +18,11 @@ std::string MissingTools(std::initializer_list<const char *> tools);
 
 }  // namespace testsupport
 
-#define MELODECK_SKIP_WHEN_(why)                                          \
-  do {                                                                    \
+#define MELODECK_SKIP_WHEN_(why)                                         \
+  do {                                                                   \
     if (const std::string melodeckWhy_ = (why); !melodeckWhy_.empty()) { \
-      GTEST_SKIP() << melodeckWhy_;                                       \
-    }                                                                     \
+      GTEST_SKIP() << melodeckWhy_;                                      \
+    }                                                                    \
   } while (false)
 
 // In a test's body or its fixture's SetUp: skips the test when the sample archives or one of

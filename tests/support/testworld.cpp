@@ -36,8 +36,13 @@ TestWorld::TestWorld() {
 
 TestWorld::~TestWorld() {
   // Make read-only folders writable first so that everything can go.
-  nftw(root_.c_str(), [](const char *p, const struct stat *, int, struct FTW *) { chmod(p, 0700); return 0; }, 32,
-       FTW_PHYS);
+  nftw(
+      root_.c_str(),
+      [](const char *p, const struct stat *, int, struct FTW *) {
+        chmod(p, 0700);
+        return 0;
+      },
+      32, FTW_PHYS);
   nftw(root_.c_str(), RemoveEntry, 32, FTW_DEPTH | FTW_PHYS);
 }
 

@@ -39,9 +39,9 @@ TEST_P(ArjMethodTest, ExtractsByteExact) {
   }());
   std::string out;
   const std::string method = "-m" + std::to_string(GetParam());
-  ASSERT_EQ(Sh("arj a -r -y " + method + " " + Q(L("a.arj")) + " town.mid sub/小さい.txt empty random.bin", &out,
-               L("src")),
-            0)
+  ASSERT_EQ(
+      Sh("arj a -r -y " + method + " " + Q(L("a.arj")) + " town.mid sub/小さい.txt empty random.bin", &out, L("src")),
+      0)
       << out;
   const auto records = lib.Records(W("a.arj"));
   ASSERT_EQ(records.size(), 4u);

@@ -33,9 +33,9 @@ TEST_P(ArjTimeTest, UnixHostTimeListsAsLocalDosTime) {
   TestWorld::MakeDirs(L("src"));
   TestWorld::WriteFile(L("src/song.mid"), "MThd and some notes");
   std::string out;
-  ASSERT_EQ(Sh(std::string("touch -d '") + s.local + "' song.mid && arj a -y " + Q(L("a.arj")) + " song.mid", &out,
-               L("src")),
-            0)
+  ASSERT_EQ(
+      Sh(std::string("touch -d '") + s.local + "' song.mid && arj a -y " + Q(L("a.arj")) + " song.mid", &out, L("src")),
+      0)
       << out;
   // arj built for Unix marks its entries with host OS 2 (Unix).
   const auto records = lib.Records(Win(L("a.arj")));

@@ -15,24 +15,22 @@
 namespace {
 
 namespace fs = std::filesystem;
+using arctest::Files;
+using arctest::MakeCab;
 using arctest::Q;
 using arctest::Sh;
 using arctest::Win;
-using arctest::Files;
-using arctest::MakeCab;
 using testsupport::TestWorld;
 
 class CabTest : public arctest::WorldTest {
  protected:
   CabTest() : lib("libcab32.so", "Cab") {}
   // The CAB driver's lines for the main window's options (n=1, r=2, x=1).
-  std::string Line(const char *command, const std::string &archive, const std::string &folder,
-                   const std::string &files, const std::string &switches = " -i -r") const {
+  std::string Line(const char *command, const std::string &archive, const std::string &folder, const std::string &files,
+                   const std::string &switches = " -i -r") const {
     return std::string(command) + switches + "  \"" + archive + "\" \"" + W(folder) + "\\\" " + files + " ";
   }
-  std::string Fixture(const std::string &name) const {
-    return testsupport::FixturesDir() + "/libarchive/" + name;
-  }
+  std::string Fixture(const std::string &name) const { return testsupport::FixturesDir() + "/libarchive/" + name; }
   arctest::ArcLib lib;
 };
 
@@ -87,9 +85,12 @@ TEST_F(CabTest, UnpacksAsCabextractDoes) {
     const char *file;
     bool sameNames;
   } cases[] = {
-      {"test_read_format_cab_1.cab", true},   {"test_read_format_cab_2.cab", true},
-      {"test_read_format_cab_3.cab", true},   {"test_read_format_cab_lzx_16bit.cab", true},
-      {"test_fuzz.cab", true},                {"test_read_format_cab_filename_cp932.cab", false},
+      {"test_read_format_cab_1.cab", true},
+      {"test_read_format_cab_2.cab", true},
+      {"test_read_format_cab_3.cab", true},
+      {"test_read_format_cab_lzx_16bit.cab", true},
+      {"test_fuzz.cab", true},
+      {"test_read_format_cab_filename_cp932.cab", false},
   };
   auto contents = [](Files tree) {
     for (auto &[name, digest] : tree) name.clear();
@@ -102,10 +103,8 @@ TEST_F(CabTest, UnpacksAsCabextractDoes) {
     std::string out;
     ASSERT_EQ(Sh("cabextract -q " + Q(Fixture(c.file)), &out, L(theirs)), 0) << out;
     EXPECT_EQ(lib.Run(Line("-x", Win(Fixture(c.file)), ours, "", " -o"), &out), 0) << c.file << out;
-    if (c.sameNames)
-      EXPECT_EQ(arctest::Tree(L(ours)), arctest::Tree(L(theirs))) << c.file;
-    else
-      EXPECT_EQ(contents(arctest::Tree(L(ours))), contents(arctest::Tree(L(theirs)))) << c.file;
+    if (c.sameNames) EXPECT_EQ(arctest::Tree(L(ours)), arctest::Tree(L(theirs))) << c.file;
+    else EXPECT_EQ(contents(arctest::Tree(L(ours))), contents(arctest::Tree(L(theirs)))) << c.file;
   }
   EXPECT_EQ(TestWorld::ReadFile(L("ours/test_read_format_cab_lzx_16bit.cab/lzx16.bin")), "ABABABABABABABAB");
 }
@@ -160,8 +159,8 @@ TEST_F(CabTest, KeepsNewerFilesAndDropsFolders) {
     fs::remove_all(L("o"));
     if (c.existingTime) {
       Put(c.path, "on disk");
-      fs::last_write_time(L(c.path), fs::file_time_type::clock::from_sys(
-                                         std::chrono::system_clock::from_time_t(c.existingTime)));
+      fs::last_write_time(L(c.path),
+                          fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(c.existingTime)));
     }
     EXPECT_EQ(lib.Run(Line("-x", W("d.cab"), "o", "", c.switches)), 0) << c.switches;
     EXPECT_EQ(TestWorld::ReadFile(L(c.path)), c.expected) << c.switches << " " << c.existingTime;

@@ -23,8 +23,8 @@ using testsupport::TestWorld;
 class CabFaultsTest : public arctest::WorldTest {
  protected:
   CabFaultsTest() : lib("libcab32.so", "Cab") {}
-  std::string Line(const char *command, const std::string &archive, const std::string &folder,
-                   const std::string &files, const std::string &switches) const {
+  std::string Line(const char *command, const std::string &archive, const std::string &folder, const std::string &files,
+                   const std::string &switches) const {
     return std::string(command) + switches + "  \"" + W(archive) + "\" \"" + W(folder) + "\\\" " + files + " ";
   }
   arctest::ArcLib lib;
@@ -59,10 +59,8 @@ class TimeZone {
     tzset();
   }
   ~TimeZone() {
-    if (saved_)
-      setenv("TZ", saved_->c_str(), 1);
-    else
-      unsetenv("TZ");
+    if (saved_) setenv("TZ", saved_->c_str(), 1);
+    else unsetenv("TZ");
     tzset();
   }
 
@@ -77,7 +75,8 @@ TEST_F(CabFaultsTest, TimesAreLocal) {
   TimeZone tokyo("Asia/Tokyo");
   const time_t when = 1700000000;  // 2023-11-15 07:13:20 in Tokyo, 22:13:20 the day before in UTC
   Put("src/t.mid", "tune");
-  fs::last_write_time(L("src/t.mid"), fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
+  fs::last_write_time(L("src/t.mid"),
+                      fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when)));
   EXPECT_EQ(lib.Run(Line("-a", "t.cab", "src", "\"*\"", " -i -r")), 0);
   const auto records = lib.Records(W("t.cab"));
   ASSERT_EQ(records.size(), 1u);
@@ -103,12 +102,8 @@ TEST_F(CabFaultsTest, FilesFollowTheUmask) {
     const char *archive, *file;
     mode_t mode;
   } cases[] = {
-      {022, "w.cab", "w.mid", 0644},
-      {027, "w.cab", "w.mid", 0640},
-      {077, "w.cab", "w.mid", 0600},
-      {002, "w.cab", "w.mid", 0664},
-      {022, "r.cab", "r.mid", 0444},
-      {027, "r.cab", "r.mid", 0440},
+      {022, "w.cab", "w.mid", 0644}, {027, "w.cab", "w.mid", 0640}, {077, "w.cab", "w.mid", 0600},
+      {002, "w.cab", "w.mid", 0664}, {022, "r.cab", "r.mid", 0444}, {027, "r.cab", "r.mid", 0440},
   };
   for (const auto &c : cases) {
     const mode_t previous = umask(c.umask);

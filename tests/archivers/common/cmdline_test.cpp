@@ -29,13 +29,12 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, SplitTest,
     testing::Values(
         // The package export line: a folder piece ends in a backslash before its closing quote.
-        SplitCase{"u -+ -a2 -n1 -r2 -x1 -jm4  \"C:\\p.mdk\" \"C:\\tmp\\stage\\\" \"*\" ", true,
+        SplitCase{"u -+ -a2 -n1 -r2 -x1 -jm4  \"C:\\p.mdk\" \"C:\\tmp\\stage\\\" \"*\" ",
+                  true,
                   {"u", "-+", "-a2", "-n1", "-r2", "-x1", "-jm4", "C:\\p.mdk", "C:\\tmp\\stage\\", "*"}},
         SplitCase{"x \"C:\\a b\\c.lzh\"", true, {"x", "C:\\a b\\c.lzh"}},
-        SplitCase{"x -w\"C:\\a b\\\" a", true, {"x", "-wC:\\a b\\", "a"}},
-        SplitCase{"\t x\r\n a ", true, {"x", "a"}},
-        SplitCase{"x \"\" a", true, {"x", "", "a"}},
-        SplitCase{"x \"open", false, {}}, SplitCase{"", true, {}},
+        SplitCase{"x -w\"C:\\a b\\\" a", true, {"x", "-wC:\\a b\\", "a"}}, SplitCase{"\t x\r\n a ", true, {"x", "a"}},
+        SplitCase{"x \"\" a", true, {"x", "", "a"}}, SplitCase{"x \"open", false, {}}, SplitCase{"", true, {}},
         SplitCase{"x \"日本語 名前.mid\"", true, {"x", "日本語 名前.mid"}}));
 
 struct LhaCase {
@@ -65,20 +64,34 @@ TEST_P(LhaCommandTest, Parses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, LhaCommandTest,
-    testing::Values(
-        LhaCase{"u -+ -a2 -n1 -r2 -x1 -jm4  \"C:\\p.mdk\" \"C:\\s\\\" \"*\" ", arc::kOk, 'u', "C:\\p.mdk", "C:\\s\\",
-                {"*"}, 2, 1, 4},
-        LhaCase{"X -+ -n1 -x1  \"C:\\p.mdk\" \"C:\\d\\\" \"index.ini\" ", arc::kOk, 'x', "C:\\p.mdk", "C:\\d\\",
-                {"index.ini"}, 0, 1, -1},
-        // Switches of the syntax that change nothing here are taken and ignored.
-        LhaCase{"x -jyo -jp1 -gw1 -jss0 -jo\"x\" -jx\"*.txt\" a.lzh", arc::kOk, 'x', "a.lzh", "", {}, 0, 1, -1},
-        LhaCase{"d a.lzh b c", arc::kOk, 'd', "a.lzh", "", {"b", "c"}, 0, 1, -1},
-        LhaCase{"x", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
-        LhaCase{"xx a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
-        LhaCase{"x -q9 a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
-        LhaCase{"x -rX a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
-        LhaCase{"x \"a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
-        LhaCase{"x a.lzh @Z:\\nonexistent\\list.txt", arc::kErrResponseRead, 0, "", "", {}, 0, 0, 0}));
+    testing::Values(LhaCase{"u -+ -a2 -n1 -r2 -x1 -jm4  \"C:\\p.mdk\" \"C:\\s\\\" \"*\" ",
+                            arc::kOk,
+                            'u',
+                            "C:\\p.mdk",
+                            "C:\\s\\",
+                            {"*"},
+                            2,
+                            1,
+                            4},
+                    LhaCase{"X -+ -n1 -x1  \"C:\\p.mdk\" \"C:\\d\\\" \"index.ini\" ",
+                            arc::kOk,
+                            'x',
+                            "C:\\p.mdk",
+                            "C:\\d\\",
+                            {"index.ini"},
+                            0,
+                            1,
+                            -1},
+                    // Switches of the syntax that change nothing here are taken and ignored.
+                    LhaCase{
+                        "x -jyo -jp1 -gw1 -jss0 -jo\"x\" -jx\"*.txt\" a.lzh", arc::kOk, 'x', "a.lzh", "", {}, 0, 1, -1},
+                    LhaCase{"d a.lzh b c", arc::kOk, 'd', "a.lzh", "", {"b", "c"}, 0, 1, -1},
+                    LhaCase{"x", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
+                    LhaCase{"xx a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
+                    LhaCase{"x -q9 a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
+                    LhaCase{"x -rX a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
+                    LhaCase{"x \"a.lzh", arc::kErrCommandName, 0, "", "", {}, 0, 0, 0},
+                    LhaCase{"x a.lzh @Z:\\nonexistent\\list.txt", arc::kErrResponseRead, 0, "", "", {}, 0, 0, 0}));
 
 TEST(ResponseFile, ReadsQuotedNamesPerLine) {
   testsupport::TestWorld world;

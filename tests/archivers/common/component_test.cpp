@@ -59,9 +59,9 @@ TEST_F(ComponentTest, EveryFormatIsFoundByItsContents) {
 // A FIFO named as an archive would block a reader forever; every library refuses it at once.
 TEST_F(ComponentTest, AFifoIsNoArchive) {
   ASSERT_EQ(mkfifo(L("fifo.lzh").c_str(), 0600), 0);
-  const std::pair<const char *, const char *> libraries[] = {
-      {"libunlha32.so", "Unlha"}, {"libunzip32.so", "UnZip"}, {"libcab32.so", "Cab"},
-      {"libunarj32j.so", "Unarj"}, {"libtar32.so", "Tar"},     {"libunrar32.so", "Unrar"}};
+  const std::pair<const char *, const char *> libraries[] = {{"libunlha32.so", "Unlha"}, {"libunzip32.so", "UnZip"},
+                                                             {"libcab32.so", "Cab"},     {"libunarj32j.so", "Unarj"},
+                                                             {"libtar32.so", "Tar"},     {"libunrar32.so", "Unrar"}};
   for (const auto &[file, prefix] : libraries) {
     arctest::ArcLib lib(file, prefix);
     EXPECT_EQ(lib.OpenArchive(nullptr, W("fifo.lzh").c_str(), ARC_M_PROBE), nullptr) << file;

@@ -18,9 +18,9 @@ using testsupport::TestWorld;
 
 struct FakeEntry {
   std::string name;
-  std::string data;         // nothing for a folder
+  std::string data;  // nothing for a folder
   bool folder = false;
-  int failure = arc::kOk;   // the data breaks half way with this result
+  int failure = arc::kOk;  // the data breaks half way with this result
   int64_t mtime = 1600000000;
 };
 
@@ -94,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
     Requests, ExtractionTest,
     testing::Values(
         Case{"all", [](arc::ExtractRequest &) {}, arc::kErrNotFilename, {{"d/a.mid", "alpha"}, {"b.mid", "bravo"}}},
-        Case{"flat", [](arc::ExtractRequest &r) { r.keepFolders = false; }, arc::kErrNotFilename,
+        Case{"flat",
+             [](arc::ExtractRequest &r) { r.keepFolders = false; },
+             arc::kErrNotFilename,
              {{"a.mid", "alpha"}, {"b.mid", "bravo"}}},
         Case{"chosen", [](arc::ExtractRequest &r) { r.files = {"d"}; }, arc::kOk, {{"d/a.mid", "alpha"}}},
         Case{"excluded", [](arc::ExtractRequest &r) { r.exclusions.Add("*.mid"); }, arc::kOk, {}},
@@ -107,10 +109,8 @@ TEST(Extraction, OverwriteRules) {
     int64_t existing;  // the file on the disk's time; the entry's is 1600000000
     const char *expected;
   } cases[] = {
-      {arc::Overwrite::Always, 1700000000, "bravo"},
-      {arc::Overwrite::Never, 1500000000, "old"},
-      {arc::Overwrite::UnlessNewer, 1700000000, "old"},
-      {arc::Overwrite::UnlessNewer, 1600000000, "old"},
+      {arc::Overwrite::Always, 1700000000, "bravo"},      {arc::Overwrite::Never, 1500000000, "old"},
+      {arc::Overwrite::UnlessNewer, 1700000000, "old"},   {arc::Overwrite::UnlessNewer, 1600000000, "old"},
       {arc::Overwrite::UnlessNewer, 1500000000, "bravo"},
   };
   for (const auto &c : cases) {
@@ -125,7 +125,8 @@ TEST(Extraction, OverwriteRules) {
     FakeReader reader(std::vector<FakeEntry>{{"b.mid", "bravo"}});
     arc::Output none(nullptr, 0);
     EXPECT_EQ(arc::ExtractEntries(reader, request, nullptr, none), arc::kOk);
-    EXPECT_EQ(TestWorld::ReadFile(world.Linux("dest/b.mid")), c.expected) << static_cast<int>(c.rule) << " " << c.existing;
+    EXPECT_EQ(TestWorld::ReadFile(world.Linux("dest/b.mid")), c.expected)
+        << static_cast<int>(c.rule) << " " << c.existing;
   }
 }
 
@@ -136,7 +137,8 @@ TEST(Extraction, FailuresKeepTheFirstAndGoOn) {
   arc::ExtractRequest request;
   request.folder = "Z:" + world.Linux("dest");
   arc::Output none(nullptr, 0);
-  FakeReader broken(std::vector<FakeEntry>{{"a.mid", "alpha", false, arc::kErrFileCrc}, {"../x", "x"}, {"b.mid", "bravo"}});
+  FakeReader broken(
+      std::vector<FakeEntry>{{"a.mid", "alpha", false, arc::kErrFileCrc}, {"../x", "x"}, {"b.mid", "bravo"}});
   EXPECT_EQ(arc::ExtractEntries(broken, request, nullptr, none), arc::kErrFileCrc);
   EXPECT_EQ(Files(world.Linux("dest")), (std::map<std::string, std::string>{{"b.mid", "bravo"}}));
   FakeReader found(std::vector<FakeEntry>{{"../x", "x"}});
@@ -162,7 +164,6 @@ TEST(Extraction, TheOwnerWindowStopsIt) {
     EXPECT_EQ(written.size(), stopAt == ARC_ARCEXTRACT_END ? 1u : 0u) << stopAt;
   }
 }
-
 
 // A reader whose data is checked only later, as a compressed stream's checksum is: files wait
 // under temporary names until a Next has read past the check, and go when a Next fails.
@@ -201,7 +202,10 @@ TEST(Extraction, HoldsFilesUntilTheirDataIsChecked) {
       {"checked at the end", {4}, 0, arc::kOk, {{"a.mid", "alpha"}, {"d/b.mid", "bravo"}, {"c.mid", "charlie"}}},
       {"the end fails its check", {}, 4, arc::kErrFileCrc, {}},
       {"checked past the first", {2}, 3, arc::kErrFileCrc, {{"a.mid", "alpha"}}},
-      {"checked past every one", {1, 2, 3, 4}, 0, arc::kOk,
+      {"checked past every one",
+       {1, 2, 3, 4},
+       0,
+       arc::kOk,
        {{"a.mid", "alpha"}, {"d/b.mid", "bravo"}, {"c.mid", "charlie"}}},
   };
   for (const auto &c : cases) {

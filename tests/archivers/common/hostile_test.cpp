@@ -134,8 +134,7 @@ const char kTarScript[] =
 
 class Tar : public Python {
  public:
-  Tar()
-      : Python("libtar32.so", "Tar", "x -AH --display-dialog=0 --use-directory=1  -f \"", "\" -o \"", kTarScript) {}
+  Tar() : Python("libtar32.so", "Tar", "x -AH --display-dialog=0 --use-directory=1  -f \"", "\" -o \"", kTarScript) {}
   // tar keeps no checksum of the data: the archive ends inside it instead.
   void Damage(std::string &archive, const std::string &payload) const override {
     archive.resize(archive.find(payload) + payload.size() / 2);
@@ -219,8 +218,7 @@ const NameCase kNameCases[] = {
     {"fifo", {{Entry::Fifo, "fifo", ""}}, 0, {}},
 };
 
-class HostileNameTest : public HostileTest,
-                        public testing::WithParamInterface<std::tuple<Named, NameCase>> {};
+class HostileNameTest : public HostileTest, public testing::WithParamInterface<std::tuple<Named, NameCase>> {};
 
 TEST_P(HostileNameTest, StaysInsideTheDestination) {
   const auto &[named, c] = GetParam();
@@ -236,7 +234,8 @@ TEST_P(HostileNameTest, StaysInsideTheDestination) {
   EXPECT_FALSE(fs::exists("/x_melodeck_hostile"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, HostileNameTest, testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kNameCases)),
+INSTANTIATE_TEST_SUITE_P(Formats, HostileNameTest,
+                         testing::Combine(testing::ValuesIn(kFormats), testing::ValuesIn(kNameCases)),
                          [](const auto &info) {
                            return std::string(std::get<0>(info.param).label) + "_" + std::get<1>(info.param).label;
                          });

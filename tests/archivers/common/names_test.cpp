@@ -23,20 +23,15 @@ TEST_P(EntryPathTest, KeepsEveryWriteBelowTheFolder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, EntryPathTest,
-    testing::Values(PathCase{"a/b.mid", arc::PathCheck::Ok, "a/b.mid"},
-                    PathCase{"a\\b.mid", arc::PathCheck::Ok, "a/b.mid"},
-                    PathCase{"./a//b.mid", arc::PathCheck::Ok, "a/b.mid"},
-                    PathCase{"../x", arc::PathCheck::Refused, ""},
-                    PathCase{"a/../../x", arc::PathCheck::Refused, ""},
-                    PathCase{"a\\..\\x", arc::PathCheck::Refused, ""},
-                    PathCase{"/x", arc::PathCheck::Defused, "x"},
-                    PathCase{"/etc/passwd", arc::PathCheck::Defused, "etc/passwd"},
-                    PathCase{"C:\\x", arc::PathCheck::Defused, "x"},
-                    PathCase{"c:x", arc::PathCheck::Defused, "x"},
-                    PathCase{"\\\\server\\share\\x", arc::PathCheck::Defused, "server/share/x"},
-                    PathCase{"", arc::PathCheck::Refused, ""}, PathCase{"/", arc::PathCheck::Refused, ""},
-                    PathCase{"..", arc::PathCheck::Refused, ""},
-                    PathCase{"音楽/町.mid", arc::PathCheck::Ok, "音楽/町.mid"}));
+    testing::Values(
+        PathCase{"a/b.mid", arc::PathCheck::Ok, "a/b.mid"}, PathCase{"a\\b.mid", arc::PathCheck::Ok, "a/b.mid"},
+        PathCase{"./a//b.mid", arc::PathCheck::Ok, "a/b.mid"}, PathCase{"../x", arc::PathCheck::Refused, ""},
+        PathCase{"a/../../x", arc::PathCheck::Refused, ""}, PathCase{"a\\..\\x", arc::PathCheck::Refused, ""},
+        PathCase{"/x", arc::PathCheck::Defused, "x"}, PathCase{"/etc/passwd", arc::PathCheck::Defused, "etc/passwd"},
+        PathCase{"C:\\x", arc::PathCheck::Defused, "x"}, PathCase{"c:x", arc::PathCheck::Defused, "x"},
+        PathCase{"\\\\server\\share\\x", arc::PathCheck::Defused, "server/share/x"},
+        PathCase{"", arc::PathCheck::Refused, ""}, PathCase{"/", arc::PathCheck::Refused, ""},
+        PathCase{"..", arc::PathCheck::Refused, ""}, PathCase{"音楽/町.mid", arc::PathCheck::Ok, "音楽/町.mid"}));
 
 struct DecodeCase {
   std::string bytes;
@@ -51,8 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Names, DecodeTest,
                          testing::Values(DecodeCase{"town.mid", "town.mid"},
                                          DecodeCase{"\x93\xfa\x96\x7b.mid", "日本.mid"},
                                          // Also code page 932 (half-width kana), but UTF-8 first.
-                                         DecodeCase{"\xc3\xa9t\xc3\xa9", "été"},
-                                         DecodeCase{"\x83\x7d", "マ"},
+                                         DecodeCase{"\xc3\xa9t\xc3\xa9", "été"}, DecodeCase{"\x83\x7d", "マ"},
                                          DecodeCase{"a\xff%b", "a%FF%25b"}));
 
 TEST(EntrySelector, FolderNamesSelectTheirContents) {

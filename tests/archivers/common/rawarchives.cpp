@@ -48,10 +48,10 @@ std::string MakeCab(const Files &files, uint32_t checksum) {
   for (const auto &[name, contents] : files) {
     PutLe(records, static_cast<uint32_t>(contents.size()), 4);
     PutLe(records, static_cast<uint32_t>(data.size()), 4);
-    PutLe(records, 0, 2);                            // folder
-    PutLe(records, (40 << 9) | (1 << 5) | 1, 2);    // 2020-01-01
-    PutLe(records, 12 << 11, 2);                     // 12:00
-    PutLe(records, 0x20, 2);                         // archive
+    PutLe(records, 0, 2);                         // folder
+    PutLe(records, (40 << 9) | (1 << 5) | 1, 2);  // 2020-01-01
+    PutLe(records, 12 << 11, 2);                  // 12:00
+    PutLe(records, 0x20, 2);                      // archive
     records += name + '\0';
     data += contents;
   }

@@ -14,7 +14,8 @@ std::string Tune(size_t bytes, unsigned seed) {
   while (out.size() < bytes) {
     x = x * 1103515245u + 12345u;
     const unsigned note = 40 + (x >> 16) % 24;
-    out += "\x90" + std::string(1, static_cast<char>(note)) + "\x64\x60\x80" + std::string(1, static_cast<char>(note)) + "\x00";
+    out += "\x90" + std::string(1, static_cast<char>(note)) + "\x64\x60\x80" + std::string(1, static_cast<char>(note)) +
+           "\x00";
     if ((x >> 8) % 7 == 0) out += "MThd chorus ";
   }
   out.resize(bytes);

@@ -3,7 +3,7 @@
 namespace {
 
 struct CrcCase {
-  const char* text;
+  const char *text;
   std::uint16_t crc;
 };
 
@@ -13,9 +13,9 @@ class Crc16 : public ::testing::TestWithParam<CrcCase> {};
 TEST_P(Crc16, MatchesReference) {
   std::string s = GetParam().text;
   lha::Crc16 whole, split;
-  whole.update({reinterpret_cast<const std::uint8_t*>(s.data()), s.size()});
-  split.update({reinterpret_cast<const std::uint8_t*>(s.data()), s.size() / 2});
-  split.update({reinterpret_cast<const std::uint8_t*>(s.data()) + s.size() / 2, s.size() - s.size() / 2});
+  whole.update({reinterpret_cast<const std::uint8_t *>(s.data()), s.size()});
+  split.update({reinterpret_cast<const std::uint8_t *>(s.data()), s.size() / 2});
+  split.update({reinterpret_cast<const std::uint8_t *>(s.data()) + s.size() / 2, s.size() - s.size() / 2});
   EXPECT_EQ(whole.value(), GetParam().crc);
   EXPECT_EQ(split.value(), GetParam().crc);
 }

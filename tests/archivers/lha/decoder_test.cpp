@@ -6,15 +6,15 @@
 namespace {
 
 struct Hostile {
-  const char* method;
+  const char *method;
   std::vector<std::uint8_t> packed;
   std::uint64_t originalSize;
   bool mustFail;
 };
 
-lha::DecodeResult decode(const char* method, std::span<const std::uint8_t> packed, std::uint64_t size,
-                         std::uint64_t& written) {
-  const lha::MethodInfo* m = lha::findMethod(method);
+lha::DecodeResult decode(const char *method, std::span<const std::uint8_t> packed, std::uint64_t size,
+                         std::uint64_t &written) {
+  const lha::MethodInfo *m = lha::findMethod(method);
   EXPECT_NE(m, nullptr);
   lha::SpanSource src(packed);
   written = 0;
@@ -27,12 +27,16 @@ lha::DecodeResult decode(const char* method, std::span<const std::uint8_t> packe
 class HostileData : public ::testing::TestWithParam<Hostile> {};
 
 TEST_P(HostileData, EndsCleanly) {
-  const Hostile& h = GetParam();
+  const Hostile &h = GetParam();
   std::uint64_t written = 0;
   lha::DecodeResult r = decode(h.method, h.packed, h.originalSize, written);
   EXPECT_LE(written, h.originalSize);
-  if (h.mustFail) { EXPECT_NE(r.error, lha::Error::None); }
-  if (r.error == lha::Error::None) { EXPECT_EQ(written, h.originalSize); }
+  if (h.mustFail) {
+    EXPECT_NE(r.error, lha::Error::None);
+  }
+  if (r.error == lha::Error::None) {
+    EXPECT_EQ(written, h.originalSize);
+  }
 }
 
 std::vector<std::uint8_t> bytes(std::initializer_list<int> v) { return {v.begin(), v.end()}; }
@@ -68,7 +72,7 @@ struct Copy {
 };
 
 struct CopyCase {
-  const char* name;
+  const char *name;
   unsigned ringBits;
   std::uint32_t startPos;
   std::uint64_t limit;
@@ -80,7 +84,7 @@ class WindowCopy : public ::testing::TestWithParam<CopyCase> {};
 // Copies from the history give exactly what copying one byte at a time gives: overlapping
 // runs repeat, sources and outputs wrap around the ring, output stops at the original size.
 TEST_P(WindowCopy, MatchesByteByByte) {
-  const CopyCase& c = GetParam();
+  const CopyCase &c = GetParam();
   std::vector<std::uint8_t> out;
   lha::Sink sink = lha::vectorSink(out);
   lha::Window w(c.ringBits, sink, c.limit);
@@ -92,7 +96,7 @@ TEST_P(WindowCopy, MatchesByteByByte) {
 
   std::vector<std::uint8_t> expected;
   std::uint32_t pos = c.startPos;
-  for (const Copy& k : c.copies) {
+  for (const Copy &k : c.copies) {
     w.copyBack(k.dist, k.len);
     for (std::uint32_t i = 0; i < k.len && expected.size() < c.limit; ++i) {
       std::uint8_t b = ring[(pos - k.dist - 1) & mask];
@@ -115,11 +119,22 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyCase{"source_wraps", 11, 10, 1u << 20, {{20, 256}}},
                       CopyCase{"output_wraps", 11, 2040, 1u << 20, {{100, 256}, {1, 256}}},
                       CopyCase{"longer_than_ring", 11, 0, 1u << 20, std::vector<Copy>(40, Copy{0, 256})},
-                      CopyCase{"mixed_beyond_a_chunk", 13, 8000, 1u << 20,
-                               {{8191, 256}, {3, 256}, {700, 256}, {0, 256}, {1000, 100}, {5, 256},
-                                {8000, 256}, {255, 256}, {256, 256}, {257, 256}}},
+                      CopyCase{"mixed_beyond_a_chunk",
+                               13,
+                               8000,
+                               1u << 20,
+                               {{8191, 256},
+                                {3, 256},
+                                {700, 256},
+                                {0, 256},
+                                {1000, 100},
+                                {5, 256},
+                                {8000, 256},
+                                {255, 256},
+                                {256, 256},
+                                {257, 256}}},
                       CopyCase{"cut_at_original_size", 11, 0, 300, {{0, 256}, {9, 256}, {0, 256}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(UnknownMethod, HasNoDecoder) {
   EXPECT_EQ(lha::findMethod("-lh9-"), nullptr);

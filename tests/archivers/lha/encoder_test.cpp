@@ -7,7 +7,7 @@ namespace {
 using lhatest::extract;
 
 struct DataCase {
-  const char* name;
+  const char *name;
   std::vector<std::uint8_t> data;
 };
 
@@ -62,9 +62,9 @@ TEST_P(WriteRead, DataComesBack) {
   else EXPECT_LT(entries[1].packedSize, d.data.size());
 }
 
-std::string caseName(const ::testing::TestParamInfo<WriteRead::ParamType>& info) {
+std::string caseName(const ::testing::TestParamInfo<WriteRead::ParamType> &info) {
   auto [c, d] = info.param;
-  const char* m[] = {"lh0", "lh5", "lh6", "lh7"};
+  const char *m[] = {"lh0", "lh5", "lh6", "lh7"};
   return std::string(m[static_cast<int>(c.method)]) + "_h" + std::to_string(c.level) + "_" + d.name;
 }
 
@@ -77,9 +77,9 @@ INSTANTIATE_TEST_SUITE_P(All, WriteRead,
                          caseName);
 
 struct MethodChoice {
-  const char* name;
+  const char *name;
   std::vector<std::uint8_t> data;
-  const char* method;
+  const char *method;
 };
 
 class StoredFallback : public ::testing::TestWithParam<MethodChoice> {};
@@ -100,10 +100,10 @@ INSTANTIATE_TEST_SUITE_P(Data, StoredFallback,
                                            MethodChoice{"random", lhatest::randomBytes(5000, 3), "-lh0-"},
                                            MethodChoice{"tiny", {1, 2, 3}, "-lh0-"},
                                            MethodChoice{"midi", lhatest::midiLike(5000, 3), "-lh5-"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct ReuseCase {
-  const char* name;
+  const char *name;
   int dictBits;
 };
 
@@ -115,15 +115,14 @@ TEST_P(EncoderReuse, PacksAsAFreshEncoder) {
   lha::EncoderParams p;
   p.dictBits = GetParam().dictBits;
   lha::LzhEncoder reused(p);
-  for (const DataCase& d : dataCases()) {
+  for (const DataCase &d : dataCases()) {
     SCOPED_TRACE(d.name);
     EXPECT_TRUE(reused.encode(d.data) == lha::encodeLzh(d.data, p));
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, EncoderReuse,
-                         ::testing::Values(ReuseCase{"lh5", 13}, ReuseCase{"lh7", 16}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Methods, EncoderReuse, ::testing::Values(ReuseCase{"lh5", 13}, ReuseCase{"lh7", 16}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 class ParseModes : public ::testing::TestWithParam<DataCase> {};
 
@@ -142,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Data, ParseModes,
                          ::testing::Values(DataCase{"midi", lhatest::midiLike(60000, 12)},
                                            DataCase{"beyond_dictionary", lhatest::midiLike(300000, 13)},
                                            DataCase{"repetitive", std::vector<std::uint8_t>(200000, 'x')}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(WriterErrors, RefusesNamesItCannotStore) {
   std::vector<std::uint8_t> archive;

@@ -11,7 +11,7 @@ namespace {
 
 using namespace lhatest;
 
-bool isArchive(const fs::path& p) {
+bool isArchive(const fs::path &p) {
   std::string ext = p.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
   return ext == ".lzh" || ext == ".lzs" || ext == ".lha" || ext == ".exe" || ext == ".com";
@@ -27,14 +27,14 @@ std::string lower(std::string s) {
 const std::vector<std::string> kMalformed = {"test_read_format_lha_oversize_header.lzh", "truncated.lzh",
                                              "test_read_format_lha_filename_utf16.lzh"};
 
-bool malformed(const fs::path& p) {
+bool malformed(const fs::path &p) {
   return std::find(kMalformed.begin(), kMalformed.end(), p.filename().string()) != kMalformed.end();
 }
 
-class FixtureFolder : public ::testing::TestWithParam<const char*> {};
+class FixtureFolder : public ::testing::TestWithParam<const char *> {};
 
 // lhasa's listing: lower-case name -> method.
-std::map<std::string, std::string> methodsListed(const std::string& listing) {
+std::map<std::string, std::string> methodsListed(const std::string &listing) {
   std::map<std::string, std::string> m;
   std::istringstream ls(listing);
   for (std::string line; std::getline(ls, line);) {
@@ -42,7 +42,7 @@ std::map<std::string, std::string> methodsListed(const std::string& listing) {
     std::vector<std::string> tok;
     for (std::string t; ts >> t;) tok.push_back(t);
     for (std::size_t i = 0; i + 5 < tok.size(); ++i) {
-      const std::string& t = tok[i];
+      const std::string &t = tok[i];
       if (t.size() != 5 || t[0] != '-' || t[4] != '-') continue;
       std::size_t at = line.find(tok[i + 5], line.find(t) + 5);  // the name follows CRC and date
       at = line.find(' ', at);
@@ -58,7 +58,7 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
   REQUIRE_TOOLS("lhasa");
   fs::path dir = fs::path(testsupport::FixturesDir()) / GetParam();
   int checked = 0;
-  for (const auto& f : fs::directory_iterator(dir)) {
+  for (const auto &f : fs::directory_iterator(dir)) {
     if (!f.is_regular_file() || !isArchive(f.path()) || malformed(f.path())) continue;
     if (f.path().filename().string().find("symlink") != std::string::npos) continue;
     SCOPED_TRACE(f.path().string());
@@ -67,7 +67,7 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
     std::vector<lha::Entry> entries;
     lha::Error listed = lha::listArchive(in, entries);
     // Multi-gigabyte entries are unpacked by LargeArchive, without lhasa's copy on disk.
-    if (std::any_of(entries.begin(), entries.end(), [](const auto& e) { return e.originalSize > (64u << 20); }))
+    if (std::any_of(entries.begin(), entries.end(), [](const auto &e) { return e.originalSize > (64u << 20); }))
       continue;
     // Only archives that lhasa itself tests as sound are compared.
     if (run("lhasa t " + quote(f.path()) + " >/dev/null 2>&1") != 0) continue;
@@ -76,21 +76,23 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
     run("lhasa v " + quote(f.path()) + " 2>/dev/null", &listing);
     std::map<std::string, std::string> theirMethods = methodsListed(listing);
     const bool unsafeNames = std::any_of(entries.begin(), entries.end(),
-                                         [](const auto& e) { return e.name.find("..") != std::string::npos; });
+                                         [](const auto &e) { return e.name.find("..") != std::string::npos; });
 
     TempDir out;
     run("cd " + quote(out.path()) + " && lhasa xf " + quote(f.path()) + " >/dev/null 2>&1");
     std::map<std::string, fs::path> theirFiles;
-    for (const auto& x : fs::recursive_directory_iterator(out.path()))
+    for (const auto &x : fs::recursive_directory_iterator(out.path()))
       if (x.is_regular_file()) theirFiles[lower(fs::relative(x.path(), out.path()).string())] = x.path();
 
     std::set<std::string> ours;
-    for (const auto& e : entries) {
+    for (const auto &e : entries) {
       if (e.isFolder()) continue;
       SCOPED_TRACE(e.name);
       ours.insert(lower(e.name));
       auto m = theirMethods.find(lower(e.name));
-      if (m != theirMethods.end()) { EXPECT_EQ(e.method, m->second); }
+      if (m != theirMethods.end()) {
+        EXPECT_EQ(e.method, m->second);
+      }
       lha::Error err;
       std::vector<std::uint8_t> data = extract(in, e, &err);
       auto it = theirFiles.find(lower(e.name));
@@ -100,14 +102,16 @@ TEST_P(FixtureFolder, ListsAndUnpacksAsLhasaDoes) {
       }
       ASSERT_EQ(err, lha::Error::None) << lha::errorText(err);
       // A MacBinary file of MacLHA unpacks as its data fork.
-      if (e.osId != 'm') { EXPECT_EQ(data.size(), e.originalSize); }
+      if (e.osId != 'm') {
+        EXPECT_EQ(data.size(), e.originalSize);
+      }
       if (it == theirFiles.end()) continue;
       EXPECT_TRUE(readFile(it->second) == data);
       ++checked;
     }
     // Every file lhasa made has an entry of the same name with us.
     if (!unsafeNames) {
-      for (const auto& [name, path] : theirFiles) EXPECT_TRUE(ours.count(name)) << name;
+      for (const auto &[name, path] : theirFiles) EXPECT_TRUE(ours.count(name)) << name;
     }
   }
   EXPECT_GT(checked, 0);
@@ -117,21 +121,21 @@ INSTANTIATE_TEST_SUITE_P(
     Tools, FixtureFolder,
     ::testing::Values("lhasa/archives/explzh_723", "lhasa/archives/larc333", "lhasa/archives/lengths",
                       "lhasa/archives/lh2_222", "lhasa/archives/lha213", "lhasa/archives/lha255e",
-                      "lhasa/archives/lha_amiga_122", "lhasa/archives/lha_amiga_212",
-                      "lhasa/archives/lha_os2_208", "lhasa/archives/lha_os9_211c", "lhasa/archives/lha_osk_201",
-                      "lhasa/archives/lha_unix114i", "lhasa/archives/lha_x68k_213", "lhasa/archives/lharc113",
-                      "lhasa/archives/lharc_atari_313a", "lhasa/archives/lhark04d", "lhasa/archives/lhmelt_16536",
-                      "lhasa/archives/maclha_224", "lhasa/archives/morphos_lha_2717", "lhasa/archives/regression",
-                      "lhasa/archives/tascal_lha_051h", "lhasa/archives/unlha32", "lhasa/archives/generated/lzs",
-                      "libarchive"),
-    [](const auto& info) {
+                      "lhasa/archives/lha_amiga_122", "lhasa/archives/lha_amiga_212", "lhasa/archives/lha_os2_208",
+                      "lhasa/archives/lha_os9_211c", "lhasa/archives/lha_osk_201", "lhasa/archives/lha_unix114i",
+                      "lhasa/archives/lha_x68k_213", "lhasa/archives/lharc113", "lhasa/archives/lharc_atari_313a",
+                      "lhasa/archives/lhark04d", "lhasa/archives/lhmelt_16536", "lhasa/archives/maclha_224",
+                      "lhasa/archives/morphos_lha_2717", "lhasa/archives/regression", "lhasa/archives/tascal_lha_051h",
+                      "lhasa/archives/unlha32", "lhasa/archives/generated/lzs", "libarchive"),
+    [](const auto &info) {
       std::string n = fs::path(info.param).filename().string();
-      std::replace_if(n.begin(), n.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');
+      std::replace_if(
+          n.begin(), n.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');
       return n;
     });
 
 struct LargeEntry {
-  const char* file;
+  const char *file;
   std::uint64_t size;  // beyond 32 bits: only the 64-bit size header holds it
 };
 
@@ -159,10 +163,10 @@ TEST_P(LargeArchive, UnpacksWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Files, LargeArchive,
                          ::testing::Values(LargeEntry{"lhasa/archives/morphos_lha_2717/h2_huge.lzh", 4718592000u}),
-                         [](const auto& info) { return fs::path(info.param.file).stem().string(); });
+                         [](const auto &info) { return fs::path(info.param.file).stem().string(); });
 
 struct BadArchive {
-  const char* file;
+  const char *file;
 };
 
 class MalformedArchive : public ::testing::TestWithParam<BadArchive> {};
@@ -176,7 +180,7 @@ TEST_P(MalformedArchive, FailsCleanly) {
   std::vector<lha::Entry> entries;
   lha::Error listed = lha::listArchive(in, entries);
   bool failed = listed != lha::Error::None;
-  for (const auto& e : entries) {
+  for (const auto &e : entries) {
     lha::Error err;
     extract(in, e, &err);
     failed = failed || err != lha::Error::None;

@@ -16,9 +16,9 @@ constexpr std::string_view kMethods[] = {"-lzs-", "-lz5-", "-lz4-", "-lh0-"};
 #endif
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   if (size < 3) return 0;
-  const auto* m = lha::findMethod(kMethods[data[0] % std::size(kMethods)]);
+  const auto *m = lha::findMethod(kMethods[data[0] % std::size(kMethods)]);
   std::uint64_t original = static_cast<std::uint64_t>(data[1] | (data[2] << 8)) * 4;
   lha::SpanSource src({data + 3, size - 3});
   std::uint64_t written = 0;

@@ -6,7 +6,7 @@ namespace {
 
 using lhatest::extract;
 
-std::vector<std::uint8_t> archiveOf(const lha::HeaderFields& f, std::size_t dataSize = 0) {
+std::vector<std::uint8_t> archiveOf(const lha::HeaderFields &f, std::size_t dataSize = 0) {
   std::vector<std::uint8_t> a;
   EXPECT_EQ(lha::writeHeader(f, a), lha::Error::None);
   a.resize(a.size() + dataSize, 0x55);
@@ -14,7 +14,7 @@ std::vector<std::uint8_t> archiveOf(const lha::HeaderFields& f, std::size_t data
   return a;
 }
 
-lha::HeaderFields fields(int level, const std::string& name) {
+lha::HeaderFields fields(int level, const std::string &name) {
   lha::HeaderFields f;
   f.method = "-lh5-";
   f.level = level;
@@ -36,33 +36,40 @@ class HeaderRoundTrip : public ::testing::TestWithParam<NameCase> {};
 
 // What the writer puts in a header, the reader gives back, at every level.
 TEST_P(HeaderRoundTrip, FieldsSurvive) {
-  const auto& c = GetParam();
+  const auto &c = GetParam();
   std::vector<std::uint8_t> a = archiveOf(fields(c.level, c.name), 7);
   lha::MemoryInput in(a);
   std::vector<lha::Entry> entries;
   ASSERT_EQ(lha::listArchive(in, entries), lha::Error::None);
   ASSERT_EQ(entries.size(), 1u);
-  const lha::Entry& e = entries[0];
+  const lha::Entry &e = entries[0];
   EXPECT_EQ(e.name, c.name);
   EXPECT_EQ(e.method, "-lh5-");
   EXPECT_EQ(e.level, c.level);
   EXPECT_EQ(e.packedSize, 7u);
   EXPECT_EQ(e.originalSize, 1234u);
   EXPECT_EQ(e.crc, 0xBEEF);
-  if (c.level < 2) { EXPECT_EQ(e.dosTime, 0x5A6B1234u); }
-  if (c.level == 2) { EXPECT_EQ(e.unixTime.value_or(0), 1700000000); }
-  if (c.level > 0) { EXPECT_EQ(e.osId, lha::kOsMsDos); }
+  if (c.level < 2) {
+    EXPECT_EQ(e.dosTime, 0x5A6B1234u);
+  }
+  if (c.level == 2) {
+    EXPECT_EQ(e.unixTime.value_or(0), 1700000000);
+  }
+  if (c.level > 0) {
+    EXPECT_EQ(e.osId, lha::kOsMsDos);
+  }
   EXPECT_EQ(e.dataOffset + 7 + 1, a.size());
 }
 
 // "\x83\x5C" is a code page 932 character whose second byte is '\'.
-INSTANTIATE_TEST_SUITE_P(
-    Names, HeaderRoundTrip,
-    ::testing::Values(NameCase{0, "town.mid"}, NameCase{1, "town.mid"}, NameCase{2, "town.mid"},
-                      NameCase{0, "music/battle/boss.mid"}, NameCase{1, "music/battle/boss.mid"},
-                      NameCase{2, "music/battle/boss.mid"}, NameCase{0, "\x83\x5C\x83\x93\x83\x4F/\x8B\xC8.mid"},
-                      NameCase{1, "\x83\x5C\x83\x93\x83\x4F/\x8B\xC8.mid"},
-                      NameCase{2, "\x83\x5C\x83\x93\x83\x4F/\x8B\xC8.mid"}, NameCase{2, std::string(600, 'n')}));
+INSTANTIATE_TEST_SUITE_P(Names, HeaderRoundTrip,
+                         ::testing::Values(NameCase{0, "town.mid"}, NameCase{1, "town.mid"}, NameCase{2, "town.mid"},
+                                           NameCase{0, "music/battle/boss.mid"}, NameCase{1, "music/battle/boss.mid"},
+                                           NameCase{2, "music/battle/boss.mid"},
+                                           NameCase{0, "\x83\x5C\x83\x93\x83\x4F/\x8B\xC8.mid"},
+                                           NameCase{1, "\x83\x5C\x83\x93\x83\x4F/\x8B\xC8.mid"},
+                                           NameCase{2, "\x83\x5C\x83\x93\x83\x4F/\x8B\xC8.mid"},
+                                           NameCase{2, std::string(600, 'n')}));
 
 // A level-2 header whose size is a multiple of 256 would start with a zero byte, the end
 // mark; the writer pads such headers, whatever the name length.
@@ -97,13 +104,11 @@ TEST_P(CorruptHeader, IsRejected) {
   EXPECT_EQ(lha::listArchive(in, entries), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Bytes, CorruptHeader,
-                         ::testing::Values(CorruptCase{0, 12, lha::Error::HeaderChecksum},
-                                           CorruptCase{0, 23, lha::Error::HeaderChecksum},
-                                           CorruptCase{1, 12, lha::Error::HeaderChecksum},
-                                           CorruptCase{2, 12, lha::Error::HeaderChecksum},
-                                           CorruptCase{2, 33, lha::Error::HeaderChecksum},
-                                           CorruptCase{2, 2, lha::Error::NotAnArchive}));
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, CorruptHeader,
+    ::testing::Values(CorruptCase{0, 12, lha::Error::HeaderChecksum}, CorruptCase{0, 23, lha::Error::HeaderChecksum},
+                      CorruptCase{1, 12, lha::Error::HeaderChecksum}, CorruptCase{2, 12, lha::Error::HeaderChecksum},
+                      CorruptCase{2, 33, lha::Error::HeaderChecksum}, CorruptCase{2, 2, lha::Error::NotAnArchive}));
 
 // A header cut anywhere is an error, never a read past the input.
 TEST(TruncatedHeader, EveryCutFails) {
@@ -128,7 +133,7 @@ class JunkBeforeArchive : public ::testing::TestWithParam<JunkCase> {};
 // Self-extracting archives carry their code in front; the search is bounded.
 TEST_P(JunkBeforeArchive, ScanIsBounded) {
   std::vector<std::uint8_t> a = lhatest::randomBytes(GetParam().junk, 7);
-  for (auto& b : a) b = static_cast<std::uint8_t>(b == '-' ? 'x' : b);
+  for (auto &b : a) b = static_cast<std::uint8_t>(b == '-' ? 'x' : b);
   std::vector<std::uint8_t> body = archiveOf(fields(2, "town.mid"), 7);
   a.insert(a.end(), body.begin(), body.end());
   lha::MemoryInput in(a);

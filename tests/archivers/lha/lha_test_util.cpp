@@ -9,7 +9,7 @@
 namespace lhatest {
 
 TempDir::TempDir() {
-  const char* base = std::getenv("TMPDIR");
+  const char *base = std::getenv("TMPDIR");
   std::string tmpl = std::string(base && *base ? base : "/tmp") + "/lhatest.XXXXXX";
   std::vector<char> buf(tmpl.begin(), tmpl.end());
   buf.push_back('\0');
@@ -22,19 +22,19 @@ TempDir::~TempDir() {
   fs::remove_all(path_, ec);
 }
 
-std::vector<std::uint8_t> readFile(const fs::path& p) {
+std::vector<std::uint8_t> readFile(const fs::path &p) {
   std::ifstream f(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(f), {}};
 }
 
-void writeFile(const fs::path& p, std::span<const std::uint8_t> data) {
+void writeFile(const fs::path &p, std::span<const std::uint8_t> data) {
   fs::create_directories(p.parent_path());
   std::ofstream f(p, std::ios::binary);
-  f.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  f.write(reinterpret_cast<const char *>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
-int run(const std::string& command, std::string* out) {
-  FILE* p = popen(command.c_str(), "r");
+int run(const std::string &command, std::string *out) {
+  FILE *p = popen(command.c_str(), "r");
   if (!p) return -1;
   std::string text;
   char buf[4096];
@@ -45,13 +45,13 @@ int run(const std::string& command, std::string* out) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string quote(const std::string& s) {
+std::string quote(const std::string &s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
 
-std::vector<std::uint8_t> extract(const lha::ArchiveInput& in, const lha::Entry& e, lha::Error* error) {
+std::vector<std::uint8_t> extract(const lha::ArchiveInput &in, const lha::Entry &e, lha::Error *error) {
   std::vector<std::uint8_t> out;
   lha::ArchiveReader reader(in);
   lha::Error err = reader.extract(e, lha::vectorSink(out));
@@ -66,10 +66,10 @@ std::vector<std::uint8_t> midiLike(std::size_t size, unsigned seed) {
   std::vector<std::uint8_t> bar;
   for (int i = 0; i < 48; ++i) {
     std::uint8_t note = static_cast<std::uint8_t>(48 + rng() % 24);
-    bar.insert(bar.end(), {static_cast<std::uint8_t>(rng() % 4 == 0 ? 0x60 : 0x00),
-                           static_cast<std::uint8_t>(0x90 | (i % 3)), note, 0x64,
-                           static_cast<std::uint8_t>(0x30 + rng() % 3), static_cast<std::uint8_t>(0x80 | (i % 3)),
-                           note, 0x40});
+    bar.insert(
+        bar.end(),
+        {static_cast<std::uint8_t>(rng() % 4 == 0 ? 0x60 : 0x00), static_cast<std::uint8_t>(0x90 | (i % 3)), note, 0x64,
+         static_cast<std::uint8_t>(0x30 + rng() % 3), static_cast<std::uint8_t>(0x80 | (i % 3)), note, 0x40});
   }
   std::vector<std::uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 3, 1, 0xE0};
   while (out.size() < size) {
@@ -83,7 +83,7 @@ std::vector<std::uint8_t> midiLike(std::size_t size, unsigned seed) {
 std::vector<std::uint8_t> randomBytes(std::size_t size, unsigned seed) {
   std::mt19937 rng(seed);
   std::vector<std::uint8_t> v(size);
-  for (auto& b : v) b = static_cast<std::uint8_t>(rng());
+  for (auto &b : v) b = static_cast<std::uint8_t>(rng());
   return v;
 }
 

@@ -10,7 +10,7 @@ namespace {
 using namespace lhatest;
 
 // A MacBinary header for a data fork of dataLength bytes, then the fork and its padding.
-std::vector<std::uint8_t> macBinary(const std::vector<std::uint8_t>& fork, std::uint32_t resourceLength = 0) {
+std::vector<std::uint8_t> macBinary(const std::vector<std::uint8_t> &fork, std::uint32_t resourceLength = 0) {
   std::vector<std::uint8_t> out(128, 0);
   const std::string name = "Song";
   out[1] = static_cast<std::uint8_t>(name.size());
@@ -27,7 +27,7 @@ std::vector<std::uint8_t> macBinary(const std::vector<std::uint8_t>& fork, std::
 }
 
 struct MacCase {
-  const char* what;
+  const char *what;
   std::uint8_t osId;
   int level;
   lha::Method method;
@@ -40,7 +40,7 @@ struct MacCase {
 class MacBinaryEntry : public ::testing::TestWithParam<MacCase> {};
 
 TEST_P(MacBinaryEntry, UnpacksTheDataForkOnlyWhenItIsOne) {
-  const MacCase& c = GetParam();
+  const MacCase &c = GetParam();
   const std::vector<std::uint8_t> fork = midiLike(c.forkSize, 5);
   std::vector<std::uint8_t> stored = macBinary(fork, c.resourceLength);
   if (c.damage >= 0) stored[static_cast<std::size_t>(c.damage)] = 0x55;
@@ -65,22 +65,21 @@ TEST_P(MacBinaryEntry, UnpacksTheDataForkOnlyWhenItIsOne) {
   EXPECT_TRUE(out == (c.stripped ? fork : stored)) << out.size();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MacBinaryEntry,
-    ::testing::Values(MacCase{"Lh5", 'm', 2, lha::Method::Lh5, 18092, -1, 0, true},
-                      MacCase{"Stored", 'm', 1, lha::Method::Stored, 300, -1, 0, true},
-                      MacCase{"WholeBlocks", 'm', 2, lha::Method::Lh5, 4096, -1, 0, true},
-                      MacCase{"EmptyFork", 'm', 2, lha::Method::Stored, 0, -1, 0, true},
-                      MacCase{"NotMacintosh", 'M', 2, lha::Method::Lh5, 18092, -1, 0, false},
-                      MacCase{"UnixEntry", 'U', 2, lha::Method::Lh5, 18092, -1, 0, false},
-                      MacCase{"Version", 'm', 2, lha::Method::Lh5, 5000, 0, 0, false},
-                      MacCase{"ZeroFill74", 'm', 2, lha::Method::Lh5, 5000, 74, 0, false},
-                      MacCase{"ZeroFill82", 'm', 2, lha::Method::Lh5, 5000, 82, 0, false},
-                      MacCase{"NameLength", 'm', 2, lha::Method::Lh5, 5000, 1, 0, false},
-                      MacCase{"ForkLongerThanFile", 'm', 2, lha::Method::Lh5, 5000, 84, 0, false},
-                      MacCase{"ResourceFork", 'm', 2, lha::Method::Stored, 300, -1, 7, false},
-                      MacCase{"ShortFile", 'm', 2, lha::Method::Stored, 300, -2, 0, false}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Cases, MacBinaryEntry,
+                         ::testing::Values(MacCase{"Lh5", 'm', 2, lha::Method::Lh5, 18092, -1, 0, true},
+                                           MacCase{"Stored", 'm', 1, lha::Method::Stored, 300, -1, 0, true},
+                                           MacCase{"WholeBlocks", 'm', 2, lha::Method::Lh5, 4096, -1, 0, true},
+                                           MacCase{"EmptyFork", 'm', 2, lha::Method::Stored, 0, -1, 0, true},
+                                           MacCase{"NotMacintosh", 'M', 2, lha::Method::Lh5, 18092, -1, 0, false},
+                                           MacCase{"UnixEntry", 'U', 2, lha::Method::Lh5, 18092, -1, 0, false},
+                                           MacCase{"Version", 'm', 2, lha::Method::Lh5, 5000, 0, 0, false},
+                                           MacCase{"ZeroFill74", 'm', 2, lha::Method::Lh5, 5000, 74, 0, false},
+                                           MacCase{"ZeroFill82", 'm', 2, lha::Method::Lh5, 5000, 82, 0, false},
+                                           MacCase{"NameLength", 'm', 2, lha::Method::Lh5, 5000, 1, 0, false},
+                                           MacCase{"ForkLongerThanFile", 'm', 2, lha::Method::Lh5, 5000, 84, 0, false},
+                                           MacCase{"ResourceFork", 'm', 2, lha::Method::Stored, 300, -1, 7, false},
+                                           MacCase{"ShortFile", 'm', 2, lha::Method::Stored, 300, -2, 0, false}),
+                         [](const auto &info) { return std::string(info.param.what); });
 
 // The MacLHA archives of the shared fixtures, unpacked by us and by lhasa.
 TEST(MacLhaFixtures, UnpackAsLhasaDoes) {
@@ -88,7 +87,7 @@ TEST(MacLhaFixtures, UnpackAsLhasaDoes) {
   REQUIRE_TOOLS("lhasa");
   const fs::path dir = fs::path(testsupport::FixturesDir()) / "lhasa" / "archives" / "maclha_224";
   int stripped = 0;
-  for (const auto& f : fs::directory_iterator(dir)) {
+  for (const auto &f : fs::directory_iterator(dir)) {
     if (f.path().extension() != ".lzh") continue;
     SCOPED_TRACE(f.path().string());
     std::vector<std::uint8_t> bytes = readFile(f.path());
@@ -99,7 +98,7 @@ TEST(MacLhaFixtures, UnpackAsLhasaDoes) {
     ASSERT_EQ(run("cd " + quote(out.path()) + " && lhasa xf " + quote(f.path()) + " >/dev/null 2>&1"), 0);
     std::string listing;
     run("lhasa v " + quote(f.path()) + " 2>/dev/null", &listing);
-    for (const auto& e : entries) {
+    for (const auto &e : entries) {
       if (e.isFolder()) continue;
       std::string name = e.name.substr(e.name.find_first_not_of('/'));
       const std::vector<std::uint8_t> ours = extract(in, e);

@@ -16,14 +16,14 @@ const std::string kJapaneseUtf8 = "曲/町.mid";
 struct PeerCase {
   lha::Method method;
   int level;
-  const char* methodId;
+  const char *methodId;
 };
 
 class OursReadByPeers : public ::testing::TestWithParam<PeerCase> {};
 
 TEST_P(OursReadByPeers, NamesAndDataAgree) {
   REQUIRE_TOOLS("lhasa", "bsdtar", "lsar");
-  const PeerCase& c = GetParam();
+  const PeerCase &c = GetParam();
   TempDir dir;
   fs::path archive = dir.path() / "ours.lzh";
   std::vector<std::uint8_t> midi = midiLike(40000, 21), other = midiLike(9000, 22);
@@ -55,7 +55,9 @@ TEST_P(OursReadByPeers, NamesAndDataAgree) {
   const std::string env = "LANG=C.UTF-8 LC_ALL=C.UTF-8 ";
   ASSERT_EQ(run(env + "bsdtar -tvf " + quote(archive) + " --options hdrcharset=CP932 2>&1", &out), 0);
   EXPECT_NE(out.find(kJapaneseUtf8), std::string::npos) << out;
-  if (c.level > 0) { EXPECT_NE(out.find("♫.mid"), std::string::npos) << out; }
+  if (c.level > 0) {
+    EXPECT_NE(out.find("♫.mid"), std::string::npos) << out;
+  }
   ASSERT_EQ(run(env + "bsdtar -xOf " + quote(archive) + " --options hdrcharset=CP932 town.mid", &out), 0);
   EXPECT_TRUE(std::vector<std::uint8_t>(out.begin(), out.end()) == midi);
 
@@ -64,18 +66,16 @@ TEST_P(OursReadByPeers, NamesAndDataAgree) {
   EXPECT_NE(out.find(kJapaneseUtf8), std::string::npos) << out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, OursReadByPeers,
-                         ::testing::Values(PeerCase{lha::Method::Stored, 2, "-lh0-"},
-                                           PeerCase{lha::Method::Lh5, 0, "-lh5-"},
-                                           PeerCase{lha::Method::Lh5, 1, "-lh5-"},
-                                           PeerCase{lha::Method::Lh5, 2, "-lh5-"},
-                                           PeerCase{lha::Method::Lh6, 2, "-lh6-"},
-                                           PeerCase{lha::Method::Lh7, 1, "-lh7-"},
-                                           PeerCase{lha::Method::Lh7, 2, "-lh7-"}));
+INSTANTIATE_TEST_SUITE_P(
+    Methods, OursReadByPeers,
+    ::testing::Values(PeerCase{lha::Method::Stored, 2, "-lh0-"}, PeerCase{lha::Method::Lh5, 0, "-lh5-"},
+                      PeerCase{lha::Method::Lh5, 1, "-lh5-"}, PeerCase{lha::Method::Lh5, 2, "-lh5-"},
+                      PeerCase{lha::Method::Lh6, 2, "-lh6-"}, PeerCase{lha::Method::Lh7, 1, "-lh7-"},
+                      PeerCase{lha::Method::Lh7, 2, "-lh7-"}));
 
 struct JlhaCase {
-  const char* switches;  // jlha's create command: header level, then method
-  const char* methodId;
+  const char *switches;  // jlha's create command: header level, then method
+  const char *methodId;
   int level;
 };
 
@@ -83,18 +83,19 @@ class JlhaReadByUs : public ::testing::TestWithParam<JlhaCase> {};
 
 TEST_P(JlhaReadByUs, DecodesByteExact) {
   REQUIRE_TOOLS("jlha");
-  const JlhaCase& c = GetParam();
+  const JlhaCase &c = GetParam();
   TempDir dir;
   std::vector<std::uint8_t> midi = midiLike(70000, 31), repetitive(100000, 'z');
   writeFile(dir.path() / "song.mid", midi);
   writeFile(dir.path() / "sub" / "rep.bin", repetitive);
-  ASSERT_EQ(run("cd " + quote(dir.path()) + " && jlha " + c.switches + " a.lzh song.mid sub/rep.bin >/dev/null 2>&1"), 0);
+  ASSERT_EQ(run("cd " + quote(dir.path()) + " && jlha " + c.switches + " a.lzh song.mid sub/rep.bin >/dev/null 2>&1"),
+            0);
   std::vector<std::uint8_t> bytes = readFile(dir.path() / "a.lzh");
   lha::MemoryInput in(bytes);
   std::vector<lha::Entry> entries;
   ASSERT_EQ(lha::listArchive(in, entries), lha::Error::None);
   ASSERT_EQ(entries.size(), 2u);
-  for (const auto& e : entries) {
+  for (const auto &e : entries) {
     EXPECT_EQ(e.method, c.methodId);
     EXPECT_EQ(e.level, c.level);
   }

@@ -34,7 +34,7 @@ class PieceSource final : public lha::ByteSource {
   }
   std::size_t failAt_ = SIZE_MAX;
   int rewinds = 0;
-  const std::vector<std::uint8_t>* changeOnRewind = nullptr;
+  const std::vector<std::uint8_t> *changeOnRewind = nullptr;
 
  private:
   std::span<const std::uint8_t> data_;
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> mixed(std::size_t size) {
 }
 
 struct StreamCase {
-  const char* name;
+  const char *name;
   int dictBits;
   int passes;
   std::size_t size;
@@ -64,7 +64,7 @@ struct StreamCase {
 class Streaming : public ::testing::TestWithParam<StreamCase> {};
 
 TEST_P(Streaming, SameOutputWhateverThePieces) {
-  const StreamCase& c = GetParam();
+  const StreamCase &c = GetParam();
   const std::vector<std::uint8_t> data = mixed(c.size);
   lha::EncoderParams p;
   p.dictBits = c.dictBits;
@@ -74,14 +74,18 @@ TEST_P(Streaming, SameOutputWhateverThePieces) {
   std::vector<std::uint8_t> streamed;
   std::size_t handed = 0;
   PieceSource src(data, c.pieces);
-  ASSERT_EQ(encoder.encode(src, [&](std::span<const std::uint8_t> d) {
-    streamed.insert(streamed.end(), d.begin(), d.end());
-    ++handed;
-    return true;
-  }), lha::Error::None);
+  ASSERT_EQ(encoder.encode(src,
+                           [&](std::span<const std::uint8_t> d) {
+                             streamed.insert(streamed.end(), d.begin(), d.end());
+                             ++handed;
+                             return true;
+                           }),
+            lha::Error::None);
   EXPECT_TRUE(streamed == whole);
   // A segment at a time, not all at the end.
-  if (c.size > (1u << 19)) { EXPECT_GT(handed, 2u); }
+  if (c.size > (1u << 19)) {
+    EXPECT_GT(handed, 2u);
+  }
 
   // And it unpacks: the decoder of the method behind these dictionary bits.
   std::vector<std::uint8_t> out;
@@ -92,19 +96,18 @@ TEST_P(Streaming, SameOutputWhateverThePieces) {
   EXPECT_TRUE(out == data);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Streaming,
-    ::testing::Values(StreamCase{"lh5_three_segments", 13, 1, 700000, {65536}},
-                      StreamCase{"lh6_odd_pieces", 15, 1, 600000, {1, 4093, 3, 70000}},
-                      StreamCase{"lh7_segment_edge", 16, 1, (1u << 18) + 3, {4096}},
-                      StreamCase{"lh7_two_segments_exactly", 16, 1, 1u << 19, {1u << 18}},
-                      StreamCase{"lh5_lazy_parse", 13, 0, 600000, {777}},
-                      StreamCase{"lh7_two_passes", 16, 2, 600000, {100000}},
-                      StreamCase{"small", 13, 1, 5000, {7}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Streaming,
+                         ::testing::Values(StreamCase{"lh5_three_segments", 13, 1, 700000, {65536}},
+                                           StreamCase{"lh6_odd_pieces", 15, 1, 600000, {1, 4093, 3, 70000}},
+                                           StreamCase{"lh7_segment_edge", 16, 1, (1u << 18) + 3, {4096}},
+                                           StreamCase{"lh7_two_segments_exactly", 16, 1, 1u << 19, {1u << 18}},
+                                           StreamCase{"lh5_lazy_parse", 13, 0, 600000, {777}},
+                                           StreamCase{"lh7_two_passes", 16, 2, 600000, {100000}},
+                                           StreamCase{"small", 13, 1, 5000, {7}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Unpacks the one entry of an archive and returns its method.
-std::string roundTrip(const std::vector<std::uint8_t>& archive, const std::vector<std::uint8_t>& data) {
+std::string roundTrip(const std::vector<std::uint8_t> &archive, const std::vector<std::uint8_t> &data) {
   lha::MemoryInput in(archive);
   std::vector<lha::Entry> entries;
   EXPECT_EQ(lha::listArchive(in, entries), lha::Error::None);
@@ -136,13 +139,13 @@ TEST(StreamingWriter, DataThatDoesNotShrink) {
     bool canRewind;
     bool changes;
     lha::Error result;
-    const char* method;
+    const char *method;
   } cases[] = {{true, false, lha::Error::None, "-lh0-"},
                {false, false, lha::Error::None, "-lh5-"},
                {true, true, lha::Error::Io, ""}};
   std::vector<std::uint8_t> other = noise;
   other[1234] ^= 1;
-  for (const auto& c : cases) {
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.method);
     std::vector<std::uint8_t> archive;
     lha::ArchiveWriter w(lha::vectorSink(archive));
@@ -184,10 +187,11 @@ TEST(StreamingWriter, FailingSourceFailsTheEntry) {
 
 TEST(SpillBuffer, KeepsItsBytesInMemoryAndBeyond) {
   TempDir dir;
-  const char* old = std::getenv("TMPDIR");
+  const char *old = std::getenv("TMPDIR");
   const std::string saved = old ? old : "";
   setenv("TMPDIR", dir.path().c_str(), 1);
-  for (std::size_t size : {std::size_t{0}, std::size_t{999}, std::size_t{1000}, std::size_t{1001}, std::size_t{250000}}) {
+  for (std::size_t size :
+       {std::size_t{0}, std::size_t{999}, std::size_t{1000}, std::size_t{1001}, std::size_t{250000}}) {
     const std::vector<std::uint8_t> data = randomBytes(size, static_cast<unsigned>(size));
     lha::SpillBuffer buf(1000);
     for (std::size_t at = 0; at < data.size(); at += 333)

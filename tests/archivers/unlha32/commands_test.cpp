@@ -127,7 +127,8 @@ TEST_F(LhaLibTest, AnAbortedUpdateLeavesTheOldArchive) {
             0x8020);
   EXPECT_TRUE(lib.KillOwnerWindowEx(&sink));
   EXPECT_EQ(TestWorld::ReadFile(L("a.lzh")), before);
-  for (const auto &e : fs::directory_iterator(world.Root())) EXPECT_FALSE(e.path().filename().string().starts_with(".")) << e.path();
+  for (const auto &e : fs::directory_iterator(world.Root()))
+    EXPECT_FALSE(e.path().filename().string().starts_with(".")) << e.path();
 }
 
 TEST_F(LhaLibTest, ProgressGoesToTheOwnerWindow) {
@@ -168,9 +169,9 @@ TEST_P(JlhaTest, ArchivesOfJlhaListAndExtract) {
   // jlha stores every name it cannot hold in its own Java character set as "?": ASCII here.
   Put("src/sub/notes.txt", "notes\n");
   std::string out;
-  ASSERT_EQ(Sh(std::string("jlha a") + GetParam().options + " " + Q(L("j.lzh")) + " town.mid sub/notes.txt", &out,
-               L("src")),
-            0)
+  ASSERT_EQ(
+      Sh(std::string("jlha a") + GetParam().options + " " + Q(L("j.lzh")) + " town.mid sub/notes.txt", &out, L("src")),
+      0)
       << out;
   std::vector<std::string> methods;
   for (const auto &r : lib.Records(Win(L("j.lzh")))) methods.emplace_back(r.szMode);
@@ -196,7 +197,8 @@ TEST_P(WriteMethodTest, PeersRestoreWhatWeWrite) {
   Put("src/town.mid", Tune(70000, 3));
   Put("src/sub/音楽.mid", Tune(9000, 4));
   Put("src/sub/\xf0\x9f\x8e\xb5.mid", "a name code page 932 cannot hold");
-  ASSERT_EQ(lib.Run(std::string("a -r2 -x1 ") + GetParam().switches + " \"" + W("a.lzh") + "\" \"" + W("src") + "\\\" *"), 0);
+  ASSERT_EQ(
+      lib.Run(std::string("a -r2 -x1 ") + GetParam().switches + " \"" + W("a.lzh") + "\" \"" + W("src") + "\\\" *"), 0);
   std::string listing, out;
   ASSERT_EQ(Sh("lhasa v " + Q(L("a.lzh")), &listing), 0);
   EXPECT_NE(listing.find(GetParam().method), std::string::npos) << listing;

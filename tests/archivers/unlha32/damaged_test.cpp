@@ -72,7 +72,8 @@ TEST_P(DamagedHeader, IsADataErrorForEveryCommand) {
   ASSERT_NE(h, nullptr);
   INDIVIDUALINFO r;
   std::vector<std::string> listed;
-  for (int found = lib.FindFirst(h, "*", &r); found == 0; found = lib.FindNext(h, &r)) listed.emplace_back(r.szFileName);
+  for (int found = lib.FindFirst(h, "*", &r); found == 0; found = lib.FindNext(h, &r))
+    listed.emplace_back(r.szFileName);
   EXPECT_EQ(listed, before);
   lib.CloseArchive(h);
   // Nothing of the damaged entry or after it is written.

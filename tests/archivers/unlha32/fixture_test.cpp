@@ -105,11 +105,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LhaLibTest, LibarchiveSamplesListAsBsdtarDoes) {
   REQUIRE_FIXTURES();
   REQUIRE_TOOLS("bsdtar");
-  for (const char *file : {"test_read_format_lha_filename_cp932.lzh",
-                           "test_read_format_lha_header0.lzh", "test_read_format_lha_header1.lzh",
-                           "test_read_format_lha_header2.lzh", "test_read_format_lha_header3.lzh",
-                           "test_read_format_lha_lh0.lzh", "test_read_format_lha_lh6.lzh",
-                           "test_read_format_lha_lh7.lzh", "test_read_format_lha_withjunk.lzh"}) {
+  for (const char *file :
+       {"test_read_format_lha_filename_cp932.lzh", "test_read_format_lha_header0.lzh",
+        "test_read_format_lha_header1.lzh", "test_read_format_lha_header2.lzh", "test_read_format_lha_header3.lzh",
+        "test_read_format_lha_lh0.lzh", "test_read_format_lha_lh6.lzh", "test_read_format_lha_lh7.lzh",
+        "test_read_format_lha_withjunk.lzh"}) {
     SCOPED_TRACE(file);
     const std::string archive = FixtureDir() + "/libarchive/" + file;
     std::string theirs;

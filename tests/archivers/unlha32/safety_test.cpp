@@ -22,7 +22,8 @@ TEST_F(LhaLibTest, ArchivedLinksAreNotMade) {
     for (const auto &e : fs::recursive_directory_iterator(L("box"))) EXPECT_FALSE(e.is_symlink()) << e.path();
   }
   size_t count = 0;
-  for (const auto &e : fs::directory_iterator(world.Root())) count += e.path().filename() != "box" && e.path().filename() != "tmp" && e.path().filename() != "run";
+  for (const auto &e : fs::directory_iterator(world.Root()))
+    count += e.path().filename() != "box" && e.path().filename() != "tmp" && e.path().filename() != "run";
   EXPECT_EQ(count, 0u);
 }
 

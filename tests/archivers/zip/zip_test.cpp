@@ -27,9 +27,7 @@ class ZipTest : public arctest::WorldTest {
                           const std::string &switches = " -o --i") const {
     return "-x" + switches + "  \"" + W(archive) + "\" \"" + W(folder) + "\\\" " + files + " ";
   }
-  std::string Fixture(const std::string &name) const {
-    return testsupport::FixturesDir() + "/libarchive/" + name;
-  }
+  std::string Fixture(const std::string &name) const { return testsupport::FixturesDir() + "/libarchive/" + name; }
   arctest::ArcLib unzip, zip;
 };
 

@@ -45,7 +45,6 @@ int Result(const std::string &suffix, int fallback) {
   return it == S().results.end() ? fallback : it->second;
 }
 
-
 void Record(const char *function, const void *window, const char *text, uint32_t mode, uint32_t size,
             const void *handle) {
   S().calls.push_back({function, window, text ? text : "", mode, size, handle});
@@ -124,24 +123,22 @@ int KillOwner(const char *function, ARC_HWND window) {
 
 }  // namespace
 
-#define FAKE_COMMAND(prefix)                                                 \
+#define FAKE_COMMAND(prefix)                                                        \
   ARCAPI_EXPORT int prefix(ARC_HWND w, const char *cmd, char *out, uint32_t size) { \
-    return Command(#prefix, w, cmd, out, size);                              \
+    return Command(#prefix, w, cmd, out, size);                                     \
   }
 
-#define FAKE_LISTING(prefix)                                                                         \
-  HARC prefix##OpenArchive(ARC_HWND w, const char *path, uint32_t mode) {                            \
-    return Open(#prefix "OpenArchive", w, path, mode);                                               \
-  }                                                                                                  \
-  int prefix##CloseArchive(HARC h) { return Close(#prefix "CloseArchive", h); }                      \
-  int prefix##FindFirst(HARC h, const char *wild, LPINDIVIDUALINFO e) {                              \
-    return First(#prefix "FindFirst", h, wild, e);                                                   \
-  }                                                                                                  \
-  int prefix##FindNext(HARC h, LPINDIVIDUALINFO e) { return Next(#prefix "FindNext", h, e); }       \
-  int prefix##CheckArchive(const char *path, int mode) { return Check(#prefix "CheckArchive", path, mode); } \
-  int prefix##SetOwnerWindowEx(ARC_HWND w, ARCHIVERPROC cb) {                                        \
-    return SetOwner(#prefix "SetOwnerWindowEx", w, cb);                                              \
-  }                                                                                                  \
+#define FAKE_LISTING(prefix)                                                                                        \
+  HARC prefix##OpenArchive(ARC_HWND w, const char *path, uint32_t mode) {                                           \
+    return Open(#prefix "OpenArchive", w, path, mode);                                                              \
+  }                                                                                                                 \
+  int prefix##CloseArchive(HARC h) { return Close(#prefix "CloseArchive", h); }                                     \
+  int prefix##FindFirst(HARC h, const char *wild, LPINDIVIDUALINFO e) {                                             \
+    return First(#prefix "FindFirst", h, wild, e);                                                                  \
+  }                                                                                                                 \
+  int prefix##FindNext(HARC h, LPINDIVIDUALINFO e) { return Next(#prefix "FindNext", h, e); }                       \
+  int prefix##CheckArchive(const char *path, int mode) { return Check(#prefix "CheckArchive", path, mode); }        \
+  int prefix##SetOwnerWindowEx(ARC_HWND w, ARCHIVERPROC cb) { return SetOwner(#prefix "SetOwnerWindowEx", w, cb); } \
   int prefix##KillOwnerWindowEx(ARC_HWND w) { return KillOwner(#prefix "KillOwnerWindowEx", w); }
 
 // The partial build (FAKEARC_COMMAND_ONLY) has only the command entries, for the cases of a

@@ -43,8 +43,7 @@ class Desktop : public testing::Environment {
 
 // Waits for a started player's record, which it writes once its window is shown.
 std::string WaitForRecord(const std::string &path) {
-  for (int i = 0; i < 3000 && !TestWorld::Exists(path); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 3000 && !TestWorld::Exists(path); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   return TestWorld::Exists(path) ? TestWorld::ReadFile(path) : "(none)";
 }
 
@@ -59,8 +58,7 @@ class Player {
  public:
   Player(const TestWorld &world, const std::string &name, const std::string &options) {
     record_ = world.Linux(name + ".txt");
-    started_ = platform::StartDetached("\"" FAKE_GAME_WINDOW "\" " + options + " --record \"" +
-                                       record_ + "\"");
+    started_ = platform::StartDetached("\"" FAKE_GAME_WINDOW "\" " + options + " --record \"" + record_ + "\"");
     shown_ = WaitForRecord(record_) == "";
   }
   ~Player() {
@@ -105,8 +103,8 @@ TEST(AssociatedPlayer, GetsTheFileAndItsWindowCloses) {
   TestWorld world;
   const std::string file = world.Linux("My Music/tune one.mid");
   std::remove(Desktop::Record().c_str());
-  platform::FormattedCommand command = platform::FormatCommand(
-      platform::PrepareCommandTemplate(platform::AssociatedCommand(".mid")), file);
+  platform::FormattedCommand command =
+      platform::FormatCommand(platform::PrepareCommandTemplate(platform::AssociatedCommand(".mid")), file);
   ASSERT_TRUE(command.command.has_value()) << command.error;
   platform::StartedProcess started = platform::StartDetached(*command.command);
   ASSERT_GT(started.pid, 0) << started.error;

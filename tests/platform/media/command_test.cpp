@@ -20,8 +20,7 @@ using testsupport::TestWorld;
 using Args = std::vector<std::string>;
 
 std::string Replace(std::string s, const std::string &from, const std::string &to) {
-  for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
-    s.replace(at, from.size(), to);
+  for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
   return s;
 }
 
@@ -62,8 +61,7 @@ TEST_P(Template, FormatsAndStarts) {
       platform::FormatCommand(platform::PrepareCommandTemplate(commandTemplate), c.path);
   if (!c.command) {
     EXPECT_FALSE(formatted.command.has_value());
-    EXPECT_EQ(formatted.error, "関連づけられたコマンド \"" +
-                                   platform::PrepareCommandTemplate(commandTemplate) +
+    EXPECT_EQ(formatted.error, "関連づけられたコマンド \"" + platform::PrepareCommandTemplate(commandTemplate) +
                                    "\" の書式が正しくありません" + c.error);
     return;
   }
@@ -78,32 +76,45 @@ TEST_P(Template, FormatsAndStarts) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Template,
     testing::Values(
-        TemplateCase{"QuotedProgramAndPlaceholder", "\"@R\" \"@O\" \"%1\"", "/m/My Music/a b.mid",
-                     "\"@R\" \"@O\" \"/m/My Music/a b.mid\"", "", {"/m/My Music/a b.mid"}},
+        TemplateCase{"QuotedProgramAndPlaceholder",
+                     "\"@R\" \"@O\" \"%1\"",
+                     "/m/My Music/a b.mid",
+                     "\"@R\" \"@O\" \"/m/My Music/a b.mid\"",
+                     "",
+                     {"/m/My Music/a b.mid"}},
         TemplateCase{"TrailingL", "@R @O %L", "/m/a.mid", "@R @O /m/a.mid", "", {"/m/a.mid"}},
-        TemplateCase{"UnquotedPlaceholderKeepsBlanksInOneArgument", "@R @O %l", "/m/a b.mid",
-                     "@R @O \"/m/a b.mid\"", "", {"/m/a b.mid"}},
-        TemplateCase{"QuoteInPathCantAddArguments", "\"@R\" \"@O\" \"%1\"", "/m/x\" --evil \"\\.mid",
-                     "\"@R\" \"@O\" \"/m/x\\\" --evil \\\"\\\\.mid\"", "", {"/m/x\" --evil \"\\.mid"}},
-        TemplateCase{"PercentAfterPlaceholder", "@R @O \"%1\" 100%%", "/m/a.mid",
-                     "@R @O \"/m/a.mid\" 100%", "", {"/m/a.mid", "100%"}},
+        TemplateCase{"UnquotedPlaceholderKeepsBlanksInOneArgument",
+                     "@R @O %l",
+                     "/m/a b.mid",
+                     "@R @O \"/m/a b.mid\"",
+                     "",
+                     {"/m/a b.mid"}},
+        TemplateCase{"QuoteInPathCantAddArguments",
+                     "\"@R\" \"@O\" \"%1\"",
+                     "/m/x\" --evil \"\\.mid",
+                     "\"@R\" \"@O\" \"/m/x\\\" --evil \\\"\\\\.mid\"",
+                     "",
+                     {"/m/x\" --evil \"\\.mid"}},
+        TemplateCase{"PercentAfterPlaceholder",
+                     "@R @O \"%1\" 100%%",
+                     "/m/a.mid",
+                     "@R @O \"/m/a.mid\" 100%",
+                     "",
+                     {"/m/a.mid", "100%"}},
         TemplateCase{"NoPlaceholderStartsWithoutFile", "@R @O", "/m/a.mid", "@R @O", "", {}},
         TemplateCase{"StarAlone", "@R @O %*", "/m/a.mid", std::nullopt, " (%* は使えません)", {}},
-        TemplateCase{"SecondPlaceholder", "@R @O \"%1\" %2", "/m/a.mid", std::nullopt,
-                     " (%2 は使えません)", {}},
-        TemplateCase{"OnlyTheFirstPercentIsPrepared", "@R @O %1 %1", "/m/a.mid", std::nullopt,
-                     " (%1 は使えません)", {}},
-        TemplateCase{"TwoConversions", "@R @O %s %s", "/m/a.mid", std::nullopt,
-                     " (%s が二つ以上あります)", {}},
-        TemplateCase{"WidthIsRefused", "@R @O \"%1\" %-5s", "/m/a.mid", std::nullopt,
-                     " (%- は使えません)", {}},
+        TemplateCase{"SecondPlaceholder", "@R @O \"%1\" %2", "/m/a.mid", std::nullopt, " (%2 は使えません)", {}},
+        TemplateCase{
+            "OnlyTheFirstPercentIsPrepared", "@R @O %1 %1", "/m/a.mid", std::nullopt, " (%1 は使えません)", {}},
+        TemplateCase{"TwoConversions", "@R @O %s %s", "/m/a.mid", std::nullopt, " (%s が二つ以上あります)", {}},
+        TemplateCase{"WidthIsRefused", "@R @O \"%1\" %-5s", "/m/a.mid", std::nullopt, " (%- は使えません)", {}},
         TemplateCase{"PercentAtTheEnd", "@R @O \"%1\" %", "/m/a.mid", std::nullopt, " (末尾の %)", {}}),
     [](const testing::TestParamInfo<TemplateCase> &info) { return std::string(info.param.name); });
 
 TEST(PrepareCommandTemplate, LooksAtTheFirstPercentOnly) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"p \"%1\"", "p \"%s\""}, {"p %L", "p %s"},   {"p %l x", "p %s x"}, {"p %2 %1", "p %2 %1"},
-      {"p %", "p %"},           {"p", "p"},         {"p %%1", "p %%1"},   {"", ""}};
+      {"p \"%1\"", "p \"%s\""}, {"p %L", "p %s"}, {"p %l x", "p %s x"}, {"p %2 %1", "p %2 %1"},
+      {"p %", "p %"},           {"p", "p"},       {"p %%1", "p %%1"},   {"", ""}};
   for (const auto &[in, out] : cases) EXPECT_EQ(platform::PrepareCommandTemplate(in), out) << in;
 }
 

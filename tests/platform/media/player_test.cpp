@@ -134,11 +134,11 @@ TEST_F(Player, StopSilencesAndPlayGoesOn) {
 
 struct FailureCase {
   const char *name;
-  std::optional<std::string> file;  // written to the world as "in.mid"
-  const char *soundFont;            // "@" stands for the world's folder
-  const char *systemSoundFont;      // nullptr: the system's own
+  std::optional<std::string> file;   // written to the world as "in.mid"
+  const char *soundFont;             // "@" stands for the world's folder
+  const char *systemSoundFont;       // nullptr: the system's own
   std::vector<std::string> drivers;  // empty: the file output
-  const char *error;                // exact text, "@" for the world's folder; "…" at the end: a prefix
+  const char *error;                 // exact text, "@" for the world's folder; "…" at the end: a prefix
 };
 
 class OpenFails : public testing::TestWithParam<FailureCase> {};
@@ -183,19 +183,30 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, OpenFails,
     testing::Values(
         FailureCase{"NoFile", std::nullopt, "", nullptr, {}, "MIDI ファイル @/in.mid を開けません"},
-        FailureCase{"NotMidi", "RIFF....WAVEfmt ", "", nullptr, {},
+        FailureCase{
+            "NotMidi", "RIFF....WAVEfmt ", "", nullptr, {}, "@/in.mid は再生できる標準 MIDI ファイルではありません"},
+        FailureCase{"TruncatedTrack",
+                    std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\1\0", 22),
+                    "",
+                    nullptr,
+                    {},
                     "@/in.mid は再生できる標準 MIDI ファイルではありません"},
-        FailureCase{"TruncatedTrack", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\1\0", 22), "",
-                    nullptr, {},
-                    "@/in.mid は再生できる標準 MIDI ファイルではありません"},
-        FailureCase{"ChosenSoundFontMissing", kTune, "@/gone.sf2", nullptr, {},
-                    "サウンドフォント @/gone.sf2 が見つかりません"},
-        FailureCase{"NoSystemSoundFont", kTune, "", "@/none.sf2", {},
+        FailureCase{
+            "ChosenSoundFontMissing", kTune, "@/gone.sf2", nullptr, {}, "サウンドフォント @/gone.sf2 が見つかりません"},
+        FailureCase{"NoSystemSoundFont",
+                    kTune,
+                    "",
+                    "@/none.sf2",
+                    {},
                     "General MIDI のサウンドフォントが見つかりません。\n"
                     "サウンドフォント (.sf2) を設定で指定するか、システムに入れてください"},
-        FailureCase{"SoundFontNotReadable", kTune, "@/text.sf2", nullptr, {},
-                    "サウンドフォント @/text.sf2 を読み込めません…"},
-        FailureCase{"NoSoundOutput", kTune, "", nullptr, {"no-such-output"},
+        FailureCase{
+            "SoundFontNotReadable", kTune, "@/text.sf2", nullptr, {}, "サウンドフォント @/text.sf2 を読み込めません…"},
+        FailureCase{"NoSoundOutput",
+                    kTune,
+                    "",
+                    nullptr,
+                    {"no-such-output"},
                     "MIDI デバイスを開けません。\n音声の出力先 (no-such-output) がどれも使えません…"}),
     [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 

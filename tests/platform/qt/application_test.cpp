@@ -14,10 +14,10 @@ TEST(ErrorBox, APeriodUnlessTheTextEndsInOneOrBelowIt) {
   const std::pair<const char *, const char *> cases[] = {
       {"C:\\a.ini に書き込めません", "C:\\a.ini に書き込めません."},
       {"Done.", "Done."},
-      {"Really!", "Really!"},        // "!" sorts below "."
-      {"(x)", "(x)"},                // so does ")"
+      {"Really!", "Really!"},  // "!" sorts below "."
+      {"(x)", "(x)"},          // so does ")"
       {"a-", "a-"},
-      {"path/", "path/."},           // "/" sorts above "."
+      {"path/", "path/."},  // "/" sorts above "."
       {"見つかりません。", "見つかりません。."},
       {"", ""},
   };

@@ -23,8 +23,7 @@
 namespace {
 
 xcb_atom_t Intern(xcb_connection_t *c, const char *name) {
-  xcb_intern_atom_reply_t *r =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+  xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
   xcb_atom_t atom = r != nullptr ? r->atom : XCB_NONE;
   std::free(r);
   return atom;
@@ -44,8 +43,7 @@ std::string Utf8ToLatin1(const std::string &s) {
   return out;
 }
 
-void SetText(xcb_connection_t *c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type,
-             const std::string &text) {
+void SetText(xcb_connection_t *c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type, const std::string &text) {
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, property, type, 8, text.size(), text.data());
 }
 
@@ -55,28 +53,46 @@ int main(int argc, char **argv) {
   std::string cls, instance, title, wmName, record;
   bool hasClass = false, hasInstance = false, hasTitle = false, hasWmName = false;
   bool owned = false, hidden = false, pid = false, takesDelete = false;
-  const option options[] = {{"class", required_argument, nullptr, 'c'},
-                            {"instance", required_argument, nullptr, 'i'},
-                            {"title", required_argument, nullptr, 't'},
-                            {"wm-name", required_argument, nullptr, 'n'},
-                            {"owned", no_argument, nullptr, 'o'},
-                            {"hidden", no_argument, nullptr, 'h'},
-                            {"pid", no_argument, nullptr, 'p'},
-                            {"delete", no_argument, nullptr, 'd'},
-                            {"record", required_argument, nullptr, 'r'},
-                            {nullptr, 0, nullptr, 0}};
+  const option options[] = {{"class", required_argument, nullptr, 'c'},  {"instance", required_argument, nullptr, 'i'},
+                            {"title", required_argument, nullptr, 't'},  {"wm-name", required_argument, nullptr, 'n'},
+                            {"owned", no_argument, nullptr, 'o'},        {"hidden", no_argument, nullptr, 'h'},
+                            {"pid", no_argument, nullptr, 'p'},          {"delete", no_argument, nullptr, 'd'},
+                            {"record", required_argument, nullptr, 'r'}, {nullptr, 0, nullptr, 0}};
   for (int opt; (opt = getopt_long(argc, argv, "", options, nullptr)) != -1;) {
     switch (opt) {
-      case 'c': cls = optarg; hasClass = true; break;
-      case 'i': instance = optarg; hasInstance = true; break;
-      case 't': title = optarg; hasTitle = true; break;
-      case 'n': wmName = optarg; hasWmName = true; break;
-      case 'o': owned = true; break;
-      case 'h': hidden = true; break;
-      case 'p': pid = true; break;
-      case 'd': takesDelete = true; break;
-      case 'r': record = optarg; break;
-      default: return 2;
+      case 'c':
+        cls = optarg;
+        hasClass = true;
+        break;
+      case 'i':
+        instance = optarg;
+        hasInstance = true;
+        break;
+      case 't':
+        title = optarg;
+        hasTitle = true;
+        break;
+      case 'n':
+        wmName = optarg;
+        hasWmName = true;
+        break;
+      case 'o':
+        owned = true;
+        break;
+      case 'h':
+        hidden = true;
+        break;
+      case 'p':
+        pid = true;
+        break;
+      case 'd':
+        takesDelete = true;
+        break;
+      case 'r':
+        record = optarg;
+        break;
+      default:
+        return 2;
     }
   }
 
@@ -90,8 +106,8 @@ int main(int argc, char **argv) {
   auto create = [&] {
     xcb_window_t w = xcb_generate_id(c);
     const uint32_t mask[] = {XCB_EVENT_MASK_STRUCTURE_NOTIFY};
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 10, 10, 320, 240, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK, mask);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 10, 10, 320, 240, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, XCB_CW_EVENT_MASK, mask);
     return w;
   };
   xcb_window_t window = create();
@@ -106,19 +122,16 @@ int main(int argc, char **argv) {
   if (owned) {
     // The owner is another window of ours, never shown and without a class.
     xcb_window_t owner = create();
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_TRANSIENT_FOR,
-                        XCB_ATOM_WINDOW, 32, 1, &owner);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &owner);
   }
   if (pid) {
     uint32_t value = getpid();
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Intern(c, "_NET_WM_PID"),
-                        XCB_ATOM_CARDINAL, 32, 1, &value);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Intern(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &value);
   }
   const xcb_atom_t protocols = Intern(c, "WM_PROTOCOLS");
   const xcb_atom_t deleteWindow = Intern(c, "WM_DELETE_WINDOW");
   if (takesDelete) {
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, protocols, XCB_ATOM_ATOM, 32, 1,
-                        &deleteWindow);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, protocols, XCB_ATOM_ATOM, 32, 1, &deleteWindow);
   }
 
   if (hidden) {

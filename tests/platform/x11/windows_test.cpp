@@ -47,8 +47,8 @@ class FakeWindow {
   ~FakeWindow() {
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
     const uint32_t mask[] = {XCB_EVENT_MASK_STRUCTURE_NOTIFY};
-    xcb_generic_error_t *error = xcb_request_check(
-        c, xcb_change_window_attributes_checked(c, id_, XCB_CW_EVENT_MASK, mask));
+    xcb_generic_error_t *error =
+        xcb_request_check(c, xcb_change_window_attributes_checked(c, id_, XCB_CW_EVENT_MASK, mask));
     bool gone = error != nullptr;
     std::free(error);
     if (pid_ > 0) {
@@ -80,9 +80,7 @@ class FakeWindow {
 };
 
 // Round trip: every request sent so far has been carried out when it returns.
-void Sync(xcb_connection_t *c) {
-  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-}
+void Sync(xcb_connection_t *c) { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
 
 // Plays the part of an EWMH window manager through root properties: alive (its check window
 // names itself) or dead (the check window is gone, the properties stay behind).
@@ -145,8 +143,7 @@ class FakeWindowManager {
  private:
   xcb_window_t NewWindow() {
     xcb_window_t w = xcb_generate_id(c_);
-    xcb_create_window(c_, 0, w, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
-                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_create_window(c_, 0, w, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
     return w;
   }
   void Set(xcb_window_t w, const char *name, xcb_atom_t type, const std::vector<uint32_t> &v) {
@@ -159,7 +156,7 @@ class FakeWindowManager {
 enum class Wm {
   kNone,
   kListsIt,
-  kListsItIconic,      // and has minimised it
+  kListsItIconic,  // and has minimised it
   kListsNothing,
   kDeadListsVanished,  // a dead manager's list names a window that is gone
   kDeadListsIt,
@@ -222,19 +219,17 @@ INSTANTIATE_TEST_SUITE_P(
         GameCase{"HiddenWindow", {"--class", "Ultima Online", "--hidden"}, {}, Wm::kNone, false},
         GameCase{"GameNameOnlyInTitle",
                  {"--class", "Notepad", "--title", "Ultima Online", "--wm-name", "Ultima Online"},
-                 {}, Wm::kNone, false},
-        GameCase{"ExeClassInOtherCase", {"--class", "CLIENT.EXE"}, {"uo.exe", "client.exe"},
-                 Wm::kNone, true},
-        GameCase{"ExeAsInstanceOnly", {"--instance", "client.exe", "--class", "Wine"},
-                 {"client.exe"}, Wm::kNone, true},
+                 {},
+                 Wm::kNone,
+                 false},
+        GameCase{"ExeClassInOtherCase", {"--class", "CLIENT.EXE"}, {"uo.exe", "client.exe"}, Wm::kNone, true},
+        GameCase{"ExeAsInstanceOnly", {"--instance", "client.exe", "--class", "Wine"}, {"client.exe"}, Wm::kNone, true},
         GameCase{"OtherExe", {"--class", "client.exe"}, {"uo.exe"}, Wm::kNone, false},
         GameCase{"EmptyExeNameAndClasslessWindow", {"--title", "x"}, {""}, Wm::kNone, false},
         GameCase{"NoWindows", {}, {"client.exe"}, Wm::kNone, false},
         GameCase{"ManagedAndShown", kUo, {}, Wm::kListsIt, true},
-        GameCase{"ManagedButWithdrawn", {"--class", "Ultima Online", "--hidden"}, {},
-                 Wm::kListsIt, false},
-        GameCase{"MinimisedByWindowManager", {"--class", "Ultima Online", "--hidden"}, {},
-                 Wm::kListsItIconic, true},
+        GameCase{"ManagedButWithdrawn", {"--class", "Ultima Online", "--hidden"}, {}, Wm::kListsIt, false},
+        GameCase{"MinimisedByWindowManager", {"--class", "Ultima Online", "--hidden"}, {}, Wm::kListsItIconic, true},
         GameCase{"UnlistedWhileManagerLives", kUo, {}, Wm::kListsNothing, false},
         GameCase{"ListOfDeadManagerIgnored", kUo, {}, Wm::kDeadListsVanished, true}),
     CaseName<GameCase>);
@@ -265,17 +260,20 @@ TEST_P(TopWindows, Report) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TopWindows,
-    testing::Values(
-        EnumCase{"WineWindow",
-                 {"--instance", "client.exe", "--class", "Wine", "--title", "ウルティマ", "--pid"},
-                 {0, false, true, "client.exe", "Wine", "ウルティマ", 0}, true},
-        EnumCase{"Latin1LegacyTitle", {"--class", "A", "--wm-name", "Café"},
-                 {0, false, true, "A", "A", "Café", 0}, false},
-        EnumCase{"NetWmNameBeforeLegacyName", {"--title", "Über", "--wm-name", "Other"},
-                 {0, false, true, "", "", "Über", 0}, false},
-        EnumCase{"Owned", {"--class", "B", "--owned"}, {0, true, true, "B", "B", "", 0}, false},
-        EnumCase{"Hidden", {"--class", "C", "--hidden"}, {0, false, false, "C", "C", "", 0},
-                 false}),
+    testing::Values(EnumCase{"WineWindow",
+                             {"--instance", "client.exe", "--class", "Wine", "--title", "ウルティマ", "--pid"},
+                             {0, false, true, "client.exe", "Wine", "ウルティマ", 0},
+                             true},
+                    EnumCase{"Latin1LegacyTitle",
+                             {"--class", "A", "--wm-name", "Café"},
+                             {0, false, true, "A", "A", "Café", 0},
+                             false},
+                    EnumCase{"NetWmNameBeforeLegacyName",
+                             {"--title", "Über", "--wm-name", "Other"},
+                             {0, false, true, "", "", "Über", 0},
+                             false},
+                    EnumCase{"Owned", {"--class", "B", "--owned"}, {0, true, true, "B", "B", "", 0}, false},
+                    EnumCase{"Hidden", {"--class", "C", "--hidden"}, {0, false, false, "C", "C", "", 0}, false}),
     CaseName<EnumCase>);
 
 // --- Closing -------------------------------------------------------------------------------
@@ -313,24 +311,20 @@ TEST_P(Close, AsksTheRightParty) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Close,
-    testing::Values(
-        CloseCase{"DeleteWindowProtocol", {"--delete"}, Wm::kNone, true, Closer::kWindowItself},
-        CloseCase{"NoProtocolNoManager", {}, Wm::kNone, false, Closer::kNone},
-        CloseCase{"ManagerCloses", {}, Wm::kListsIt, true, Closer::kWindowManager},
-        CloseCase{"ManagerBeforeProtocol", {"--delete"}, Wm::kListsIt, true,
-                  Closer::kWindowManager},
-        CloseCase{"UnmanagedWindowAskedItself", {"--delete"}, Wm::kListsNothing, true,
-                  Closer::kWindowItself},
-        CloseCase{"DeadManagerBypassed", {"--delete"}, Wm::kDeadListsIt, true,
-                  Closer::kWindowItself}),
+    testing::Values(CloseCase{"DeleteWindowProtocol", {"--delete"}, Wm::kNone, true, Closer::kWindowItself},
+                    CloseCase{"NoProtocolNoManager", {}, Wm::kNone, false, Closer::kNone},
+                    CloseCase{"ManagerCloses", {}, Wm::kListsIt, true, Closer::kWindowManager},
+                    CloseCase{"ManagerBeforeProtocol", {"--delete"}, Wm::kListsIt, true, Closer::kWindowManager},
+                    CloseCase{
+                        "UnmanagedWindowAskedItself", {"--delete"}, Wm::kListsNothing, true, Closer::kWindowItself},
+                    CloseCase{"DeadManagerBypassed", {"--delete"}, Wm::kDeadListsIt, true, Closer::kWindowItself}),
     CaseName<CloseCase>);
 
 TEST(Close, DestroyedWindowIsNotAsked) {
   xcb_connection_t *c = xcb_connect(nullptr, nullptr);
   xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
   xcb_window_t w = xcb_generate_id(c);
-  xcb_create_window(c, 0, w, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
-                    XCB_COPY_FROM_PARENT, 0, nullptr);
+  xcb_create_window(c, 0, w, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
   xcb_destroy_window(c, w);
   Sync(c);
   EXPECT_FALSE(platform::CloseWindow(w));
@@ -363,8 +357,7 @@ TEST_P(NoDisplay, AnswersEmpty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NoDisplay,
-                         testing::Values(NoDisplayCase{"Unset", nullptr},
-                                         NoDisplayCase{"Empty", ""},
+                         testing::Values(NoDisplayCase{"Unset", nullptr}, NoDisplayCase{"Empty", ""},
                                          NoDisplayCase{"NoServer", ":4747"}),
                          CaseName<NoDisplayCase>);
 
