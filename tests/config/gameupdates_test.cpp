@@ -112,14 +112,14 @@ TEST(WrittenRecord, KeepsWhatWasSavedAndSkipsDamagedLines) {
   const QString path = platform::QS(world.Windows("rec.written"));
   TWrittenRecord record(path);
   EXPECT_TRUE(record.Empty());
-  record.Set("C:\\music\\a.mid", {12, QByteArray(64, 'a')});
-  record.Set("C:\\音楽\\b.mid", {0, QByteArray(64, 'b')});
+  record.Set("C:\\music\\a.mid", {12, QByteArray(16, 'a')});
+  record.Set("C:\\音楽\\b.mid", {0, QByteArray(16, 'b')});
   ASSERT_TRUE(record.Save());
   std::string text = TestWorld::ReadFile(world.Linux("rec.written"));
-  text += "garbage\n-1\t" + std::string(64, 'c') + "\tC:\\c.mid\n12\tshort\tC:\\d.mid\n";
+  text += "garbage\n-1\t" + std::string(16, 'c') + "\tC:\\c.mid\n12\tshort\tC:\\d.mid\n";
   TestWorld::WriteFile(world.Linux("rec.written"), text);
   const TWrittenRecord again(path);
-  EXPECT_EQ(again.Find("C:\\music\\a.mid"), (TFileStamp{12, QByteArray(64, 'a')}));
-  EXPECT_EQ(again.Find("C:\\音楽\\b.mid"), (TFileStamp{0, QByteArray(64, 'b')}));
+  EXPECT_EQ(again.Find("C:\\music\\a.mid"), (TFileStamp{12, QByteArray(16, 'a')}));
+  EXPECT_EQ(again.Find("C:\\音楽\\b.mid"), (TFileStamp{0, QByteArray(16, 'b')}));
   for (const char *absent : {"C:\\c.mid", "C:\\d.mid", "C:\\music\\A.MID"}) EXPECT_FALSE(again.Find(absent)) << absent;
 }
