@@ -9,6 +9,7 @@
 #include <random>
 
 #include "midigen.h"
+#include "requirements.h"
 #include "storeworld.h"
 
 using testsupport::GameMusicFiles;
@@ -42,6 +43,7 @@ class Apply : public testing::TestWithParam<bool> {
 };
 
 TEST_P(Apply, CopiesEveryKindOfSourceThenStandardRestoresTheGame) {
+  REQUIRE_TOOLS("zip");
   s.Store.Settings().WriteString("Summer", "approach.mid", "");
   s.Store.LoadConfig(s.Store.Settings(), "Summer");
   s.SceneTable[0].Source = Tune("tunes/disk.mid", 60);

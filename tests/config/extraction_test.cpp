@@ -8,6 +8,7 @@
 
 #include "core/winpath.h"
 #include "session.h"
+#include "requirements.h"
 #include "storeworld.h"
 
 using testsupport::TestWorld;
@@ -118,9 +119,8 @@ TEST_F(Extraction, SameNamedArchivesGetFoldersOfTheirOwn) {
 }
 
 TEST_F(Extraction, JapaneseEntryNamesOfBothFormats) {
-  const char *shared = std::getenv("MELODECK_SHARED_DIR");
-  if (!shared) GTEST_SKIP() << "the shared fixtures are missing";
-  const std::string dir = std::string(shared) + "/fixtures/libarchive/";
+  REQUIRE_FIXTURES();
+  const std::string dir = testsupport::FixturesDir() + "/libarchive/";
   const struct {
     const char *fixture, *entry, *bytes;
   } cases[] = {

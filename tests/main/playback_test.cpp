@@ -10,6 +10,7 @@
 #include "formworld.h"
 #include "menuitems.h"
 #include "midigen.h"
+#include "requirements.h"
 
 using platform::TModalResult;
 using testsupport::TestWorld;
@@ -74,6 +75,7 @@ TEST(Playback, TheBuiltInPlayerPlaysSwitchesAndStops) {
 }
 
 TEST(Playback, AnArchiveEntryIsExtractedOnceAndPlayed) {
+  REQUIRE_TOOLS("zip");
   PlaybackWorld w;
   TFormMain &f = w.Start();
   w.Tune("zip/music/town.mid", 7);
