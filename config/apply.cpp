@@ -40,32 +40,56 @@ bool CopyWithRetry(const QString &source, const QString &target) {
 
 TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy) {
   s.Store.RecordApplied(s.Store.CurrentConfig);
+  // Every copy is written beside its target first; all of them reach the disk with one sync
+  // and only then replace the game's files.
+  const std::vector<TApplyCopy> plan = ApplyPlan(s);
+  std::vector<TCopyResult> results(plan.size(), TCopyResult::Missing);
+  std::vector<size_t> staged;
+  platform::CopyBatch batch;
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const TApplyCopy &copy = plan[i];
+    if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) continue;
+    // A target that refuses is made writable and tried once more.
+    bool ok = batch.Stage(SS(copy.Source), SS(copy.Target));
+    if (!ok) {
+      platform::SetReadOnly(SS(copy.Target), false);
+      ok = batch.Stage(SS(copy.Source), SS(copy.Target));
+    }
+    results[i] = TCopyResult::Failed;
+    if (ok) staged.push_back(i);
+  }
+  const std::vector<bool> placed = batch.Place();
+  for (size_t k = 0; k < staged.size(); ++k)
+    if (placed[k]) results[staged[k]] = TCopyResult::Copied;
+
   TApplyReport report;
   QString lastMissing;
   // What lands in the music folders is recorded, so that a later change by the game is told
   // from our own writes (gameupdates.h).
   TWrittenRecord written(WrittenRecordPath(s.Store.SettingsPath()));
-  for (const TApplyCopy &copy : ApplyPlan(s)) {
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const TApplyCopy &copy = plan[i];
     const TScene &scene = s.SceneTable[copy.Scene];
-    TCopyResult result;
-    if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) {
-      result = TCopyResult::Missing;
-      ++report.Missing;
-      // An archive entry is one file for both clients: reported once.
-      const QString shown = scene.Source.contains('|') ? scene.Source : copy.Source;
-      const QString line = QStringLiteral("\n%1 :  %2 (ファイルがありません)").arg(scene.Name, shown);
-      if (line != lastMissing) report.FailureText += line;
-      lastMissing = line;
-    } else if (CopyWithRetry(copy.Source, copy.Target)) {
-      result = TCopyResult::Copied;
-      ++report.Copied;
-      if (const auto stamp = StampOf(copy.Target)) written.Set(copy.Target, *stamp);
-    } else {
-      result = TCopyResult::Failed;
-      ++report.Failed;
-      report.FailureText += QStringLiteral("\n%1 :  %2").arg(scene.Name, copy.Target);
+    switch (results[i]) {
+      case TCopyResult::Missing: {
+        ++report.Missing;
+        // An archive entry is one file for both clients: reported once.
+        const QString shown = scene.Source.contains('|') ? scene.Source : copy.Source;
+        const QString line = QStringLiteral("\n%1 :  %2 (ファイルがありません)").arg(scene.Name, shown);
+        if (line != lastMissing) report.FailureText += line;
+        lastMissing = line;
+        break;
+      }
+      case TCopyResult::Copied:
+        ++report.Copied;
+        if (const auto stamp = StampOf(copy.Target)) written.Set(copy.Target, *stamp);
+        break;
+      case TCopyResult::Failed:
+        ++report.Failed;
+        report.FailureText += QStringLiteral("\n%1 :  %2").arg(scene.Name, copy.Target);
+        break;
     }
-    if (onCopy) onCopy(copy, result);
+    if (onCopy) onCopy(copy, results[i]);
   }
   written.Save();
   return report;

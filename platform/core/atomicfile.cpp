@@ -38,7 +38,7 @@ bool AtomicFile::Write(std::string_view data) {
   return true;
 }
 
-bool AtomicFile::Commit(CommitMode mode) {
+bool AtomicFile::Finish(bool sync) {
   if (fd_ < 0) return false;
   mode_t m;
   struct stat st;
@@ -56,10 +56,15 @@ bool AtomicFile::Commit(CommitMode mode) {
     const timespec times[2] = {{0, UTIME_OMIT}, *modified_};
     ok = futimens(fd_, times) == 0;
   }
-  ok = ok && fsync(fd_) == 0;
+  ok = ok && (!sync || fsync(fd_) == 0);
   ok = close(fd_) == 0 && ok;
   fd_ = -1;
-  if (!ok) return false;
+  finished_ = ok;
+  return ok;
+}
+
+bool AtomicFile::Place(CommitMode mode) {
+  if (!finished_ || temp_.empty()) return false;
   int r;
   if (mode == kNoReplace) {
     r = renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE);

@@ -26,7 +26,13 @@ class AtomicFile {
   void SetMode(mode_t mode) { mode_ = mode; }
   void SetModified(const timespec &t) { modified_ = t; }
   // Flushes to the disk and renames into place. kNoReplace fails when the target exists.
-  bool Commit(CommitMode mode = kReplace);
+  bool Commit(CommitMode mode = kReplace) { return Finish(true) && Place(mode); }
+  // Commit in two steps, for many files at once: Finish sets mode and time and closes the file
+  // (flushed to the disk when sync is set; otherwise the caller syncs the file system before
+  // Place); Place renames it over its target.
+  bool Finish(bool sync);
+  bool Place(CommitMode mode = kReplace);
+  const std::string &Target() const { return target_; }
 
  private:
   std::string target_;
@@ -34,6 +40,7 @@ class AtomicFile {
   int fd_ = -1;
   std::optional<mode_t> mode_;
   std::optional<timespec> modified_;
+  bool finished_ = false;
 };
 
 // Writes data to linuxPath through an AtomicFile; refuses a target that is read-only. When

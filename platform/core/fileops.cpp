@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <climits>
 #include <cstdlib>
 
@@ -64,21 +66,24 @@ bool SetReadOnly(std::string_view path, bool readOnly) {
   return chmod(l.c_str(), mode) == 0;
 }
 
-bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
+namespace {
+// The copy of from, written beside to and finished (mode and time of the source; flushed when
+// sync is set), not yet in place. Null when it can't be made.
+std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to, bool failIfExists, bool sync) {
   const std::string src = ToLinux(from);
   const std::string dst = ToLinux(to);
-  if (src.empty() || dst.empty()) return false;
+  if (src.empty() || dst.empty()) return nullptr;
   struct stat sst, dstat;
-  if (stat(src.c_str(), &sst) != 0 || S_ISDIR(sst.st_mode)) return false;
+  if (stat(src.c_str(), &sst) != 0 || S_ISDIR(sst.st_mode)) return nullptr;
   if (stat(dst.c_str(), &dstat) == 0) {
-    if (failIfExists || S_ISDIR(dstat.st_mode) || !(dstat.st_mode & S_IWUSR)) return false;
+    if (failIfExists || S_ISDIR(dstat.st_mode) || !(dstat.st_mode & S_IWUSR)) return nullptr;
     struct stat same;
-    if (stat(src.c_str(), &same) == 0 && same.st_ino == dstat.st_ino && same.st_dev == dstat.st_dev) return false;
+    if (stat(src.c_str(), &same) == 0 && same.st_ino == dstat.st_ino && same.st_dev == dstat.st_dev) return nullptr;
   }
   const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
-  AtomicFile out(dst);
-  bool ok = out.Open();
+  if (in < 0) return nullptr;
+  auto out = std::make_unique<AtomicFile>(dst);
+  bool ok = out->Open();
   char buf[1 << 16];
   while (ok) {
     ssize_t n = read(in, buf, sizeof buf);
@@ -87,13 +92,49 @@ bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
       ok = n == 0;
       break;
     }
-    ok = out.Write(std::string_view(buf, static_cast<size_t>(n)));
+    ok = out->Write(std::string_view(buf, static_cast<size_t>(n)));
   }
   close(in);
-  if (!ok) return false;
-  out.SetMode(sst.st_mode & 07777);
-  out.SetModified(sst.st_mtim);
-  return out.Commit(failIfExists ? AtomicFile::kNoReplace : AtomicFile::kReplace);
+  if (!ok) return nullptr;
+  out->SetMode(sst.st_mode & 07777);
+  out->SetModified(sst.st_mtim);
+  return out->Finish(sync) ? std::move(out) : nullptr;
+}
+}  // namespace
+
+bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
+  const auto out = WriteCopy(from, to, failIfExists, true);
+  return out && out->Place(failIfExists ? AtomicFile::kNoReplace : AtomicFile::kReplace);
+}
+
+CopyBatch::CopyBatch() = default;
+CopyBatch::~CopyBatch() = default;
+
+bool CopyBatch::Stage(std::string_view from, std::string_view to) {
+  auto out = WriteCopy(from, to, false, false);
+  if (!out) return false;
+  staged_.push_back(std::move(out));
+  return true;
+}
+
+std::vector<bool> CopyBatch::Place() {
+  std::vector<bool> placed;
+  // One flush for every staged file: each file system that holds one is synced once.
+  std::vector<dev_t> synced;
+  bool flushed = true;
+  for (const auto &file : staged_) {
+    const std::string folder = file->Target().substr(0, file->Target().rfind('/') + 1);
+    struct stat st;
+    if (stat(folder.c_str(), &st) != 0) continue;
+    if (std::find(synced.begin(), synced.end(), st.st_dev) != synced.end()) continue;
+    synced.push_back(st.st_dev);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    flushed = fd >= 0 && syncfs(fd) == 0 && flushed;
+    if (fd >= 0) close(fd);
+  }
+  for (const auto &file : staged_) placed.push_back(flushed && file->Place(AtomicFile::kReplace));
+  staged_.clear();
+  return placed;
 }
 
 bool CreateDirectory(std::string_view path) {

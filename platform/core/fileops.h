@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,22 @@ bool SetReadOnly(std::string_view path, bool readOnly);
 // target. An existing read-only target is never overwritten. The target appears complete or
 // not at all: the copy is written beside it and renamed into place.
 bool CopyFile(std::string_view from, std::string_view to, bool failIfExists);
+class AtomicFile;
+
+// Copies of many files at once, each as CopyFile(from, to, false) makes it: Stage writes every
+// copy beside its target; Place flushes them all with one sync of their file systems, then
+// renames each over its target. A target shows the old file or the new one, also after a crash.
+class CopyBatch {
+ public:
+  CopyBatch();
+  ~CopyBatch();                                            // copies staged and not placed are removed
+  bool Stage(std::string_view from, std::string_view to);  // false: not staged (nothing written)
+  std::vector<bool> Place();                               // per staged copy, in order: placed now
+
+ private:
+  std::vector<std::unique_ptr<AtomicFile>> staged_;
+};
+
 bool CreateDirectory(std::string_view path);                // one level; the parent must exist
 bool ForceDirectories(std::string_view path);               // every missing level
 bool RemoveDirectory(std::string_view path);                // only when empty

@@ -154,3 +154,26 @@ TEST_F(FileOps, DeleteTreeRemovesWhatItCanAndNeverFollowsLinks) {
   EXPECT_TRUE(TestWorld::Exists(work + "/a/locked.mid"));
   EXPECT_FALSE(TestWorld::Exists(work + "/free.mid"));
 }
+
+// A batch replaces nothing until it is placed; copies never placed leave no file behind.
+TEST_F(FileOps, ACopyBatchReplacesOnlyWhenPlaced) {
+  TestWorld::MakeDirs(world.Linux("batch"));
+  TestWorld::WriteFile(world.Linux("batch/a.mid"), "new a");
+  TestWorld::WriteFile(world.Linux("batch/b.mid"), "new b");
+  TestWorld::WriteFile(world.Linux("batch/t1.mid"), "old 1");
+  TestWorld::WriteFile(world.Linux("batch/t2.mid"), "old 2");
+  {
+    CopyBatch abandoned;
+    ASSERT_TRUE(abandoned.Stage(W("batch/a.mid"), W("batch/t1.mid")));
+    EXPECT_EQ(TestWorld::ReadFile(world.Linux("batch/t1.mid")), "old 1");
+  }
+  EXPECT_EQ(ListDirectory(W("batch")).size(), 4u);  // no temporary file left
+  CopyBatch batch;
+  EXPECT_TRUE(batch.Stage(W("batch/a.mid"), W("batch/t1.mid")));
+  EXPECT_FALSE(batch.Stage(W("batch/missing.mid"), W("batch/t2.mid")));
+  EXPECT_TRUE(batch.Stage(W("batch/b.mid"), W("batch/t2.mid")));
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("batch/t2.mid")), "old 2");
+  EXPECT_EQ(batch.Place(), (std::vector<bool>{true, true}));
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("batch/t1.mid")), "new a");
+  EXPECT_EQ(TestWorld::ReadFile(world.Linux("batch/t2.mid")), "new b");
+}
