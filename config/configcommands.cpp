@@ -80,7 +80,7 @@ bool RenameConfig(TSession &s, const QString &old) {
   store.LoadConfig(store.Settings(), old);
   SaveNew(store, name);
   store.Settings().EraseSection(old.toStdString());
-  if (wasApplied) store.Settings().WriteString("melodeck", "LastConfig", name.toStdString());
+  if (wasApplied) store.Settings().WriteString(kSettingsSection, "LastConfig", name.toStdString());
   if (selected == old) selected = name;
   store.LoadConfigList();
   store.LoadConfig(store.Settings(), selected);

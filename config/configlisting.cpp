@@ -7,7 +7,7 @@ QStringList ConfigNamesIn(const platform::IniFile &settings) {
   QStringList names;
   for (const auto &s : settings.ReadSections()) names << platform::QS(s);
   for (int i = 0; i < names.size(); ++i)
-    if (names[i].compare(QStringLiteral("melodeck"), Qt::CaseInsensitive) == 0) {
+    if (names[i].compare(QLatin1String(kSettingsSection), Qt::CaseInsensitive) == 0) {
       names.removeAt(i);
       break;
     }

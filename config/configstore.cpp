@@ -11,7 +11,6 @@ using platform::QS;
 using platform::SS;
 
 namespace {
-constexpr char kSection[] = "melodeck";
 
 QString Join(const QString &folder, const QString &name) { return folder + "\\" + name; }
 }  // namespace
@@ -41,7 +40,7 @@ int TConfigStore::FindConfig(const QString &name) const {
 void TConfigStore::LoadSceneNames() {
   platform::IniFile names(SS(ScenesPath()));
   for (TScene &scene : scenes_) {
-    const QString value = QS(names.ReadString(kSection, SS(scene.FileName), ""));
+    const QString value = QS(names.ReadString(kSettingsSection, SS(scene.FileName), ""));
     const qsizetype bar = value.indexOf('|');
     if (bar >= 0 && platform::Cp932Length(SS(value)) >= 3) {
       scene.Name = value.left(bar);
@@ -109,7 +108,7 @@ void TConfigStore::BackupSceneFile(TClient client, const QString &fileName) {
 void TConfigStore::WriteSceneName(int scene) {
   platform::IniFile names(SS(ScenesPath()));
   const TScene &s = scenes_[scene];
-  names.WriteString(kSection, SS(s.FileName), SS(s.Name + "|" + s.Detail));
+  names.WriteString(kSettingsSection, SS(s.FileName), SS(s.Name + "|" + s.Detail));
 }
 
 void TConfigStore::SelectConfig(const QString &name) {
@@ -118,18 +117,18 @@ void TConfigStore::SelectConfig(const QString &name) {
 }
 
 void TConfigStore::RecordApplied(const QString &name) {
-  settings_->WriteString(kSection, "LastConfig", SS(name));
+  settings_->WriteString(kSettingsSection, "LastConfig", SS(name));
   emit CaptionChanged("Melodeck - " + name);
 }
 
 QString TConfigStore::LastConfig() const {
-  return QS(settings_->ReadString(kSection, "LastConfig", SS(kStandardConfig)));
+  return QS(settings_->ReadString(kSettingsSection, "LastConfig", SS(kStandardConfig)));
 }
 
 // Beyond the characters a file name can't hold: the settings section's own name, which would
 // take the configuration's keys into the settings and never show in the list.
 bool TConfigStore::IsValidConfigName(const QString &name) const {
-  if (name.compare(kSection, Qt::CaseInsensitive) == 0) return false;
+  if (name.compare(kSettingsSection, Qt::CaseInsensitive) == 0) return false;
   static const QString forbidden = QStringLiteral("\\/:,;*?\"<>|");
   for (QChar c : name)
     if (forbidden.contains(c)) return false;

@@ -12,6 +12,10 @@
 #include "qtcore/dialogs.h"
 #include "scenetable.h"
 
+// The settings file's section of the program's own settings; every other section is a
+// configuration.
+inline constexpr char kSettingsSection[] = "melodeck";
+
 // The built-in configuration: the game's own files. Never stored; compared exactly.
 inline const QString kStandardConfig = QStringLiteral("標準");
 

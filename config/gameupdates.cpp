@@ -1,6 +1,7 @@
 #include "gameupdates.h"
 
 #include "core/fileops.h"
+#include "configstore.h"
 #include "core/inifile.h"
 #include "qtcore/qstr.h"
 #include "scenetable.h"
@@ -11,7 +12,7 @@ using platform::SS;
 namespace {
 
 bool NeverApplied(const QString &settingsPath) {
-  return platform::IniFile(SS(settingsPath)).ReadString("melodeck", "LastConfig", "").empty();
+  return platform::IniFile(SS(settingsPath)).ReadString(kSettingsSection, "LastConfig", "").empty();
 }
 
 // A name beside the backup that is not taken yet.

@@ -5,13 +5,11 @@
 #include "formmain.h"
 #include "menuitems.h"
 
-namespace {
-constexpr char kSection[] = "melodeck";
-}
+namespace {}
 
 void TFormMain::ReadSettings() {
   platform::IniFile &ini = Store().Settings();
-  auto flag = [&](const char *key, bool def) { return ini.ReadBool(kSection, key, def); };
+  auto flag = [&](const char *key, bool def) { return ini.ReadBool(kSettingsSection, key, def); };
   menuitems::SetChecked(MainMenuFileJump, flag("FileJump", false), ImageList);
   menuitems::SetChecked(MainMenuAssign, flag("Assign", false), ImageList);
   menuitems::SetChecked(MainMenuWithClose, flag("WithClose", true), ImageList);
@@ -21,10 +19,11 @@ void TFormMain::ReadSettings() {
   // the window's own, and with neither coordinate stored the window manager places the window.
   // Size and position are applied as stored, without testing them against the screen.
   constexpr int kNone = std::numeric_limits<int>::min();
-  const int top = ini.ReadInteger(kSection, "Top", kNone);
-  const int left = ini.ReadInteger(kSection, "Left", kNone);
+  const int top = ini.ReadInteger(kSettingsSection, "Top", kNone);
+  const int left = ini.ReadInteger(kSettingsSection, "Left", kNone);
   QRect g = geometry();
-  g.setSize({ini.ReadInteger(kSection, "Width", width()), ini.ReadInteger(kSection, "Height", height())});
+  g.setSize(
+      {ini.ReadInteger(kSettingsSection, "Width", width()), ini.ReadInteger(kSettingsSection, "Height", height())});
   if (left != kNone) g.moveLeft(left);
   if (top != kNone) g.moveTop(top);
   if (top != kNone || left != kNone) setGeometry(g);
@@ -53,5 +52,5 @@ void TFormMain::WriteSettings() {
   flag("ToolBar1", MainMenuToolBarMisc);
   flag("ToolBar2", MainMenuToolBarConfig);
   flag("ToolBar3", MainMenuToolBarPlayer);
-  Store().Settings().WriteStrings(kSection, values);
+  Store().Settings().WriteStrings(kSettingsSection, values);
 }

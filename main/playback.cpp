@@ -15,16 +15,14 @@
 using platform::QS;
 using platform::SS;
 
-namespace {
-constexpr char kSection[] = "melodeck";
-}  // namespace
+namespace {}  // namespace
 
 // Made at the first play, with the SoundFont the user chose (if any); kept until the choice
 // changes.
 platform::MidiPlayer &TFormMain::Player() {
   if (!player_) {
     platform::FluidPlayerOptions options = PlayerOptions;
-    const std::string chosen = Store().Settings().ReadString(kSection, "SoundFont", "");
+    const std::string chosen = Store().Settings().ReadString(kSettingsSection, "SoundFont", "");
     if (!chosen.empty()) options.soundFont = platform::ToLinux(chosen);
     player_ = platform::MakeFluidPlayer(options);
   }
@@ -107,10 +105,10 @@ void TFormMain::MainMenuSoundFontClick() {
   platform::TFileDialogOptions options;
   options.title = QStringLiteral("SoundFont の選択");
   options.filter = QStringLiteral("SoundFont (*.sf2;*.sf3)|*.sf2;*.sf3");
-  options.fileName = QS(Store().Settings().ReadString(kSection, "SoundFont", ""));
+  options.fileName = QS(Store().Settings().ReadString(kSettingsSection, "SoundFont", ""));
   const QString chosen = dialogs_.OpenFile(options);
   if (chosen.isEmpty()) return;
-  Store().Settings().WriteString(kSection, "SoundFont", SS(chosen));
+  Store().Settings().WriteString(kSettingsSection, "SoundFont", SS(chosen));
   if (ToolButtonStop->isEnabled()) StopPlaying();
   player_.reset();  // the next play loads the new SoundFont
 }
