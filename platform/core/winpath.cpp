@@ -211,9 +211,14 @@ std::string PathNamespace::ToLinux(std::string_view w) const {
     if (cwd.empty() || cwd.back() != '\\') cwd += '\\';
     return ToLinux(cwd + std::string(w));
   }
+  const std::vector<std::string> parts = Collapse(SplitComponents(rest));
   std::string cur = root == "/" ? "" : root;
+  // A path that exists as written needs no search: every folder on the way exists as well.
+  std::string asWritten = cur;
+  for (const auto &part : parts) asWritten += "/" + NameToLinux(part);
+  if (!parts.empty() && Exists(asWritten)) return asWritten;
   bool lookup = true;
-  for (const auto &part : Collapse(SplitComponents(rest))) {
+  for (const auto &part : parts) {
     const std::string name = NameToLinux(part);
     std::string next = cur + "/" + name;
     if (lookup && !Exists(next)) {
