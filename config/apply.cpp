@@ -38,26 +38,48 @@ bool CopyWithRetry(const QString &source, const QString &target) {
   return platform::CopyFile(SS(source), SS(target), false);
 }
 
+namespace {
+
+// Stages every copy whose source exists (marked Failed until it is placed); a target that
+// refuses is made writable and tried once more. The plan's indices of the staged copies, in
+// the batch's order.
+std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector<TCopyResult> &results,
+                                platform::CopyBatch &batch) {
+  std::vector<size_t> wanted, staged, again;
+  std::vector<std::pair<std::string, std::string>> copies, retries;
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const TApplyCopy &copy = plan[i];
+    if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) continue;
+    results[i] = TCopyResult::Failed;
+    wanted.push_back(i);
+    copies.emplace_back(SS(copy.Source), SS(copy.Target));
+  }
+  const std::vector<bool> first = batch.Stage(copies);
+  for (size_t k = 0; k < wanted.size(); ++k) {
+    if (first[k]) {
+      staged.push_back(wanted[k]);
+      continue;
+    }
+    platform::SetReadOnly(copies[k].second, false);
+    again.push_back(wanted[k]);
+    retries.push_back(copies[k]);
+  }
+  const std::vector<bool> second = batch.Stage(retries);
+  for (size_t k = 0; k < again.size(); ++k)
+    if (second[k]) staged.push_back(again[k]);
+  return staged;
+}
+
+}  // namespace
+
 TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy) {
   s.Store.RecordApplied(s.Store.CurrentConfig);
   // Every copy is written beside its target first; all of them reach the disk with one sync
   // and only then replace the game's files.
   const std::vector<TApplyCopy> plan = ApplyPlan(s);
   std::vector<TCopyResult> results(plan.size(), TCopyResult::Missing);
-  std::vector<size_t> staged;
   platform::CopyBatch batch;
-  for (size_t i = 0; i < plan.size(); ++i) {
-    const TApplyCopy &copy = plan[i];
-    if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) continue;
-    // A target that refuses is made writable and tried once more.
-    bool ok = batch.Stage(SS(copy.Source), SS(copy.Target));
-    if (!ok) {
-      platform::SetReadOnly(SS(copy.Target), false);
-      ok = batch.Stage(SS(copy.Source), SS(copy.Target));
-    }
-    results[i] = TCopyResult::Failed;
-    if (ok) staged.push_back(i);
-  }
+  const std::vector<size_t> staged = StageCopies(plan, results, batch);
   const std::vector<bool> placed = batch.Place();
   for (size_t k = 0; k < staged.size(); ++k)
     if (placed[k]) results[staged[k]] = TCopyResult::Copied;

@@ -7,6 +7,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
+#include <system_error>
+#include <thread>
 #include <cerrno>
 #include <memory>
 #include <climits>
@@ -77,8 +81,7 @@ std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to
   if (stat(src.c_str(), &sst) != 0 || S_ISDIR(sst.st_mode)) return nullptr;
   if (stat(dst.c_str(), &dstat) == 0) {
     if (failIfExists || S_ISDIR(dstat.st_mode) || !(dstat.st_mode & S_IWUSR)) return nullptr;
-    struct stat same;
-    if (stat(src.c_str(), &same) == 0 && same.st_ino == dstat.st_ino && same.st_dev == dstat.st_dev) return nullptr;
+    if (sst.st_ino == dstat.st_ino && sst.st_dev == dstat.st_dev) return nullptr;
   }
   const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return nullptr;
@@ -100,6 +103,19 @@ std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to
   out->SetModified(sst.st_mtim);
   return out->Finish(sync) ? std::move(out) : nullptr;
 }
+
+// Runs job(0) … job(count - 1) on a few threads; returns when all are done.
+void RunInParallel(size_t count, const std::function<void(size_t)> &job) {
+  constexpr size_t kThreads = 4;
+  std::atomic<size_t> next{0};
+  const auto worker = [&] {
+    for (size_t i = next++; i < count; i = next++) job(i);
+  };
+  std::vector<std::thread> threads;
+  for (size_t t = 1; t < std::min(kThreads, count); ++t) threads.emplace_back(worker);
+  worker();
+  for (auto &t : threads) t.join();
+}
 }  // namespace
 
 bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
@@ -108,6 +124,7 @@ bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
 }
 
 CopyBatch::CopyBatch() = default;
+
 CopyBatch::~CopyBatch() = default;
 
 bool CopyBatch::Stage(std::string_view from, std::string_view to) {
@@ -117,8 +134,19 @@ bool CopyBatch::Stage(std::string_view from, std::string_view to) {
   return true;
 }
 
+std::vector<bool> CopyBatch::Stage(const std::vector<std::pair<std::string, std::string>> &copies) {
+  std::vector<std::unique_ptr<AtomicFile>> files(copies.size());
+  RunInParallel(copies.size(),
+                [&](size_t i) { files[i] = WriteCopy(copies[i].first, copies[i].second, false, false); });
+  std::vector<bool> ok;
+  for (auto &file : files) {
+    ok.push_back(file != nullptr);
+    if (file) staged_.push_back(std::move(file));
+  }
+  return ok;
+}
+
 std::vector<bool> CopyBatch::Place() {
-  std::vector<bool> placed;
   // One flush for every staged file: each file system that holds one is synced once.
   std::vector<dev_t> synced;
   bool flushed = true;
@@ -132,8 +160,25 @@ std::vector<bool> CopyBatch::Place() {
     flushed = fd >= 0 && syncfs(fd) == 0 && flushed;
     if (fd >= 0) close(fd);
   }
-  for (const auto &file : staged_) placed.push_back(flushed && file->Place(AtomicFile::kReplace));
+  // Freeing a replaced file can wait for the disk (a discard), and a rename would do that while
+  // it holds the folder. Each old file is held across its rename instead and let go afterwards
+  // on a thread of its own: the copies are in place, and nobody waits for the space.
+  std::vector<bool> placed;
+  std::vector<int> held;
+  for (const auto &file : staged_) {
+    if (flushed) held.push_back(open(file->Target().c_str(), O_PATH | O_CLOEXEC | O_NOFOLLOW));
+    placed.push_back(flushed && file->Place(AtomicFile::kReplace));
+  }
   staged_.clear();
+  const auto release = [](const std::vector<int> &fds) {
+    for (int fd : fds)
+      if (fd >= 0) close(fd);
+  };
+  try {
+    std::thread(release, held).detach();
+  } catch (const std::system_error &) {
+    release(held);
+  }
   return placed;
 }
 

@@ -48,7 +48,9 @@ class CopyBatch {
   CopyBatch();
   ~CopyBatch();                                            // copies staged and not placed are removed
   bool Stage(std::string_view from, std::string_view to);  // false: not staged (nothing written)
-  std::vector<bool> Place();                               // per staged copy, in order: placed now
+  // Stages each (from, to), several at once; per copy, in order: staged.
+  std::vector<bool> Stage(const std::vector<std::pair<std::string, std::string>> &copies);
+  std::vector<bool> Place();  // per staged copy, in order: placed now
 
  private:
   std::vector<std::unique_ptr<AtomicFile>> staged_;

@@ -1,6 +1,7 @@
 #include "core/fileops.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -176,4 +177,31 @@ TEST_F(FileOps, ACopyBatchReplacesOnlyWhenPlaced) {
   EXPECT_EQ(batch.Place(), (std::vector<bool>{true, true}));
   EXPECT_EQ(TestWorld::ReadFile(world.Linux("batch/t1.mid")), "new a");
   EXPECT_EQ(TestWorld::ReadFile(world.Linux("batch/t2.mid")), "new b");
+}
+
+// Many copies staged at once report in the order asked, whichever finishes first; a missing
+// source or a read-only target is refused alone, and what was staged lands whole.
+TEST_F(FileOps, ACopyBatchStagesManyAtOnceInOrder) {
+  TestWorld::MakeDirs(world.Linux("many"));
+  std::vector<std::pair<std::string, std::string>> copies;
+  std::vector<bool> expected;
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(i);
+    const bool missing = i % 3 == 0, locked = i == 7;
+    if (!missing)
+      TestWorld::WriteFile(world.Linux("many/s" + n), std::string(1000 + i, static_cast<char>('a' + i % 26)));
+    TestWorld::WriteFile(world.Linux("many/t" + n), "old");
+    if (locked) chmod(world.Linux("many/t" + n).c_str(), 0444);
+    copies.emplace_back(W("many/s" + n), W("many/t" + n));
+    expected.push_back(!missing && !locked);
+  }
+  CopyBatch batch;
+  EXPECT_EQ(batch.Stage(copies), expected);
+  EXPECT_EQ(batch.Place(), std::vector<bool>(std::count(expected.begin(), expected.end(), true), true));
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(i);
+    const std::string want = expected[i] ? TestWorld::ReadFile(world.Linux("many/s" + n)) : "old";
+    EXPECT_EQ(TestWorld::ReadFile(world.Linux("many/t" + n)), want) << i;
+  }
+  EXPECT_EQ(ListDirectory(W("many")).size(), 40u + 26u);  // 26 sources, 40 targets, no temporary file
 }
