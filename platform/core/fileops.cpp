@@ -104,7 +104,8 @@ std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to
   return out->Finish(sync) ? std::move(out) : nullptr;
 }
 
-// Runs job(0) … job(count - 1) on a few threads; returns when all are done.
+// Runs job(0) … job(count - 1) on a few threads; returns when all are done. When no thread can
+// be started the calling thread does all of it.
 void RunInParallel(size_t count, const std::function<void(size_t)> &job) {
   constexpr size_t kThreads = 4;
   std::atomic<size_t> next{0};
@@ -112,7 +113,10 @@ void RunInParallel(size_t count, const std::function<void(size_t)> &job) {
     for (size_t i = next++; i < count; i = next++) job(i);
   };
   std::vector<std::thread> threads;
-  for (size_t t = 1; t < std::min(kThreads, count); ++t) threads.emplace_back(worker);
+  try {
+    for (size_t t = 1; t < std::min(kThreads, count); ++t) threads.emplace_back(worker);
+  } catch (const std::system_error &) {
+  }
   worker();
   for (auto &t : threads) t.join();
 }
