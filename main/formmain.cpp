@@ -164,10 +164,6 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
       if (watched == ListView->viewport() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         ListViewDblClick();
       break;
-    case QEvent::Resize:
-      if (watched == ToolBarConfig) ToolBarConfigResize();
-      else if (watched == ToolBarPlayer) ToolBarPlayerResize();
-      break;
     default:
       break;
   }

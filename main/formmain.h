@@ -143,8 +143,6 @@ class TFormMain : public QMainWindow {
   void ToolButtonPlayClick();
   void ToolButtonStopClick();
   void ToolButtonFileJumpClick();
-  void ToolBarConfigResize();
-  void ToolBarPlayerResize();
   void ComboBoxConfigListChange();
   void CreateConfig(QAction *item);
   void DeleteConfig(QAction *item);

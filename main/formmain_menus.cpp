@@ -288,6 +288,8 @@ void TFormMain::BuildToolBars() {
   ToolButtonSeparator->setObjectName("ToolButtonSeparator");
   EditMidiFile = new QLineEdit(ToolBarPlayer);
   EditMidiFile->setObjectName("EditMidiFile");
+  // The bar's one expanding widget: its layout gives it what the buttons and the separator leave
+  // of the bar, on every resize.
   EditMidiFile->setMinimumWidth(Scale(40));
   EditMidiFile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   SetHint(EditMidiFile, QStringLiteral("|再生したいファイル名を入力します"));
@@ -305,14 +307,6 @@ void TFormMain::BuildToolBars() {
     });
   }
 }
-
-// The combo box is the bar's one expanding widget, at most 200 wide and with no minimum width
-// of its own: the bar's layout gives it the bar's width, up to that maximum, on every resize.
-void TFormMain::ToolBarConfigResize() {}
-
-// The edit box takes what the buttons and the separator leave of the bar: it is the bar's one
-// expanding widget, so the bar's layout gives it the rest on every resize.
-void TFormMain::ToolBarPlayerResize() {}
 
 // --- Commands of this window.
 
