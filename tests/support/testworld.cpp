@@ -14,9 +14,15 @@
 namespace testsupport {
 
 namespace {
+// A link is never followed: chmod through the fake prefix's "z:" link would change "/".
+int MakeWritable(const char *path, const struct stat *, int type, struct FTW *) {
+  if (type == FTW_D || type == FTW_DNR) chmod(path, 0700);
+  return 0;
+}
+
 int RemoveEntry(const char *path, const struct stat *, int, struct FTW *) {
-  chmod(path, 0700);
-  return remove(path);
+  remove(path);
+  return 0;
 }
 }  // namespace
 
@@ -36,13 +42,7 @@ TestWorld::TestWorld() {
 
 TestWorld::~TestWorld() {
   // Make read-only folders writable first so that everything can go.
-  nftw(
-      root_.c_str(),
-      [](const char *p, const struct stat *, int, struct FTW *) {
-        chmod(p, 0700);
-        return 0;
-      },
-      32, FTW_PHYS);
+  nftw(root_.c_str(), MakeWritable, 32, FTW_PHYS);
   nftw(root_.c_str(), RemoveEntry, 32, FTW_DEPTH | FTW_PHYS);
 }
 
