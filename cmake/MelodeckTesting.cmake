@@ -3,6 +3,19 @@ include(CTest)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The shared sample archives (<folder>/fixtures): $MELODECK_SHARED_DIR when the build is
+# configured (relative to the clone), else a folder "shared" beside the clone. The tests that
+# need them skip without them; scripts/test counts those.
+if(NOT "$ENV{MELODECK_SHARED_DIR}" STREQUAL "")
+  get_filename_component(MELODECK_SHARED_DIR "$ENV{MELODECK_SHARED_DIR}" ABSOLUTE BASE_DIR "${CMAKE_SOURCE_DIR}")
+else()
+  get_filename_component(MELODECK_SHARED_DIR "${CMAKE_SOURCE_DIR}/../shared" ABSOLUTE)
+endif()
+if(NOT IS_DIRECTORY "${MELODECK_SHARED_DIR}/fixtures")
+  message(STATUS "No folder ${MELODECK_SHARED_DIR}/fixtures: the tests that need the shared sample "
+                 "archives will be skipped (set MELODECK_SHARED_DIR to the shared folder to run them)")
+endif()
+
 set(MELODECK_LSAN_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/lsan.supp)
 # intercept_tls_get_addr=0: the leak checker of clang up to 16 can mistake a malloc'd block for an
 # old glibc TLS header and crash its stop-the-world thread at exit, seldom and at random.
@@ -11,7 +24,7 @@ set(MELODECK_TEST_ENV
     "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
     "QT_QPA_PLATFORM=offscreen"
-    "MELODECK_SHARED_DIR=${CMAKE_SOURCE_DIR}/../shared"
+    "MELODECK_SHARED_DIR=${MELODECK_SHARED_DIR}"
     "MELODECK_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
 
 # melodeck_add_test(<name> SOURCES <files...> LIBS <targets...> [XVFB] [QT])

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "midigen.h"
+#include "requirements.h"
 #include "treeworld.h"
 
 namespace {
@@ -104,6 +105,7 @@ TEST(ArchiveTree, JapaneseNamesShowAsTheirCharacters) {
       {"test_read_format_zip_filename_utf8_jp.zip", {"表だよ"}, "表だよ", {"一覧表.txt", "漢字.txt"}},
   };
   // All on disk before the tree first reads the folder.
+  REQUIRE_FIXTURES();
   for (const auto &c : cases)
     if (w.Fixture(c.fixture).isEmpty()) GTEST_SKIP() << "the shared fixtures are missing";
   for (const auto &c : cases) {

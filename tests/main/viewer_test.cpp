@@ -5,6 +5,7 @@
 
 #include "core/text.h"
 #include "formdocument.h"
+#include "requirements.h"
 #include "treeworld.h"
 
 using testsupport::TestWorld;
@@ -106,6 +107,7 @@ TEST(Viewer, DoubleClickOpensTextEntriesWhateverTheModeAndNeverMidiEntries) {
 }
 
 TEST(Viewer, AJapaneseEntryOfAnotherToolsArchive) {
+  REQUIRE_FIXTURES();
   TreeWorld w;
   const QString archive = w.Fixture("test_read_format_lha_filename_cp932.lzh");
   if (archive.isEmpty()) GTEST_SKIP() << "the shared fixtures are missing";

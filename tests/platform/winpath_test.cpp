@@ -67,6 +67,33 @@ TEST_F(WinPath, DeepestDriveWinsAndLowestLetterOnATie) {
   EXPECT_EQ(ToLinux("F:\\song.mid"), c + "/data/song.mid");
 }
 
+// A folder whose name only starts with a drive folder's name is not under that drive: it is
+// reached through Z:, and its Windows path leads back to it.
+TEST_F(WinPath, NeighboursOfADriveFolderAreNotOnThatDrive) {
+  TestWorld::MakeDirs(world.Linux("data"));
+  ASSERT_EQ(symlink(world.Linux("data").c_str(), world.Linux("prefix/dosdevices/d:").c_str()), 0);
+  SetPaths(PathNamespace::FromPrefix(world.Linux("prefix")));
+  auto viaZ = [](std::string linux) {
+    for (char &ch : linux)
+      if (ch == '/') ch = '\\';
+    return "Z:" + linux;
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {world.Linux("prefix/drive_c.bak/music/x.mid"), viaZ(world.Linux("prefix/drive_c.bak/music/x.mid"))},
+      {world.Linux("prefix/drive_c2"), viaZ(world.Linux("prefix/drive_c2"))},
+      {world.Linux("prefix/drive_cx/y"), viaZ(world.Linux("prefix/drive_cx/y"))},
+      {world.Linux("data.old/z.mid"), viaZ(world.Linux("data.old/z.mid"))},
+      {world.Linux("data-2"), viaZ(world.Linux("data-2"))},
+      {c + "/music/x.mid", "C:\\music\\x.mid"},
+      {world.Linux("data/z.mid"), "D:\\z.mid"},
+  };
+  for (const auto &[linux, win] : cases) {
+    TestWorld::MakeDirs(linux);
+    EXPECT_EQ(ToWindows(linux), win) << linux;
+    EXPECT_EQ(ToLinux(ToWindows(linux)), linux) << linux;
+  }
+}
+
 TEST(WinPathNoPrefix, ZIsTheRoot) {
   TestWorld world;
   SetPaths(PathNamespace::FromPrefix(world.Linux("no-such-prefix")));

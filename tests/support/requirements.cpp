@@ -39,8 +39,9 @@ std::string FixturesDir() {
 
 std::string MissingFixtures() {
   const char *shared = std::getenv("MELODECK_SHARED_DIR");
-  if (!shared || !*shared) return "needs the shared sample archives: MELODECK_SHARED_DIR is not set";
-  if (FixturesDir().empty()) return std::string("needs the shared sample archives: no folder ") + shared + "/fixtures";
+  const std::string hint = " (a folder \"shared\" beside the clone, or MELODECK_SHARED_DIR, points the tests at them)";
+  if (!shared || !*shared) return kMissingFixtures + std::string(": MELODECK_SHARED_DIR is not set") + hint;
+  if (FixturesDir().empty()) return kMissingFixtures + std::string(": no folder ") + shared + "/fixtures" + hint;
   return "";
 }
 

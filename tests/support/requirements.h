@@ -11,6 +11,8 @@ namespace testsupport {
 
 // $MELODECK_SHARED_DIR/fixtures; "" when the variable is unset or names no such folder.
 std::string FixturesDir();
+// How every reason of MissingFixtures begins: scripts/test counts the tests skipped with it.
+inline constexpr const char *kMissingFixtures = "needs the shared sample archives";
 // Why the sample archives cannot be used; "" when they can.
 std::string MissingFixtures();
 // Why not every one of tools is on PATH; "" when they are.

@@ -1,5 +1,6 @@
 // Hostile packed data: every decoder ends in an error or in exactly the original size,
 // never in a crash, a hang or more output than the header promised.
+#include "lha/bitio.h"
 #include "lha/window.h"
 #include "lha_test_util.h"
 
@@ -135,6 +136,69 @@ INSTANTIATE_TEST_SUITE_P(
                                 {257, 256}}},
                       CopyCase{"cut_at_original_size", 11, 0, 300, {{0, 256}, {9, 256}, {0, 256}}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A stream of two blocks, each with one-symbol trees (no bits per symbol): three literals 'A',
+// then one match of three bytes with position code p and p - 1 extra bits of value extra.
+std::vector<std::uint8_t> literalsThenMatch(int posFieldBits, unsigned p, std::uint32_t extra) {
+  lha::BitWriter bw;
+  auto block = [&](unsigned symbols, unsigned literal, unsigned position) {
+    bw.put(16, symbols);
+    bw.put(5, 0);  // the length tree: one code
+    bw.put(5, 0);
+    bw.put(9, 0);  // the literal tree: one code
+    bw.put(9, literal);
+    bw.put(posFieldBits, 0);  // the position tree: one code
+    bw.put(posFieldBits, position);
+  };
+  block(3, 'A', 0);
+  block(1, 256, p);  // 256: a match of three bytes
+  const int extraBits = static_cast<int>(p) - 1;
+  if (extraBits > 16) bw.put(extraBits - 16, extra >> 16);
+  if (extraBits > 0) bw.put(std::min(extraBits, 16), extra);
+  bw.put(16, 0);
+  bw.flush();
+  return bw.bytes();
+}
+
+struct Reach {
+  const char *name;
+  const char *method;
+  int posFieldBits;
+  unsigned p;
+  std::uint32_t extra;
+  const char *output;  // nullptr: the stream is refused
+};
+
+class MatchReach : public ::testing::TestWithParam<Reach> {};
+
+// A match copies from the history the decoder keeps: bytes not written yet read as spaces, as
+// old decoders had them; a distance beyond the history is refused, and nothing of the match is
+// made up.
+TEST_P(MatchReach, StaysInsideTheHistory) {
+  const Reach &r = GetParam();
+  const std::vector<std::uint8_t> packed = literalsThenMatch(r.posFieldBits, r.p, r.extra);
+  std::vector<std::uint8_t> out;
+  lha::SpanSource src(packed);
+  const lha::DecodeResult result = lha::findMethod(r.method)->decode(src, 6, lha::vectorSink(out));
+  if (r.output) {
+    EXPECT_EQ(result.error, lha::Error::None);
+    EXPECT_EQ(std::string(out.begin(), out.end()), r.output);
+  } else {
+    EXPECT_EQ(result.error, lha::Error::BadData);
+    EXPECT_EQ(std::string(out.begin(), out.end()), "AAA");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Distances, MatchReach,
+                         ::testing::Values(Reach{"lh5_repeat", "-lh5-", 4, 1, 0, "AAAAAA"},
+                                           Reach{"lh5_before_the_start", "-lh5-", 4, 14, 0x1FFF, "AAA   "},
+                                           Reach{"lh7_whole_history", "-lh7-", 5, 17, 0xFFFF, "AAA   "},
+                                           Reach{"lh7_beyond_the_history", "-lh7-", 5, 18, 0, nullptr},
+                                           Reach{"lh6_far_beyond", "-lh6-", 5, 30, 0x12345678, nullptr},
+                                           Reach{"lhx_whole_history", "-lhx-", 5, 20, 0x7FFFF, "AAA   "},
+                                           Reach{"lhx_beyond_the_history", "-lhx-", 5, 21, 0, nullptr},
+                                           Reach{"lhx_largest_code", "-lhx-", 5, 31, 0x3FFFFFFF, nullptr}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(UnknownMethod, HasNoDecoder) {
   EXPECT_EQ(lha::findMethod("-lh9-"), nullptr);

@@ -149,6 +149,52 @@ TEST_F(TarTest, RefusesAStreamWhoseChecksumFails) {
   }
 }
 
+// Damage the tar reader never reaches: it stops at the tar's end, before the gzip trailer and
+// before whatever a later member holds. A multi-member file is one tar split in two, each part
+// compressed on its own; the random data of b.mid is stored, so a flipped byte changes only
+// the data and the member's CRC.
+TEST_F(TarTest, RefusesAStreamDamagedPastTheTarsEnd) {
+  REQUIRE_TOOLS("tar", "gzip", "head", "tail");
+  Put("src/a.mid", "a small tune first");
+  std::string out;
+  ASSERT_EQ(Sh("head -c 60000 /dev/urandom > b.mid && tar -cf ../x.tar a.mid b.mid", &out, L("src")), 0) << out;
+  ASSERT_EQ(Sh("gzip -1 -c x.tar > one.tgz && "
+               "{ head -c 10240 x.tar | gzip -1; tail -c +10241 x.tar | gzip -1; } > two.tgz",
+               &out, world.Root()),
+            0)
+      << out;
+  const struct {
+    const char *name;
+    const char *archive;
+    size_t cut;     // bytes taken off the end
+    size_t flipAt;  // from the end: the byte flipped; 0: none
+  } cases[] = {
+      {"cut inside the trailer's length", "one.tgz", 2, 0},       // the data and its CRC whole
+      {"cut inside the trailer's CRC", "one.tgz", 6, 0},          // the data whole
+      {"trailer's CRC damaged", "one.tgz", 0, 6},                 // the data whole
+      {"second member's data damaged", "two.tgz", 0, 20000},      // b.mid's last bytes
+      {"second member's CRC damaged", "two.tgz", 0, 6},           // its data whole
+      {"second member cut inside its trailer", "two.tgz", 3, 0},  // its data whole
+  };
+  for (const auto &c : cases) {
+    const std::string intact = TestWorld::ReadFile(L(c.archive));
+    Put("intact.tgz", intact);
+    ASSERT_EQ(lib.Run(Line("x", "", "intact.tgz", "good", "")), 0) << c.name;
+    EXPECT_TRUE(TestWorld::ReadFile(L("good/b.mid")) == TestWorld::ReadFile(L("src/b.mid"))) << c.name;
+    fs::remove_all(L("good"));
+
+    std::string bytes = intact.substr(0, intact.size() - c.cut);
+    if (c.flipAt) bytes[bytes.size() - c.flipAt] ^= 0x10;
+    Put("bad.tgz", bytes);
+    ASSERT_NE(Sh("gzip -t " + Q(L("bad.tgz")), &out), 0) << c.name;
+    EXPECT_EQ(lib.Run(Line("x", "", "bad.tgz", "out", "")), 0x800C) << c.name;
+    EXPECT_TRUE(!fs::exists(L("out")) || fs::is_empty(L("out"))) << c.name;
+    EXPECT_EQ(lib.Run("t -f \"" + W("bad.tgz") + "\""), 0x800C) << c.name;
+    EXPECT_EQ(lib.CheckArchive(W("bad.tgz").c_str(), 3), 0) << c.name;
+    fs::remove_all(L("out"));
+  }
+}
+
 TEST_F(TarTest, ResultCodes) {
   Put("plain.txt", "no archive here, just words");
   EXPECT_EQ(lib.Run(Line("x", "", "plain.txt", "o", "")), 0x8019);

@@ -179,6 +179,12 @@ TEST_P(OpenFails, WithItsText) {
 
 const std::string kTune = testsupport::MakeMidiTune(0);
 
+// kTune with a header chunk of eight bytes: two more than the six the synthesiser reads.
+std::string WithLongHeader(std::string tune) {
+  tune[7] = 8;
+  return tune.insert(14, std::string("\0\0", 2));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, OpenFails,
     testing::Values(
@@ -187,6 +193,12 @@ INSTANTIATE_TEST_SUITE_P(
             "NotMidi", "RIFF....WAVEfmt ", "", nullptr, {}, "@/in.mid は再生できる標準 MIDI ファイルではありません"},
         FailureCase{"TruncatedTrack",
                     std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\1\0", 22),
+                    "",
+                    nullptr,
+                    {},
+                    "@/in.mid は再生できる標準 MIDI ファイルではありません"},
+        FailureCase{"LongHeaderChunk",
+                    WithLongHeader(kTune),
                     "",
                     nullptr,
                     {},
