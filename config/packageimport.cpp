@@ -139,7 +139,17 @@ void TellLeftStandard(TSession &s, const QString &packageFile, const TLeftStanda
                       left.lines);
 }
 
-TImportReport Stop(TImportResult result) { return TImportReport{result}; }
+TImportReport Stop(TImportResult result) {
+  TImportReport report;
+  report.Result = result;
+  return report;
+}
+
+// A package that does not unpack whole would give a configuration of missing files.
+TImportReport RefuseDamaged(TSession &s, const QString &packageFile) {
+  s.Dialogs.Message(QStringLiteral("パッケージファイルを展開できません: ") + packageFile);
+  return Stop(TImportResult::Damaged);
+}
 
 }  // namespace
 
@@ -158,15 +168,13 @@ bool IsPackageFile(const QString &path) {
 TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQuestions &questions,
                             const QString &asName) {
   TConfigStore &store = s.Store;
-  const QString cannotUnpack = QStringLiteral("パッケージファイルを展開できません: ") + packageFile;
   switch (CheckPackageStart(packageFile)) {
     case TPackageStart::Header:
       break;
     case TPackageStart::NotAnArchive:
       return Stop(TImportResult::NotAnArchive);
     case TPackageStart::Damaged:
-      s.Dialogs.Message(cannotUnpack);
-      return Stop(TImportResult::Damaged);
+      return RefuseDamaged(s, packageFile);
   }
   s.ArchiveFile.SetFileName(SS(packageFile));
   s.ArchiveFile.SetArchiverType(archives::atLha);
@@ -189,12 +197,8 @@ TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQues
     return Stop(TImportResult::NoImportFolder);
   }
   const archives::TStringList all{"*"};
-  // A package that does not unpack whole (damaged, truncated, or with names that would leave
-  // the folder) would give a configuration of missing files.
-  if (s.ArchiveFile.Extract(nullptr, nullptr, SS(importFolder), &all) != 0) {
-    s.Dialogs.Message(cannotUnpack);
-    return Stop(TImportResult::Damaged);
-  }
+  // Damaged, cut inside an entry, or with names that would leave the folder.
+  if (s.ArchiveFile.Extract(nullptr, nullptr, SS(importFolder), &all) != 0) return RefuseDamaged(s, packageFile);
   const QString indexPath = importFolder + "\\" + kPackageIndex;
   const QString scratchPath = work + "\\" + kScratchName;
   if (!platform::FileExists(SS(indexPath))) return Stop(TImportResult::Damaged);
@@ -215,7 +219,8 @@ TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQues
   store.LoadConfigNames();
   store.SelectConfig(name);
   TellLeftStandard(s, packageFile, left);
-  TImportReport report{left.missing ? TImportResult::Incomplete : TImportResult::Imported, name};
+  TImportReport report = Stop(left.missing ? TImportResult::Incomplete : TImportResult::Imported);
+  report.Name = name;
   report.Refused = left.refused;
   report.Missing = left.missing;
   return report;

@@ -25,6 +25,15 @@ std::string GarbledMethod(arctest::Files files) {
   return bytes;
 }
 
+// The third entry's method field overwritten.
+std::string LaterMethodGarbled() {
+  std::string bytes = arctest::MakeLha(kFiles);
+  const size_t third = arctest::MakeLha({kFiles[0], kFiles[1]}).size() - 1;
+  EXPECT_EQ(bytes.substr(third + 2, 5), "-lh0-");
+  bytes.replace(third + 2, 5, "\x93\x11\xfe\x02\x7f");
+  return bytes;
+}
+
 // Cut where the second entry ends: the archive's end byte and the third entry are gone.
 std::string CutAfterTwoEntries() {
   const std::string whole = arctest::MakeLha(kFiles);
@@ -84,6 +93,7 @@ TEST(CommandLineImport, NothingIsStoredOrLeftBehindUnlessThePackageArrivedWhole)
        "damaged",
        false,
        nullptr},
+      {"a later header's method garbled", LaterMethodGarbled(), {}, ecError, "", "damaged", false, nullptr},
       {"bytes before the first header",
        std::string(300, 'M') + arctest::MakeLha(kFiles),
        {},
