@@ -23,7 +23,7 @@ enum class TImportResult {
                     // leaving the folder, a cut inside an entry
   NoWorkFolder,     // the work folder can't be made
   NoImportFolder,   // no "Package\NNN" folder can be reserved or made
-  NoScratch,        // the scratch file in the work folder can't be replaced
+  NoScratch,        // a file of the work folder (an earlier index, the scratch file) can't be replaced
 };
 
 struct TImportReport {
