@@ -14,6 +14,7 @@
 #include "datafolder.h"
 #include "gamerunning.h"
 #include "gameupdates.h"
+#include "importanswers.h"
 #include "packageexport.h"
 #include "packageimport.h"
 #include "qtcore/qstr.h"
@@ -152,53 +153,22 @@ int Export(TContext &c, const QString &asked, const QString &file) {
   return written ? ecOK : ecError;
 }
 
-// The questions an import asks, answered from the options: the package's name is taken as
-// asked (the command says so), a name in use is overwritten only with --overwrite, and a new
-// name comes only from --as.
-class TImportAnswers : public TTerminalDialogs {
- public:
-  TImportAnswers(bool overwrite, QString as) : overwrite_(overwrite), as_(std::move(as)) {}
-  platform::TModalResult Message(const QString &text, platform::TMsgType type, unsigned buttons,
-                                 const QString &caption) override {
-    if (buttons == platform::mbOKCancel) return platform::TModalResult::OK;  // "…を読み込みますか？"
-    if (buttons == platform::mbYesNoCancel) {                                // the name is in use
-      if (overwrite_) return platform::TModalResult::Yes;
-      Err(as_.isEmpty() || asked_
-              ? QStringLiteral("that configuration exists: give --overwrite, or --as with a new name")
-              : QStringLiteral("that configuration exists: storing it as \"%1\"").arg(as_));
-      return as_.isEmpty() || asked_ ? platform::TModalResult::Cancel : platform::TModalResult::No;
-    }
-    return TTerminalDialogs::Message(text, type, buttons, caption);
-  }
-  bool InputQuery(const QString &, const QString &, QString &value) override {
-    if (as_.isEmpty() || asked_) {
-      Err("the package needs another name: give --as NAME");
-      return false;
-    }
-    asked_ = true;
-    value = as_;
-    return true;
-  }
-
- private:
-  bool overwrite_;
-  QString as_;
-  bool asked_ = false;
-};
-
 int Import(TContext &c, const QString &file, const QString &as, bool overwrite) {
-  TImportAnswers answers(overwrite, as);
-  TSession session(c.base, c.folders, answers);
-  session.Store.LoadConfigList();
+  TSession session(c.base, c.folders, c.dialogs);
+  session.Store.LoadConfigNames();
   const QString package = platform::QS(platform::ToWindows(FullPath(file)));
   if (!IsPackageFile(package)) {
     Err("not a package file (.mdk): " + file);
     return ecError;
   }
-  const bool imported = ImportPackage(session, package, as);
-  if (imported) Out(QStringLiteral("imported as \"%1\"").arg(session.Store.CurrentConfig));
+  TImportAnswers answers(overwrite);
+  const TImportReport report = ImportPackage(session, package, answers, as);
+  if (report.Stored()) Out(QStringLiteral("imported as \"%1\"").arg(report.Name));
+  const QString problem = ImportOutcomeProblem(report, answers, file);
+  if (!problem.isEmpty()) Err(problem);
   session.WorkFolder.Remove();
-  return imported ? ecOK : ecError;
+  if (!report.Stored()) return ecError;
+  return report.Result == TImportResult::Incomplete ? ecCopiesFailed : ecOK;
 }
 
 }  // namespace

@@ -7,7 +7,8 @@ enum TExitCode : int {
   ecOK = 0,
   ecError = 1,           // bad usage, the program's path unknown, the game not found
   ecUnknownConfig = 2,   // --apply NAME: no such configuration
-  ecCopiesFailed = 3,    // some copies failed or their files are missing (also the plan's)
+  ecCopiesFailed = 3,    // some copies failed or their files are missing (also the plan's, and an
+                         // imported package's)
   ecAnotherRunning = 4,  // the window (or another command) is running
   ecNotSetUp = 5,        // no settings yet: the window must be started once
 };

@@ -51,10 +51,14 @@ void TConfigStore::LoadSceneNames() {
   }
 }
 
-void TConfigStore::LoadConfigList() {
+void TConfigStore::LoadConfigNames() {
   LoadSceneNames();
-  const QStringList names = ConfigNamesIn(*settings_);
-  list_.setStringList(names);
+  list_.setStringList(ConfigNamesIn(*settings_));
+}
+
+void TConfigStore::LoadConfigList() {
+  LoadConfigNames();
+  const QStringList names = list_.stringList();
 
   const QString last = LastConfig();
   selected_ = std::max(0, FindConfig(last));

@@ -43,6 +43,8 @@ class TConfigStore : public QObject {
   QString CurrentConfig;
 
   void LoadConfigList();
+  // The list and the scene names alone: no configuration is loaded, nothing is selected.
+  void LoadConfigNames();
   bool LoadConfig(platform::IniFile &file, const QString &name);
   bool SaveConfig(platform::IniFile &file, const QString &name);
   void BackupSceneFile(TClient client, const QString &fileName);

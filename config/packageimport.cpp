@@ -3,6 +3,7 @@
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "packageindex.h"
+#include "packagestart.h"
 #include "qtcore/qstr.h"
 
 using platform::QS;
@@ -37,54 +38,117 @@ class TImportFolderGuard {
   bool kept_ = false;
 };
 
-// The section of the package's index, extracted alone into the work folder; empty when the
-// file is no package. An index left by an earlier import is removed first, so that only this
-// package's own can be read.
-QString ReadIndexSection(TSession &s, const QString &work) {
+// The section of the package's index, extracted alone into the work folder; empty, with the
+// reason in result, when there is none. An index left by an earlier import is removed first,
+// so that only this package's own can be read.
+QString ReadIndexSection(TSession &s, const QString &work, TImportResult &result) {
   INDIVIDUALINFO entry{};
   const bool found = s.ArchiveFile.OpenArchive(nullptr, 0) && s.ArchiveFile.FindFirst(SS(kPackageIndex), entry) == 0;
   s.ArchiveFile.CloseArchive();
+  result = TImportResult::NoIndex;
   if (!found) return {};
   const QString index = work + "\\" + kPackageIndex;
+  result = TImportResult::NoScratch;
   if (platform::FileExists(SS(index)) && !platform::DeleteFile(SS(index))) return {};
   const archives::TStringList files{SS(kPackageIndex)};
   s.ArchiveFile.Extract(nullptr, nullptr, SS(work), &files);
+  result = TImportResult::Damaged;
+  if (!platform::FileExists(SS(index))) return {};
   const std::vector<std::string> sections = platform::IniFile(SS(index)).ReadSections();
+  result = TImportResult::NoConfiguration;
   return sections.empty() ? QString() : QS(sections.front());
 }
 
-// A name the package's configuration may be stored under. A taken name is asked about; a name
-// the settings file can't take as a configuration (the settings section's own, characters a
-// file name can't hold) has to be replaced by the user.
-bool SettleName(TSession &s, QString &name) {
-  TConfigStore &store = s.Store;
-  if (store.FindConfig(name) >= 0) return store.AskConfigName(name);
-  if (store.CheckImportName(name))
-    return s.Dialogs.Message(QStringLiteral("%1を読み込みますか？").arg(name), platform::TMsgType::Confirmation,
-                             platform::mbOKCancel) == platform::TModalResult::OK;
-  QString entered;
-  do {
-    entered = name;
-    if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck"), QStringLiteral("新しい設定名を入力してください"), entered))
-      return false;
-  } while (!store.CheckImportName(entered));
-  name = entered;
-  return store.AskConfigName(name);
+// A name the configuration can be stored under without a question: not the standard
+// configuration, not in use, and one the settings file can take.
+bool IsFreeName(const TConfigStore &store, const QString &name) {
+  return !name.isEmpty() && name != kStandardConfig && store.IsValidConfigName(name);
 }
 
+// Asks for names until one is free; the box starts with the name asked about each time.
+bool AskNewName(const TConfigStore &store, TImportQuestions &questions, QString &name, std::optional<QString> refused) {
+  for (;;) {
+    QString entered = name;
+    if (!questions.NewName(refused, entered)) return false;
+    if (IsFreeName(store, entered)) {
+      name = entered;
+      return true;
+    }
+    refused = entered;
+  }
+}
+
+// A name the package's configuration may be stored under. A taken name is asked about; a name
+// that can't be stored (the standard configuration, which is never stored, the settings
+// section's own, characters a file name can't hold) has to be replaced.
+bool SettleName(const TConfigStore &store, TImportQuestions &questions, QString &name) {
+  if (name != kStandardConfig && store.FindConfig(name) >= 0) {
+    switch (questions.NameTaken(name)) {
+      case TImportQuestions::TTaken::Overwrite:
+        return true;
+      case TImportQuestions::TTaken::Cancel:
+        return false;
+      case TImportQuestions::TTaken::Rename:
+        return AskNewName(store, questions, name, std::nullopt);
+    }
+  }
+  if (IsFreeName(store, name)) return questions.Confirm(name);
+  return AskNewName(store, questions, name, name);
+}
+
+// The scenes left standard, one line each, and why.
+struct TLeftStandard {
+  QString lines;
+  int refused = 0;
+  int missing = 0;
+};
+
 // The package's assignments as full paths below importFolder, in table order. Values that
-// would lead outside the package are left out and listed in refused.
+// would lead outside the package, and values whose file did not arrive, are left out and
+// listed in left.
 platform::IniFile::KeyValues ImportedSources(const TSession &s, const platform::IniFile &index, const QString &section,
-                                             const QString &importFolder, QString &refused) {
+                                             const QString &importFolder, TLeftStandard &left) {
   platform::IniFile::KeyValues values;
   for (const TScene &scene : s.SceneTable) {
     const QString value = QS(index.ReadString(SS(section), SS(scene.FileName), ""));
     if (value.isEmpty()) continue;
-    const QString reason = UnsafeIndexValueReason(value);
-    if (reason.isEmpty()) values.emplace_back(SS(scene.FileName), SS(importFolder + "\\" + value));
-    else refused += QStringLiteral("\n%1 :  %2 (%3)").arg(scene.Name, value, reason);
+    const QString source = importFolder + "\\" + value;
+    QString reason = UnsafeIndexValueReason(value);
+    if (!reason.isEmpty()) {
+      ++left.refused;
+    } else if (!platform::FileExists(SS(source.left(source.indexOf('|'))))) {
+      reason = QStringLiteral("パッケージにありません");
+      ++left.missing;
+    } else {
+      values.emplace_back(SS(scene.FileName), SS(source));
+      continue;
+    }
+    left.lines += QStringLiteral("\n%1 :  %2 (%3)").arg(scene.Name, value, reason);
   }
   return values;
+}
+
+void TellLeftStandard(TSession &s, const QString &packageFile, const TLeftStandard &left) {
+  if (left.lines.isEmpty()) return;
+  if (left.missing)
+    s.Dialogs.Message(
+        QStringLiteral("パッケージファイルが壊れています: %1\n次の場面は標準のままにしました").arg(packageFile) +
+        left.lines);
+  else
+    s.Dialogs.Message(QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") +
+                      left.lines);
+}
+
+TImportReport Stop(TImportResult result) {
+  TImportReport report;
+  report.Result = result;
+  return report;
+}
+
+// A package that does not unpack whole would give a configuration of missing files.
+TImportReport RefuseDamaged(TSession &s, const QString &packageFile) {
+  s.Dialogs.Message(QStringLiteral("パッケージファイルを展開できません: ") + packageFile);
+  return Stop(TImportResult::Damaged);
 }
 
 }  // namespace
@@ -101,54 +165,68 @@ bool IsPackageFile(const QString &path) {
   return path.endsWith(QStringLiteral(".mdk"), Qt::CaseInsensitive) && platform::FileExists(SS(path));
 }
 
-bool ImportPackage(TSession &s, const QString &packageFile, const QString &asName) {
+TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQuestions &questions,
+                            const QString &asName) {
   TConfigStore &store = s.Store;
+  switch (CheckPackageStart(packageFile)) {
+    case TPackageStart::Header:
+      break;
+    case TPackageStart::NotAnArchive:
+      return Stop(TImportResult::NotAnArchive);
+    case TPackageStart::Damaged:
+      return RefuseDamaged(s, packageFile);
+  }
   s.ArchiveFile.SetFileName(SS(packageFile));
   s.ArchiveFile.SetArchiverType(archives::atLha);
   const QString work = s.WorkFolder.Path();
-  if (work.isEmpty() || !platform::ForceDirectories(SS(work))) return false;
-  const QString origName = ReadIndexSection(s, work);
-  if (origName.isEmpty()) return false;
+  if (work.isEmpty() || !platform::ForceDirectories(SS(work))) return Stop(TImportResult::NoWorkFolder);
+  TImportResult indexResult;
+  const QString origName = ReadIndexSection(s, work, indexResult);
+  if (origName.isEmpty()) return Stop(indexResult);
   QString name = asName.isEmpty() ? origName : asName;
-  if (!SettleName(s, name)) return false;
+  if (!SettleName(store, questions, name)) return Stop(TImportResult::Cancelled);
 
   const QString importFolder = ChooseImportFolder(QS(platform::ExtractFilePath(SS(store.SettingsPath()))));
   if (importFolder.isEmpty()) {
     s.Dialogs.Message(QStringLiteral("パッケージ展開用フォルダを確保できません"));
-    return false;
+    return Stop(TImportResult::NoImportFolder);
   }
   TImportFolderGuard guard(importFolder);
   if (!platform::ForceDirectories(SS(importFolder))) {
     s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません: ") + importFolder);
-    return false;
+    return Stop(TImportResult::NoImportFolder);
   }
   const archives::TStringList all{"*"};
-  // A package that does not unpack whole (damaged, truncated, or with names that would leave
-  // the folder) would give a configuration of missing files.
-  if (s.ArchiveFile.Extract(nullptr, nullptr, SS(importFolder), &all) != 0) {
-    s.Dialogs.Message(QStringLiteral("パッケージファイルを展開できません: ") + packageFile);
-    return false;
-  }
+  // Damaged, cut inside an entry, or with names that would leave the folder.
+  if (s.ArchiveFile.Extract(nullptr, nullptr, SS(importFolder), &all) != 0) return RefuseDamaged(s, packageFile);
   const QString indexPath = importFolder + "\\" + kPackageIndex;
   const QString scratchPath = work + "\\" + kScratchName;
-  if (!platform::FileExists(SS(indexPath))) return false;
-  if (platform::GetAttributes(SS(scratchPath)) && !platform::DeleteFile(SS(scratchPath))) return false;
+  if (!platform::FileExists(SS(indexPath))) return Stop(TImportResult::Damaged);
+  if (platform::GetAttributes(SS(scratchPath)) && !platform::DeleteFile(SS(scratchPath)))
+    return Stop(TImportResult::NoScratch);
 
-  QString refused;
+  TLeftStandard left;
   {
     const platform::IniFile index(SS(indexPath));
     platform::IniFile scratch(SS(scratchPath));
-    scratch.WriteStrings(SS(name), ImportedSources(s, index, origName, importFolder, refused));
+    scratch.WriteStrings(SS(name), ImportedSources(s, index, origName, importFolder, left));
     store.SaveConfig(store.Settings(), store.CurrentConfig);
     store.LoadConfig(scratch, name);
     if (!store.SaveConfig(store.Settings(), name)) throw platform::EIniFileException(store.Settings().FileName());
   }
   guard.Keep();
-  store.LoadConfigList();
-  store.LoadConfig(store.Settings(), name);
+  // The scene table holds the new configuration already: the list alone is read again.
+  store.LoadConfigNames();
   store.SelectConfig(name);
-  if (!refused.isEmpty())
-    s.Dialogs.Message(QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") +
-                      refused);
-  return true;
+  TellLeftStandard(s, packageFile, left);
+  TImportReport report = Stop(left.missing ? TImportResult::Incomplete : TImportResult::Imported);
+  report.Name = name;
+  report.Refused = left.refused;
+  report.Missing = left.missing;
+  return report;
+}
+
+bool ImportPackage(TSession &s, const QString &packageFile, const QString &asName) {
+  TDialogImportQuestions questions(s.Dialogs);
+  return ImportPackage(s, packageFile, questions, asName).Stored();
 }

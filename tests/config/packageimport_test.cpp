@@ -191,15 +191,24 @@ TEST_F(Import, ANewNameIsConfirmedAndCancelLeavesNoFolder) {
   EXPECT_EQ(s->Store.ConfigNames(), (QStringList{"標準", "Summer"}));
 }
 
+// The standard configuration is never stored: such a package needs another name, and without
+// one nothing is imported and nothing is left behind.
 TEST_F(Import, AStandardNamedPackageLeavesTheStandardConfigurationAsItIs) {
   const QString package = IndexedPackage("std.mdk", "[標準]\r\nbritain1.mid=town.mid\r\n");
-  w.dialogs.Answer(TModalResult::Yes);
-  EXPECT_TRUE(ImportPackage(*s, package));
+  w.dialogs.CancelInput();
+  EXPECT_FALSE(ImportPackage(*s, package));
+  EXPECT_EQ(w.dialogs.Texts(), (QStringList{"\"標準\" は有効な名前ではありません", "新しい設定名を入力してください"}));
   EXPECT_FALSE(s->Store.Settings().SectionExists("標準"));
   EXPECT_EQ(s->Store.CurrentConfig, kStandardConfig);
   EXPECT_EQ(s->Store.SelectedConfig(), 0);
   for (const TScene &scene : s->SceneTable) EXPECT_EQ(scene.Source, scene.FileName);
-  EXPECT_TRUE(TestWorld::Exists(ProgLinux("Package/000/town.mid")));
+  EXPECT_FALSE(TestWorld::Exists(ProgLinux("Package")));
+
+  w.dialogs.AnswerInput("Winter");
+  EXPECT_TRUE(ImportPackage(*s, package));
+  EXPECT_FALSE(s->Store.Settings().SectionExists("標準"));
+  EXPECT_EQ(s->Store.CurrentConfig, "Winter");
+  EXPECT_EQ(Source("britain1.mid"), PackageFolder(0) + "\\town.mid");
 }
 
 TEST_F(Import, ANameTheSettingsCannotHoldIsReplacedByTheUser) {
