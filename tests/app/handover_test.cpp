@@ -21,7 +21,8 @@ namespace {
 // The program's environment: the test's folders and nothing else; a display only when asked.
 QProcessEnvironment Environment(bool display) {
   QProcessEnvironment env;
-  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "MELODECK_LOCK_DIR", "TMPDIR", "HOME", "PATH",
+                           "ASAN_OPTIONS", "UBSAN_OPTIONS"})
     if (const char *value = getenv(name)) env.insert(name, value);
   if (display)
     for (const char *name : {"DISPLAY", "XAUTHORITY"})
