@@ -25,7 +25,10 @@ std::string UserLockFolder(uid_t uid, const std::string &runtimeBase, const std:
   if (mkdir(own.c_str(), 0700) == 0 && uid != getuid()) {
     // The superuser makes the folder for the user it acts for. Nobody else can have replaced
     // it meanwhile: the temporary folder lets only an entry's owner rename or remove it.
-    if (lchown(own.c_str(), uid, static_cast<gid_t>(-1)) != 0) return std::string();
+    if (lchown(own.c_str(), uid, static_cast<gid_t>(-1)) != 0) {
+      rmdir(own.c_str());  // a folder the user could not use would keep its copies unguarded
+      return std::string();
+    }
   }
   return IsPrivateFolderOf(own, uid) ? own : std::string();
 }
