@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <QProcess>
 #include <QThread>
@@ -104,4 +105,18 @@ TEST(HandOver, TheWindowTakesAPackageFromASecondCopy) {
   EXPECT_EQ(window.process.state(), QProcess::Running);
   window.process.kill();
   window.process.waitForFinished(30000);
+}
+
+// Without a private lock folder there is no socket: nothing is made or removed elsewhere.
+TEST(HandOver, NoLockFolderNoSocket) {
+  TestWorld world;
+  const std::string shared = world.Linux("shared");
+  TestWorld::MakeDirs(shared);
+  chmod(shared.c_str(), 01777);  // anybody could plant a socket here
+  setenv("MELODECK_LOCK_DIR", shared.c_str(), 1);
+  ASSERT_EQ(HandOverSocketPath(), QString());
+  THandOverServer server;
+  EXPECT_FALSE(server.Listen());
+  EXPECT_FALSE(HandOverPackage(QStringLiteral("x.mdk")));
+  EXPECT_EQ(Shell("find " + Quote(world.Root()) + " -name '*.sock' | grep -q ."), 1);
 }
