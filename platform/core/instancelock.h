@@ -1,6 +1,6 @@
 // A named, process-wide lock that stands for a named mutex: flock on a file in the user's
-// lock folder (lockfolder.h). The descriptor is close-on-exec, so a started player never inherits it, and
-// the lock goes away with the process that holds it.
+// lock folder (lockfolder.h). The descriptor is close-on-exec, so a started player never
+// inherits it, and the lock goes away with the process that holds it.
 #pragma once
 
 #include <sys/types.h>
