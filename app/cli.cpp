@@ -120,7 +120,8 @@ int Apply(TContext &c, const QString &asked) {
   const QString name = FindConfig(session, asked);
   if (name.isEmpty()) return ecUnknownConfig;
   AdoptGameUpdates(c.folders, session.Store.SettingsPath(), c.dialogs);
-  session.Store.LoadConfigList();
+  // Only the configuration applied is loaded: a missing backup is told once.
+  session.Store.LoadSceneNames();
   session.Store.LoadConfig(session.Store.Settings(), name);
   if (IsGameRunning(c.folders))
     Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
@@ -215,6 +216,7 @@ int RunCommandLine(int argc, char **argv) {
     return ecError;
   }
   if (parser.isSet(QStringLiteral("help"))) parser.showHelp(ecOK);
+  if (parser.isSet(QStringLiteral("help-all"))) parser.process(QCoreApplication::arguments());  // shows it, ends
   if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
   const int commands =
       parser.isSet(list) + parser.isSet(apply) + parser.isSet(exportPackage) + parser.isSet(importPackage);

@@ -27,6 +27,13 @@ bool MakeFolders(const std::string &path) {
   return true;
 }
 
+// A folder of the running user's own that it may write to.
+bool OwnWritableFolder(const std::string &folder) {
+  struct stat st;
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+         access(folder.c_str(), W_OK) == 0;
+}
+
 std::string XdgDataHome() {
   const char *data = getenv("XDG_DATA_HOME");
   if (data && data[0] == '/') return data;
@@ -36,11 +43,23 @@ std::string XdgDataHome() {
 
 }  // namespace
 
+bool IsSystemFolder(const std::string &linuxFolder) {
+  static const char *const kSystem[] = {"/usr",    "/opt", "/bin",  "/sbin", "/lib", "/lib32", "/lib64",
+                                        "/libx32", "/etc", "/snap", "/app",  "/nix", "/gnu",   "/var/lib/flatpak"};
+  if (linuxFolder.empty() || linuxFolder == "/") return true;
+  for (const std::string system : kSystem)
+    if (linuxFolder.compare(0, system.size(), system) == 0 &&
+        (linuxFolder.size() == system.size() || linuxFolder[system.size()] == '/'))
+      return true;
+  return false;
+}
+
 QString SettingsBasePath(const std::string &programLinuxPath) {
   const std::string folder = Folder(programLinuxPath);
   std::string name = BaseName(programLinuxPath);
   if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
-  const bool portable = access((folder + "/" + name + ".ini").c_str(), F_OK) == 0 || access(folder.c_str(), W_OK) == 0;
+  const bool portable = !IsSystemFolder(folder) &&
+                        (access((folder + "/" + name + ".ini").c_str(), F_OK) == 0 || OwnWritableFolder(folder));
   if (portable) return platform::QS(platform::ToWindows(programLinuxPath));
   const std::string data = platform::NormalizeLinuxPath(XdgDataHome() + "/melodeck");
   if (!MakeFolders(data)) return QString();

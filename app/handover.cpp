@@ -13,7 +13,10 @@ constexpr int kWaitMs = 5000;
 constexpr qint64 kMaxLine = 64 * 1024;  // a path; anything longer is not one
 }  // namespace
 
-QString HandOverSocketPath() { return platform::QS(platform::InstanceLock::Folder()) + "/melodeck.sock"; }
+QString HandOverSocketPath() {
+  const std::string folder = platform::InstanceLock::Folder();
+  return folder.empty() ? QString() : platform::QS(folder) + "/melodeck.sock";
+}
 
 THandOverServer::THandOverServer(QObject *parent) : QObject(parent) {
   connect(&server_, &QLocalServer::newConnection, this, [this] {
@@ -37,9 +40,11 @@ THandOverServer::THandOverServer(QObject *parent) : QObject(parent) {
 bool THandOverServer::Listen() {
   // Whoever holds the instance lock owns the name: a socket file left by a copy that ended
   // without removing it is taken over.
+  const QString path = HandOverSocketPath();
+  if (path.isEmpty()) return false;
   server_.setSocketOptions(QLocalServer::UserAccessOption);
-  QLocalServer::removeServer(HandOverSocketPath());
-  return server_.listen(HandOverSocketPath());
+  QLocalServer::removeServer(path);
+  return server_.listen(path);
 }
 
 QString PackageWindowsPath(const QString &fileName) {
@@ -48,7 +53,7 @@ QString PackageWindowsPath(const QString &fileName) {
 
 bool HandOverPackage(const QString &fileName) {
   const QString windowsPath = PackageWindowsPath(fileName);
-  if (windowsPath.isEmpty()) return false;
+  if (windowsPath.isEmpty() || HandOverSocketPath().isEmpty()) return false;
   QLocalSocket socket;
   socket.connectToServer(HandOverSocketPath());
   if (!socket.waitForConnected(kWaitMs)) return false;

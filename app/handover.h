@@ -1,5 +1,5 @@
 // Handing a package to the running window: a second "melodeck FILE.mdk" finds the window's
-// local socket in the user's runtime folder, beside the instance lock, sends the package's
+// local socket beside the instance lock, in the user's lock folder, sends the package's
 // Windows path and ends; the window comes to the front and imports it.
 #pragma once
 
@@ -7,7 +7,8 @@
 #include <QObject>
 #include <QString>
 
-// The socket's file: <runtime folder>/melodeck.sock (the folder is the user's own, mode 0700).
+// The socket's file: <lock folder>/melodeck.sock (the folder is the user's own, mode 0700);
+// empty when there is no lock folder, and then there is no hand-over.
 QString HandOverSocketPath();
 
 // The window's side; listens while it exists. Only the holder of the instance lock makes one.

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "configstore.h"
 #include "core/fileops.h"
+#include "core/inifile.h"
 #include "core/winpath.h"
 #include "qtcore/qstr.h"
 
@@ -46,12 +48,23 @@ bool AcquireInstance(platform::InstanceLock &lock) {
 }
 
 bool ConfirmFirstRun(const QString &programPath, platform::Dialogs &dialogs) {
-  if (platform::FileExists(platform::ChangeFileExt(SS(programPath), ".ini"))) return true;
-  return dialogs.Message(QStringLiteral("MelodeckはUltimaOnlineのMusic(MIDI)ファイルを任意に入れ替えるツールです.\n"
-                                        "Melodeckは現在のMIDIファイルをデフォルトの設定として扱います.\n"
-                                        "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
-                                        "Melodeck を起動しますか？"),
-                         platform::TMsgType::Confirmation, platform::mbYesCancel) == platform::TModalResult::Yes;
+  const std::string settings = platform::ChangeFileExt(SS(programPath), ".ini");
+  if (platform::FileExists(settings)) return true;
+  const bool yes =
+      dialogs.Message(QStringLiteral("MelodeckはUltimaOnlineのMusic(MIDI)ファイルを任意に入れ替えるツールです.\n"
+                                     "Melodeckは現在のMIDIファイルをデフォルトの設定として扱います.\n"
+                                     "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
+                                     "Melodeck を起動しますか？"),
+                      platform::TMsgType::Confirmation, platform::mbYesCancel) == platform::TModalResult::Yes;
+  if (!yes) return false;
+  // The answer is kept at once: the command line works beside this first window, and the
+  // question does not come back should the window end without saving.
+  try {
+    platform::IniFile(settings).WriteStrings(kSettingsSection, {});
+  } catch (const platform::EIniFileException &e) {
+    dialogs.Message(QString::fromUtf8(e.what()) + ".", platform::TMsgType::Error);
+  }
+  return true;
 }
 
 bool DiscoverGame(const platform::Registry &registry, platform::Dialogs &dialogs, TGameFolders &f) {

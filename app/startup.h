@@ -15,7 +15,8 @@ constexpr char kInstanceMutexName[] = "melodeck_mutex";
 bool AcquireInstance(platform::InstanceLock &lock);
 
 // Asks the first-run question when no settings file exists beside the program; false unless
-// the answer is Yes.
+// the answer is Yes, which makes the settings file at once (a failure to is shown, and the
+// program goes on).
 bool ConfirmFirstRun(const QString &programPath, platform::Dialogs &dialogs);
 
 // Reads the clients' registry keys and fixes the music and backup folders. False (after the

@@ -45,6 +45,8 @@ class TConfigStore : public QObject {
   void LoadConfigList();
   // The list and the scene names alone: no configuration is loaded, nothing is selected.
   void LoadConfigNames();
+  // The user's scene names and descriptions into the scene table (LoadConfigList does this too).
+  void LoadSceneNames();
   bool LoadConfig(platform::IniFile &file, const QString &name);
   bool SaveConfig(platform::IniFile &file, const QString &name);
   void BackupSceneFile(TClient client, const QString &fileName);
@@ -62,8 +64,6 @@ class TConfigStore : public QObject {
   void ConfigSelected(int index);  // the list's selection was set by the store, not the user
 
  private:
-  void LoadSceneNames();
-
   QString programPath_;
   const TGameFolders &folders_;
   TSceneTable &scenes_;

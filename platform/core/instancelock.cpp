@@ -1,7 +1,6 @@
 #include "instancelock.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,37 +8,57 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "lockfolder.h"
+#include "winpath.h"
+
 namespace platform {
 
 namespace {
 
-// A folder fit to hold the lock: a real folder (not a link) of this user that nobody else may
-// write to, so that another user can neither hold the lock nor plant a link in its place.
-bool PrivateFolder(const std::string &dir) {
-  struct stat st;
-  return lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
-         (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+constexpr char kOverride[] = "MELODECK_LOCK_DIR";
+
+const char *Override() {
+  const char *dir = getenv(kOverride);
+  return dir && *dir ? dir : nullptr;
 }
 
 }  // namespace
 
+uid_t InstanceLock::Owner() { return Override() ? getuid() : LockOwner(Paths().Prefix()); }
+
 std::string InstanceLock::Folder() {
-  if (const char *xdg = getenv("XDG_RUNTIME_DIR"); xdg && *xdg && PrivateFolder(xdg)) return xdg;
-  std::string user;
-  if (const passwd *pw = getpwuid(getuid())) user = pw->pw_name;
-  else user = std::to_string(getuid());
-  const std::string dir = "/tmp/runtime-" + user;
-  mkdir(dir.c_str(), 0700);
-  return PrivateFolder(dir) ? dir : std::string();
+  if (const char *dir = Override()) return IsPrivateFolderOf(dir, getuid()) ? dir : std::string();
+  return UserLockFolder(Owner());
 }
 
 InstanceLock::Result InstanceLock::Acquire(std::string_view name) {
   Release();
   const std::string folder = Folder();
   if (folder.empty()) return kUnavailable;
-  const std::string path = folder + "/" + std::string(name) + ".lock";
-  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  return AcquireIn(folder, name, Owner());
+}
+
+InstanceLock::Result InstanceLock::AcquireIn(const std::string &folder, std::string_view name, uid_t owner) {
+  Release();
+  // The folder is opened once and checked through its descriptor: a folder renamed and
+  // replaced by a link after the check is never written into.
+  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (dir < 0) return kUnavailable;
+  struct stat st;
+  if (fstat(dir, &st) != 0 || st.st_uid != owner || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    close(dir);
+    return kUnavailable;
+  }
+  const std::string file = std::string(name) + ".lock";
+  const int fd = openat(dir, file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  close(dir);
   if (fd < 0) return kUnavailable;
+  // A lock file the superuser makes for a user stays the user's, so that the user's own
+  // copies can open it.
+  if (owner != getuid() && fchown(fd, owner, static_cast<gid_t>(-1)) != 0) {
+    close(fd);
+    return kUnavailable;
+  }
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const bool busy = errno == EWOULDBLOCK;
     close(fd);

@@ -224,3 +224,57 @@ TEST(CommandLine, ExportThenImportInAnotherProgramFolderReproducesTheConfigurati
   ASSERT_EQ(runSecond({"--apply", "Town2"}).status, ecOK);
   EXPECT_EQ(w.Music(kFirst, "approach.mid"), "MThd town");
 }
+
+// Every way of asking for help or the version that --help names works.
+TEST(CommandLine, TheHelpOptionsItOffersWork) {
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> outHas;
+  } cases[] = {
+      {{"--help"}, {"--help-all", "--list", "--apply <NAME>", "Exit status:"}},
+      {{"-h"}, {"--help-all", "--list"}},
+      {{"--help-all"}, {"--help-all", "--list", "--import <FILE.mdk>"}},
+      {{"--version"}, {"melodeck "}},
+  };
+  CliWorld w;
+  for (const auto &c : cases) {
+    const ProgramRun run = w.Run(c.args);
+    EXPECT_EQ(run.status, ecOK) << c.args[0] << "\n" << run.err;
+    for (const auto &text : c.outHas) EXPECT_NE(run.out.find(text), std::string::npos) << c.args[0] << ": " << text;
+  }
+}
+
+// The game's own file is gone and was never backed up: the apply says so once.
+TEST(CommandLine, AMissingBackupIsToldOnce) {
+  for (const char *last : {"", "[melodeck]\nLastConfig=Broken\n"}) {
+    CliWorld w;
+    TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                         "[Town]\napproach.mid=Z:" + w.world.Linux("tunes/town.mid") + "\n" + last);
+    ASSERT_EQ(std::remove(w.world.Linux(kFirst + "/yew.mid").c_str()), 0);
+    const ProgramRun run = w.Run({"--apply", "Town"});
+    EXPECT_EQ(run.status, ecCopiesFailed) << last << run.err;
+    EXPECT_EQ(w.Lines(run.err, "melodeck: バックアップファイルがありません."), 1u) << last << run.err;
+  }
+}
+
+// A command started from cron, over ssh or by another session (another runtime folder, or none)
+// still meets the window's lock.
+TEST(CommandLine, ACommandFromElsewhereMeetsTheWindowsLock) {
+  const struct {
+    const char *what;
+    std::vector<std::string> env;
+    std::string wrapper;
+  } cases[] = {
+      {"cron: no runtime folder", {}, "env -u XDG_RUNTIME_DIR"},
+      {"another session's runtime folder", {"XDG_RUNTIME_DIR=/nonexistent/run"}, ""},
+      {"another temporary folder", {"TMPDIR=/nonexistent/tmp"}, "env -u XDG_RUNTIME_DIR"},
+  };
+  for (const auto &c : cases) {
+    CliWorld w;
+    platform::InstanceLock window;
+    ASSERT_TRUE(AcquireInstance(window));
+    const ProgramRun run = RunProgram(w.world, w.program, {"--apply", "Town"}, c.env, c.wrapper);
+    EXPECT_EQ(run.status, ecAnotherRunning) << c.what << "\n" << run.err;
+    EXPECT_EQ(TestWorld::ReadFile(w.world.Linux("prog/melodeck.ini")).find("LastConfig"), std::string::npos) << c.what;
+  }
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <QProcess>
 #include <QThread>
@@ -19,10 +20,12 @@ using testsupport::TestWorld;
 namespace {
 
 // The program's environment: the test's folders and nothing else; a display only when asked.
-QProcessEnvironment Environment(bool display) {
+QProcessEnvironment Environment(bool display, bool runtime = true) {
   QProcessEnvironment env;
-  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "MELODECK_LOCK_DIR", "TMPDIR", "HOME", "PATH",
+                           "ASAN_OPTIONS", "UBSAN_OPTIONS"})
     if (const char *value = getenv(name)) env.insert(name, value);
+  if (!runtime) env.remove("XDG_RUNTIME_DIR");
   if (display)
     for (const char *name : {"DISPLAY", "XAUTHORITY"})
       if (const char *value = getenv(name)) env.insert(name, value);
@@ -30,11 +33,12 @@ QProcessEnvironment Environment(bool display) {
 }
 
 struct Started {
-  explicit Started(const std::string &program, const QStringList &args, const std::string &folder, bool display) {
+  Started(const std::string &program, const QStringList &args, const std::string &folder, bool display,
+          bool runtime = true) {
     process.setProgram(QString::fromStdString(program));
     process.setArguments(args);
     process.setWorkingDirectory(QString::fromStdString(folder));
-    process.setProcessEnvironment(Environment(display));
+    process.setProcessEnvironment(Environment(display, runtime));
     process.start();
   }
   QProcess process;
@@ -43,24 +47,28 @@ struct Started {
 }  // namespace
 
 TEST(HandOver, ThePackagesPathReachesTheRunningWindow) {
-  TestWorld world;
-  world.MakePrefix();
-  const std::string program = PlaceProgram(world.Linux("prog"));
-  TestWorld::MakeDirs(world.Linux("downloads"));
-  TestWorld::WriteFile(world.Linux("downloads/夜の音楽 1.mdk"), "package");
-  platform::InstanceLock lock;  // this test stands for the window
-  ASSERT_TRUE(AcquireInstance(lock));
-  THandOverServer server;
-  ASSERT_TRUE(server.Listen());
-  QSignalSpy spy(&server, &THandOverServer::PackageHandedOver);
+  // The second copy may come from another environment (a file manager of another session, a
+  // terminal over ssh): the socket is where the lock is, whatever its runtime folder.
+  for (const bool sameRuntime : {true, false}) {
+    TestWorld world;
+    world.MakePrefix();
+    const std::string program = PlaceProgram(world.Linux("prog"));
+    TestWorld::MakeDirs(world.Linux("downloads"));
+    TestWorld::WriteFile(world.Linux("downloads/夜の音楽 1.mdk"), "package");
+    platform::InstanceLock lock;  // this test stands for the window
+    ASSERT_TRUE(AcquireInstance(lock));
+    THandOverServer server;
+    ASSERT_TRUE(server.Listen());
+    QSignalSpy spy(&server, &THandOverServer::PackageHandedOver);
 
-  // Named relative to the folder the file manager starts it in, without a display.
-  Started second(program, {QStringLiteral("夜の音楽 1.mdk")}, world.Linux("downloads"), false);
-  ASSERT_TRUE(spy.wait(30000));
-  ASSERT_TRUE(second.process.waitForFinished(30000));
-  EXPECT_EQ(second.process.exitCode(), 0) << second.process.readAllStandardError().toStdString();
-  ASSERT_EQ(spy.size(), 1);
-  EXPECT_EQ(spy[0][0].toString(), QString::fromStdString(world.Windows("downloads/夜の音楽 1.mdk")));
+    // Named relative to the folder the file manager starts it in, without a display.
+    Started second(program, {QStringLiteral("夜の音楽 1.mdk")}, world.Linux("downloads"), false, sameRuntime);
+    ASSERT_TRUE(spy.wait(30000)) << sameRuntime;
+    ASSERT_TRUE(second.process.waitForFinished(30000));
+    EXPECT_EQ(second.process.exitCode(), 0) << second.process.readAllStandardError().toStdString();
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].toString(), QString::fromStdString(world.Windows("downloads/夜の音楽 1.mdk")));
+  }
 }
 
 TEST(HandOver, WithoutAWindowThatListensTheSecondCopySaysSo) {
@@ -97,4 +105,18 @@ TEST(HandOver, TheWindowTakesAPackageFromASecondCopy) {
   EXPECT_EQ(window.process.state(), QProcess::Running);
   window.process.kill();
   window.process.waitForFinished(30000);
+}
+
+// Without a private lock folder there is no socket: nothing is made or removed elsewhere.
+TEST(HandOver, NoLockFolderNoSocket) {
+  TestWorld world;
+  const std::string shared = world.Linux("shared");
+  TestWorld::MakeDirs(shared);
+  chmod(shared.c_str(), 01777);  // anybody could plant a socket here
+  setenv("MELODECK_LOCK_DIR", shared.c_str(), 1);
+  ASSERT_EQ(HandOverSocketPath(), QString());
+  THandOverServer server;
+  EXPECT_FALSE(server.Listen());
+  EXPECT_FALSE(HandOverPackage(QStringLiteral("x.mdk")));
+  EXPECT_EQ(Shell("find " + Quote(world.Root()) + " -name '*.sock' | grep -q ."), 1);
 }

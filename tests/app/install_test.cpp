@@ -66,26 +66,32 @@ TEST(Install, TheDesktopFilesPassTheirChecksAndNameThePackageType) {
   EXPECT_EQ(i.Output(query + "x.lzh"), "application/x-lha\n");
 }
 
-// Where the installed program keeps its settings: beside itself when it may write there or finds
-// melodeck.ini there, else in $XDG_DATA_HOME/melodeck. Run headless, with --list.
+// Where the installed program keeps its settings: beside itself when the folder is the user's own
+// and writable or holds melodeck.ini, else in $XDG_DATA_HOME/melodeck. Run headless, with --list.
 TEST(Install, SettingsLiveBesideAPortableProgramElseInTheUsersDataFolder) {
   struct Case {
     const char *what;
     bool binWritable;
+    bool binOfAnotherUser;  // only the superuser can arrange it
     const char *iniBeside;  // nullptr: none
     const char *iniInData;  // nullptr: none
     int status;
     std::string out;
     std::string where;  // the settings file the program means, relative to the world
   } cases[] = {
-      {"installed, first start", false, nullptr, nullptr, ecNotSetUp, "", "data/melodeck/melodeck.ini"},
-      {"installed", false, nullptr, "[Xdg]\n[melodeck]\nLastConfig=Xdg\n", ecOK, "  標準\n* Xdg\n", ""},
-      {"portable copy, read-only", false, "[Beside]\n", "[Xdg]\n", ecOK, "* 標準\n  Beside\n", ""},
-      {"portable copy, first start", true, nullptr, "[Xdg]\n", ecNotSetUp, "", "inst/bin/melodeck.ini"},
+      {"installed, first start", false, false, nullptr, nullptr, ecNotSetUp, "", "data/melodeck/melodeck.ini"},
+      {"installed", false, false, nullptr, "[Xdg]\n[melodeck]\nLastConfig=Xdg\n", ecOK, "  標準\n* Xdg\n", ""},
+      {"portable copy, read-only", false, false, "[Beside]\n", "[Xdg]\n", ecOK, "* 標準\n  Beside\n", ""},
+      {"portable copy, first start", true, false, nullptr, "[Xdg]\n", ecNotSetUp, "", "inst/bin/melodeck.ini"},
+      // Installed by another user (root, say): writable to the superuser, but not its folder.
+      {"another user's install", true, true, nullptr, nullptr, ecNotSetUp, "", "data/melodeck/melodeck.ini"},
+      {"another user's install, set up", true, true, nullptr, "[Xdg]\n", ecOK, "* 標準\n  Xdg\n", ""},
   };
   for (const auto &c : cases) {
+    if (c.binOfAnotherUser && geteuid() != 0) continue;
     Installed i;
     ASSERT_TRUE(i.installed) << TestWorld::ReadFile(i.world.Linux("install.log"));
+    if (c.binOfAnotherUser) ASSERT_EQ(lchown((i.inst + "/bin").c_str(), 65534, static_cast<gid_t>(-1)), 0);
     const std::string data = i.world.Linux("data");
     TestWorld::MakeDirs(data);
     if (c.iniBeside) TestWorld::WriteFile(i.inst + "/bin/melodeck.ini", c.iniBeside);
@@ -112,7 +118,7 @@ TEST(Install, SettingsLiveBesideAPortableProgramElseInTheUsersDataFolder) {
     if (!c.where.empty()) {
       EXPECT_NE(run.err.find("(" + i.world.Linux(c.where) + ")"), std::string::npos) << c.what << "\n" << run.err;
     }
-    if (!c.binWritable) {
+    if (!c.binWritable || c.binOfAnotherUser) {
       EXPECT_TRUE(TestWorld::Exists(data + "/melodeck")) << c.what;
     }
     EXPECT_EQ(TestWorld::Exists(i.inst + "/bin/melodeck.ini"), c.iniBeside != nullptr) << c.what;

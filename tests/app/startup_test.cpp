@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "datafolder.h"
 #include "formmain.h"
 #include "scripteddialogs.h"
 #include "testworld.h"
@@ -142,6 +143,8 @@ TEST(Startup, FirstRunAsksUntilTheSettingsFileExists) {
   TestWorld world;
   TestWorld::MakeDirs(world.Linux("prog"));
   const QString program = QString::fromStdString(world.Windows("prog")) + "\\melodeck";
+  // Only Yes continues, and it makes the settings file at once: the command line works beside
+  // the first window, and the question does not come back.
   for (auto answer : {TModalResult::Cancel, TModalResult::Yes}) {
     testsupport::ScriptedDialogs dialogs;
     dialogs.Answer(answer);
@@ -153,12 +156,20 @@ TEST(Startup, FirstRunAsksUntilTheSettingsFileExists) {
                                 "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
                                 "Melodeck を起動しますか？"));
     EXPECT_EQ(dialogs.Shown()[0].buttons, platform::mbYesCancel);
-    EXPECT_FALSE(TestWorld::Exists(world.Linux("prog/melodeck.ini")));
+    EXPECT_EQ(TestWorld::Exists(world.Linux("prog/melodeck.ini")), answer == TModalResult::Yes);
   }
-  TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), "");
   testsupport::ScriptedDialogs dialogs;
   EXPECT_TRUE(ConfirmFirstRun(program, dialogs));
   EXPECT_TRUE(dialogs.Shown().empty());
+
+  // A settings file that can't be made is said; the program goes on.
+  TestWorld::MakeDirs(world.Linux("blocked/melodeck.ini"));
+  testsupport::ScriptedDialogs blocked;
+  blocked.Answer(TModalResult::Yes);
+  EXPECT_TRUE(ConfirmFirstRun(QString::fromStdString(world.Windows("blocked")) + "\\melodeck", blocked));
+  ASSERT_EQ(blocked.Shown().size(), 2u);
+  EXPECT_EQ(blocked.Shown()[1].text,
+            QString::fromStdString(world.Windows("blocked/melodeck.ini")) + QString::fromUtf8(" に書き込めません."));
 }
 
 TEST(Startup, MainWindowOnAFakePrefix) {
@@ -195,4 +206,28 @@ TEST(Startup, ASecondCopyEndsSilently) {
   const int status = system(("timeout 20 sh -c \"" + cmd + "\"").c_str());
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(TestWorld::ReadFile(out), "");
+}
+
+// Settings beside a program in one of these would be shared by every user of the machine.
+TEST(Startup, SystemFoldersNeverHoldTheSettings) {
+  const struct {
+    const char *folder;
+    bool system;
+  } cases[] = {
+      {"/usr/bin", true},
+      {"/usr/local/bin", true},
+      {"/usr", true},
+      {"/opt/melodeck/bin", true},
+      {"/snap/melodeck/12/bin", true},
+      {"/app/bin", true},
+      {"/nix/store/x-melodeck/bin", true},
+      {"/", true},
+      {"", true},
+      {"/usrx/bin", false},
+      {"/home/ann/melodeck", false},
+      {"/media/usb/Melodeck", false},
+      {"/tmp/melodeck-build/bin", false},
+      {"/home/ann/opt/bin", false},
+  };
+  for (const auto &c : cases) EXPECT_EQ(IsSystemFolder(c.folder), c.system) << c.folder;
 }

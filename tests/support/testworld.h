@@ -1,5 +1,5 @@
-// A private world for one test: its own temporary folder, $TMPDIR, lock folder and, on request,
-// a fake Wine prefix. Removed with everything in it when the test ends.
+// A private world for one test: its own temporary folder, $TMPDIR, lock folder
+// ($MELODECK_LOCK_DIR) and, on request, a fake Wine prefix. Removed with everything in it when the test ends.
 #pragma once
 
 #include <string>
