@@ -65,6 +65,8 @@ CopyFailure TargetFailure(int err) {
       return CopyFailure::WriteProtected;
     case EISDIR:
       return CopyFailure::TargetIsFolder;
+    case EIO:
+      return CopyFailure::WriteError;
     case EBUSY:
     case ETXTBSY:
       return CopyFailure::InUse;

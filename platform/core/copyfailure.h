@@ -16,6 +16,7 @@ enum class CopyFailure {
   WriteProtected,    // the target or its folder takes no writing (modes, a read-only mount)
   DiskFull,          // no space (or quota) left for the whole copy
   InUse,             // the target is busy
+  WriteError,        // the disk failed to take the data (an I/O error)
   Other,
 };
 

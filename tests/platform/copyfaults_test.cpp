@@ -157,7 +157,7 @@ TEST_F(CopyFaults, AFailedFlushIsAFailure) {
          if (batch.Stage({{W("tune.mid"), W("m/target.mid")}}) != std::vector<bool>{true}) return 11;
          std::vector<CopyFailure> why;
          if (batch.Place(&why) != std::vector<bool>{false}) return 12;
-         return why[0] == CopyFailure::Other ? 0 : 13;
+         return why[0] == CopyFailure::WriteError ? 0 : 13;
        }},
       {"one copy's flush", [&] { return CopyFile(W("tune.mid"), W("m/target.mid"), false) ? 11 : 0; }},
       {"a settings file's flush", [&] { return WriteFileAtomically(world.Linux("m/settings.ini"), "new=2") ? 11 : 0; }},
