@@ -8,6 +8,7 @@
 
 #include <random>
 
+#include "core/fileops.h"
 #include "midigen.h"
 #include "requirements.h"
 #include "storeworld.h"
@@ -146,6 +147,10 @@ TEST_P(Apply, AKilledApplyNeverLeavesAMixedFile) {
           << GameMusicFiles()[i] << " round " << round;
     }
     ApplyConfig(s);  // back to the game's own music
+    // ... and the copies the killed apply had staged are gone: the music folder holds the
+    // game's files, its backup folder and the written record's files only.
+    EXPECT_EQ(platform::ListDirectory(s.Folders.MusicDir.toStdString()).size(), GameMusicFiles().size() + 1)
+        << "round " << round;
   }
 }
 
