@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "applyfailures.h"
 #include "applypreview.h"
 #include "configlisting.h"
+#include "copyfailuretext.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "core/winpath.h"
@@ -125,20 +127,28 @@ int Apply(TContext &c, const QString &asked) {
   session.Store.LoadConfig(session.Store.Settings(), name);
   if (IsGameRunning(c.folders))
     Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
-  const TApplyReport report = ApplyConfig(session, [&](const TApplyCopy &copy, TCopyResult result) {
-    const char *what = result == TCopyResult::Copied ? "copied" : result == TCopyResult::Failed ? "FAILED" : "MISSING";
-    Out(QStringLiteral("%1  %2 %3: %4 -> %5")
+  const TApplyReport report = ApplyConfig(session);
+  for (const TApplyOutcome &o : report.Outcomes) {
+    const TApplyCopy &copy = o.Copy;
+    const char *what = o.Result == TCopyResult::Copied   ? "copied"
+                       : o.Result == TCopyResult::Failed ? "FAILED"
+                                                         : "MISSING";
+    const QString why = o.Result == TCopyResult::Copied ? QString() : CopyFailureInEnglish(o.Reason);
+    Out(QStringLiteral("%1  %2 %3: %4 -> %5%6")
             .arg(what, -7)
             .arg(session.SceneTable[copy.Scene].FileName, ClientName(copy.Client), Shown(copy.Source),
-                 Shown(copy.Target)));
-  });
+                 Shown(copy.Target), why.isEmpty() ? QString() : " (" + why + ")"));
+  }
   session.WorkFolder.Remove();
   Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing")
           .arg(name)
           .arg(report.Copied)
           .arg(report.Failed)
           .arg(report.Missing));
-  ShowApplyFailures(report, c.dialogs);  // the window's two messages, on standard error
+  // The window's messages on standard error, with the paths of standard output.
+  platform::Dialogs &messages = c.dialogs;
+  for (const QString &message : FailureMessages(FailureLines(report.Outcomes, Shown), report.Outcomes))
+    messages.Message(message);
   return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
 }
 

@@ -9,6 +9,7 @@
 #include "core/fileops.h"
 #include "core/instancelock.h"
 #include "core/winpath.h"
+#include "applyleftovers.h"
 #include "datafolder.h"
 #include "formmain.h"
 #include "gameupdates.h"
@@ -67,6 +68,7 @@ int RunWindow(int argc, char **argv) {
   TGameFolders folders;
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
   if (!DiscoverGame(registry, dialogs, folders)) return 0;
+  RemoveApplyLeftovers(folders);  // copies of an apply that was killed before it placed them
   AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini")), dialogs);
 
   QApplication::setApplicationName(QStringLiteral("Melodeck"));

@@ -1,5 +1,7 @@
 #include "apply.h"
 
+#include "applyfailures.h"
+#include "applyleftovers.h"
 #include "core/fileops.h"
 #include "extraction.h"
 #include "qtcore/qstr.h"
@@ -40,33 +42,43 @@ bool CopyWithRetry(const QString &source, const QString &target) {
 
 namespace {
 
-// Stages every copy whose source exists (marked Failed until it is placed); a target that
-// refuses is made writable and tried once more. The plan's indices of the staged copies, in
-// the batch's order.
-std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector<TCopyResult> &results,
+// Stages every copy whose source is a regular file (marked Failed until it is placed); a
+// target that refuses is made writable and tried once more. The plan's indices of the staged
+// copies, in the batch's order.
+std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector<TApplyOutcome> &outcomes,
                                 platform::CopyBatch &batch) {
   std::vector<size_t> wanted, staged, again;
   std::vector<std::pair<std::string, std::string>> copies, retries;
   for (size_t i = 0; i < plan.size(); ++i) {
     const TApplyCopy &copy = plan[i];
-    if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) continue;
-    results[i] = TCopyResult::Failed;
+    outcomes[i].Reason =
+        copy.Source.isEmpty() ? platform::CopyFailure::SourceMissing : platform::SourceFailure(SS(copy.Source));
+    if (outcomes[i].Reason != platform::CopyFailure::None) continue;
+    outcomes[i].Result = TCopyResult::Failed;
     wanted.push_back(i);
     copies.emplace_back(SS(copy.Source), SS(copy.Target));
   }
-  const std::vector<bool> first = batch.Stage(copies);
+  std::vector<platform::CopyFailure> why;
+  const std::vector<bool> first = batch.Stage(copies, &why);
   for (size_t k = 0; k < wanted.size(); ++k) {
     if (first[k]) {
       staged.push_back(wanted[k]);
       continue;
     }
+    outcomes[wanted[k]].Reason = why[k];
+    if (platform::IsSourceFailure(why[k])) continue;
     platform::SetReadOnly(copies[k].second, false);
     again.push_back(wanted[k]);
     retries.push_back(copies[k]);
   }
-  const std::vector<bool> second = batch.Stage(retries);
-  for (size_t k = 0; k < again.size(); ++k)
+  const std::vector<bool> second = batch.Stage(retries, &why);
+  for (size_t k = 0; k < again.size(); ++k) {
     if (second[k]) staged.push_back(again[k]);
+    outcomes[again[k]].Reason = why[k];
+  }
+  // A source that went away or turned out no regular file is missing, not a failed copy.
+  for (const size_t i : wanted)
+    if (platform::IsSourceFailure(outcomes[i].Reason)) outcomes[i].Result = TCopyResult::Missing;
   return staged;
 }
 
@@ -74,51 +86,52 @@ std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector
 
 TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy) {
   s.Store.RecordApplied(s.Store.CurrentConfig);
+  RemoveApplyLeftovers(s.Folders);
   // Every copy is written beside its target first; all of them reach the disk with one sync
   // and only then replace the game's files.
   const std::vector<TApplyCopy> plan = ApplyPlan(s);
-  std::vector<TCopyResult> results(plan.size(), TCopyResult::Missing);
+  std::vector<TApplyOutcome> outcomes(plan.size());
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const TScene &scene = s.SceneTable[plan[i].Scene];
+    outcomes[i].Copy = plan[i];
+    outcomes[i].SceneName = scene.Name;
+    if (scene.Source.contains('|')) outcomes[i].Entry = scene.Source;
+  }
   platform::CopyBatch batch;
-  const std::vector<size_t> staged = StageCopies(plan, results, batch);
-  const std::vector<bool> placed = batch.Place();
-  for (size_t k = 0; k < staged.size(); ++k)
-    if (placed[k]) results[staged[k]] = TCopyResult::Copied;
+  const std::vector<size_t> staged = StageCopies(plan, outcomes, batch);
+  std::vector<platform::CopyFailure> why;
+  const std::vector<bool> placed = batch.Place(&why);
+  for (size_t k = 0; k < staged.size(); ++k) {
+    outcomes[staged[k]].Result = placed[k] ? TCopyResult::Copied : TCopyResult::Failed;
+    outcomes[staged[k]].Reason = why[k];
+  }
 
   TApplyReport report;
-  QString lastMissing;
   // What lands in the music folders is recorded, so that a later change by the game is told
   // from our own writes (gameupdates.h).
   TWrittenRecord written(WrittenRecordPath(s.Store.SettingsPath()));
-  for (size_t i = 0; i < plan.size(); ++i) {
-    const TApplyCopy &copy = plan[i];
-    const TScene &scene = s.SceneTable[copy.Scene];
-    switch (results[i]) {
-      case TCopyResult::Missing: {
+  for (const TApplyOutcome &outcome : outcomes) {
+    const TApplyCopy &copy = outcome.Copy;
+    switch (outcome.Result) {
+      case TCopyResult::Missing:
         ++report.Missing;
-        // An archive entry is one file for both clients: reported once.
-        const QString shown = scene.Source.contains('|') ? scene.Source : copy.Source;
-        const QString line = QStringLiteral("\n%1 :  %2 (ファイルがありません)").arg(scene.Name, shown);
-        if (line != lastMissing) report.FailureText += line;
-        lastMissing = line;
         break;
-      }
       case TCopyResult::Copied:
         ++report.Copied;
         if (const auto stamp = StampOf(copy.Target)) written.Set(copy.Target, *stamp);
         break;
       case TCopyResult::Failed:
         ++report.Failed;
-        report.FailureText += QStringLiteral("\n%1 :  %2").arg(scene.Name, copy.Target);
         break;
     }
-    if (onCopy) onCopy(copy, results[i]);
+    if (onCopy) onCopy(copy, outcome.Result);
   }
   written.Save();
+  report.Outcomes = std::move(outcomes);
+  report.FailureText = FailureLines(report.Outcomes, [](const QString &path) { return path; });
   return report;
 }
 
 void ShowApplyFailures(const TApplyReport &report, platform::Dialogs &dialogs) {
-  if (report.FailureText.isEmpty()) return;
-  dialogs.Message(QStringLiteral("以下のファイルにコピーできませんでした\n\n") + report.FailureText);
-  dialogs.Message(QStringLiteral("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
+  for (const QString &message : FailureMessages(report.FailureText, report.Outcomes)) dialogs.Message(message);
 }

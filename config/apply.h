@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/copyfailure.h"
 #include "session.h"
 
 enum class TCopyResult { Copied, Failed, Missing };
@@ -20,11 +21,22 @@ struct TApplyCopy {
   QString Target;
 };
 
+// What became of one copy, and why it was not made.
+struct TApplyOutcome {
+  TApplyCopy Copy;
+  QString SceneName;
+  QString Entry;  // the scene's "archive|entry" when its file comes from an archive
+  TCopyResult Result = TCopyResult::Missing;
+  platform::CopyFailure Reason = platform::CopyFailure::None;
+};
+
 struct TApplyReport {
-  // "\n<scene name> :  <target>" for each copy that failed twice, and
-  // "\n<scene name> :  <source> (ファイルがありません)" for each scene whose file is missing.
+  // "\n<scene name> :  <target> (<reason>)" for each copy that failed twice, and
+  // "\n<scene name> :  <source> (<reason>)" for each scene whose file is missing or no
+  // regular file, with the paths the window shows (see applyfailures.h).
   QString FailureText;
   int Copied = 0, Failed = 0, Missing = 0;
+  std::vector<TApplyOutcome> Outcomes;  // every copy of the plan, in order
 };
 
 // The question put before applying.
@@ -44,5 +56,6 @@ TApplyReport ApplyConfig(TSession &session, const std::function<void(const TAppl
 // The target is never left half written.
 bool CopyWithRetry(const QString &source, const QString &target);
 
-// The two failure messages, one after the other, when anything failed.
+// The failure messages, one after the other, when anything failed: the list, then the advice
+// to look for a file in use or write-protected when that can be the reason.
 void ShowApplyFailures(const TApplyReport &report, platform::Dialogs &dialogs);

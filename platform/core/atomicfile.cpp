@@ -10,6 +10,20 @@
 
 namespace platform {
 
+namespace {
+constexpr std::string_view kTemporaryTag = ".melodeck-";
+constexpr size_t kRandomPart = 6;  // the XXXXXX of mkostemp
+}  // namespace
+
+bool IsAtomicFileTemporary(std::string_view name) {
+  const size_t tail = kTemporaryTag.size() + kRandomPart;
+  if (name.size() < 2 + tail || name[0] != '.') return false;
+  if (name.substr(name.size() - tail, kTemporaryTag.size()) != kTemporaryTag) return false;
+  for (char c : name.substr(name.size() - kRandomPart))
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
+
 AtomicFile::AtomicFile(std::string linuxTarget) : target_(std::move(linuxTarget)) {}
 
 AtomicFile::~AtomicFile() {
@@ -21,9 +35,12 @@ bool AtomicFile::Open() {
   const size_t slash = target_.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : target_.substr(0, slash);
   const std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
-  std::string pattern = dir + "/." + name + ".XXXXXX";
+  std::string pattern = dir + "/." + name + std::string(kTemporaryTag) + "XXXXXX";
   fd_ = mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd_ < 0) return false;
+  if (fd_ < 0) {
+    error_ = errno;
+    return false;
+  }
   temp_ = pattern;
   return true;
 }
@@ -32,7 +49,10 @@ bool AtomicFile::Write(std::string_view data) {
   while (!data.empty()) {
     ssize_t n = write(fd_, data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) {
+      error_ = n < 0 ? errno : ENOSPC;  // nothing written and no error: the space ran out
+      return false;
+    }
     data.remove_prefix(static_cast<size_t>(n));
   }
   return true;
@@ -51,16 +71,20 @@ bool AtomicFile::Finish(bool sync) {
     umask(mask);
     m = 0666 & ~mask;
   }
-  bool ok = fchmod(fd_, m) == 0;
+  const auto step = [this](bool done) {
+    if (!done && error_ == 0) error_ = errno;
+    return done;
+  };
+  bool ok = step(fchmod(fd_, m) == 0);
   if (ok && modified_) {
     const timespec times[2] = {{0, UTIME_OMIT}, *modified_};
-    ok = futimens(fd_, times) == 0;
+    ok = step(futimens(fd_, times) == 0);
   }
   // Without a flush of its own the file's writing starts now, so that the caller's sync of the
   // whole batch finds most of it on its way to the disk already.
-  if (sync) ok = ok && fsync(fd_) == 0;
+  if (sync) ok = ok && step(fsync(fd_) == 0);
   else if (ok) sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
-  ok = close(fd_) == 0 && ok;
+  ok = step(close(fd_) == 0) && ok;
   fd_ = -1;
   finished_ = ok;
   return ok;
@@ -78,7 +102,10 @@ bool AtomicFile::Place(CommitMode mode) {
   } else {
     r = rename(temp_.c_str(), target_.c_str());
   }
-  if (r != 0) return false;
+  if (r != 0) {
+    error_ = errno;
+    return false;
+  }
   temp_.clear();
   return true;
 }

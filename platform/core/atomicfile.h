@@ -33,6 +33,8 @@ class AtomicFile {
   bool Finish(bool sync);
   bool Place(CommitMode mode = kReplace);
   const std::string &Target() const { return target_; }
+  // The errno of the step that failed last (0: none failed).
+  int Error() const { return error_; }
 
  private:
   std::string target_;
@@ -41,7 +43,12 @@ class AtomicFile {
   std::optional<mode_t> mode_;
   std::optional<timespec> modified_;
   bool finished_ = false;
+  int error_ = 0;
 };
+
+// Whether a file name is one of an AtomicFile's temporary files: "." + target's name +
+// ".melodeck-" + six letters or digits. Such a file left behind (a killed process) is ours.
+bool IsAtomicFileTemporary(std::string_view name);
 
 // Writes data to linuxPath through an AtomicFile; refuses a target that is read-only. When
 // the folder takes no new file but the existing regular file is writable, the file is

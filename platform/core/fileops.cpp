@@ -17,6 +17,7 @@
 #include <cstdlib>
 
 #include "atomicfile.h"
+#include "copyfailure.h"
 #include "winpath.h"
 
 namespace platform {
@@ -72,19 +73,29 @@ bool SetReadOnly(std::string_view path, bool readOnly) {
 
 namespace {
 // The copy of from, written beside to and finished (mode and time of the source; flushed when
-// sync is set), not yet in place. Null when it can't be made.
-std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to, bool failIfExists, bool sync) {
+// sync is set), not yet in place. Null when it can't be made, with the reason in failure.
+// Only a regular file is copied: a FIFO or a device is neither waited for nor read.
+std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to, bool failIfExists, bool sync,
+                                      CopyFailure &failure) {
   const std::string src = ToLinux(from);
   const std::string dst = ToLinux(to);
+  failure = CopyFailure::Other;
+  if (src.empty()) failure = CopyFailure::SourceMissing;
   if (src.empty() || dst.empty()) return nullptr;
-  struct stat sst, dstat;
-  if (stat(src.c_str(), &sst) != 0 || S_ISDIR(sst.st_mode)) return nullptr;
-  if (stat(dst.c_str(), &dstat) == 0) {
-    if (failIfExists || S_ISDIR(dstat.st_mode) || !(dstat.st_mode & S_IWUSR)) return nullptr;
-    if (sst.st_ino == dstat.st_ino && sst.st_dev == dstat.st_dev) return nullptr;
-  }
-  const int in = open(src.c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = OpenCopySource(src, failure);
   if (in < 0) return nullptr;
+  struct stat sst, dstat;
+  const auto refuse = [&](CopyFailure why) {
+    close(in);
+    failure = why;
+    return nullptr;
+  };
+  if (fstat(in, &sst) != 0) return refuse(CopyFailure::SourceUnreadable);
+  if (stat(dst.c_str(), &dstat) == 0) {
+    if (S_ISDIR(dstat.st_mode)) return refuse(CopyFailure::TargetIsFolder);
+    if (!(dstat.st_mode & S_IWUSR)) return refuse(CopyFailure::WriteProtected);
+    if (failIfExists || (sst.st_ino == dstat.st_ino && sst.st_dev == dstat.st_dev)) return refuse(CopyFailure::Other);
+  }
   auto out = std::make_unique<AtomicFile>(dst);
   bool ok = out->Open();
   char buf[1 << 16];
@@ -93,15 +104,23 @@ std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ok = n == 0;
+      if (!ok) failure = CopyFailure::SourceUnreadable;
       break;
     }
     ok = out->Write(std::string_view(buf, static_cast<size_t>(n)));
   }
   close(in);
-  if (!ok) return nullptr;
-  out->SetMode(sst.st_mode & 07777);
-  out->SetModified(sst.st_mtim);
-  return out->Finish(sync) ? std::move(out) : nullptr;
+  if (ok) {
+    out->SetMode(sst.st_mode & 07777);
+    out->SetModified(sst.st_mtim);
+    ok = out->Finish(sync);
+  }
+  if (ok) {
+    failure = CopyFailure::None;
+    return out;
+  }
+  if (out->Error() != 0) failure = TargetFailure(out->Error());
+  return nullptr;
 }
 
 // Runs job(0) … job(count - 1) on a few threads; returns when all are done. When no thread can
@@ -123,7 +142,8 @@ void RunInParallel(size_t count, const std::function<void(size_t)> &job) {
 }  // namespace
 
 bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
-  const auto out = WriteCopy(from, to, failIfExists, true);
+  CopyFailure failure;
+  const auto out = WriteCopy(from, to, failIfExists, true, failure);
   return out && out->Place(failIfExists ? AtomicFile::kNoReplace : AtomicFile::kReplace);
 }
 
@@ -132,16 +152,20 @@ CopyBatch::CopyBatch() = default;
 CopyBatch::~CopyBatch() = default;
 
 bool CopyBatch::Stage(std::string_view from, std::string_view to) {
-  auto out = WriteCopy(from, to, false, false);
+  CopyFailure failure;
+  auto out = WriteCopy(from, to, false, false, failure);
   if (!out) return false;
   staged_.push_back(std::move(out));
   return true;
 }
 
-std::vector<bool> CopyBatch::Stage(const std::vector<std::pair<std::string, std::string>> &copies) {
+std::vector<bool> CopyBatch::Stage(const std::vector<std::pair<std::string, std::string>> &copies,
+                                   std::vector<CopyFailure> *failures) {
   std::vector<std::unique_ptr<AtomicFile>> files(copies.size());
+  std::vector<CopyFailure> why(copies.size(), CopyFailure::None);
   RunInParallel(copies.size(),
-                [&](size_t i) { files[i] = WriteCopy(copies[i].first, copies[i].second, false, false); });
+                [&](size_t i) { files[i] = WriteCopy(copies[i].first, copies[i].second, false, false, why[i]); });
+  if (failures) *failures = why;
   std::vector<bool> ok;
   for (auto &file : files) {
     ok.push_back(file != nullptr);
@@ -150,10 +174,12 @@ std::vector<bool> CopyBatch::Stage(const std::vector<std::pair<std::string, std:
   return ok;
 }
 
-std::vector<bool> CopyBatch::Place() {
-  // One flush for every staged file: each file system that holds one is synced once.
+std::vector<bool> CopyBatch::Place(std::vector<CopyFailure> *failures) {
+  // One flush for every staged file: each file system that holds one is synced once. When one
+  // fails, nothing is placed: a copy that may not be on the disk never replaces a file.
   std::vector<dev_t> synced;
   bool flushed = true;
+  int flushError = 0;
   for (const auto &file : staged_) {
     const std::string folder = file->Target().substr(0, file->Target().rfind('/') + 1);
     struct stat st;
@@ -161,7 +187,9 @@ std::vector<bool> CopyBatch::Place() {
     if (std::find(synced.begin(), synced.end(), st.st_dev) != synced.end()) continue;
     synced.push_back(st.st_dev);
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    flushed = fd >= 0 && syncfs(fd) == 0 && flushed;
+    const bool done = fd >= 0 && syncfs(fd) == 0;
+    if (!done && flushError == 0) flushError = errno;
+    flushed = done && flushed;
     if (fd >= 0) close(fd);
   }
   // Freeing a replaced file can wait for the disk (a discard), and a rename would do that while
@@ -169,9 +197,14 @@ std::vector<bool> CopyBatch::Place() {
   // on a thread of its own: the copies are in place, and nobody waits for the space.
   std::vector<bool> placed;
   std::vector<int> held;
+  if (failures) failures->clear();
   for (const auto &file : staged_) {
     if (flushed) held.push_back(open(file->Target().c_str(), O_PATH | O_CLOEXEC | O_NOFOLLOW));
     placed.push_back(flushed && file->Place(AtomicFile::kReplace));
+    if (failures)
+      failures->push_back(placed.back() ? CopyFailure::None
+                          : flushed     ? TargetFailure(file->Error())
+                                        : TargetFailure(flushError));
   }
   staged_.clear();
   const auto release = [](const std::vector<int> &fds) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "copyfailure.h"
+
 namespace platform {
 
 enum FileAttribute : uint32_t {
@@ -48,9 +50,13 @@ class CopyBatch {
   CopyBatch();
   ~CopyBatch();                                            // copies staged and not placed are removed
   bool Stage(std::string_view from, std::string_view to);  // false: not staged (nothing written)
-  // Stages each (from, to), several at once; per copy, in order: staged.
-  std::vector<bool> Stage(const std::vector<std::pair<std::string, std::string>> &copies);
-  std::vector<bool> Place();  // per staged copy, in order: placed now
+  // Stages each (from, to), several at once; per copy, in order: staged. Only a regular file
+  // is a source. failures (when given) gets, per copy, why it was not staged.
+  std::vector<bool> Stage(const std::vector<std::pair<std::string, std::string>> &copies,
+                          std::vector<CopyFailure> *failures = nullptr);
+  // Per staged copy, in order: placed now (and in failures, why not). A failed flush places
+  // none of them.
+  std::vector<bool> Place(std::vector<CopyFailure> *failures = nullptr);
 
  private:
   std::vector<std::unique_ptr<AtomicFile>> staged_;

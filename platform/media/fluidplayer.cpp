@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/fileops.h"
+#include "core/winpath.h"
 #include "media/midiplayer.h"
 #include "media/smfcheck.h"
 #include "media/soundfont.h"
@@ -62,6 +63,12 @@ std::string TakeLibraryError() {
   return detail;
 }
 
+// A Linux path as the window shows it; the Linux path itself when it has no Windows name.
+std::string WindowsPathOf(const std::string &linuxPath) {
+  const std::string windows = ToWindows(linuxPath);
+  return windows.empty() ? linuxPath : windows;
+}
+
 std::string DriverNames(const std::vector<std::string> &drivers) {
   std::string names;
   for (const std::string &d : drivers) {
@@ -89,14 +96,16 @@ class FluidPlayer final : public MidiPlayer {
     error_.clear();
     TakeLibraryError();
     std::optional<std::string> tune = ReadLinuxFile(linuxPath);
-    if (!tune) return Fail("MIDI ファイル " + linuxPath + " を開けません");
-    if (!IsPlayableMidiFile(*tune)) return Fail(linuxPath + " は再生できる標準 MIDI ファイルではありません");
+    // The file is named as the window shows it: by its Windows path.
+    const std::string shown = WindowsPathOf(linuxPath);
+    if (!tune) return Fail("MIDI ファイル " + shown + " を開けません");
+    if (!IsPlayableMidiFile(*tune)) return Fail(shown + " は再生できる標準 MIDI ファイルではありません");
     if (!LoadSoundFont()) return false;
 
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add_mem(player_, tune->data(), tune->size()) != FLUID_OK) {
       Close();
-      return Fail("MIDI ファイル " + linuxPath + " を開けません" + TakeLibraryError());
+      return Fail("MIDI ファイル " + shown + " を開けません" + TakeLibraryError());
     }
     if (!StartOutput()) {
       Close();

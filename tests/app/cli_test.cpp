@@ -32,7 +32,9 @@ struct CliWorld {
                   "\n[Broken]\nyew.mid=Z:" + world.Linux("tunes/gone.mid") + "\n");
   }
   void WriteSettings(const std::string &text) { TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), text); }
-  ProgramRun Run(const std::vector<std::string> &args) { return RunProgram(world, program, args); }
+  ProgramRun Run(const std::vector<std::string> &args, const std::string &wrapper = "") {
+    return RunProgram(world, program, args, {}, wrapper);
+  }
   std::string Music(const std::string &folder, const std::string &name) {
     return TestWorld::ReadFile(world.Linux(folder + "/" + name));
   }
@@ -99,7 +101,9 @@ TEST(CommandLine, ApplyCopiesIntoBothMusicFoldersAndAnswersByExitStatus) {
   EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
   EXPECT_EQ(w.Lines(run.out, "MISSING"), 2u) << run.out;
   EXPECT_NE(run.out.find("Broken: 96 copied, 0 failed, 2 missing\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  Z:"), std::string::npos)
+  EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  " +
+                         w.world.Linux("tunes/gone.mid") + " (ファイルがありません)\n"),
+            std::string::npos)
       << run.err;
 
   // A write-protected music folder: the copies fail.
@@ -114,6 +118,29 @@ TEST(CommandLine, ApplyCopiesIntoBothMusicFoldersAndAnswersByExitStatus) {
   run = w.Run({"--apply", "Nowhere"});
   EXPECT_EQ(run.status, ecUnknownConfig);
   EXPECT_NE(run.err.find("no configuration \"Nowhere\""), std::string::npos) << run.err;
+}
+
+// A source that is no regular file is missing, with its reason, and never waited for (a
+// launcher's script would hang); both streams name the files by the same Linux paths.
+TEST(CommandLine, ApplyNeverWaitsForASourceThatIsNoRegularFile) {
+  CliWorld w;
+  ASSERT_EQ(mkfifo(w.world.Linux("tunes/fifo.mid").c_str(), 0600), 0);
+  TestWorld::MakeDirs(w.world.Linux("tunes/folder.mid"));
+  w.WriteSettings("[Odd]\napproach.mid=Z:" + w.world.Linux("tunes/fifo.mid") +
+                  "\nyew.mid=Z:" + w.world.Linux("tunes/folder.mid") + "\n");
+  const ProgramRun run = w.Run({"--apply", "Odd"}, "timeout 60");
+  ASSERT_EQ(run.status, ecCopiesFailed) << run.err;
+  const std::string fifo = w.world.Linux("tunes/fifo.mid"), folder = w.world.Linux("tunes/folder.mid");
+  for (const std::string &line : {"MISSING  approach.mid first: " + fifo + " -> " +
+                                      w.world.Linux(kFirst + "/approach.mid") + " (the source is not a regular file)\n",
+                                  "MISSING  yew.mid third-dawn: " + folder + " -> " +
+                                      w.world.Linux(kThirdDawn + "/yew.mid") + " (the source is a folder)\n",
+                                  std::string("Odd: 94 copied, 0 failed, 4 missing\n")})
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+  EXPECT_NE(run.err.find(":  " + fifo + " (通常のファイルではありません)\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(":  " + folder + " (フォルダです)\n"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("Z:"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("再試行"), std::string::npos) << run.err;  // the advice does not fit
 }
 
 TEST(CommandLine, ACommandThatWritesRefusesWhileTheWindowRuns) {

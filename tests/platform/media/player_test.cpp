@@ -143,9 +143,14 @@ struct FailureCase {
 
 class OpenFails : public testing::TestWithParam<FailureCase> {};
 
+// "@" stands for the world's Linux folder; "#name" for the Windows path of the world's file name.
 std::string InWorld(const TestWorld &world, const char *text) {
   std::string s = text;
   for (size_t at; (at = s.find('@')) != std::string::npos;) s.replace(at, 1, world.Root());
+  for (size_t at; (at = s.find('#')) != std::string::npos;) {
+    const size_t end = s.find(' ', at);
+    s.replace(at, end - at, world.Windows(s.substr(at + 1, end - at - 1)));
+  }
   return s;
 }
 
@@ -188,21 +193,21 @@ std::string WithLongHeader(std::string tune) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, OpenFails,
     testing::Values(
-        FailureCase{"NoFile", std::nullopt, "", nullptr, {}, "MIDI ファイル @/in.mid を開けません"},
+        FailureCase{"NoFile", std::nullopt, "", nullptr, {}, "MIDI ファイル #in.mid を開けません"},
         FailureCase{
-            "NotMidi", "RIFF....WAVEfmt ", "", nullptr, {}, "@/in.mid は再生できる標準 MIDI ファイルではありません"},
+            "NotMidi", "RIFF....WAVEfmt ", "", nullptr, {}, "#in.mid は再生できる標準 MIDI ファイルではありません"},
         FailureCase{"TruncatedTrack",
                     std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\1\0", 22),
                     "",
                     nullptr,
                     {},
-                    "@/in.mid は再生できる標準 MIDI ファイルではありません"},
+                    "#in.mid は再生できる標準 MIDI ファイルではありません"},
         FailureCase{"LongHeaderChunk",
                     WithLongHeader(kTune),
                     "",
                     nullptr,
                     {},
-                    "@/in.mid は再生できる標準 MIDI ファイルではありません"},
+                    "#in.mid は再生できる標準 MIDI ファイルではありません"},
         FailureCase{
             "ChosenSoundFontMissing", kTune, "@/gone.sf2", nullptr, {}, "サウンドフォント @/gone.sf2 が見つかりません"},
         FailureCase{"NoSystemSoundFont",

@@ -1,0 +1,78 @@
+#include "applyfailures.h"
+
+using platform::CopyFailure;
+
+QString FailureReasonText(CopyFailure reason) {
+  switch (reason) {
+    case CopyFailure::SourceMissing:
+      return QStringLiteral("ファイルがありません");
+    case CopyFailure::SourceIsFolder:
+    case CopyFailure::TargetIsFolder:
+      return QStringLiteral("フォルダです");
+    case CopyFailure::SourceNotRegular:
+      return QStringLiteral("通常のファイルではありません");
+    case CopyFailure::SourceUnreadable:
+      return QStringLiteral("コピー元のファイルを読み込めません");
+    case CopyFailure::WriteProtected:
+      return QStringLiteral("書き込みが禁止されています");
+    case CopyFailure::DiskFull:
+      return QStringLiteral("ディスクの空き容量が足りません");
+    case CopyFailure::InUse:
+      return QStringLiteral("ファイルを使用中です");
+    case CopyFailure::WriteError:
+      return QStringLiteral("ディスクへの書き込みに失敗しました");
+    case CopyFailure::None:
+    case CopyFailure::Other:
+      break;
+  }
+  return QString();
+}
+
+namespace {
+
+// The source as the message names it: an archive entry as assigned, with the archive's path
+// shown as the other paths are.
+QString ShownSource(const TApplyOutcome &o, const TShownPath &shown) {
+  if (o.Entry.isEmpty()) return shown(o.Copy.Source);
+  const qsizetype bar = o.Entry.indexOf('|');
+  return shown(o.Entry.left(bar)) + o.Entry.mid(bar);
+}
+
+// A failure that the advice about files in use or write-protected may fit.
+bool AdviceFits(CopyFailure reason) {
+  return reason == CopyFailure::WriteProtected || reason == CopyFailure::InUse || reason == CopyFailure::Other ||
+         reason == CopyFailure::None;
+}
+
+}  // namespace
+
+QString FailureLines(const std::vector<TApplyOutcome> &outcomes, const TShownPath &shown) {
+  QString text, lastMissing;
+  for (const TApplyOutcome &o : outcomes) {
+    if (o.Result == TCopyResult::Copied) continue;
+    const bool missing = o.Result == TCopyResult::Missing;
+    QString line =
+        QStringLiteral("\n%1 :  %2").arg(o.SceneName, missing ? ShownSource(o, shown) : shown(o.Copy.Target));
+    const QString reason = FailureReasonText(o.Reason);
+    if (!reason.isEmpty()) line += QStringLiteral(" (%1)").arg(reason);
+    // A file missing for both clients (an archive entry is one file for both) is reported once.
+    if (missing) {
+      if (line == lastMissing) continue;
+      lastMissing = line;
+    }
+    text += line;
+  }
+  return text;
+}
+
+std::vector<QString> FailureMessages(const QString &lines, const std::vector<TApplyOutcome> &outcomes) {
+  if (lines.isEmpty()) return {};
+  std::vector<QString> messages{QStringLiteral("以下のファイルにコピーできませんでした\n\n") + lines};
+  for (const TApplyOutcome &o : outcomes)
+    if (o.Result == TCopyResult::Failed && AdviceFits(o.Reason)) {
+      messages.push_back(
+          QStringLiteral("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
+      break;
+    }
+  return messages;
+}
