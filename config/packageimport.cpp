@@ -1,5 +1,6 @@
 #include "packageimport.h"
 
+#include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "packageindex.h"
@@ -40,15 +41,15 @@ class TImportFolderGuard {
 // The section of the package's index, extracted alone into the work folder; empty when the
 // file is no package. An index left by an earlier import is removed first, so that only this
 // package's own can be read.
-QString ReadIndexSection(TSession &s, const QString &work) {
+QString ReadIndexSection(archives::TArchiveFile &archive, const QString &work) {
   INDIVIDUALINFO entry{};
-  const bool found = s.ArchiveFile.OpenArchive(nullptr, 0) && s.ArchiveFile.FindFirst(SS(kPackageIndex), entry) == 0;
-  s.ArchiveFile.CloseArchive();
+  const bool found = archive.OpenArchive(nullptr, 0) && archive.FindFirst(SS(kPackageIndex), entry) == 0;
+  archive.CloseArchive();
   if (!found) return {};
   const QString index = work + "\\" + kPackageIndex;
   if (platform::FileExists(SS(index)) && !platform::DeleteFile(SS(index))) return {};
   const archives::TStringList files{SS(kPackageIndex)};
-  s.ArchiveFile.Extract(nullptr, nullptr, SS(work), &files);
+  archive.Extract(nullptr, nullptr, SS(work), &files);
   const std::vector<std::string> sections = platform::IniFile(SS(index)).ReadSections();
   return sections.empty() ? QString() : QS(sections.front());
 }
@@ -103,11 +104,16 @@ bool IsPackageFile(const QString &path) {
 
 bool ImportPackage(TSession &s, const QString &packageFile, const QString &asName) {
   TConfigStore &store = s.Store;
-  s.ArchiveFile.SetFileName(SS(packageFile));
-  s.ArchiveFile.SetArchiverType(archives::atLha);
+  const auto archive = MakeArchiveFile();
+  archive->SetFileName(SS(packageFile));
+  archive->SetArchiverType(archives::atLha);
   const QString work = s.WorkFolder.Path();
-  if (work.isEmpty() || !platform::ForceDirectories(SS(work))) return false;
-  const QString origName = ReadIndexSection(s, work);
+  if (work.isEmpty()) {
+    s.Dialogs.Message(WorkFolderFailureText(s.WorkFolder));
+    return false;
+  }
+  if (!platform::ForceDirectories(SS(work))) return false;
+  const QString origName = ReadIndexSection(*archive, work);
   if (origName.isEmpty()) return false;
   QString name = asName.isEmpty() ? origName : asName;
   if (!SettleName(s, name)) return false;
@@ -125,7 +131,7 @@ bool ImportPackage(TSession &s, const QString &packageFile, const QString &asNam
   const archives::TStringList all{"*"};
   // A package that does not unpack whole (damaged, truncated, or with names that would leave
   // the folder) would give a configuration of missing files.
-  if (s.ArchiveFile.Extract(nullptr, nullptr, SS(importFolder), &all) != 0) {
+  if (archive->Extract(nullptr, nullptr, SS(importFolder), &all) != 0) {
     s.Dialogs.Message(QStringLiteral("パッケージファイルを展開できません: ") + packageFile);
     return false;
   }

@@ -9,7 +9,10 @@ void TFormMain::MainMenuApplayClick() {
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return;
   if (ToolButtonStop->isEnabled()) StopPlaying();
-  ShowApplyFailures(ApplyConfig(Session()), dialogs_);
+  const TApplyReport report = ApplyConfig(Session());
+  if (report.Missing && !Session().WorkFolder.Error().isEmpty())
+    dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
+  ShowApplyFailures(report, dialogs_);
 }
 
 void TFormMain::MainMenuApplayCloseClick() {

@@ -47,7 +47,8 @@ ProgramRun RunProgram(const testsupport::TestWorld &world, const std::string &pr
                       const std::string &wrapper) {
   // Nothing else of the test's environment: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
   std::string command = "env -i";
-  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+  for (const char *name :
+       {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
     if (const char *value = getenv(name)) command += " " + Quote(std::string(name) + "=" + value);
   for (const auto &e : extraEnv) command += " " + Quote(e);
   command += " " + wrapper + " timeout 60 " + Quote(program);

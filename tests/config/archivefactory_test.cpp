@@ -1,0 +1,39 @@
+// Archive components made per operation: configured as the program packs, their format read
+// from an archive's bytes.
+#include "archivefactory.h"
+
+#include <gtest/gtest.h>
+
+#include "packageworld.h"
+
+TEST(ArchiveFactory, PacksWithTheProgramsOptions) {
+  PackageWorld p;
+  const QString folder = p.Tune("stage/town.mid", 1).chopped(QStringLiteral("\\town.mid").size());
+  const QString package = QString::fromStdString(p.w.world.Windows("files/out.mdk"));
+  const auto archive = MakeArchiveFile();
+  archive->SetFileName(package.toStdString());
+  archive->SetArchiverType(archives::atLha);
+  const archives::TStringList all{"*"};
+  EXPECT_EQ(archive->Pack(nullptr, nullptr, folder.toStdString(), &all), 0);
+  EXPECT_EQ(archive->Archiver()->CommandLine,
+            "u -+ -a2 -n1 -r2 -x1 -jm4  \"" + package.toStdString() + "\" \"" + folder.toStdString() + "\\\" \"*\" ");
+}
+
+// The bytes decide; the extension only when no format knows them.
+TEST(ArchiveFactory, AnArchivesFormatComesFromItsBytes) {
+  PackageWorld p;
+  const std::string lzh = p.Linux(p.Lzh("lzh/pack.lzh", {{"town.mid", "t"}}));
+  const struct {
+    const char *name;
+    bool lha;  // an LHA archive; otherwise plain text
+    archives::TArchiverType type;
+  } cases[] = {
+      {"pack.lzh", true, archives::atLha},         {"pack.dat", true, archives::atLha},
+      {"pack.zip", true, archives::atLha},         {"PACK.DAT", true, archives::atLha},
+      {"text.dat", false, archives::atAutoDetect}, {"text.lzh", false, archives::atLha},
+  };
+  for (const auto &c : cases) {
+    const QString path = p.Put(std::string("cases/") + c.name, c.lha ? testsupport::TestWorld::ReadFile(lzh) : "text");
+    EXPECT_EQ(OpenArchiveFile(path)->ArchiverType(), c.type) << c.name;
+  }
+}
