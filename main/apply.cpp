@@ -9,9 +9,14 @@ void TFormMain::MainMenuApplayClick() {
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return;
   if (ToolButtonStop->isEnabled()) StopPlaying();
-  const TApplyReport report = ApplyConfig(Session());
-  if (report.Missing && !Session().WorkFolder.Error().isEmpty())
-    dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
+  // An archive entry without a file, when the work folder can't be made: that is the reason.
+  bool noWorkFolder = false;
+  const TApplyReport report = ApplyConfig(Session(), [&](const TApplyCopy &copy, TCopyResult result) {
+    noWorkFolder =
+        noWorkFolder || (result == TCopyResult::Missing && copy.Source.isEmpty() &&
+                         SceneTable[copy.Scene].Source.contains('|') && !Session().WorkFolder.Error().isEmpty());
+  });
+  if (noWorkFolder) dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
   ShowApplyFailures(report, dialogs_);
 }
 
