@@ -20,6 +20,14 @@ constexpr char kArchiveFileForm[] =
     "Options.jz = unset\n"
     "Options.gr = unset\n"
     "Options.ResFileUsage = [ruOnPack, ruOnUnpack, ruOnRemoveItem]\n";
+
+// Whether the probe of the type's format accepts the file.
+bool ProbeAccepts(archives::TArchiverType type, const std::string &path) {
+  const archives::DriverInfo *row = archives::FindDriver(type);
+  if (!row) return false;
+  const int answer = row->probe.answer(path);
+  return answer >= row->probe.first && answer <= row->probe.last;
+}
 }  // namespace
 
 std::unique_ptr<archives::TArchiveFile> MakeArchiveFile() {
@@ -32,7 +40,10 @@ std::unique_ptr<archives::TArchiveFile> OpenArchiveFile(const QString &path) {
   auto archive = MakeArchiveFile();
   const std::string name = platform::SS(path);
   archive->SetFileName(name);
+  // The extension's format when the bytes are of it: an archive may hold another format's
+  // archive, stored, which a probe that looks past the start (for self-extractors) also sees.
+  if (ProbeAccepts(archive->ArchiverType(), name)) return archive;
   const archives::TArchiverType found = archives::ArchiverTypeFromContents(name);
-  if (archives::IsConcreteType(found) && found != archive->ArchiverType()) archive->SetArchiverType(found);
+  if (archives::IsConcreteType(found)) archive->SetArchiverType(found);
   return archive;
 }

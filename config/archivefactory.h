@@ -12,6 +12,7 @@
 std::unique_ptr<archives::TArchiveFile> MakeArchiveFile();
 
 // A fresh component for the existing archive at path (Windows path), its format taken from the
-// file's bytes; the extension decides only when no format recognises them. Errors of the
-// archive component (EArchiver: a library that is missing) are raised.
+// file's bytes: the extension's format when the bytes are of it, else the format the bytes
+// show (whatever the name), else the extension's. Errors of the archive component (EArchiver:
+// a library that is missing) are raised.
 std::unique_ptr<archives::TArchiveFile> OpenArchiveFile(const QString &path);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "detect.h"
 #include "packageworld.h"
 
 TEST(ArchiveFactory, PacksWithTheProgramsOptions) {
@@ -36,4 +37,16 @@ TEST(ArchiveFactory, AnArchivesFormatComesFromItsBytes) {
     const QString path = p.Put(std::string("cases/") + c.name, c.lha ? testsupport::TestWorld::ReadFile(lzh) : "text");
     EXPECT_EQ(OpenArchiveFile(path)->ArchiverType(), c.type) << c.name;
   }
+  // A ZIP archive holding an LHA archive stored as it is: the LHA probe finds a header inside.
+  const std::string outer = p.w.Linux("files/cases/outer.zip");
+  testsupport::TestWorld::WriteFile(p.w.Linux("zip.py"),
+                                    "import sys, zipfile\n"
+                                    "z = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED)\n"
+                                    "z.write(sys.argv[2], 'inner.lzh')\nz.close()\n");
+  ASSERT_EQ(arctest::Sh("python3 " + arctest::Q(p.w.Linux("zip.py")) + " " + arctest::Q(outer) + " " + arctest::Q(lzh)),
+            0);
+  ASSERT_EQ(archives::ArchiverTypeFromContents(p.w.world.Windows("files/cases/outer.zip")), archives::atLha)
+      << "the LHA probe sees the stored archive";
+  EXPECT_EQ(OpenArchiveFile(QString::fromStdString(p.w.world.Windows("files/cases/outer.zip")))->ArchiverType(),
+            archives::atZip);
 }
