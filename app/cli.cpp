@@ -93,6 +93,19 @@ QString FindConfig(TSession &session, const QString &asked) {
   return QString();
 }
 
+// After a copy's line: why an archive entry has no file when the work folder can't be made.
+QString NoWorkFolder(TSession &session, const TApplyCopy &copy) {
+  if (!copy.Source.isEmpty() || !session.SceneTable[copy.Scene].Source.contains('|') ||
+      session.WorkFolder.Error().isEmpty())
+    return {};
+  return "  (no work folder: " + session.WorkFolder.Error() + ")";
+}
+
+void SayWorkFolderFailure(TSession &session) {
+  if (!session.WorkFolder.Error().isEmpty())
+    Err("archive entries can't be extracted: no work folder (" + session.WorkFolder.Error() + ")");
+}
+
 int DryRun(TContext &c, const QString &asked) {
   TSession session(c.base, c.folders, c.dialogs);
   const QString name = FindConfig(session, asked);
@@ -106,8 +119,10 @@ int DryRun(TContext &c, const QString &asked) {
     Out(QStringLiteral("%1  %2 %3: %4 -> %5")
             .arg(what, -7)
             .arg(session.SceneTable[p.Copy.Scene].FileName, ClientName(p.Copy.Client), Shown(p.Copy.Source),
-                 Shown(p.Copy.Target)));
+                 Shown(p.Copy.Target)) +
+        NoWorkFolder(session, p.Copy));
   }
+  SayWorkFolderFailure(session);
   session.WorkFolder.Remove();
   Out(QStringLiteral("%1: %2 would change, %3 unchanged, %4 missing; nothing was written")
           .arg(name)
@@ -137,8 +152,10 @@ int Apply(TContext &c, const QString &asked) {
     Out(QStringLiteral("%1  %2 %3: %4 -> %5%6")
             .arg(what, -7)
             .arg(session.SceneTable[copy.Scene].FileName, ClientName(copy.Client), Shown(copy.Source),
-                 Shown(copy.Target), why.isEmpty() ? QString() : " (" + why + ")"));
+                 Shown(copy.Target), why.isEmpty() ? QString() : " (" + why + ")") +
+        NoWorkFolder(session, copy));
   }
+  SayWorkFolderFailure(session);
   session.WorkFolder.Remove();
   Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing")
           .arg(name)

@@ -26,7 +26,7 @@ std::vector<TApplyCopy> ApplyPlan(TSession &s) {
       const bool td = client == TClient::ThirdDawn;
       if (td && !s.Folders.HasThirdDawn) continue;
       TApplyCopy copy{i, client, QString(), (td ? s.Folders.MusicDirTD : s.Folders.MusicDir) + "\\" + scene.FileName};
-      copy.Source = scene.Source.contains('|') ? ExtractSource(scene.Source, false, s.ArchiveFile, s.WorkFolder)
+      copy.Source = scene.Source.contains('|') ? ExtractSource(scene.Source, false, s.WorkFolder)
                                                : ResolveSource(scene.Source, client, s.Folders);
       plan.push_back(copy);
     }

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "archivefactory.h"
 #include "core/fileops.h"
 #include "qtcore/qstr.h"
 
@@ -19,20 +20,19 @@ bool IsSafeEntryPath(const QString &entry) {
   return true;
 }
 
-QString ExtractSource(const QString &text, bool fresh, archives::TArchiveFile &archive, TWorkFolder &work) {
+QString ExtractSource(const QString &text, bool fresh, TWorkFolder &work) {
   const qsizetype bar = text.indexOf('|');
   if (bar < 0) return text;
   const QString archivePath = text.left(bar);
   const QString entry = text.mid(bar + 1).left(kMaxEntryLength);
   if (!IsSafeEntryPath(entry) || !platform::FileExists(SS(archivePath))) return {};
-  archive.SetFileName(SS(archivePath));
   const QString folder = work.FolderFor(archivePath);
   if (folder.isEmpty() || !platform::ForceDirectories(SS(folder))) return {};
   const QString result = folder + "\\" + QString(entry).replace('/', '\\');
   if (fresh && platform::FileExists(SS(result))) platform::DeleteFile(SS(result));
   if (!platform::FileExists(SS(result))) {
     const archives::TStringList files{SS(entry)};
-    archive.Extract(nullptr, nullptr, SS(folder), &files);
+    OpenArchiveFile(archivePath)->Extract(nullptr, nullptr, SS(folder), &files);
   }
   return result;
 }

@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "packageindex.h"
@@ -84,6 +85,10 @@ std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &ex
 bool ExportPackage(TSession &s, const QString &packageFile) {
   const QString config = SelectedConfigName(s.Store);
   if (config.isEmpty()) return false;
+  if (s.WorkFolder.Path().isEmpty()) {
+    s.Dialogs.Message(WorkFolderFailureText(s.WorkFolder));
+    return false;
+  }
   const QString exportFolder = PrepareExportFolder(s.WorkFolder.Path());
   if (exportFolder.isEmpty() && !s.WorkFolder.Path().isEmpty()) {
     s.Dialogs.Message(QStringLiteral("初期化に失敗しました: ディレクトリを削除できません"));
@@ -126,10 +131,11 @@ bool ExportPackage(TSession &s, const QString &packageFile) {
     s.Dialogs.Message(QStringLiteral("パッケージファイルの初期化に失敗しました"));
     return false;
   }
-  s.ArchiveFile.SetFileName(SS(packageFile));
-  s.ArchiveFile.SetArchiverType(archives::atLha);
+  const auto archive = MakeArchiveFile();
+  archive->SetFileName(SS(packageFile));
+  archive->SetArchiverType(archives::atLha);
   const archives::TStringList all{"*"};
-  const bool packed = s.ArchiveFile.Pack(nullptr, nullptr, SS(exportFolder), &all) == 0;
+  const bool packed = archive->Pack(nullptr, nullptr, SS(exportFolder), &all) == 0;
   s.Dialogs.Message(packed ? QStringLiteral("パッケージファイルを作成しました")
                            : QStringLiteral("パッケージファイルの作成に失敗しました"));
   return packed;

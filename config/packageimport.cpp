@@ -1,5 +1,6 @@
 #include "packageimport.h"
 
+#include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "packageindex.h"
@@ -41,17 +42,17 @@ class TImportFolderGuard {
 // The section of the package's index, extracted alone into the work folder; empty, with the
 // reason in result, when there is none. An index left by an earlier import is removed first,
 // so that only this package's own can be read.
-QString ReadIndexSection(TSession &s, const QString &work, TImportResult &result) {
+QString ReadIndexSection(archives::TArchiveFile &archive, const QString &work, TImportResult &result) {
   INDIVIDUALINFO entry{};
-  const bool found = s.ArchiveFile.OpenArchive(nullptr, 0) && s.ArchiveFile.FindFirst(SS(kPackageIndex), entry) == 0;
-  s.ArchiveFile.CloseArchive();
+  const bool found = archive.OpenArchive(nullptr, 0) && archive.FindFirst(SS(kPackageIndex), entry) == 0;
+  archive.CloseArchive();
   result = TImportResult::NoIndex;
   if (!found) return {};
   const QString index = work + "\\" + kPackageIndex;
   result = TImportResult::NoScratch;
   if (platform::FileExists(SS(index)) && !platform::DeleteFile(SS(index))) return {};
   const archives::TStringList files{SS(kPackageIndex)};
-  s.ArchiveFile.Extract(nullptr, nullptr, SS(work), &files);
+  archive.Extract(nullptr, nullptr, SS(work), &files);
   result = TImportResult::Damaged;
   if (!platform::FileExists(SS(index))) return {};
   const std::vector<std::string> sections = platform::IniFile(SS(index)).ReadSections();
@@ -176,12 +177,17 @@ TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQues
     case TPackageStart::Damaged:
       return RefuseDamaged(s, packageFile);
   }
-  s.ArchiveFile.SetFileName(SS(packageFile));
-  s.ArchiveFile.SetArchiverType(archives::atLha);
+  const auto archive = MakeArchiveFile();
+  archive->SetFileName(SS(packageFile));
+  archive->SetArchiverType(archives::atLha);
   const QString work = s.WorkFolder.Path();
-  if (work.isEmpty() || !platform::ForceDirectories(SS(work))) return Stop(TImportResult::NoWorkFolder);
+  if (work.isEmpty()) {
+    s.Dialogs.Message(WorkFolderFailureText(s.WorkFolder));
+    return Stop(TImportResult::NoWorkFolder);
+  }
+  if (!platform::ForceDirectories(SS(work))) return Stop(TImportResult::NoWorkFolder);
   TImportResult indexResult;
-  const QString origName = ReadIndexSection(s, work, indexResult);
+  const QString origName = ReadIndexSection(*archive, work, indexResult);
   if (origName.isEmpty()) return Stop(indexResult);
   QString name = asName.isEmpty() ? origName : asName;
   if (!SettleName(store, questions, name)) return Stop(TImportResult::Cancelled);
@@ -198,7 +204,7 @@ TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQues
   }
   const archives::TStringList all{"*"};
   // Damaged, cut inside an entry, or with names that would leave the folder.
-  if (s.ArchiveFile.Extract(nullptr, nullptr, SS(importFolder), &all) != 0) return RefuseDamaged(s, packageFile);
+  if (archive->Extract(nullptr, nullptr, SS(importFolder), &all) != 0) return RefuseDamaged(s, packageFile);
   const QString indexPath = importFolder + "\\" + kPackageIndex;
   const QString scratchPath = work + "\\" + kScratchName;
   if (!platform::FileExists(SS(indexPath))) return Stop(TImportResult::Damaged);

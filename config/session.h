@@ -1,11 +1,11 @@
 // Everything a front end works on once the game is found: the game's folders, the scene table
-// with the loaded configuration, the configuration store, the work folder and the archive
-// component. The main window and the command line each own one; tests make their own.
+// with the loaded configuration, the configuration store and the work folder. Archives are
+// opened per operation (archivefactory.h). The main window and the command line each own one;
+// tests make their own.
 #pragma once
 
 #include <QString>
 
-#include "archivefile.h"
 #include "configstore.h"
 #include "gamefolders.h"
 #include "qtcore/dialogs.h"
@@ -23,9 +23,6 @@ class TSession {
   platform::Dialogs &Dialogs;
   TSceneTable SceneTable;
   TWorkFolder WorkFolder;
-  // Shared by the folder tree's archive nodes and both package operations; each sets the file
-  // name (and, for packages, the type) before use.
-  archives::TArchiveFile ArchiveFile;
   TConfigStore Store;
 
   // At exit: the loaded configuration is saved and the work folder removed.

@@ -9,7 +9,15 @@ void TFormMain::MainMenuApplayClick() {
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return;
   if (ToolButtonStop->isEnabled()) StopPlaying();
-  ShowApplyFailures(ApplyConfig(Session()), dialogs_);
+  // An archive entry without a file, when the work folder can't be made: that is the reason.
+  bool noWorkFolder = false;
+  const TApplyReport report = ApplyConfig(Session(), [&](const TApplyCopy &copy, TCopyResult result) {
+    noWorkFolder =
+        noWorkFolder || (result == TCopyResult::Missing && copy.Source.isEmpty() &&
+                         SceneTable[copy.Scene].Source.contains('|') && !Session().WorkFolder.Error().isEmpty());
+  });
+  if (noWorkFolder) dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
+  ShowApplyFailures(report, dialogs_);
 }
 
 void TFormMain::MainMenuApplayCloseClick() {

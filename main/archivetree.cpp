@@ -1,9 +1,10 @@
 // Archive files in the folder tree: the node factory, marking archives as expandable, listing
-// an archive below its node, and extracting entries through the window's archive component.
+// an archive below its node, and extracting entries into the work folder.
 #include <QHash>
 #include <cstring>
 #include <utility>
 
+#include "archivefactory.h"
 #include "archivenode.h"
 #include "core/fileops.h"
 #include "extraction.h"
@@ -73,7 +74,7 @@ TArchiveNode *TFormMain::AddArchiveEntryNode(QTreeWidgetItem *parent, const QStr
 // the parent's children (the same node: the first child with that text).
 void TFormMain::ListArchive(TFolderNode *node, const QString &path) {
   if (!platform::FileExists(SS(path))) return;
-  ArchiveFile.SetFileName(SS(path));
+  const auto archive = OpenArchiveFile(path);
   TFolderNode staging;
   QHash<std::pair<const QTreeWidgetItem *, QString>, QTreeWidgetItem *> firstChild;
   const auto remember = [&firstChild](const QTreeWidgetItem *parent, QTreeWidgetItem *child) {
@@ -88,11 +89,11 @@ void TFormMain::ListArchive(TFolderNode *node, const QString &path) {
       archive.CloseArchive();
       node->addChildren(staging.takeChildren());
     }
-  } finish{ArchiveFile, staging, node};
+  } finish{*archive, staging, node};
 
-  if (!ArchiveFile.OpenArchive(nullptr, 0)) return;
+  if (!archive->OpenArchive(nullptr, 0)) return;
   INDIVIDUALINFO entry{};
-  for (int found = ArchiveFile.FindFirst("*", entry); found == 0; found = ArchiveFile.FindNext(entry)) {
+  for (int found = archive->FindFirst("*", entry); found == 0; found = archive->FindNext(entry)) {
     const QString fullName = QString::fromUtf8(entry.szFileName, strnlen(entry.szFileName, kMaxEntryName));
     if (!IsListedEntryName(fullName)) continue;
     QTreeWidgetItem *parent = &staging;
@@ -111,6 +112,10 @@ void TFormMain::ListArchive(TFolderNode *node, const QString &path) {
   }
 }
 
+// A work folder that can't be made is said once per use that needed it.
 QString TFormMain::ExtractSource(const QString &text, bool fresh) {
-  return ::ExtractSource(text, fresh, ArchiveFile, Session().WorkFolder);
+  const QString path = ::ExtractSource(text, fresh, Session().WorkFolder);
+  if (path.isEmpty() && text.contains('|') && Session().WorkFolder.Path().isEmpty())
+    dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
+  return path;
 }

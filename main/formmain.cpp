@@ -30,7 +30,6 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
     : QMainWindow(parent),
       session_(std::make_unique<TSession>(programPath, folders, dialogs)),
       SceneTable(session_->SceneTable),
-      ArchiveFile(session_->ArchiveFile),
       folders_(session_->Folders),
       dialogs_(dialogs),
       lock_(lock),

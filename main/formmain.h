@@ -52,7 +52,6 @@ class TFormMain : public QMainWindow {
   TConfigStore &Store() { return session_->Store; }
   const TGameFolders &Folders() const { return session_->Folders; }
   platform::Dialogs &Dialogs() { return dialogs_; }
-  archives::TArchiveFile &ArchiveFile;
   TImageList ImageList;
   std::vector<qint64> PlayerProcessIds;
   // How the built-in player is made at the first play (tests render to a file).

@@ -8,8 +8,10 @@
 
 #include "cli.h"
 #include "core/instancelock.h"
+#include "core/text.h"
 #include "fakeprefix.h"
 #include "programrun.h"
+#include "requirements.h"
 #include "startup.h"
 
 using testsupport::TestWorld;
@@ -303,5 +305,71 @@ TEST(CommandLine, ACommandFromElsewhereMeetsTheWindowsLock) {
     const ProgramRun run = RunProgram(w.world, w.program, {"--apply", "Town"}, c.env, c.wrapper);
     EXPECT_EQ(run.status, ecAnotherRunning) << c.what << "\n" << run.err;
     EXPECT_EQ(TestWorld::ReadFile(w.world.Linux("prog/melodeck.ini")).find("LastConfig"), std::string::npos) << c.what;
+  }
+}
+
+namespace {
+
+// Archive entries for the dry run: a ZIP archive, then an LHA archive whose name says nothing
+// of its format (a ".dat" file), assigned to scenes in that order.
+struct ArchiveWorld : CliWorld {
+  ArchiveWorld() {
+    TestWorld::MakeDirs(world.Linux("arc"));
+    TestWorld::WriteFile(world.Linux("arc/make.py"),
+                         "import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1], 'w')\n"
+                         "z.writestr('music/town.mid', 'MThd zipped town')\nz.close()\n");
+    EXPECT_EQ(Shell("python3 " + Quote(world.Linux("arc/make.py")) + " " + Quote(world.Linux("arc/pack.zip"))), 0);
+    const std::string lzh = testsupport::FixturesDir() + "/libarchive/test_read_format_lha_filename_cp932.lzh";
+    EXPECT_EQ(Shell("cp " + Quote(lzh) + " " + Quote(world.Linux("arc/pack.dat"))), 0);
+    std::string entry;
+    EXPECT_TRUE(platform::Cp932Encode("表.txt", entry));
+    WriteSettings("[Arc]\napproach.mid=" + world.Windows("arc/pack.zip") +
+                  "|music/town.mid\nbritain1.mid=" + world.Windows("arc/pack.dat") + "|" + entry + "\n");
+  }
+};
+
+}  // namespace
+
+// A window may be open beside the dry run, with entries extracted into its own work folder
+// (and an older program's under the common name): the dry run extracts into a folder of its
+// own, removes only that, and reads each archive's format from its bytes.
+TEST(CommandLine, ADryRunExtractsIntoAFolderOfItsOwnAndRemovesOnlyThat) {
+  REQUIRE_FIXTURES();
+  ArchiveWorld w;
+  for (const char *folder : {"tmp/melodeck/pack.zip/music", "tmp/melodeck-window/pack.zip/music"}) {
+    TestWorld::MakeDirs(w.world.Linux(folder));
+    TestWorld::WriteFile(w.world.Linux(folder) + "/town.mid", "the window's copy");
+  }
+  const std::string tmp = TreeChecksum(w.world.Linux("tmp"));
+  const ProgramRun run = w.Run({"--apply", "Arc", "--dry-run"});
+  EXPECT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_EQ(w.Lines(run.out, "change   approach.mid "), 2u) << run.out;
+  EXPECT_EQ(w.Lines(run.out, "change   britain1.mid "), 2u) << run.out;
+  EXPECT_EQ(TreeChecksum(w.world.Linux("tmp")), tmp) << "nothing left, nothing taken";
+}
+
+// No work folder (here: the temporary folder is a file): each archive entry says why it has no
+// file, and standard error says it once.
+TEST(CommandLine, AWorkFolderThatCannotBeMadeIsReportedWithItsReason) {
+  REQUIRE_FIXTURES();
+  ArchiveWorld w;
+  TestWorld::WriteFile(w.world.Linux("notafolder"), "x");
+  const std::vector<std::string> env{"TMPDIR=" + w.world.Linux("notafolder")};
+  const std::string reason =
+      "  (no work folder: " + w.world.Linux("notafolder") + "/melodeck-XXXXXX: Not a directory)\n";
+  const struct {
+    std::vector<std::string> args;
+    const char *line;  // the start of an archive entry's line
+  } cases[] = {
+      {{"--apply", "Arc", "--dry-run"}, "missing  approach.mid first: (none) -> "},
+      {{"--apply", "Arc"}, "MISSING  approach.mid first: (none) -> "},
+  };
+  for (const auto &c : cases) {
+    const ProgramRun run = RunProgram(w.world, w.program, c.args, env);
+    EXPECT_EQ(run.status, ecCopiesFailed) << c.args.size() << run.out << run.err;
+    EXPECT_NE(run.out.find(std::string(c.line) + w.world.Linux(kFirst + "/approach.mid") + reason), std::string::npos)
+        << run.out;
+    EXPECT_EQ(w.Lines(run.out, std::string(c.line).substr(0, 9)), 4u) << run.out;
+    EXPECT_EQ(w.Lines(run.err, "melodeck: archive entries can't be extracted: no work folder ("), 1u) << run.err;
   }
 }

@@ -48,7 +48,7 @@ ProgramRun RunProgram(const testsupport::TestWorld &world, const std::string &pr
   // Nothing else of the test's environment: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
   std::string command = "env -i";
   for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "MELODECK_LOCK_DIR", "TMPDIR", "HOME", "PATH",
-                           "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+                           "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
     if (const char *value = getenv(name)) command += " " + Quote(std::string(name) + "=" + value);
   for (const auto &e : extraEnv) command += " " + Quote(e);
   command += " " + wrapper + " timeout 60 " + Quote(program);

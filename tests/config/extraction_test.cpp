@@ -38,7 +38,7 @@ class Extraction : public testing::Test {
     return out + "'.decode('utf-8')";
   }
   QString Win(const std::string &rel) const { return QString::fromStdString(w.world.Windows(rel)); }
-  QString Extract(const QString &text, bool fresh) { return ExtractSource(text, fresh, s.ArchiveFile, s.WorkFolder); }
+  QString Extract(const QString &text, bool fresh) { return ExtractSource(text, fresh, s.WorkFolder); }
   static std::string Read(const QString &windowsPath) {
     const std::string onDisk = platform::ToLinux(windowsPath.toStdString());
     return TestWorld::Exists(onDisk) ? TestWorld::ReadFile(onDisk) : "(none)";
@@ -66,8 +66,9 @@ TEST_F(Extraction, AnEntryLandsBelowItsArchivesFolderOnceUnlessFresh) {
   // F5 empties the work folder; the next use extracts again.
   ASSERT_TRUE(s.WorkFolder.Remove());
   EXPECT_EQ(Read(local), "(none)");
-  EXPECT_EQ(Extract(archive + "|music/town.mid", false), local);
-  EXPECT_EQ(Read(local), "second");
+  const QString again = Extract(archive + "|music/town.mid", false);
+  EXPECT_EQ(again, s.WorkFolder.Path() + "\\pack.zip\\music\\town.mid");
+  EXPECT_EQ(Read(again), "second");
 }
 
 TEST_F(Extraction, MissingArchivesEntriesAndOverlongNames) {
@@ -106,8 +107,8 @@ TEST_F(Extraction, HostileEntryPartsGiveAnEmptyResult) {
 }
 
 TEST_F(Extraction, SameNamedArchivesGetFoldersOfTheirOwn) {
-  // Left by an earlier run: never taken over.
-  TestWorld::MakeDirs(w.Linux("tmp/melodeck/pack.zip"));
+  // Already on disk: never taken over.
+  TestWorld::MakeDirs(platform::ToLinux(s.WorkFolder.Path().toStdString()) + "/pack.zip");
   const QString one = Zip("one/pack.zip", {{"music/town.mid", "one"}});
   const QString two = Zip("two/pack.zip", {{"music/town.mid", "two"}});
   const QString a = Extract(one + "|music/town.mid", false), b = Extract(two + "|music/town.mid", false);
@@ -137,5 +138,44 @@ TEST_F(Extraction, JapaneseEntryNamesOfBothFormats) {
     const QString local = Extract(Win(std::string("fx/") + c.fixture) + "|" + QString::fromUtf8(c.entry), true);
     EXPECT_TRUE(local.endsWith(QString::fromUtf8(c.entry).replace('/', '\\'))) << local.toStdString();
     EXPECT_EQ(Read(local), c.bytes) << c.fixture << " " << c.entry;
+  }
+}
+
+// Each extraction opens its archive afresh and reads the format from the file's bytes: what
+// was extracted before, from which format, never changes the result.
+TEST_F(Extraction, AnArchivesFormatComesFromItsBytesWhateverRanBefore) {
+  REQUIRE_FIXTURES();
+  const std::string lzh = testsupport::FixturesDir() + "/libarchive/test_read_format_lha_filename_cp932.lzh";
+  if (!std::filesystem::exists(lzh)) GTEST_SKIP() << "the shared fixtures are missing";
+  TestWorld::MakeDirs(w.Linux("fx"));
+  for (const char *name : {"fx/tunes.lzh", "fx/pack.dat", "fx/lha.zip"})
+    std::filesystem::copy_file(lzh, w.Linux(name), std::filesystem::copy_options::overwrite_existing);
+  Zip("fx/other.zip", {{"town.mid", "zip town"}});
+  Zip("fx/zip.dat", {{"town.mid", "zip as dat"}});
+  const QString lhaEntry = QString::fromUtf8("|表.txt");
+  const struct {
+    const char *before;  // archive entry extracted first; empty: nothing
+    const char *entry;   // then this one
+    const char *bytes;
+  } cases[] = {
+      {"", "fx/pack.dat", "list"},
+      {"fx/other.zip", "fx/pack.dat", "list"},
+      {"fx/tunes.lzh", "fx/pack.dat", "list"},
+      {"fx/zip.dat", "fx/pack.dat", "list"},
+      {"", "fx/zip.dat", "zip as dat"},
+      {"fx/tunes.lzh", "fx/zip.dat", "zip as dat"},
+      {"fx/pack.dat", "fx/zip.dat", "zip as dat"},
+      {"fx/other.zip", "fx/lha.zip", "list"},
+      {"fx/pack.dat", "fx/other.zip", "zip town"},
+  };
+  const auto text = [&](const std::string &rel) {
+    return Win(rel) +
+           (rel.find("zip.dat") != std::string::npos || rel == "fx/other.zip" ? QString("|town.mid") : lhaEntry);
+  };
+  for (const auto &c : cases) {
+    ASSERT_TRUE(s.WorkFolder.Remove());
+    if (*c.before)
+      EXPECT_TRUE(TestWorld::Exists(platform::ToLinux(Extract(text(c.before), true).toStdString()))) << c.before;
+    EXPECT_EQ(Read(Extract(text(c.entry), true)), c.bytes) << c.entry << " after " << c.before;
   }
 }

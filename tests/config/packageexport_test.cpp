@@ -5,6 +5,7 @@
 
 #include "core/fileops.h"
 #include "core/text.h"
+#include "detect.h"
 #include "packageworld.h"
 
 using testsupport::TestWorld;
@@ -41,9 +42,7 @@ TEST_F(Export, TheWorkedExampleGivesItsFilesIndexAndLineAndThePeersAgree) {
   EXPECT_EQ(w.dialogs.Texts(), QStringList{kCreated});
   EXPECT_EQ(StagedIndex(), Cp932("[町の曲]\r\nbritain1.mid=town.mid\r\ncombat1.mid=000\\fight.mid\r\n"
                                  "combat2.mid=001\\fight.mid\r\ndungeon2.mid=set.lzh|cave/deep.mid\r\n"));
-  EXPECT_EQ(s->ArchiveFile.ArchiverType(), archives::atLha);
-  EXPECT_EQ(s->ArchiveFile.Archiver()->CommandLine, "u -+ -a2 -n1 -r2 -x1 -jm4  \"" + package.toStdString() + "\" \"" +
-                                                        (WorkFolder() + "\\Export\\").toStdString() + "\" \"*\" ");
+  EXPECT_EQ(archives::ArchiverTypeFromContents(package.toStdString()), archives::atLha);
   const auto staged = arctest::Tree(Stage());
   std::vector<std::string> names;
   for (const auto &[name, digest] : staged) names.push_back(name);

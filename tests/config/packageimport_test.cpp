@@ -24,7 +24,7 @@ std::string Cp932(const std::string &utf8) {
 // The contents of the file a scene plays, an archive entry extracted.
 std::string SceneBytes(PackageWorld &p, int scene) {
   const QString source = p.s->SceneTable[scene].Source;
-  const QString file = source.contains('|') ? ExtractSource(source, true, p.s->ArchiveFile, p.s->WorkFolder)
+  const QString file = source.contains('|') ? ExtractSource(source, true, p.s->WorkFolder)
                                             : ResolveSource(source, TClient::First, p.s->Folders);
   return TestWorld::ReadFile(p.Linux(file));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/winpath.h"
 #include "storeworld.h"
 
 using testsupport::TestWorld;
@@ -14,17 +15,20 @@ class Session : public testing::Test {
 };
 
 TEST_F(Session, TheWorkFolderIsUnderTheTemporaryFolder) {
-  EXPECT_EQ(s.WorkFolder.Path(), QString::fromStdString(w.world.Windows("tmp")) + "\\melodeck");
+  EXPECT_TRUE(s.WorkFolder.Path().startsWith(QString::fromStdString(w.world.Windows("tmp")) + "\\melodeck-"));
 }
 
 TEST_F(Session, CleanUpAtExitSavesAndRemovesTheWorkFolder) {
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Summer]\r\n[melodeck]\r\nLastConfig=Summer\r\n");
   s.Store.LoadConfigList();
   s.SceneTable[0].Source = "C:\\new.mid";
-  TestWorld::MakeDirs(w.Linux("tmp/melodeck/x"));
+  const std::string work = platform::ToLinux(s.WorkFolder.Path().toStdString());
+  TestWorld::MakeDirs(work + "/x");
+  TestWorld::MakeDirs(w.Linux("tmp/melodeck/x"));  // not this session's
   s.CleanUpAtExit();
   EXPECT_EQ(s.Store.Settings().ReadString("Summer", "approach.mid", ""), "C:\\new.mid");
-  EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/melodeck")));
+  EXPECT_FALSE(TestWorld::Exists(work));
+  EXPECT_TRUE(TestWorld::Exists(w.Linux("tmp/melodeck/x")));
 }
 
 TEST_F(Session, WithoutATempPathThereIsNoWorkFolderToDelete) {

@@ -75,3 +75,26 @@ TEST(WindowCommands, ApplyRecordsTheConfigurationAndNamesItInTheCaption) {
   EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "LastConfig", ""), "A1");
   EXPECT_EQ(w.dialogs.Texts().size(), 1);  // nothing failed
 }
+
+// An archive entry with no work folder to extract it to: the apply says why before it lists
+// the scene among the files it could not copy.
+TEST(WindowCommands, ApplyWithoutAWorkFolderSaysWhy) {
+  FormWorld w("[A1]\r\n");
+  TFormMain &f = w.Open();
+  TestWorld::MakeDirs(w.Linux("arc"));
+  TestWorld::WriteFile(w.Linux("arc/pack.zip"), "PK");  // never opened: there is nowhere to extract to
+  f.ComboBoxConfigList->setCurrentIndex(1);
+  f.ComboBoxConfigListChange();
+  f.SceneTable[0].Source = QString::fromStdString(w.world.Windows("arc/pack.zip")) + "|music/town.mid";
+  TestWorld::WriteFile(w.Linux("notafolder"), "x");
+  setenv("TMPDIR", w.Linux("notafolder").c_str(), 1);
+  f.Session().WorkFolder.Remove();
+  w.dialogs.Answer(TModalResult::OK);
+  f.MainMenuApplayClick();
+  const QStringList texts = w.dialogs.Texts();
+  ASSERT_EQ(texts.size(), 4) << texts.join("|").toStdString();
+  EXPECT_EQ(texts[1], QString::fromUtf8("作業フォルダを作成できません: ") +
+                          QString::fromStdString(w.Linux("notafolder")) + "/melodeck-XXXXXX: Not a directory");
+  EXPECT_TRUE(texts[2].startsWith(QString::fromUtf8("以下のファイルにコピーできませんでした")))
+      << texts[2].toStdString();
+}

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <sys/stat.h>
 
+#include "core/winpath.h"
 #include "formworld.h"
 #include "menuitems.h"
 
@@ -102,9 +103,12 @@ TEST(FormMain, CloseWritesTheSettingsInOrderAndTheNextStartRestoresThem) {
   EXPECT_FALSE(g.ToolBarPlayer->isVisible());
   EXPECT_TRUE(Checked(g.MainMenuAtAssign));
   EXPECT_EQ(g.geometry(), QRect(50, 60, 600, 420));
-  TestWorld::MakeDirs(w.Linux("tmp/melodeck/x"));
+  const std::string work = platform::ToLinux(g.Session().WorkFolder.Path().toStdString());
+  TestWorld::MakeDirs(work + "/x");
+  TestWorld::MakeDirs(w.Linux("tmp/melodeck/x"));  // another program's
   w.Close();
-  EXPECT_FALSE(TestWorld::Exists(w.Linux("tmp/melodeck")));
+  EXPECT_FALSE(TestWorld::Exists(work));
+  EXPECT_TRUE(TestWorld::Exists(w.Linux("tmp/melodeck/x")));
 }
 
 TEST(FormMain, ASettingsFileThatCannotBeWrittenStillLetsTheWindowClose) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "core/winpath.h"
 #include "formworld.h"
 #include "menuitems.h"
 #include "midigen.h"
@@ -83,11 +84,30 @@ TEST(Playback, AnArchiveEntryIsExtractedOnceAndPlayed) {
   f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
   f.ToolButtonPlayClick();
   EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
-  const std::string extracted = w.Linux("tmp/melodeck/pack.zip/music/town.mid");
+  const std::string extracted =
+      platform::ToLinux(f.Session().WorkFolder.Path().toStdString()) + "/pack.zip/music/town.mid";
   ASSERT_TRUE(TestWorld::Exists(extracted));
   TestWorld::WriteFile(extracted, testsupport::MakeMidiTune(8));  // a second extraction would undo this
   f.ToolButtonPlayClick();
   EXPECT_EQ(TestWorld::ReadFile(extracted), testsupport::MakeMidiTune(8));
+}
+
+// The work folder went (a refresh) and a new one can't be made: playing an entry says why.
+TEST(Playback, AnEntryWithoutAWorkFolderIsReportedWithTheReason) {
+  REQUIRE_TOOLS("zip");
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  w.Tune("zip/music/town.mid", 7);
+  ASSERT_EQ(std::system(("cd '" + w.Linux("zip") + "' && zip -qr pack.zip music").c_str()), 0);
+  TestWorld::WriteFile(w.Linux("notafolder"), "x");
+  setenv("TMPDIR", w.Linux("notafolder").c_str(), 1);
+  f.Session().WorkFolder.Remove();
+  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
+  f.ToolButtonPlayClick();
+  EXPECT_EQ(w.dialogs.Texts(),
+            QStringList{QString::fromUtf8("作業フォルダを作成できません: ") +
+                        QString::fromStdString(w.Linux("notafolder")) + "/melodeck-XXXXXX: Not a directory"});
+  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
 }
 
 TEST(Playback, WhatCannotBePlayedIsReportedOrIgnored) {
