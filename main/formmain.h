@@ -28,6 +28,7 @@ class InstanceLock;
 class TFormAbout;
 class TFormDocument;
 class TArchiveNode;
+class QTimer;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -55,6 +56,8 @@ class TFormMain : public QMainWindow {
   archives::TArchiveFile &ArchiveFile;
   TImageList ImageList;
   std::vector<qint64> PlayerProcessIds;
+  // How often the players the user closed are looked for, while any of ours runs.
+  static constexpr int kPlayerCollectMs = 1000;
   // How the built-in player is made at the first play (tests render to a file).
   platform::FluidPlayerOptions PlayerOptions;
   platform::MidiPlayer &Player();
@@ -113,6 +116,7 @@ class TFormMain : public QMainWindow {
   void StopPlaying();
   void CloseExternalPlayers();
   void RunAssociatedPlayer(const QString &path);
+  void CollectEndedPlayersLater();
   void SetStatusText(const QString &text);
   QString StatusText() const;
   int SceneOfRow(const QTreeWidgetItem *row) const;
@@ -234,5 +238,6 @@ class TFormMain : public QMainWindow {
   bool idleSeen_ = false;
   bool shown_ = false;
   bool loadingList_ = false;
+  QTimer *playerCollector_ = nullptr;  // runs while a player of ours may have ended
   std::unique_ptr<platform::MidiPlayer> player_;
 };
