@@ -124,7 +124,17 @@ void TFormMain::MainMenuSoundFontClick() {
   platform::TFileDialogOptions options;
   options.title = QStringLiteral("SoundFont の選択");
   options.filter = QStringLiteral("SoundFont (*.sf2;*.sf3)|*.sf2;*.sf3");
-  options.fileName = QS(Store().Settings().ReadString(kSettingsSection, "SoundFont", ""));
+  // The chosen SoundFont's folder, or the system's SoundFonts when none was chosen yet.
+  const QString current = QS(Store().Settings().ReadString(kSettingsSection, "SoundFont", ""));
+  const qsizetype slash = current.lastIndexOf('\\');
+  QString folder = slash > 0 ? current.left(slash) : QString();
+  if (folder.endsWith(':')) folder += '\\';  // a drive's root
+  if (!folder.isEmpty() && platform::DirectoryExists(SS(folder))) {
+    options.initialDir = folder;
+    options.fileName = current.mid(slash + 1);
+  } else {
+    options.initialDir = QS(platform::ToWindows(platform::kSystemSoundFontFolder));
+  }
   const QString chosen = dialogs_.OpenFile(options);
   if (chosen.isEmpty()) return;
   Store().Settings().WriteString(kSettingsSection, "SoundFont", SS(chosen));

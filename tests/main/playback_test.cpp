@@ -9,6 +9,8 @@
 
 #include "formworld.h"
 #include "menuitems.h"
+#include "core/winpath.h"
+#include "media/soundfont.h"
 #include "midigen.h"
 #include "requirements.h"
 
@@ -129,4 +131,34 @@ TEST(Playback, TheTreesPlayItemPlaysTheSelectedFile) {
   f.PopupMenuTreePlayClick();
   EXPECT_TRUE(f.ToolButtonStop->isEnabled());
   EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
+}
+
+// The SoundFont chooser opens where the SoundFont is: the chosen one's folder, else the
+// system's SoundFonts.
+TEST(Playback, TheSoundFontChooserStartsInTheSoundFontsFolder) {
+  struct Case {
+    const char *chosen;  // relative to the test world; "" for none
+    const char *folder;  // relative to the test world; null for the system's folder
+    const char *name;
+  };
+  const Case cases[] = {
+      {"", nullptr, ""},
+      {"fonts/mine.sf2", "fonts", "mine.sf2"},
+      {"gone/mine.sf2", nullptr, ""},  // the folder was deleted since
+  };
+  for (const Case &c : cases) {
+    PlaybackWorld w;
+    TestWorld::MakeDirs(w.Linux("fonts"));
+    const std::string chosen = *c.chosen ? w.world.Windows(c.chosen) : "";
+    TFormMain &f = w.Start();
+    f.Store().Settings().WriteString("melodeck", "SoundFont", chosen);
+    f.MainMenuSoundFontClick();
+    ASSERT_EQ(w.dialogs.Shown().size(), 1u) << c.chosen;
+    const testsupport::ShownDialog &shown = w.dialogs.Shown()[0];
+    const std::string folder =
+        c.folder ? w.world.Windows(c.folder) : platform::ToWindows(platform::kSystemSoundFontFolder);
+    EXPECT_EQ(shown.folder.toStdString(), folder) << c.chosen;
+    EXPECT_EQ(shown.value.toStdString(), c.name) << c.chosen;
+    EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "SoundFont", ""), chosen) << "cancelled: kept";
+  }
 }

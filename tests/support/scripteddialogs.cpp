@@ -38,7 +38,8 @@ bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, 
 }
 
 QString ScriptedDialogs::OpenFile(const platform::TFileDialogOptions &options) {
-  shown_.push_back({ShownDialog::Open, options.title, {}, platform::TMsgType::Information, 0, options.fileName});
+  shown_.push_back(
+      {ShownDialog::Open, options.title, {}, platform::TMsgType::Information, 0, options.fileName, options.initialDir});
   if (files_.empty()) return {};
   QString f = files_.front();
   files_.pop_front();
@@ -46,7 +47,8 @@ QString ScriptedDialogs::OpenFile(const platform::TFileDialogOptions &options) {
 }
 
 QString ScriptedDialogs::SaveFile(const platform::TFileDialogOptions &options) {
-  shown_.push_back({ShownDialog::Save, options.title, {}, platform::TMsgType::Information, 0, options.fileName});
+  shown_.push_back(
+      {ShownDialog::Save, options.title, {}, platform::TMsgType::Information, 0, options.fileName, options.initialDir});
   if (files_.empty()) return {};
   QString f = files_.front();
   files_.pop_front();
