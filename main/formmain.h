@@ -186,6 +186,7 @@ class TFormMain : public QMainWindow {
   // --- Assignment, file jump and the tree's own events (assign.cpp, jump.cpp, foldertree.cpp).
   void FolderTreeViewExChange(const QString &folderName);
   void FolderTreeViewExDblClick(const QString &folderName);
+  bool FolderTreeViewExKeyDown(int key);  // true when the key was handled
   void FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos);
   // Scrolls the tree so that its selected node keeps three rows above it near the top edge and
   // two full rows below it near the bottom edge.

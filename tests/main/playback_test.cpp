@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -160,5 +163,36 @@ TEST(Playback, TheSoundFontChooserStartsInTheSoundFontsFolder) {
     EXPECT_EQ(shown.folder.toStdString(), folder) << c.chosen;
     EXPECT_EQ(shown.value.toStdString(), c.name) << c.chosen;
     EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "SoundFont", ""), chosen) << "cancelled: kept";
+  }
+}
+
+// Enter in the tree plays the selected MIDI file, in either double-click mode; on a folder it
+// plays nothing.
+TEST(Playback, EnterInTheTreePlaysTheSelectedFile) {
+  struct Case {
+    const char *node;  // relative to the test world
+    bool assignOnDoubleClick;
+    bool plays;
+  };
+  const Case cases[] = {
+      {"tunes/a.mid", false, true},
+      {"tunes/a.mid", true, true},
+      {"tunes", false, false},
+  };
+  for (const Case &c : cases) {
+    PlaybackWorld w;
+    TFormMain &f = w.Start();
+    w.Tune("tunes/a.mid", 5);
+    if (c.assignOnDoubleClick) f.MainMenuWhenDClickClick(f.MainMenuAtAssign);
+    ASSERT_TRUE(f.FolderTreeViewEx->SelectPath(QString::fromStdString(w.world.Windows(c.node)))) << c.node;
+    const QString before = f.EditMidiFile->text();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(f.FolderTreeViewEx, &press);
+    }
+    EXPECT_EQ(f.ToolButtonStop->isEnabled(), c.plays) << c.node;
+    if (c.plays) EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000) << c.node;
+    else EXPECT_EQ(f.EditMidiFile->text(), before);
+    f.StopPlaying();
   }
 }
