@@ -309,7 +309,7 @@ TEST(TreeEvents, RefreshKeepsTheTopNodeWhenTheSelectionIsOutOfSight) {
   TreeWorld w;
   TestWorld::MakeDirs(w.Linux("d/rows"));
   for (int i = 0; i < 60; ++i) TestWorld::WriteFile(w.Linux("d/rows/t" + std::to_string(100 + i) + ".mid"), "m");
-  const QString archive = w.Pack("pack.zip", {{"e1.mid", "1"}, {"e2.mid", "2"}, {"e3.mid", "3"}});
+  const QString archive = w.Pack("entries-on-top.zip", {{"e1.mid", "1"}, {"e2.mid", "2"}, {"e3.mid", "3"}});
   TFormMain &f = w.Open();
   w.Tree().setFixedHeight(300);
   w.Tree().SetRefreshWait(0);
@@ -325,7 +325,7 @@ TEST(TreeEvents, RefreshKeepsTheTopNodeWhenTheSelectionIsOutOfSight) {
       {"D:\\rows\\t155.mid", "D:\\rows\\t110.mid", "D:\\rows\\t110.mid"},  // and below it
       {"D:\\rows\\t155.mid", "", ""},                                      // scrolled to the very top
       // An entry on top: its archive, closed by the refresh, takes its place.
-      {"D:\\rows\\t155.mid", "D:\\dl\\pack.zip|e2.mid", "D:\\dl\\pack.zip"},
+      {"D:\\rows\\t155.mid", "D:\\dl\\entries-on-top.zip|e2.mid", "D:\\dl\\entries-on-top.zip"},
   };
   for (const Case &c : cases) {
     ASSERT_NE(w.Select(c.selected), nullptr) << c.selected;
