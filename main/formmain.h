@@ -65,8 +65,9 @@ class TFormMain : public QMainWindow {
   // Scene shown as selected to the tree-side commands; -1: none.
   int CurrentScene = -1;
   int MidiImage = 0, FolderImage = 0, FolderSelectedImage = 0, TextImage = 0;
-  // The pause before the window goes away (lets started players and the sound device settle).
-  int ExitWaitMs = 1500;
+  // A pause before the clean-up at exit. None: by then the built-in player has closed the sound
+  // device, and the work folder can go while a player still has a file of it open.
+  int ExitWaitMs = 0;
 
   // The package dialogs: titles, filter and default extension as designed; a command fills in
   // the start folder and file name and hands the dialog to Dialogs().
