@@ -14,7 +14,7 @@ QStringList ScriptedDialogs::Texts() const {
 
 TModalResult ScriptedDialogs::Message(const QString &text, platform::TMsgType type, unsigned buttons,
                                       const QString &caption) {
-  shown_.push_back({ShownDialog::Message, text, caption, type, buttons, {}});
+  shown_.push_back({ShownDialog::Message, text, caption, type, buttons, {}, {}});
   if (messages_.empty()) {
     // An OK-only box needs no script; a question does.
     if (buttons != platform::mbOK) ADD_FAILURE() << "unscripted question: " << text.toStdString();
@@ -26,7 +26,7 @@ TModalResult ScriptedDialogs::Message(const QString &text, platform::TMsgType ty
 }
 
 bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value) {
-  shown_.push_back({ShownDialog::Input, prompt, caption, platform::TMsgType::Information, 0, value});
+  shown_.push_back({ShownDialog::Input, prompt, caption, platform::TMsgType::Information, 0, value, {}});
   if (inputs_.empty()) {
     ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
     return false;
