@@ -130,7 +130,11 @@ void TFolderTreeViewEx::RefreshTree() {
   }
   if (CountNodes(kMaxRefreshNodes) > kMaxRefreshNodes) return;
 
-  const QString topPath = NodePath(TopItem());
+  // The top node's place: the first node from it upwards that has a path (an archive's entry
+  // has none: its archive stands in); none up to the first node means the view's very top.
+  QTreeWidgetItem *top = TopItem();
+  while (top && NodePath(top).isEmpty()) top = itemAbove(top);
+  const QString topPath = NodePath(top);
   const QString selectedPath = NodePath(Selected());
   QStringList visible;  // open folders show through the nodes visible in them
   QTreeWidgetItemIterator it(this);
@@ -157,4 +161,5 @@ void TFolderTreeViewEx::RefreshTree() {
   for (const QString &path : visible) FindPathNode(path, false, false);
   if (!selectedPath.isEmpty()) FindPathNode(selectedPath, false, true);
   if (!topPath.isEmpty()) FindPathNode(topPath, true, false);
+  else scrollToTop();  // the selection above may have moved the view
 }

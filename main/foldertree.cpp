@@ -45,6 +45,18 @@ void TFormMain::FolderTreeViewExDblClick(const QString &folderName) {
   if (IsTextEntryNode(FolderTreeViewEx->currentItem())) PopupMenuTreeOpenClick();
 }
 
+// Enter on a MIDI file plays it, whatever a double click does; other nodes keep the tree's
+// own Enter.
+bool TFormMain::FolderTreeViewExKeyDown(int key) {
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
+  const QString folderName = FolderTreeViewEx->GetFolderName();
+  if (!node || !IsMidiNode(node, folderName)) return false;
+  FolderTreeViewExChange(folderName);  // the edit box names the node's file
+  PlayFile();
+  return true;
+}
+
 void TFormMain::FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos) {
   if (button != Qt::RightButton) return;
   if (QTreeWidgetItem *node = FolderTreeViewEx->itemAt(pos)) FolderTreeViewEx->SetSelected(node);

@@ -157,6 +157,7 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
         ListViewKeyDown(Qt::Key_F2);
         return true;
       }
+      if (watched == FolderTreeViewEx && FolderTreeViewExKeyDown(static_cast<QKeyEvent *>(event)->key())) return true;
       break;
     case QEvent::MouseButtonDblClick:
       // Anywhere in the list, on a row or below the last one.

@@ -28,6 +28,7 @@ class InstanceLock;
 class TFormAbout;
 class TFormDocument;
 class TArchiveNode;
+class QTimer;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -54,6 +55,8 @@ class TFormMain : public QMainWindow {
   platform::Dialogs &Dialogs() { return dialogs_; }
   TImageList ImageList;
   std::vector<qint64> PlayerProcessIds;
+  // How often the players the user closed are looked for, while any of ours runs.
+  static constexpr int kPlayerCollectMs = 1000;
   // How the built-in player is made at the first play (tests render to a file).
   platform::FluidPlayerOptions PlayerOptions;
   platform::MidiPlayer &Player();
@@ -61,8 +64,9 @@ class TFormMain : public QMainWindow {
   // Scene shown as selected to the tree-side commands; -1: none.
   int CurrentScene = -1;
   int MidiImage = 0, FolderImage = 0, FolderSelectedImage = 0, TextImage = 0;
-  // The pause before the window goes away (lets started players and the sound device settle).
-  int ExitWaitMs = 1500;
+  // A pause before the clean-up at exit. None: by then the built-in player has closed the sound
+  // device, and the work folder can go while a player still has a file of it open.
+  int ExitWaitMs = 0;
 
   // The package dialogs: titles, filter and default extension as designed; a command fills in
   // the start folder and file name and hands the dialog to Dialogs().
@@ -112,6 +116,7 @@ class TFormMain : public QMainWindow {
   void StopPlaying();
   void CloseExternalPlayers();
   void RunAssociatedPlayer(const QString &path);
+  void CollectEndedPlayersLater();
   void SetStatusText(const QString &text);
   QString StatusText() const;
   int SceneOfRow(const QTreeWidgetItem *row) const;
@@ -181,6 +186,7 @@ class TFormMain : public QMainWindow {
   // --- Assignment, file jump and the tree's own events (assign.cpp, jump.cpp, foldertree.cpp).
   void FolderTreeViewExChange(const QString &folderName);
   void FolderTreeViewExDblClick(const QString &folderName);
+  bool FolderTreeViewExKeyDown(int key);  // true when the key was handled
   void FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos);
   // Scrolls the tree so that its selected node keeps three rows above it near the top edge and
   // two full rows below it near the bottom edge.
@@ -233,5 +239,6 @@ class TFormMain : public QMainWindow {
   bool idleSeen_ = false;
   bool shown_ = false;
   bool loadingList_ = false;
+  QTimer *playerCollector_ = nullptr;  // runs while a player of ours may have ended
   std::unique_ptr<platform::MidiPlayer> player_;
 };

@@ -1,5 +1,6 @@
 // Playing scenes and files with the built-in player or the desktop's player.
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "core/fileops.h"
 #include "core/winpath.h"
@@ -8,6 +9,7 @@
 #include "media/association.h"
 #include "media/playercommand.h"
 #include "media/playerprocess.h"
+#include "media/soundfont.h"
 #include "menuitems.h"
 #include "qtcore/qstr.h"
 #include "x11/windows.h"
@@ -76,7 +78,23 @@ void TFormMain::RunAssociatedPlayer(const QString &path) {
     return;
   }
   const platform::StartedProcess started = platform::StartDetached(*line.command);
-  if (started.pid > 0) PlayerProcessIds.push_back(started.pid);
+  if (started.pid <= 0) return;
+  PlayerProcessIds.push_back(started.pid);
+  CollectEndedPlayersLater();
+}
+
+// Players the user closed are collected while the window runs, so that none lingers as a
+// zombie. Their ids leave the list: from then on another process may have the same id.
+void TFormMain::CollectEndedPlayersLater() {
+  if (!playerCollector_) {
+    playerCollector_ = new QTimer(this);
+    playerCollector_->setInterval(kPlayerCollectMs);
+    connect(playerCollector_, &QTimer::timeout, this, [this] {
+      if (platform::CollectEndedPlayers() == 0) playerCollector_->stop();
+      std::erase_if(PlayerProcessIds, [](qint64 pid) { return !platform::IsStartedPlayer(static_cast<pid_t>(pid)); });
+    });
+  }
+  if (!playerCollector_->isActive()) playerCollector_->start();
 }
 
 // Asks the most recent player that still shows a window to close it. A player of ours that
@@ -84,6 +102,7 @@ void TFormMain::RunAssociatedPlayer(const QString &path) {
 void TFormMain::CloseExternalPlayers() {
   for (auto id = PlayerProcessIds.rbegin(); id != PlayerProcessIds.rend(); ++id) {
     const auto pid = static_cast<pid_t>(*id);
+    if (!platform::IsStartedPlayer(pid)) continue;  // collected: the id may be another's now
     if (platform::CloseProcessWindow(pid) || platform::TerminateStartedPlayer(pid)) break;
   }
   PlayerProcessIds.clear();
@@ -105,7 +124,17 @@ void TFormMain::MainMenuSoundFontClick() {
   platform::TFileDialogOptions options;
   options.title = QStringLiteral("SoundFont の選択");
   options.filter = QStringLiteral("SoundFont (*.sf2;*.sf3)|*.sf2;*.sf3");
-  options.fileName = QS(Store().Settings().ReadString(kSettingsSection, "SoundFont", ""));
+  // The chosen SoundFont's folder, or the system's SoundFonts when none was chosen yet.
+  const QString current = QS(Store().Settings().ReadString(kSettingsSection, "SoundFont", ""));
+  const qsizetype slash = current.lastIndexOf('\\');
+  QString folder = slash > 0 ? current.left(slash) : QString();
+  if (folder.endsWith(':')) folder += '\\';  // a drive's root
+  if (!folder.isEmpty() && platform::DirectoryExists(SS(folder))) {
+    options.initialDir = folder;
+    options.fileName = current.mid(slash + 1);
+  } else {
+    options.initialDir = QS(platform::ToWindows(platform::kSystemSoundFontFolder));
+  }
   const QString chosen = dialogs_.OpenFile(options);
   if (chosen.isEmpty()) return;
   Store().Settings().WriteString(kSettingsSection, "SoundFont", SS(chosen));

@@ -108,4 +108,15 @@ bool TerminateStartedPlayer(pid_t pid) {
   return kill(pid, SIGTERM) == 0;
 }
 
+size_t CollectEndedPlayers() {
+  std::lock_guard<std::mutex> lock(startedMutex);
+  CollectEnded();
+  return started.size();
+}
+
+bool IsStartedPlayer(pid_t pid) {
+  std::lock_guard<std::mutex> lock(startedMutex);
+  return pid > 0 && started.count(pid) != 0;
+}
+
 }  // namespace platform

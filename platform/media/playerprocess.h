@@ -33,4 +33,13 @@ StartedProcess StartDetached(std::string_view commandLine);
 // signal was sent.
 bool TerminateStartedPlayer(pid_t pid);
 
+// Collects the players StartDetached started that have ended since, so that none of them
+// lingers as a zombie; pids it did not start are never waited for. Answers how many of its
+// players still run.
+size_t CollectEndedPlayers();
+
+// Whether pid is a player StartDetached started that has not been collected yet (it may have
+// ended since). A collected pid may already belong to another process.
+bool IsStartedPlayer(pid_t pid);
+
 }  // namespace platform

@@ -12,6 +12,9 @@ namespace platform {
 // in /usr/share/sounds/sf2 and /usr/share/soundfonts.
 const std::vector<std::string> &SystemSoundFonts();
 
+// Where the system keeps its SoundFonts: the folder a SoundFont chooser opens in first.
+constexpr const char *kSystemSoundFontFolder = "/usr/share/sounds/sf2";
+
 struct SoundFontChoice {
   std::string path;   // empty when none was found
   std::string error;  // why, in the program's language, when path is empty

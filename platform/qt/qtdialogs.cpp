@@ -1,24 +1,17 @@
 #include "qtdialogs.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
 #include "core/winpath.h"
+#include "filefilter.h"
+#include "inputbox.h"
 #include "qtcore/qstr.h"
 
 namespace platform {
 
 namespace {
-
-// "Text|*.a;*.b|Other|*.c" → "Text (*.a *.b);;Other (*.c)"
-QString QtFilter(const QString &filter) {
-  const QStringList parts = filter.split('|');
-  QStringList out;
-  for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-  return out.join(";;");
-}
 
 QString LinuxOf(const QString &windowsPath) { return QS(ToLinux(SS(windowsPath))); }
 QString WindowsOf(const QString &linuxPath) { return linuxPath.isEmpty() ? QString() : QS(ToWindows(SS(linuxPath))); }
@@ -70,18 +63,16 @@ TModalResult QtDialogs::Message(const QString &text, TMsgType type, unsigned but
 }
 
 bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value) {
-  bool ok = false;
-  const QString answer = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, value, &ok);
-  if (ok) value = answer;
-  return ok;
+  return AskText(parent_, caption, prompt, value);
 }
 
 QString QtDialogs::OpenFile(const TFileDialogOptions &options) {
-  return WindowsOf(QFileDialog::getOpenFileName(parent_, options.title, StartPath(options), QtFilter(options.filter)));
+  return WindowsOf(
+      QFileDialog::getOpenFileName(parent_, options.title, StartPath(options), QtFileFilter(options.filter)));
 }
 
 QString QtDialogs::SaveFile(const TFileDialogOptions &options) {
-  QFileDialog dialog(parent_, options.title, StartPath(options), QtFilter(options.filter));
+  QFileDialog dialog(parent_, options.title, StartPath(options), QtFileFilter(options.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(options.defaultExt);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the program's only save is a package it updates

@@ -1,6 +1,8 @@
 // Refreshing: the tree is read afresh and looks as it did.
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 #include "treefixture.h"
 
 namespace {
@@ -41,6 +43,30 @@ TEST_F(RefreshTest, KeepsOpenFoldersSelectionAndTopNode) {
   EXPECT_TRUE(Node("C:\\z")->isExpanded());
   EXPECT_FALSE(Node("C:\\z\\y")->isExpanded()) << "an empty open folder has nothing visible to keep it open";
   EXPECT_FALSE(Node("C:\\Program Files")->isExpanded()) << "folders on the side stay closed";
+}
+
+// The selection may be out of sight, above or below the visible nodes: the view stays where
+// the user scrolled it, up to its very top, where the root has no path to find it by.
+TEST_F(RefreshTest, TheTopNodeStaysWhenTheSelectionIsOutOfSight) {
+  for (int i = 0; i < 60; ++i) Touch(c + "/a/b/tune" + std::to_string(200 + i) + ".mid");
+  const std::pair<const char *, const char *> cases[] = {
+      {"C:\\a\\b\\tune101.mid", "C:\\a\\b\\tune210.mid"},  // the selection above the view
+      {"C:\\a\\b\\tune250.mid", "C:\\a\\b\\tune110.mid"},  // and below it
+      {"C:\\a\\b\\tune250.mid", ""},                       // the root on top
+  };
+  for (const auto &[selected, top] : cases) {
+    ASSERT_TRUE(tree->SelectPath(selected));
+    QTreeWidgetItem *topNode = *top ? Node(top) : tree->FirstNode();
+    ASSERT_TRUE(topNode) << top;
+    tree->SetTopItem(topNode);
+    ASSERT_EQ(tree->TopItem(), topNode);
+    ASSERT_FALSE(tree->visualItemRect(tree->Selected()).intersects(tree->viewport()->rect())) << selected;
+    tree->RefreshTree();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(SelectedPath().toStdString(), selected);
+    if (*top) EXPECT_EQ(tree->NodePath(tree->TopItem()).toStdString(), top) << selected;
+    else EXPECT_EQ(tree->TopItem(), tree->FirstNode()) << selected;
+  }
 }
 
 TEST_F(RefreshTest, TreesOverTheLimitAreLeftAlone) {

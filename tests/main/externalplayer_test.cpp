@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <thread>
 
@@ -88,4 +90,36 @@ TEST(ExternalPlayer, ClosingTheWindowClosesOnlyTheMostRecentPlayer) {
   EXPECT_FALSE(Ends(first));
   kill(first, SIGTERM);
   waitpid(first, nullptr, 0);
+}
+
+namespace {
+// Whether pid is a zombie: ended, and not collected by its parent.
+bool IsZombie(pid_t pid) {
+  const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+  if (!TestWorld::Exists(path)) return false;
+  const std::string stat = TestWorld::ReadFile(path);
+  const size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
+}
+}  // namespace
+
+TEST(ExternalPlayer, APlayerTheUserClosedIsCollectedWhileTheWindowRuns) {
+  PlayerWorld w;
+  TFormMain &f = w.Start();
+  PlayAndWait(f);
+  PlayAndWait(f);
+  ASSERT_EQ(f.PlayerProcessIds.size(), 2u);
+  const auto closed = static_cast<pid_t>(f.PlayerProcessIds[0]), open = static_cast<pid_t>(f.PlayerProcessIds[1]);
+  kill(closed, SIGTERM);  // as when its window is closed
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, closed, &info, WEXITED | WNOWAIT), 0);
+  ASSERT_TRUE(IsZombie(closed));
+  for (int i = 0; i < 300 && IsZombie(closed); ++i) {
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(IsZombie(closed));
+  EXPECT_EQ(f.PlayerProcessIds, std::vector<qint64>{open}) << "the closed player's id may be another's now";
+  f.StopPlaying();
+  EXPECT_TRUE(Ends(open));
 }

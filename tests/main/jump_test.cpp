@@ -303,3 +303,51 @@ TEST(Jump, ScrollingKeepsRowsAroundTheSelectedNode) {
   f.ScrollSelectedNode();
   EXPECT_EQ(w.Tree().TopItem(), w.Tree().FirstNode());
 }
+
+// F5 with the selected node scrolled out of sight: the tree shows what it showed before, also
+// when the top node has no path of its own (the root, an archive's entry).
+TEST(TreeEvents, RefreshKeepsTheTopNodeWhenTheSelectionIsOutOfSight) {
+  TreeWorld w;
+  TestWorld::MakeDirs(w.Linux("d/rows"));
+  for (int i = 0; i < 60; ++i) TestWorld::WriteFile(w.Linux("d/rows/t" + std::to_string(100 + i) + ".mid"), "m");
+  const QString archive = w.Pack("entries-on-top.zip", {{"e1.mid", "1"}, {"e2.mid", "2"}, {"e3.mid", "3"}});
+  TFormMain &f = w.Open();
+  w.Tree().setFixedHeight(300);
+  w.Tree().SetRefreshWait(0);
+  QCoreApplication::processEvents();
+  ASSERT_NE(w.Expand(archive), nullptr);
+  struct Case {
+    const char *selected;
+    const char *top;       // "" for the first node
+    const char *topAfter;  // the node on top after the refresh ("" for the first node)
+  };
+  const Case cases[] = {
+      {"D:\\rows\\t101.mid", "D:\\rows\\t130.mid", "D:\\rows\\t130.mid"},  // the selection above the view
+      {"D:\\rows\\t155.mid", "D:\\rows\\t110.mid", "D:\\rows\\t110.mid"},  // and below it
+      {"D:\\rows\\t155.mid", "", ""},                                      // scrolled to the very top
+      // An entry on top: its archive, closed by the refresh, takes its place.
+      {"D:\\rows\\t155.mid", "D:\\dl\\entries-on-top.zip|e2.mid", "D:\\dl\\entries-on-top.zip"},
+  };
+  for (const Case &c : cases) {
+    ASSERT_NE(w.Select(c.selected), nullptr) << c.selected;
+    QTreeWidgetItem *topNode = w.Tree().topLevelItem(0);
+    if (const QString top = c.top; top.contains('|')) {
+      QTreeWidgetItem *archiveNode = w.Expand(top.section('|', 0, 0));
+      ASSERT_NE(archiveNode, nullptr);
+      topNode = TreeWorld::At(archiveNode, top.section('|', 1));
+      w.Select(c.selected);
+    } else if (*c.top) {
+      ASSERT_TRUE(w.Tree().FindPathNode(top, false, false, &topNode));
+    }
+    ASSERT_NE(topNode, nullptr) << c.top;
+    w.Tree().SetTopItem(topNode);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.Tree().TopItem(), topNode) << c.top;
+    ASSERT_FALSE(w.Tree().visualItemRect(w.Tree().currentItem()).intersects(w.Tree().viewport()->rect()));
+    f.MainMenuTreeViewUpdate->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.Tree().NodePath(w.Tree().currentItem()).toStdString(), c.selected);
+    if (*c.topAfter) EXPECT_EQ(w.Tree().NodePath(w.Tree().TopItem()).toStdString(), c.topAfter) << c.top;
+    else EXPECT_EQ(w.Tree().TopItem(), w.Tree().topLevelItem(0)) << c.top;
+  }
+}

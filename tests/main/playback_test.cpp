@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -10,6 +13,8 @@
 #include "core/winpath.h"
 #include "formworld.h"
 #include "menuitems.h"
+#include "core/winpath.h"
+#include "media/soundfont.h"
 #include "midigen.h"
 #include "requirements.h"
 
@@ -151,4 +156,65 @@ TEST(Playback, TheTreesPlayItemPlaysTheSelectedFile) {
   f.PopupMenuTreePlayClick();
   EXPECT_TRUE(f.ToolButtonStop->isEnabled());
   EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
+}
+
+// The SoundFont chooser opens where the SoundFont is: the chosen one's folder, else the
+// system's SoundFonts.
+TEST(Playback, TheSoundFontChooserStartsInTheSoundFontsFolder) {
+  struct Case {
+    const char *chosen;  // relative to the test world; "" for none
+    const char *folder;  // relative to the test world; null for the system's folder
+    const char *name;
+  };
+  const Case cases[] = {
+      {"", nullptr, ""},
+      {"fonts/mine.sf2", "fonts", "mine.sf2"},
+      {"gone/mine.sf2", nullptr, ""},  // the folder was deleted since
+  };
+  for (const Case &c : cases) {
+    PlaybackWorld w;
+    TestWorld::MakeDirs(w.Linux("fonts"));
+    const std::string chosen = *c.chosen ? w.world.Windows(c.chosen) : "";
+    TFormMain &f = w.Start();
+    f.Store().Settings().WriteString("melodeck", "SoundFont", chosen);
+    f.MainMenuSoundFontClick();
+    ASSERT_EQ(w.dialogs.Shown().size(), 1u) << c.chosen;
+    const testsupport::ShownDialog &shown = w.dialogs.Shown()[0];
+    const std::string folder =
+        c.folder ? w.world.Windows(c.folder) : platform::ToWindows(platform::kSystemSoundFontFolder);
+    EXPECT_EQ(shown.folder.toStdString(), folder) << c.chosen;
+    EXPECT_EQ(shown.value.toStdString(), c.name) << c.chosen;
+    EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "SoundFont", ""), chosen) << "cancelled: kept";
+  }
+}
+
+// Enter in the tree plays the selected MIDI file, in either double-click mode; on a folder it
+// plays nothing.
+TEST(Playback, EnterInTheTreePlaysTheSelectedFile) {
+  struct Case {
+    const char *node;  // relative to the test world
+    bool assignOnDoubleClick;
+    bool plays;
+  };
+  const Case cases[] = {
+      {"tunes/a.mid", false, true},
+      {"tunes/a.mid", true, true},
+      {"tunes", false, false},
+  };
+  for (const Case &c : cases) {
+    PlaybackWorld w;
+    TFormMain &f = w.Start();
+    w.Tune("tunes/a.mid", 5);
+    if (c.assignOnDoubleClick) f.MainMenuWhenDClickClick(f.MainMenuAtAssign);
+    ASSERT_TRUE(f.FolderTreeViewEx->SelectPath(QString::fromStdString(w.world.Windows(c.node)))) << c.node;
+    const QString before = f.EditMidiFile->text();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+      QApplication::sendEvent(f.FolderTreeViewEx, &press);
+    }
+    EXPECT_EQ(f.ToolButtonStop->isEnabled(), c.plays) << c.node;
+    if (c.plays) EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000) << c.node;
+    else EXPECT_EQ(f.EditMidiFile->text(), before);
+    f.StopPlaying();
+  }
 }

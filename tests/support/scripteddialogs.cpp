@@ -14,7 +14,7 @@ QStringList ScriptedDialogs::Texts() const {
 
 TModalResult ScriptedDialogs::Message(const QString &text, platform::TMsgType type, unsigned buttons,
                                       const QString &caption) {
-  shown_.push_back({ShownDialog::Message, text, caption, type, buttons, {}});
+  shown_.push_back({ShownDialog::Message, text, caption, type, buttons, {}, {}});
   if (messages_.empty()) {
     // An OK-only box needs no script; a question does.
     if (buttons != platform::mbOK) ADD_FAILURE() << "unscripted question: " << text.toStdString();
@@ -26,7 +26,7 @@ TModalResult ScriptedDialogs::Message(const QString &text, platform::TMsgType ty
 }
 
 bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value) {
-  shown_.push_back({ShownDialog::Input, prompt, caption, platform::TMsgType::Information, 0, value});
+  shown_.push_back({ShownDialog::Input, prompt, caption, platform::TMsgType::Information, 0, value, {}});
   if (inputs_.empty()) {
     ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
     return false;
@@ -38,7 +38,8 @@ bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, 
 }
 
 QString ScriptedDialogs::OpenFile(const platform::TFileDialogOptions &options) {
-  shown_.push_back({ShownDialog::Open, options.title, {}, platform::TMsgType::Information, 0, options.fileName});
+  shown_.push_back(
+      {ShownDialog::Open, options.title, {}, platform::TMsgType::Information, 0, options.fileName, options.initialDir});
   if (files_.empty()) return {};
   QString f = files_.front();
   files_.pop_front();
@@ -46,7 +47,8 @@ QString ScriptedDialogs::OpenFile(const platform::TFileDialogOptions &options) {
 }
 
 QString ScriptedDialogs::SaveFile(const platform::TFileDialogOptions &options) {
-  shown_.push_back({ShownDialog::Save, options.title, {}, platform::TMsgType::Information, 0, options.fileName});
+  shown_.push_back(
+      {ShownDialog::Save, options.title, {}, platform::TMsgType::Information, 0, options.fileName, options.initialDir});
   if (files_.empty()) return {};
   QString f = files_.front();
   files_.pop_front();

@@ -16,7 +16,8 @@ struct ShownDialog {
   QString caption;
   platform::TMsgType type = platform::TMsgType::Information;
   unsigned buttons = 0;
-  QString value;  // pre-filled input text / initial file name
+  QString value;   // pre-filled input text / initial file name
+  QString folder;  // the file dialog's start folder
 };
 
 class ScriptedDialogs : public platform::Dialogs {

@@ -188,3 +188,42 @@ TEST(TerminateStartedPlayer, OnlyARunningPlayerOfOurs) {
 }
 
 }  // namespace
+
+// --- Collecting ended players ---------------------------------------------------------------
+
+namespace {
+// The state letter of /proc/<pid>/stat: 'Z' for a zombie; 0 when there is no such process.
+char ProcessState(pid_t pid) {
+  const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+  if (!TestWorld::Exists(path)) return 0;
+  const std::string stat = TestWorld::ReadFile(path);
+  const size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() ? stat[close + 2] : 0;
+}
+}  // namespace
+
+TEST(CollectEndedPlayers, EndedPlayersOfOursOnly) {
+  platform::StartedProcess running = platform::StartDetached("sleep 60");
+  platform::StartedProcess ended = platform::StartDetached("true");
+  ASSERT_GT(running.pid, 0);
+  ASSERT_GT(ended.pid, 0);
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, ended.pid, &info, WEXITED | WNOWAIT), 0);
+  ASSERT_EQ(ProcessState(ended.pid), 'Z');
+  // A child that someone else started, ended and not yet waited for.
+  pid_t other = 0;
+  char tru[] = "true";
+  char *argv[] = {tru, nullptr};
+  ASSERT_EQ(posix_spawnp(&other, "true", nullptr, nullptr, argv, environ), 0);
+  ASSERT_EQ(waitid(P_PID, other, &info, WEXITED | WNOWAIT), 0);
+
+  EXPECT_EQ(platform::CollectEndedPlayers(), 1u);
+  EXPECT_EQ(ProcessState(ended.pid), 0) << "an ended player is collected";
+  EXPECT_FALSE(platform::IsStartedPlayer(ended.pid));
+  EXPECT_TRUE(platform::IsStartedPlayer(running.pid));
+  EXPECT_NE(ProcessState(running.pid), 'Z');
+  EXPECT_EQ(waitpid(other, nullptr, WNOHANG), other) << "someone else's child is left to them";
+
+  EXPECT_TRUE(platform::TerminateStartedPlayer(running.pid));
+  EXPECT_EQ(WaitForExit(running.pid), 128 + SIGTERM);
+}
