@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "applyguard.h"
 #include "applypreview.h"
 #include "configlisting.h"
 #include "core/fileops.h"
@@ -131,6 +132,13 @@ int Apply(TContext &c, const QString &asked) {
                  Shown(copy.Target)));
   });
   session.WorkFolder.Remove();
+  for (const TKeptFile &k : report.Kept)
+    Out(QStringLiteral("%1  %2 %3: %4 -> %5")
+            .arg("kept", -7)
+            .arg(session.SceneTable[k.Copy.Scene].FileName, ClientName(k.Copy.Client), Shown(k.Copy.Target),
+                 Shown(k.KeptAs)));
+  if (!report.RecordNotSaved.isEmpty())
+    Err("the record of written files can't be saved (" + Shown(report.RecordNotSaved) + "): no game file was replaced");
   Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing")
           .arg(name)
           .arg(report.Copied)

@@ -1,10 +1,10 @@
 #include "apply.h"
 
+#include "applyguard.h"
 #include "core/fileops.h"
 #include "extraction.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
-#include "writtenrecord.h"
 
 using platform::SS;
 
@@ -40,17 +40,19 @@ bool CopyWithRetry(const QString &source, const QString &target) {
 
 namespace {
 
-// Stages every copy whose source exists (marked Failed until it is placed); a target that
-// refuses is made writable and tried once more. The plan's indices of the staged copies, in
-// the batch's order.
+// Stages every copy whose source exists and that the guard admits (marked Failed until it is
+// placed; refused: why the guard did not admit it); a target that refuses is made writable and
+// tried once more. The plan's indices of the staged copies, in the batch's order.
 std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector<TCopyResult> &results,
-                                platform::CopyBatch &batch) {
+                                platform::CopyBatch &batch, TApplyGuard &guard, std::vector<QString> &refused) {
   std::vector<size_t> wanted, staged, again;
   std::vector<std::pair<std::string, std::string>> copies, retries;
   for (size_t i = 0; i < plan.size(); ++i) {
     const TApplyCopy &copy = plan[i];
     if (copy.Source.isEmpty() || !platform::FileExists(SS(copy.Source))) continue;
     results[i] = TCopyResult::Failed;
+    refused[i] = guard.Admit(copy);
+    if (!refused[i].isEmpty()) continue;
     wanted.push_back(i);
     copies.emplace_back(SS(copy.Source), SS(copy.Target));
   }
@@ -79,16 +81,28 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
   const std::vector<TApplyCopy> plan = ApplyPlan(s);
   std::vector<TCopyResult> results(plan.size(), TCopyResult::Missing);
   platform::CopyBatch batch;
-  const std::vector<size_t> staged = StageCopies(plan, results, batch);
-  const std::vector<bool> placed = batch.Place();
-  for (size_t k = 0; k < staged.size(); ++k)
-    if (placed[k]) results[staged[k]] = TCopyResult::Copied;
-
+  TApplyGuard guard(s.Folders, s.Store.SettingsPath());
+  std::vector<QString> refused(plan.size());
+  const std::vector<size_t> staged = StageCopies(plan, results, batch, guard, refused);
   TApplyReport report;
+  // What lands in the music folders is recorded before it is placed, so that a later change by
+  // the game is told from our own writes (gameupdates.h).
+  std::vector<const TApplyCopy *> stagedCopies;
+  for (const size_t i : staged) stagedCopies.push_back(&plan[i]);
+  if (guard.RecordIntent(stagedCopies)) {
+    const std::vector<bool> placed = batch.Place();
+    for (size_t k = 0; k < staged.size(); ++k)
+      if (placed[k]) {
+        results[staged[k]] = TCopyResult::Copied;
+        guard.Placed(plan[staged[k]]);
+      }
+    guard.Finish();
+  } else {
+    report.RecordNotSaved = guard.RecordPath();
+  }
+  report.Kept = guard.Kept();
+
   QString lastMissing;
-  // What lands in the music folders is recorded, so that a later change by the game is told
-  // from our own writes (gameupdates.h).
-  TWrittenRecord written(WrittenRecordPath(s.Store.SettingsPath()));
   for (size_t i = 0; i < plan.size(); ++i) {
     const TApplyCopy &copy = plan[i];
     const TScene &scene = s.SceneTable[copy.Scene];
@@ -104,16 +118,15 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
       }
       case TCopyResult::Copied:
         ++report.Copied;
-        if (const auto stamp = StampOf(copy.Target)) written.Set(copy.Target, *stamp);
         break;
       case TCopyResult::Failed:
         ++report.Failed;
         report.FailureText += QStringLiteral("\n%1 :  %2").arg(scene.Name, copy.Target);
+        if (!refused[i].isEmpty()) report.FailureText += QStringLiteral(" (%1)").arg(refused[i]);
         break;
     }
     if (onCopy) onCopy(copy, results[i]);
   }
-  written.Save();
   return report;
 }
 

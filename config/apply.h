@@ -20,11 +20,22 @@ struct TApplyCopy {
   QString Target;
 };
 
+// A game file that matched neither its backup nor the record of written files, copied beside
+// the backup under a dated name before it was replaced.
+struct TKeptFile {
+  TApplyCopy Copy;
+  QString KeptAs;
+};
+
 struct TApplyReport {
-  // "\n<scene name> :  <target>" for each copy that failed twice, and
+  // "\n<scene name> :  <target>" for each copy that failed twice (followed by " (<reason>)" for
+  // one that was not tried, such as a game file without its backup), and
   // "\n<scene name> :  <source> (ファイルがありません)" for each scene whose file is missing.
   QString FailureText;
   int Copied = 0, Failed = 0, Missing = 0;
+  // The record of written files that could not be saved: then no game file was replaced.
+  QString RecordNotSaved;
+  std::vector<TKeptFile> Kept;
 };
 
 // The question put before applying.
@@ -35,7 +46,8 @@ QString ApplyQuestion(bool gameRunning, const QString &config);
 std::vector<TApplyCopy> ApplyPlan(TSession &session);
 
 // Records the loaded configuration as the applied one ("LastConfig", caption), then copies.
-// A scene whose file is missing is skipped and reported; the others are still copied.
+// A scene whose file is missing is skipped and reported; the others are still copied. The
+// game's own files are guarded as applyguard.h says.
 // onCopy is told of every copy as it is made. "LastConfig" that can't be written raises
 // EIniFileException before anything is copied.
 TApplyReport ApplyConfig(TSession &session, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy = {});

@@ -1,6 +1,7 @@
 // Applying a configuration: copying every scene's file over the game's music.
 #include "apply.h"
 
+#include "applyguard.h"
 #include "formmain.h"
 #include "gamerunning.h"
 
@@ -9,7 +10,9 @@ void TFormMain::MainMenuApplayClick() {
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return;
   if (ToolButtonStop->isEnabled()) StopPlaying();
-  ShowApplyFailures(ApplyConfig(Session()), dialogs_);
+  const TApplyReport report = ApplyConfig(Session());
+  for (const QString &note : ApplyNotes(report)) dialogs_.Message(note);
+  ShowApplyFailures(report, dialogs_);
 }
 
 void TFormMain::MainMenuApplayCloseClick() {
