@@ -52,6 +52,10 @@ void TGameRecord::Add(TClient client, const QString &fileName, const TFileStamp 
   changed_[client == TClient::ThirdDawn] = true;
 }
 
+void TGameRecord::Resolve(TClient client, const QString &fileName, const TFileStamp &current) {
+  if (Of(client).Resolve(fileName, current)) changed_[client == TClient::ThirdDawn] = true;
+}
+
 QString TGameRecord::Save() {
   for (const TClient client : {TClient::First, TClient::ThirdDawn}) {
     bool &changed = changed_[client == TClient::ThirdDawn];

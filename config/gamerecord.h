@@ -30,6 +30,9 @@ class TGameRecord {
 
   void Set(TClient client, const QString &fileName, const TFileStamp &stamp, bool gameOwn = false);
   void Add(TClient client, const QString &fileName, const TFileStamp &stamp, bool gameOwn = false);
+  // An apply that named new files and was ended before it recorded what it placed: the file
+  // found there now is the one that stays recorded.
+  void Resolve(TClient client, const QString &fileName, const TFileStamp &current);
   // Writes the records that changed, each with its spare. Empty when all were written, else the
   // record file that could not be.
   QString Save();

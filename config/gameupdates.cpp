@@ -45,6 +45,7 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
       const QString target = music + "\\" + scene.FileName;
       const QString backup = backupDir + "\\" + scene.FileName;
       const auto current = StampOf(target);
+      if (current) record.Resolve(client, scene.FileName, *current);
       const auto saved = StampOf(backup);
       if (!current || !saved || *current == *saved) continue;
       // Without a record of the file, it is the game's only when nothing was ever applied to
@@ -63,8 +64,8 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
       updates.push_back({target, backup, keptAs});
     }
   }
-  if (updates.empty()) return updates;
   record.Save();
+  if (updates.empty()) return updates;
   QString list;
   for (const TGameUpdate &u : updates) list += "\n" + u.Target;
   dialogs.Message(QStringLiteral("ゲームの更新で次の音楽ファイルが新しくなっていました.\n"

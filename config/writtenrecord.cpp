@@ -79,6 +79,17 @@ void TWrittenRecord::Add(const QString &target, const TFileStamp &stamp, bool ga
   stamps.push_back({stamp, gameOwn});
 }
 
+bool TWrittenRecord::Resolve(const QString &target, const TFileStamp &stamp) {
+  const auto it = entries_.find(target);
+  if (it == entries_.end() || it->second.size() < 2) return false;
+  for (const TRecordedStamp &r : it->second)
+    if (r.Stamp == stamp) {
+      it->second = {r};
+      return true;
+    }
+  return false;
+}
+
 bool TWrittenRecord::SaveTo(const QString &windowsPath) const {
   QByteArray text;
   for (const auto &[target, stamps] : entries_)

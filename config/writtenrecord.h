@@ -41,6 +41,9 @@ class TWrittenRecord {
   void Set(const QString &target, const TFileStamp &stamp, bool gameOwn = false);
   // stamp becomes acceptable beside target's stamps (a file about to be placed).
   void Add(const QString &target, const TFileStamp &stamp, bool gameOwn = false);
+  // A target with several stamps, one of which is stamp: that one alone is kept. True when
+  // the record changed.
+  bool Resolve(const QString &target, const TFileStamp &stamp);
   bool Empty() const { return entries_.empty(); }
   const std::map<QString, std::vector<TRecordedStamp>> &Entries() const { return entries_; }
   const QString &Path() const { return path_; }

@@ -258,3 +258,38 @@ TEST(Backups, AMissingBackupIsMadeOnlyFromTheGamesOwnFile) {
     EXPECT_FALSE(TestWorld::Exists(g.Backup("britain1.mid"))) << c.what;
   }
 }
+
+// An apply ended between naming its files and recording what it placed: the next start keeps
+// the stamp of the file that stands there, and adopts only a file that is neither.
+TEST(GameUpdates, TheNextStartResolvesAnUnfinishedApply) {
+  struct Case {
+    const char *what;
+    const char *now;  // the music file's bytes at the next start
+    const char *recorded;
+    bool adopted;
+  } cases[] = {
+      {"the new file was placed", "MThd new", "MThd new", false},
+      {"the old file stayed", "MThd old", "MThd old", false},
+      {"the game patched it since", "MThd patched", "MThd patched", true},
+  };
+  for (const auto &c : cases) {
+    GuardWorld g;
+    auto stamp = [&](const std::string &bytes) {
+      TestWorld::WriteFile(g.w.Linux("scratch"), bytes);
+      return *StampOf(QString::fromStdString(g.w.world.Windows("scratch")));
+    };
+    TGameRecord record(g.w.folders, g.Settings());
+    record.Set(TClient::First, "britain1.mid", stamp("MThd old"));
+    record.Add(TClient::First, "britain1.mid", stamp("MThd new"));
+    ASSERT_EQ(record.Save(), QString());
+    TestWorld::WriteFile(g.Music("britain1.mid"), c.now);
+
+    EXPECT_EQ(AdoptGameUpdates(g.w.folders, g.Settings(), g.w.dialogs, kWhen).size(), c.adopted ? 1u : 0u) << c.what;
+
+    const TWrittenRecord after(GameRecordPath(g.w.folders.DefaultDir));
+    ASSERT_EQ(after.Entries().count("britain1.mid"), 1u) << c.what;
+    ASSERT_EQ(after.Entries().at("britain1.mid").size(), 1u) << c.what;
+    EXPECT_EQ(after.Entries().at("britain1.mid")[0].Stamp, stamp(c.recorded)) << c.what;
+    EXPECT_EQ(after.Entries().at("britain1.mid")[0].GameOwn, c.adopted) << c.what;
+  }
+}
