@@ -196,6 +196,12 @@ TEST(Originals, ADeletedBackupIsNotMadeFromOurOwnFile) {
   ASSERT_EQ(w.Run({"--apply", "Town"}).status, ecOK);
   std::remove(w.Linux(kFirst + "/default/approach.mid").c_str());
   Shell("rm -r " + Quote(w.Linux(kThirdDawn + "/default")));
+  // The dry run tells the same beforehand.
+  const ProgramRun dry = w.Run({"--apply", "標準", "--dry-run"});
+  EXPECT_EQ(dry.status, ecCopiesFailed) << dry.err;
+  EXPECT_TRUE(Has(dry.out, "missing  approach.mid first: ")) << dry.out;
+  EXPECT_TRUE(Has(dry.out, "missing  approach.mid third-dawn: ")) << dry.out;
+  EXPECT_TRUE(Has(dry.out, "same     britain1.mid third-dawn: ")) << dry.out;
 
   const ProgramRun run = w.Run({"--apply", "標準"});
   EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
