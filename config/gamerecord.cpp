@@ -11,7 +11,9 @@ QString NameIn(const QString &musicDir, const QString &path) {
 
 }  // namespace
 
-QString GameRecordPath(const QString &folder) { return folder + QStringLiteral("\\melodeck.written"); }
+QString GameRecordPath(const QString &folder) {
+  return folder.isEmpty() ? QString() : folder + QStringLiteral("\\melodeck.written");
+}
 
 TGameRecord::TGameRecord(const TGameFolders &folders, const QString &settingsPath)
     : folders_(folders), first_(GameRecordPath(folders.DefaultDir)), thirdDawn_(GameRecordPath(folders.DefaultDirTD)) {

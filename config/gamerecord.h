@@ -11,7 +11,8 @@
 #include "gamefolders.h"
 #include "writtenrecord.h"
 
-// The record file of a folder (the backup folder; its spare: the music folder).
+// The record file of a folder (the backup folder; its spare: the music folder); empty for a
+// client that is not there.
 QString GameRecordPath(const QString &folder);
 
 class TGameRecord {
