@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "backups.h"
 #include "core/fileops.h"
 #include "core/winpath.h"
+#include "../platform/inchild.h"
 #include "gameupdates.h"
 #include "midigen.h"
 #include "qtcore/qstr.h"
@@ -172,6 +174,24 @@ TEST(ApplyGuard, AGameFileIsReplacedOnlyWhenNothingOfTheGameIsLost) {
     // Whatever happened, the next start takes nothing of ours for the game's.
     EXPECT_TRUE(AdoptGameUpdates(g.w.folders, g.Settings(), g.w.dialogs, kWhen).empty()) << c.what;
   }
+}
+
+// A disk too full for the backup: the game's file it would keep is not replaced.
+TEST(ApplyGuard, NoRoomForABackupLeavesTheGamesFileAlone) {
+  GuardWorld g;
+  std::remove(g.Backup("approach.mid").c_str());
+  const std::string game = TestWorld::ReadFile(g.Music("approach.mid"));
+  g.s.SceneTable[0].Source = g.Tune("new.mid", "MThd new");
+  const int status = platformtest::RunInChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};  // bytes: smaller than any of the game's files
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    const TApplyReport report = ApplyConfig(g.s);
+    return report.FailureText.contains(QString::fromUtf8("approach.mid (バックアップがありません)")) ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(TestWorld::ReadFile(g.Music("approach.mid")), game);
+  EXPECT_FALSE(TestWorld::Exists(g.Backup("approach.mid")));
 }
 
 // A record that can't be written: nothing of the game is replaced.
