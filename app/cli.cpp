@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "applyfailures.h"
+#include "applyguard.h"
 #include "applypreview.h"
 #include "configlisting.h"
 #include "copyfailuretext.h"
@@ -148,15 +149,26 @@ int Apply(TContext &c, const QString &asked) {
     const char *what = o.Result == TCopyResult::Copied   ? "copied"
                        : o.Result == TCopyResult::Failed ? "FAILED"
                                                          : "MISSING";
-    const QString why = o.Result == TCopyResult::Copied ? QString() : CopyFailureInEnglish(o.Reason);
+    // An archive entry without a work folder to extract it to: that is its one reason.
+    const QString noWorkFolder = NoWorkFolder(session, copy);
+    const QString why = o.Result == TCopyResult::Copied || !noWorkFolder.isEmpty() ? QString()
+                        : o.Refusal != TRefusal::None                              ? RefusalInEnglish(o.Refusal)
+                                                                                   : CopyFailureInEnglish(o.Reason);
     Out(QStringLiteral("%1  %2 %3: %4 -> %5%6")
             .arg(what, -7)
             .arg(session.SceneTable[copy.Scene].FileName, ClientName(copy.Client), Shown(copy.Source),
                  Shown(copy.Target), why.isEmpty() ? QString() : " (" + why + ")") +
-        NoWorkFolder(session, copy));
+        noWorkFolder);
   }
   SayWorkFolderFailure(session);
   session.WorkFolder.Remove();
+  for (const TKeptFile &k : report.Kept)
+    Out(QStringLiteral("%1  %2 %3: %4 -> %5")
+            .arg("kept", -7)
+            .arg(session.SceneTable[k.Copy.Scene].FileName, ClientName(k.Copy.Client), Shown(k.Copy.Target),
+                 Shown(k.KeptAs)));
+  if (!report.RecordNotSaved.isEmpty())
+    Err("the record of written files can't be saved (" + Shown(report.RecordNotSaved) + "): no game file was replaced");
   Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing")
           .arg(name)
           .arg(report.Copied)

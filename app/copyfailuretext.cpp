@@ -28,3 +28,19 @@ QString CopyFailureInEnglish(CopyFailure reason) {
   }
   return QString();
 }
+
+QString RefusalInEnglish(TRefusal refusal) {
+  switch (refusal) {
+    case TRefusal::NoBackup:
+      return QStringLiteral("the game's file has no backup");
+    case TRefusal::TargetUnreadable:
+      return QStringLiteral("the game's file can't be read");
+    case TRefusal::CannotKeep:
+      return QStringLiteral("the game's file can't be kept beside its backup");
+    case TRefusal::RecordNotSaved:
+      return QStringLiteral("the record of written files can't be saved");
+    case TRefusal::None:
+      break;
+  }
+  return QString();
+}

@@ -3,7 +3,11 @@
 
 #include <QString>
 
+#include "apply.h"
 #include "core/copyfailure.h"
 
 // Empty when the reason is not known.
 QString CopyFailureInEnglish(platform::CopyFailure reason);
+
+// Why a copy was refused to keep the game's own music safe.
+QString RefusalInEnglish(TRefusal refusal);

@@ -1,12 +1,12 @@
 #include "apply.h"
 
 #include "applyfailures.h"
+#include "applyguard.h"
 #include "applyleftovers.h"
 #include "core/fileops.h"
 #include "extraction.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
-#include "writtenrecord.h"
 
 using platform::SS;
 
@@ -42,11 +42,11 @@ bool CopyWithRetry(const QString &source, const QString &target) {
 
 namespace {
 
-// Stages every copy whose source is a regular file (marked Failed until it is placed); a
-// target that refuses is made writable and tried once more. The plan's indices of the staged
-// copies, in the batch's order.
+// Stages every copy whose source is a regular file and that the guard admits (marked Failed
+// until it is placed); a target that refuses is made writable and tried once more. The plan's
+// indices of the staged copies, in the batch's order.
 std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector<TApplyOutcome> &outcomes,
-                                platform::CopyBatch &batch) {
+                                platform::CopyBatch &batch, TApplyGuard &guard) {
   std::vector<size_t> wanted, staged, again;
   std::vector<std::pair<std::string, std::string>> copies, retries;
   for (size_t i = 0; i < plan.size(); ++i) {
@@ -55,6 +55,8 @@ std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector
         copy.Source.isEmpty() ? platform::CopyFailure::SourceMissing : platform::SourceFailure(SS(copy.Source));
     if (outcomes[i].Reason != platform::CopyFailure::None) continue;
     outcomes[i].Result = TCopyResult::Failed;
+    outcomes[i].Refusal = guard.Admit(copy);
+    if (outcomes[i].Refusal != TRefusal::None) continue;
     wanted.push_back(i);
     copies.emplace_back(SS(copy.Source), SS(copy.Target));
   }
@@ -98,18 +100,28 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     if (scene.Source.contains('|')) outcomes[i].Entry = scene.Source;
   }
   platform::CopyBatch batch;
-  const std::vector<size_t> staged = StageCopies(plan, outcomes, batch);
-  std::vector<platform::CopyFailure> why;
-  const std::vector<bool> placed = batch.Place(&why);
-  for (size_t k = 0; k < staged.size(); ++k) {
-    outcomes[staged[k]].Result = placed[k] ? TCopyResult::Copied : TCopyResult::Failed;
-    outcomes[staged[k]].Reason = why[k];
-  }
-
+  TApplyGuard guard(s.Folders, s.Store.SettingsPath());
+  const std::vector<size_t> staged = StageCopies(plan, outcomes, batch, guard);
   TApplyReport report;
-  // What lands in the music folders is recorded, so that a later change by the game is told
-  // from our own writes (gameupdates.h).
-  TWrittenRecord written(WrittenRecordPath(s.Store.SettingsPath()));
+  // What lands in the music folders is recorded before it is placed, so that a later change by
+  // the game is told from our own writes (gameupdates.h).
+  std::vector<const TApplyCopy *> stagedCopies;
+  for (const size_t i : staged) stagedCopies.push_back(&plan[i]);
+  if (guard.RecordIntent(stagedCopies)) {
+    std::vector<platform::CopyFailure> why;
+    const std::vector<bool> placed = batch.Place(&why);
+    for (size_t k = 0; k < staged.size(); ++k) {
+      outcomes[staged[k]].Result = placed[k] ? TCopyResult::Copied : TCopyResult::Failed;
+      outcomes[staged[k]].Reason = why[k];
+      if (placed[k]) guard.Placed(plan[staged[k]]);
+    }
+    guard.Finish();
+  } else {
+    report.RecordNotSaved = guard.RecordPath();
+    for (const size_t i : staged) outcomes[i].Refusal = TRefusal::RecordNotSaved;
+  }
+  report.Kept = guard.Kept();
+
   for (const TApplyOutcome &outcome : outcomes) {
     const TApplyCopy &copy = outcome.Copy;
     switch (outcome.Result) {
@@ -118,7 +130,6 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
         break;
       case TCopyResult::Copied:
         ++report.Copied;
-        if (const auto stamp = StampOf(copy.Target)) written.Set(copy.Target, *stamp);
         break;
       case TCopyResult::Failed:
         ++report.Failed;
@@ -126,7 +137,6 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     }
     if (onCopy) onCopy(copy, outcome.Result);
   }
-  written.Save();
   report.Outcomes = std::move(outcomes);
   report.FailureText = FailureLines(report.Outcomes, [](const QString &path) { return path; });
   return report;

@@ -21,6 +21,16 @@ struct TApplyCopy {
   QString Target;
 };
 
+// Why a copy whose source is present was not made although nothing failed to copy: the game's
+// own music would have been at risk (applyguard.h).
+enum class TRefusal {
+  None,
+  NoBackup,          // the game's file has no backup, and none can be made from it
+  TargetUnreadable,  // the game's file can't be read, so it can't be told from ours
+  CannotKeep,        // an unknown game file can't be kept beside the backup first
+  RecordNotSaved,    // the record of written files can't be written: nothing was placed
+};
+
 // What became of one copy, and why it was not made.
 struct TApplyOutcome {
   TApplyCopy Copy;
@@ -28,15 +38,26 @@ struct TApplyOutcome {
   QString Entry;  // the scene's "archive|entry" when its file comes from an archive
   TCopyResult Result = TCopyResult::Missing;
   platform::CopyFailure Reason = platform::CopyFailure::None;
+  TRefusal Refusal = TRefusal::None;
+};
+
+// A game file that matched neither its backup nor the record of written files, copied beside
+// the backup under a dated name before it was replaced.
+struct TKeptFile {
+  TApplyCopy Copy;
+  QString KeptAs;
 };
 
 struct TApplyReport {
-  // "\n<scene name> :  <target> (<reason>)" for each copy that failed twice, and
+  // "\n<scene name> :  <target> (<reason>)" for each copy that failed twice or was refused, and
   // "\n<scene name> :  <source> (<reason>)" for each scene whose file is missing or no
   // regular file, with the paths the window shows (see applyfailures.h).
   QString FailureText;
   int Copied = 0, Failed = 0, Missing = 0;
   std::vector<TApplyOutcome> Outcomes;  // every copy of the plan, in order
+  // The record of written files that could not be saved: then no game file was replaced.
+  QString RecordNotSaved;
+  std::vector<TKeptFile> Kept;
 };
 
 // The question put before applying.
@@ -47,7 +68,8 @@ QString ApplyQuestion(bool gameRunning, const QString &config);
 std::vector<TApplyCopy> ApplyPlan(TSession &session);
 
 // Records the loaded configuration as the applied one ("LastConfig", caption), then copies.
-// A scene whose file is missing is skipped and reported; the others are still copied.
+// A scene whose file is missing is skipped and reported; the others are still copied. The
+// game's own files are guarded as applyguard.h says.
 // onCopy is told of every copy as it is made. "LastConfig" that can't be written raises
 // EIniFileException before anything is copied.
 TApplyReport ApplyConfig(TSession &session, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy = {});

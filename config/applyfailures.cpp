@@ -28,6 +28,22 @@ QString FailureReasonText(CopyFailure reason) {
   return QString();
 }
 
+QString RefusalText(TRefusal refusal) {
+  switch (refusal) {
+    case TRefusal::NoBackup:
+      return QStringLiteral("バックアップがありません");
+    case TRefusal::TargetUnreadable:
+      return QStringLiteral("ファイルを読めません");
+    case TRefusal::CannotKeep:
+      return QStringLiteral("今のファイルを残せません");
+    case TRefusal::RecordNotSaved:
+      return QStringLiteral("書き込んだファイルの記録を保存できません");
+    case TRefusal::None:
+      break;
+  }
+  return QString();
+}
+
 namespace {
 
 // The source as the message names it: an archive entry as assigned, with the archive's path
@@ -53,7 +69,7 @@ QString FailureLines(const std::vector<TApplyOutcome> &outcomes, const TShownPat
     const bool missing = o.Result == TCopyResult::Missing;
     QString line =
         QStringLiteral("\n%1 :  %2").arg(o.SceneName, missing ? ShownSource(o, shown) : shown(o.Copy.Target));
-    const QString reason = FailureReasonText(o.Reason);
+    const QString reason = o.Refusal != TRefusal::None ? RefusalText(o.Refusal) : FailureReasonText(o.Reason);
     if (!reason.isEmpty()) line += QStringLiteral(" (%1)").arg(reason);
     // A file missing for both clients (an archive entry is one file for both) is reported once.
     if (missing) {
@@ -69,7 +85,7 @@ std::vector<QString> FailureMessages(const QString &lines, const std::vector<TAp
   if (lines.isEmpty()) return {};
   std::vector<QString> messages{QStringLiteral("以下のファイルにコピーできませんでした\n\n") + lines};
   for (const TApplyOutcome &o : outcomes)
-    if (o.Result == TCopyResult::Failed && AdviceFits(o.Reason)) {
+    if (o.Result == TCopyResult::Failed && o.Refusal == TRefusal::None && AdviceFits(o.Reason)) {
       messages.push_back(
           QStringLiteral("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
       break;

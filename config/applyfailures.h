@@ -12,6 +12,8 @@ using TShownPath = std::function<QString(const QString &windowsPath)>;
 
 // Why a copy was not made, in the window's words; empty when the reason is not known.
 QString FailureReasonText(platform::CopyFailure reason);
+// Why a copy was refused to keep the game's own music safe, in the window's words.
+QString RefusalText(TRefusal refusal);
 
 // "\n<scene name> :  <target> (<reason>)" for each copy that failed and
 // "\n<scene name> :  <source> (<reason>)" for each missing source (an archive entry once for

@@ -1,5 +1,6 @@
 #include "configstore.h"
 
+#include "backups.h"
 #include "configlisting.h"
 
 #include "core/fileops.h"
@@ -69,27 +70,34 @@ void TConfigStore::LoadConfigList() {
 
 bool TConfigStore::LoadConfig(platform::IniFile &file, const QString &name) {
   QString missing;
+  std::vector<QString> ours;  // game files without a backup because they are our own
   for (int i = 0; i < kSceneCount; ++i) {
     TScene &scene = scenes_[i];
     const std::string fileName = SS(scene.FileName);
+    bool ourFile[2] = {false, false};
     if (folders_.HasThirdDawn && !platform::FileExists(SS(Join(folders_.DefaultDirTD, scene.FileName))))
-      BackupSceneFile(TClient::ThirdDawn, scene.FileName);
+      ourFile[1] = BackupSceneFile(TClient::ThirdDawn, scene.FileName) == TBackupState::Ours;
     if (!platform::FileExists(SS(Join(folders_.DefaultDir, scene.FileName))))
-      BackupSceneFile(TClient::First, scene.FileName);
+      ourFile[0] = BackupSceneFile(TClient::First, scene.FileName) == TBackupState::Ours;
+    if (ourFile[0]) ours.push_back(Join(folders_.MusicDir, scene.FileName));
+    if (ourFile[1]) ours.push_back(Join(folders_.MusicDirTD, scene.FileName));
     scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), fileName, ""));
     if (scene.Source.isEmpty()) {
       scene.Source = scene.FileName;
       const QString first = ResolveSource(scene.Source, TClient::First, folders_);
-      if (!platform::FileExists(SS(first))) missing += first + "\n";
+      if (!ourFile[0] && !platform::FileExists(SS(first))) missing += first + "\n";
       if (folders_.HasThirdDawn) {
         const QString td = ResolveSource(scene.Source, TClient::ThirdDawn, folders_);
-        if (!platform::FileExists(SS(td))) missing += td + "\n";
+        if (!ourFile[1] && !platform::FileExists(SS(td))) missing += td + "\n";
       }
     }
   }
   CurrentConfig = name;
-  if (!missing.isEmpty()) dialogs_.Message("バックアップファイルがありません.\n" + missing);
-  return missing.isEmpty();
+  // One message: the backups that are missing, then the game files that are our own.
+  QString text = missing.isEmpty() ? QString() : "バックアップファイルがありません.\n" + missing;
+  if (!ours.empty()) text += (text.isEmpty() ? "" : "\n") + OurFilesNotBackedUpText(ours);
+  if (!text.isEmpty()) dialogs_.Message(text);
+  return missing.isEmpty() && ours.empty();
 }
 
 // All 49 keys go in one replacement of the file: a failure leaves the previous content whole.
@@ -101,12 +109,8 @@ bool TConfigStore::SaveConfig(platform::IniFile &file, const QString &name) {
   return file.TryWriteStrings(SS(name), values);
 }
 
-void TConfigStore::BackupSceneFile(TClient client, const QString &fileName) {
-  const bool td = client == TClient::ThirdDawn;
-  const QString backup = td ? folders_.DefaultDirTD : folders_.DefaultDir;
-  const QString music = td ? folders_.MusicDirTD : folders_.MusicDir;
-  if (!platform::DirectoryExists(SS(backup))) platform::CreateDirectory(SS(backup));
-  platform::CopyFile(SS(Join(music, fileName)), SS(Join(backup, fileName)), true);
+TBackupState TConfigStore::BackupSceneFile(TClient client, const QString &fileName) {
+  return EnsureBackup(folders_, client, fileName, TGameRecord(folders_, SettingsPath()));
 }
 
 void TConfigStore::WriteSceneName(int scene) {

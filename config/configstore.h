@@ -7,6 +7,7 @@
 #include <QStringListModel>
 #include <memory>
 
+#include "backups.h"
 #include "core/inifile.h"
 #include "gamefolders.h"
 #include "qtcore/dialogs.h"
@@ -49,7 +50,8 @@ class TConfigStore : public QObject {
   void LoadSceneNames();
   bool LoadConfig(platform::IniFile &file, const QString &name);
   bool SaveConfig(platform::IniFile &file, const QString &name);
-  void BackupSceneFile(TClient client, const QString &fileName);
+  // Makes a missing backup from the game's file, never from a file that Melodeck wrote.
+  TBackupState BackupSceneFile(TClient client, const QString &fileName);
   // Writes a scene's name and description to the scene names file at once.
   void WriteSceneName(int scene);
   // Records name as the applied configuration ("LastConfig") and names it in the caption.

@@ -5,7 +5,7 @@
 #include "core/inifile.h"
 #include "qtcore/qstr.h"
 #include "scenetable.h"
-#include "writtenrecord.h"
+#include "gamerecord.h"
 
 using platform::SS;
 
@@ -15,14 +15,13 @@ bool NeverApplied(const QString &settingsPath) {
   return platform::IniFile(SS(settingsPath)).ReadString(kSettingsSection, "LastConfig", "").empty();
 }
 
-// A name beside the backup that is not taken yet.
+}  // namespace
+
 QString FreeDatedPath(const QString &folder, const QString &fileName, const QDateTime &now) {
   QString path = folder + "\\" + DatedBackupName(fileName, now);
   for (int n = 2; platform::FileExists(SS(path)); ++n) path = folder + "\\" + DatedBackupName(fileName, now, n);
   return path;
 }
-
-}  // namespace
 
 QString DatedBackupName(const QString &fileName, const QDateTime &when, int n) {
   const qsizetype dot = fileName.lastIndexOf('.');
@@ -34,22 +33,26 @@ QString DatedBackupName(const QString &fileName, const QDateTime &when, int n) {
 
 std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
                                           platform::Dialogs &dialogs, const QDateTime &now) {
-  const QString recordPath = WrittenRecordPath(settingsPath);
-  TWrittenRecord record(recordPath);
+  TGameRecord record(folders, settingsPath);
   const bool neverApplied = NeverApplied(settingsPath);
   std::vector<TGameUpdate> updates;
   for (const TScene &scene : BuiltInSceneTable()) {
     for (const bool td : {false, true}) {
       if (td && !folders.HasThirdDawn) continue;
+      const TClient client = td ? TClient::ThirdDawn : TClient::First;
       const QString music = td ? folders.MusicDirTD : folders.MusicDir;
       const QString backupDir = td ? folders.DefaultDirTD : folders.DefaultDir;
       const QString target = music + "\\" + scene.FileName;
       const QString backup = backupDir + "\\" + scene.FileName;
       const auto current = StampOf(target);
+      if (current) record.Resolve(client, scene.FileName, *current);
       const auto saved = StampOf(backup);
       if (!current || !saved || *current == *saved) continue;
-      const auto written = record.Find(target);
-      if (written ? *written == *current : !neverApplied) continue;
+      // Without a record of the file, it is the game's only when nothing was ever applied to
+      // this game (by any copy of the program).
+      if (record.Known(client, scene.FileName) ? record.Recorded(client, scene.FileName, *current)
+                                               : !(neverApplied && record.Empty(client)))
+        continue;
       // Keep the previous backup, then take the game's file in its place.
       const QString keptAs = FreeDatedPath(backupDir, scene.FileName, now);
       if (!platform::CopyFile(SS(backup), SS(keptAs), true)) continue;
@@ -57,12 +60,12 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
         platform::DeleteFile(SS(keptAs));
         continue;
       }
-      record.Set(target, *current);
+      record.Set(client, scene.FileName, *current, true);
       updates.push_back({target, backup, keptAs});
     }
   }
-  if (updates.empty()) return updates;
   record.Save();
+  if (updates.empty()) return updates;
   QString list;
   for (const TGameUpdate &u : updates) list += "\n" + u.Target;
   dialogs.Message(QStringLiteral("ゲームの更新で次の音楽ファイルが新しくなっていました.\n"

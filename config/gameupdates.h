@@ -17,8 +17,9 @@ struct TGameUpdate {
   QString KeptAs;  // where the previous backup went
 };
 
-// settingsPath: the settings file; the record of written files lives beside it. Files without
-// a record count as written by the game only while no configuration has been applied yet.
+// settingsPath: the settings file (an older program kept its record of written files beside
+// it; see gamerecord.h). Files without a record count as written by the game only while no
+// configuration has been applied to the game yet.
 // Each adopted file is recorded as the game's own. One message names the files, when any.
 std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
                                           platform::Dialogs &dialogs,
@@ -26,3 +27,5 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
 
 // "approach.mid" → "approach_20261207-131500.mid"; n > 1 adds "-n" for a second one that second.
 QString DatedBackupName(const QString &fileName, const QDateTime &when, int n = 1);
+// A dated name for fileName in folder that is not taken yet (a Windows path).
+QString FreeDatedPath(const QString &folder, const QString &fileName, const QDateTime &when);

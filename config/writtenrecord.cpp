@@ -36,30 +36,66 @@ QString WrittenRecordPath(const QString &settingsPath) {
   return platform::QS(platform::ChangeFileExt(SS(settingsPath), ".written"));
 }
 
-// One line a file: size, tab, hash, tab, the target's Windows path; UTF-8.
+// One line a stamp: size, tab, hash, tab, the target, and for the game's own bytes a tab and
+// "game"; UTF-8. A target may have several lines: each is a file that may stand there.
 TWrittenRecord::TWrittenRecord(const QString &windowsPath) : path_(windowsPath) {
   const auto text = platform::ReadWholeFile(SS(path_));
   if (!text) return;
   for (const QString &line : QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())).split('\n')) {
     const QStringList fields = line.split('\t');
     bool ok = false;
-    if (fields.size() != 3) continue;
+    if (fields.size() != 3 && !(fields.size() == 4 && fields[3] == QLatin1String("game"))) continue;
     const qint64 size = fields[0].toLongLong(&ok);
     if (!ok || size < 0 || fields[1].size() != 16 || fields[2].isEmpty()) continue;
-    entries_[fields[2]] = TFileStamp{size, fields[1].toLatin1()};
+    Add(fields[2], TFileStamp{size, fields[1].toLatin1()}, fields.size() == 4);
   }
 }
 
 std::optional<TFileStamp> TWrittenRecord::Find(const QString &target) const {
   const auto it = entries_.find(target);
-  if (it == entries_.end()) return std::nullopt;
-  return it->second;
+  if (it == entries_.end() || it->second.empty()) return std::nullopt;
+  return it->second.back().Stamp;
 }
 
-bool TWrittenRecord::Save() const {
+bool TWrittenRecord::Matches(const QString &target, const TFileStamp &stamp, bool replacementsOnly) const {
+  const auto it = entries_.find(target);
+  if (it == entries_.end()) return false;
+  for (const TRecordedStamp &r : it->second)
+    if (r.Stamp == stamp && !(replacementsOnly && r.GameOwn)) return true;
+  return false;
+}
+
+void TWrittenRecord::Set(const QString &target, const TFileStamp &stamp, bool gameOwn) {
+  entries_[target] = {TRecordedStamp{stamp, gameOwn}};
+}
+
+void TWrittenRecord::Add(const QString &target, const TFileStamp &stamp, bool gameOwn) {
+  std::vector<TRecordedStamp> &stamps = entries_[target];
+  for (TRecordedStamp &r : stamps)
+    if (r.Stamp == stamp) {
+      r.GameOwn = r.GameOwn || gameOwn;  // the game's own bytes of this file, whoever wrote them
+      return;
+    }
+  stamps.push_back({stamp, gameOwn});
+}
+
+bool TWrittenRecord::Resolve(const QString &target, const TFileStamp &stamp) {
+  const auto it = entries_.find(target);
+  if (it == entries_.end() || it->second.size() < 2) return false;
+  for (const TRecordedStamp &r : it->second)
+    if (r.Stamp == stamp) {
+      it->second = {r};
+      return true;
+    }
+  return false;
+}
+
+bool TWrittenRecord::SaveTo(const QString &windowsPath) const {
   QByteArray text;
-  for (const auto &[target, stamp] : entries_)
-    text += QByteArray::number(stamp.Size) + '\t' + stamp.Hash + '\t' + target.toUtf8() + '\n';
-  platform::AtomicFile file(platform::ToLinux(SS(path_)));
+  for (const auto &[target, stamps] : entries_)
+    for (const TRecordedStamp &r : stamps)
+      text += QByteArray::number(r.Stamp.Size) + '\t' + r.Stamp.Hash + '\t' + target.toUtf8() +
+              (r.GameOwn ? "\tgame\n" : "\n");
+  platform::AtomicFile file(platform::ToLinux(SS(windowsPath)));
   return file.Open() && file.Write(std::string_view(text.constData(), text.size())) && file.Commit();
 }

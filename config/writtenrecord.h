@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <optional>
+#include <vector>
 
 struct TFileStamp {
   qint64 Size = -1;
@@ -20,18 +21,38 @@ std::optional<TFileStamp> StampOf(const QString &windowsPath);
 // The record file of a settings file: beside it, with the extension ".written".
 QString WrittenRecordPath(const QString &settingsPath);
 
+// One recorded stamp of a target. GameOwn: the bytes are the game's own file (copied from its
+// backup, or taken as the game's update), not a replacement.
+struct TRecordedStamp {
+  TFileStamp Stamp;
+  bool GameOwn = false;
+};
+
 class TWrittenRecord {
  public:
   // Reads the record; a missing or damaged file is an empty record (damaged lines are skipped).
   explicit TWrittenRecord(const QString &windowsPath);
 
+  // The stamp recorded last for target.
   std::optional<TFileStamp> Find(const QString &target) const;
-  void Set(const QString &target, const TFileStamp &stamp) { entries_[target] = stamp; }
+  // Any stamp recorded for target is stamp; with replacementsOnly, only those not GameOwn count.
+  bool Matches(const QString &target, const TFileStamp &stamp, bool replacementsOnly = false) const;
+  // stamp becomes target's only stamp.
+  void Set(const QString &target, const TFileStamp &stamp, bool gameOwn = false);
+  // stamp becomes acceptable beside target's stamps (a file about to be placed).
+  void Add(const QString &target, const TFileStamp &stamp, bool gameOwn = false);
+  // A target with several stamps, one of which is stamp: that one alone is kept. True when
+  // the record changed.
+  bool Resolve(const QString &target, const TFileStamp &stamp);
   bool Empty() const { return entries_.empty(); }
+  const std::map<QString, std::vector<TRecordedStamp>> &Entries() const { return entries_; }
+  const QString &Path() const { return path_; }
   // Replaces the file as a whole; false when it can't be written.
-  bool Save() const;
+  bool Save() const { return SaveTo(path_); }
+  // The same, as the file windowsPath.
+  bool SaveTo(const QString &windowsPath) const;
 
  private:
   QString path_;
-  std::map<QString, TFileStamp> entries_;
+  std::map<QString, std::vector<TRecordedStamp>> entries_;
 };

@@ -1,6 +1,7 @@
 // Applying a configuration: copying every scene's file over the game's music.
 #include "apply.h"
 
+#include "applyguard.h"
 #include "formmain.h"
 #include "gamerunning.h"
 
@@ -17,6 +18,7 @@ void TFormMain::MainMenuApplayClick() {
                          SceneTable[copy.Scene].Source.contains('|') && !Session().WorkFolder.Error().isEmpty());
   });
   if (noWorkFolder) dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
+  for (const QString &note : ApplyNotes(report)) dialogs_.Message(note);
   ShowApplyFailures(report, dialogs_);
 }
 

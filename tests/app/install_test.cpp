@@ -144,3 +144,25 @@ TEST(Install, TheInstalledProgramFindsItsArchiverLibraries) {
   EXPECT_EQ(TestWorld::ReadFile(i.world.Linux("prefix/drive_c/Program Files/Ultima Online/music/approach.mid")),
             "MThd town in a package");
 }
+
+// The game's record of written files is shared by every copy of the program on that game: the
+// installed program takes nothing that a build folder's copy wrote for a game update.
+TEST(Install, TheInstalledProgramKnowsWhatAnotherCopyWrote) {
+  Installed i;
+  ASSERT_TRUE(i.installed) << TestWorld::ReadFile(i.world.Linux("install.log"));
+  const std::string music = i.world.Linux("prefix/drive_c/Program Files/Ultima Online/music");
+  const std::string original = TestWorld::ReadFile(music + "/approach.mid");
+  TestWorld::MakeDirs(i.world.Linux("tunes"));
+  TestWorld::WriteFile(i.world.Linux("tunes/town.mid"), "MThd town");
+  const std::string build = PlaceProgram(i.world.Linux("build"));
+  TestWorld::WriteFile(i.world.Linux("build/melodeck.ini"),
+                       "[Town]\napproach.mid=" + i.world.Windows("tunes/town.mid") + "\n");
+  ASSERT_EQ(RunProgram(i.world, build, {"--apply", "Town"}).status, ecOK);
+  TestWorld::WriteFile(i.inst + "/bin/melodeck.ini", "");
+
+  const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "標準"});
+  EXPECT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_EQ(run.err.find("ゲームの更新"), std::string::npos) << run.err;
+  EXPECT_EQ(TestWorld::ReadFile(music + "/approach.mid"), original);
+  EXPECT_EQ(TestWorld::ReadFile(music + "/default/approach.mid"), original);
+}

@@ -92,7 +92,8 @@ TEST(WindowCommands, ApplyWithoutAWorkFolderSaysWhy) {
   w.dialogs.Answer(TModalResult::OK);
   f.MainMenuApplayClick();
   const QStringList texts = w.dialogs.Texts();
-  ASSERT_EQ(texts.size(), 4) << texts.join("|").toStdString();
+  // No advice about files in use: the copy was not tried.
+  ASSERT_EQ(texts.size(), 3) << texts.join("|").toStdString();
   EXPECT_EQ(texts[1], QString::fromUtf8("作業フォルダを作成できません: ") +
                           QString::fromStdString(w.Linux("notafolder")) + "/melodeck-XXXXXX: Not a directory");
   EXPECT_TRUE(texts[2].startsWith(QString::fromUtf8("以下のファイルにコピーできませんでした")))
