@@ -114,7 +114,7 @@ TEST(Originals, AKillAfterPlacingLeavesTheFilesKnownAsOurs) {
   struct stat before {};
   ASSERT_EQ(stat(last.c_str(), &before), 0);
   std::string command = "exec env -i";
-  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+  for (const char *name : PassedEnvironment())
     if (const char *value = getenv(name)) command += " " + Quote(std::string(name) + "=" + value);
   command += " " + Quote(w.program) + " --apply Big >/dev/null 2>&1 </dev/null";
   const pid_t child = fork();

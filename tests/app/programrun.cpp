@@ -42,13 +42,19 @@ std::string PlaceProgram(const std::string &linuxFolder) {
   return program;
 }
 
+const std::vector<const char *> &PassedEnvironment() {
+  static const std::vector<const char *> names{"WINEPREFIX",   "XDG_RUNTIME_DIR", "MELODECK_LOCK_DIR",
+                                               "TMPDIR",       "HOME",            "PATH",
+                                               "ASAN_OPTIONS", "LSAN_OPTIONS",    "UBSAN_OPTIONS"};
+  return names;
+}
+
 ProgramRun RunProgram(const testsupport::TestWorld &world, const std::string &program,
                       const std::vector<std::string> &args, const std::vector<std::string> &extraEnv,
                       const std::string &wrapper) {
   // Nothing else of the test's environment: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
   std::string command = "env -i";
-  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "MELODECK_LOCK_DIR", "TMPDIR", "HOME", "PATH",
-                           "ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+  for (const char *name : PassedEnvironment())
     if (const char *value = getenv(name)) command += " " + Quote(std::string(name) + "=" + value);
   for (const auto &e : extraEnv) command += " " + Quote(e);
   command += " " + wrapper + " timeout 60 " + Quote(program);

@@ -13,6 +13,10 @@ struct ProgramRun {
   std::string out, err;
 };
 
+// The variables of the test's environment that a program a test starts gets: the test's
+// prefix, runtime, lock and temporary folders, and the sanitizers' options.
+const std::vector<const char *> &PassedEnvironment();
+
 // Places the program in linuxFolder; answers the program's path.
 std::string PlaceProgram(const std::string &linuxFolder);
 

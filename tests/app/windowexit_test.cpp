@@ -15,8 +15,9 @@ namespace {
 // The program's environment: the test's folders and the display, nothing else.
 QProcessEnvironment Environment() {
   QProcessEnvironment env;
-  for (const char *name : {"WINEPREFIX", "XDG_RUNTIME_DIR", "TMPDIR", "HOME", "PATH", "ASAN_OPTIONS", "LSAN_OPTIONS",
-                           "UBSAN_OPTIONS", "DISPLAY", "XAUTHORITY"})
+  std::vector<const char *> names = PassedEnvironment();
+  names.insert(names.end(), {"DISPLAY", "XAUTHORITY"});
+  for (const char *name : names)
     if (const char *value = getenv(name)) env.insert(name, value);
   return env;
 }
