@@ -21,6 +21,7 @@
 #include "packageexport.h"
 #include "packageimport.h"
 #include "qtcore/qstr.h"
+#include "sources.h"
 #include "startup.h"
 #include "terminaldialogs.h"
 
@@ -96,7 +97,7 @@ QString FindConfig(TSession &session, const QString &asked) {
 
 // After a copy's line: why an archive entry has no file when the work folder can't be made.
 QString NoWorkFolder(TSession &session, const TApplyCopy &copy) {
-  if (!copy.Source.isEmpty() || !session.SceneTable[copy.Scene].Source.contains('|') ||
+  if (!copy.Source.isEmpty() || !TSource::Parse(session.SceneTable[copy.Scene].Source).IsEntry() ||
       session.WorkFolder.Error().isEmpty())
     return {};
   return "  (no work folder: " + session.WorkFolder.Error() + ")";

@@ -26,8 +26,8 @@ std::vector<TApplyCopy> ApplyPlan(TSession &s) {
       const bool td = client == TClient::ThirdDawn;
       if (td && !s.Folders.HasThirdDawn) continue;
       TApplyCopy copy{i, client, QString(), (td ? s.Folders.MusicDirTD : s.Folders.MusicDir) + "\\" + scene.FileName};
-      copy.Source = scene.Source.contains('|') ? ExtractSource(scene.Source, false, s.WorkFolder)
-                                               : ResolveSource(scene.Source, client, s.Folders);
+      const TSource source = TSource::Parse(scene.Source);
+      copy.Source = source.IsEntry() ? ExtractSource(source, false, s.WorkFolder) : source.Resolve(client, s.Folders);
       plan.push_back(copy);
     }
   }
@@ -97,7 +97,7 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     const TScene &scene = s.SceneTable[plan[i].Scene];
     outcomes[i].Copy = plan[i];
     outcomes[i].SceneName = scene.Name;
-    if (scene.Source.contains('|')) outcomes[i].Entry = scene.Source;
+    if (const TSource source = TSource::Parse(scene.Source); source.IsEntry()) outcomes[i].Entry = source;
   }
   platform::CopyBatch batch;
   TApplyGuard guard(s.Folders, s.Store.SettingsPath());

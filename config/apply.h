@@ -9,6 +9,7 @@
 
 #include "core/copyfailure.h"
 #include "session.h"
+#include "sources.h"
 
 enum class TCopyResult { Copied, Failed, Missing };
 
@@ -35,7 +36,7 @@ enum class TRefusal {
 struct TApplyOutcome {
   TApplyCopy Copy;
   QString SceneName;
-  QString Entry;  // the scene's "archive|entry" when its file comes from an archive
+  TSource Entry;  // the scene's Source when its file comes from an archive, else empty
   TCopyResult Result = TCopyResult::Missing;
   platform::CopyFailure Reason = platform::CopyFailure::None;
   TRefusal Refusal = TRefusal::None;

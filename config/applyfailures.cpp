@@ -49,9 +49,8 @@ namespace {
 // The source as the message names it: an archive entry as assigned, with the archive's path
 // shown as the other paths are.
 QString ShownSource(const TApplyOutcome &o, const TShownPath &shown) {
-  if (o.Entry.isEmpty()) return shown(o.Copy.Source);
-  const qsizetype bar = o.Entry.indexOf('|');
-  return shown(o.Entry.left(bar)) + o.Entry.mid(bar);
+  if (!o.Entry.IsEntry()) return shown(o.Copy.Source);
+  return o.Entry.WithPath(shown(o.Entry.Path())).Text();
 }
 
 // A failure that the advice about files in use or write-protected may fit.

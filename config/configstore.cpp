@@ -84,10 +84,10 @@ bool TConfigStore::LoadConfig(platform::IniFile &file, const QString &name) {
     scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), fileName, ""));
     if (scene.Source.isEmpty()) {
       scene.Source = scene.FileName;
-      const QString first = ResolveSource(scene.Source, TClient::First, folders_);
+      const QString first = TSource::Parse(scene.Source).Resolve(TClient::First, folders_);
       if (!ourFile[0] && !platform::FileExists(SS(first))) missing += first + "\n";
       if (folders_.HasThirdDawn) {
-        const QString td = ResolveSource(scene.Source, TClient::ThirdDawn, folders_);
+        const QString td = TSource::Parse(scene.Source).Resolve(TClient::ThirdDawn, folders_);
         if (!ourFile[1] && !platform::FileExists(SS(td))) missing += td + "\n";
       }
     }

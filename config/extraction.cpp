@@ -1,7 +1,5 @@
 #include "extraction.h"
 
-#include <QRegularExpression>
-
 #include "archivefactory.h"
 #include "core/fileops.h"
 #include "qtcore/qstr.h"
@@ -13,19 +11,11 @@ namespace {
 constexpr int kMaxEntryLength = 260;
 }  // namespace
 
-bool IsSafeEntryPath(const QString &entry) {
-  if (entry.isEmpty() || entry.startsWith('/') || entry.startsWith('\\') || entry.contains(':')) return false;
-  for (const QString &part : entry.split(QRegularExpression(QStringLiteral("[/\\\\]"))))
-    if (part == QLatin1String("..")) return false;
-  return true;
-}
-
-QString ExtractSource(const QString &text, bool fresh, TWorkFolder &work) {
-  const qsizetype bar = text.indexOf('|');
-  if (bar < 0) return text;
-  const QString archivePath = text.left(bar);
-  const QString entry = text.mid(bar + 1).left(kMaxEntryLength);
-  if (!IsSafeEntryPath(entry) || !platform::FileExists(SS(archivePath))) return {};
+QString ExtractSource(const TSource &source, bool fresh, TWorkFolder &work) {
+  if (!source.IsEntry()) return source.Path();
+  const QString &archivePath = source.Path();
+  const QString entry = source.EntryPath().left(kMaxEntryLength);
+  if (!TSource::IsSafeEntryPath(entry) || !platform::FileExists(SS(archivePath))) return {};
   const QString folder = work.FolderFor(archivePath);
   if (folder.isEmpty() || !platform::ForceDirectories(SS(folder))) return {};
   const QString result = folder + "\\" + QString(entry).replace('/', '\\');

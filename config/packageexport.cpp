@@ -32,7 +32,7 @@ QString SelectedConfigName(const TConfigStore &store) {
 std::vector<int> Candidates(const TSession &s) {
   std::vector<int> scenes;
   for (int i = 0; i < kSceneCount; ++i) {
-    const QString path = ResolveSource(s.SceneTable[i].Source, TClient::First, s.Folders);
+    const QString path = TSource::Parse(s.SceneTable[i].Source).Resolve(TClient::First, s.Folders);
     const QString standard = s.Folders.DefaultDir + "\\" + s.SceneTable[i].FileName;
     if (!SamePath(path, standard) && platform::FileExists(SS(path))) scenes.push_back(i);
   }
@@ -54,7 +54,7 @@ QString PrepareExportFolder(const QString &workFolder) {
 std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &exportFolder, QString &failed) {
   const std::vector<int> scenes = Candidates(s);
   QStringList paths;
-  for (int i : scenes) paths << ResolveSource(s.SceneTable[i].Source, TClient::First, s.Folders);
+  for (int i : scenes) paths << TSource::Parse(s.SceneTable[i].Source).Resolve(TClient::First, s.Folders);
 
   std::vector<TPackageCopy> copies;
   QStringList numbered;  // paths that need a folder of their own, in order of first appearance
@@ -75,9 +75,7 @@ std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &ex
         return {};
       }
     }
-    const QString &source = s.SceneTable[scenes[c]].Source;
-    const qsizetype bar = source.indexOf('|');
-    copies.push_back({scenes[c], path, folder + "\\" + name, bar >= 0, bar >= 0 ? source.mid(bar + 1) : QString()});
+    copies.push_back({scenes[c], path, folder + "\\" + name, TSource::Parse(s.SceneTable[scenes[c]].Source)});
   }
   return copies;
 }
@@ -116,9 +114,8 @@ bool ExportPackage(TSession &s, const QString &packageFile) {
       if (!platform::CopyFile(SS(c.Source), SS(c.Destination), false)) continue;
       copied.insert(destination);
     }
-    QString value = c.Destination.mid(exportFolder.size() + 1);
-    if (c.HasEntry) value += "|" + c.Entry;
-    keys.emplace_back(SS(s.SceneTable[c.Scene].FileName), SS(value));
+    const TSource value = c.Assigned.WithPath(c.Destination.mid(exportFolder.size() + 1));
+    keys.emplace_back(SS(s.SceneTable[c.Scene].FileName), SS(value.Text()));
   }
   // An index without a key would make a package that no import accepts.
   if (keys.empty()) {

@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "session.h"
+#include "sources.h"
 
 // One file of the package: the scene whose key it gets, the file copied, where it goes in the
-// staging folder, and the entry part of an archive-entry Source (empty for a plain file).
+// staging folder, and the scene's Source as assigned (an entry keeps its entry in the index).
 struct TPackageCopy {
   int Scene = 0;
   QString Source;
   QString Destination;
-  bool HasEntry = false;
-  QString Entry;
+  TSource Assigned;
 };
 
 // The staging folder's path: TempPath + "melodeck\Export", or the first of Export0, Export01,

@@ -6,6 +6,7 @@
 #include "packageindex.h"
 #include "packagestart.h"
 #include "qtcore/qstr.h"
+#include "sources.h"
 
 using platform::QS;
 using platform::SS;
@@ -113,15 +114,16 @@ platform::IniFile::KeyValues ImportedSources(const TSession &s, const platform::
   for (const TScene &scene : s.SceneTable) {
     const QString value = QS(index.ReadString(SS(section), SS(scene.FileName), ""));
     if (value.isEmpty()) continue;
-    const QString source = importFolder + "\\" + value;
+    const TSource packaged = TSource::Parse(value);
+    const TSource source = packaged.WithPath(importFolder + "\\" + packaged.Path());
     QString reason = UnsafeIndexValueReason(value);
     if (!reason.isEmpty()) {
       ++left.refused;
-    } else if (!platform::FileExists(SS(source.left(source.indexOf('|'))))) {
+    } else if (!platform::FileExists(SS(source.Path()))) {
       reason = QStringLiteral("パッケージにありません");
       ++left.missing;
     } else {
-      values.emplace_back(SS(scene.FileName), SS(source));
+      values.emplace_back(SS(scene.FileName), SS(source.Text()));
       continue;
     }
     left.lines += QStringLiteral("\n%1 :  %2 (%3)").arg(scene.Name, value, reason);

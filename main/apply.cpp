@@ -4,6 +4,7 @@
 #include "applyguard.h"
 #include "formmain.h"
 #include "gamerunning.h"
+#include "sources.h"
 
 void TFormMain::MainMenuApplayClick() {
   const QString question = ApplyQuestion(IsGameRunning(folders_), Store().CurrentConfig);
@@ -13,9 +14,9 @@ void TFormMain::MainMenuApplayClick() {
   // An archive entry without a file, when the work folder can't be made: that is the reason.
   bool noWorkFolder = false;
   const TApplyReport report = ApplyConfig(Session(), [&](const TApplyCopy &copy, TCopyResult result) {
-    noWorkFolder =
-        noWorkFolder || (result == TCopyResult::Missing && copy.Source.isEmpty() &&
-                         SceneTable[copy.Scene].Source.contains('|') && !Session().WorkFolder.Error().isEmpty());
+    noWorkFolder = noWorkFolder ||
+                   (result == TCopyResult::Missing && copy.Source.isEmpty() &&
+                    TSource::Parse(SceneTable[copy.Scene].Source).IsEntry() && !Session().WorkFolder.Error().isEmpty());
   });
   if (noWorkFolder) dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
   for (const QString &note : ApplyNotes(report)) dialogs_.Message(note);

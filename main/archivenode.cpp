@@ -3,6 +3,7 @@
 #include "core/fileops.h"
 #include "foldertreeviewex.h"
 #include "qtcore/qstr.h"
+#include "sources.h"
 
 namespace {
 bool SameAscii(const QString &a, const char *b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
@@ -53,5 +54,5 @@ QString ArchiveNodePath(const TFolderTreeViewEx &tree, const QTreeWidgetItem *no
   const TArchiveNode *entry = TArchiveNode::From(node);
   if (!entry) return {};
   const QString archive = tree.NodePath(entry->ArchiveNode);
-  return archive.isEmpty() ? QString() : archive + "|" + entry->EntryPath;
+  return archive.isEmpty() ? QString() : TSource::Entry(archive, entry->EntryPath).Text();
 }

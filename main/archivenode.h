@@ -4,7 +4,7 @@
 //
 // An entry is named everywhere (configurations, packages, the edit box, the viewer's caption)
 // by its archive-entry path: the archive's full path, "|", the entry's name as listed, with "/"
-// between folder levels ("D:\dl\pack.lzh|music/town.mid"). The first "|" separates.
+// between folder levels ("D:\dl\pack.lzh|music/town.mid"): the text of a TSource (sources.h).
 #pragma once
 
 #include <QString>

@@ -10,6 +10,7 @@
 #include "extraction.h"
 #include "formmain.h"
 #include "qtcore/qstr.h"
+#include "sources.h"
 
 using platform::QS;
 using platform::SS;
@@ -114,8 +115,9 @@ void TFormMain::ListArchive(TFolderNode *node, const QString &path) {
 
 // A work folder that can't be made is said once per use that needed it.
 QString TFormMain::ExtractSource(const QString &text, bool fresh) {
-  const QString path = ::ExtractSource(text, fresh, Session().WorkFolder);
-  if (path.isEmpty() && text.contains('|') && Session().WorkFolder.Path().isEmpty())
+  const TSource source = TSource::Parse(text);
+  const QString path = ::ExtractSource(source, fresh, Session().WorkFolder);
+  if (path.isEmpty() && source.IsEntry() && Session().WorkFolder.Path().isEmpty())
     dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
   return path;
 }

@@ -15,5 +15,5 @@ void TFormMain::PopupMenuTreeAssignClick() {
   const QString source =
       IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : FolderTreeViewEx->NodePath(node);
   SceneTable[CurrentScene].Source = source;
-  if (QTreeWidgetItem *row = RowOfScene(CurrentScene)) row->setText(1, SourceDisplayName(source));
+  if (QTreeWidgetItem *row = RowOfScene(CurrentScene)) row->setText(1, TSource::Parse(source).DisplayName());
 }

@@ -25,6 +25,6 @@ void TFormMain::PopupMenuListDefaultClick() {
   if (CurrentScene < 0) return;
   ResetSceneToStandard(Session(), CurrentScene);
   if (QTreeWidgetItem *row = RowOfScene(CurrentScene))
-    row->setText(1, SourceDisplayName(SceneTable[CurrentScene].Source));
+    row->setText(1, TSource::Parse(SceneTable[CurrentScene].Source).DisplayName());
   JumpToSceneFile();
 }

@@ -9,6 +9,7 @@
 #include "formmain.h"
 #include "menuitems.h"
 #include "qtcore/qstr.h"
+#include "sources.h"
 
 using platform::SS;
 
@@ -98,7 +99,7 @@ void TFormMain::PopupMenuTreeOpenClick() {
   const QString archive = FolderTreeViewEx->NodePath(node->ArchiveNode);
   if (!platform::FileExists(SS(archive))) return;
   if (!DocumentWindow) DocumentWindow = new TFormDocument(this);
-  ShowDocument(archive + "|" + node->EntryPath);
+  ShowDocument(TSource::Entry(archive, node->EntryPath).Text());
   DocumentWindow->show();
   DocumentWindow->raise();
   DocumentWindow->activateWindow();

@@ -38,7 +38,8 @@ void TFormMain::JumpToSceneFile() {
   const TScene &scene = SceneTable[CurrentScene];
   SetStatusText(scene.Detail);
   if (!menuitems::Checked(MainMenuFileJump)) return;
-  const QString path = ResolveSource(scene.Source, TClient::First, Folders());
+  const TSource source = TSource::Parse(scene.Source);
+  const QString path = source.Resolve(TClient::First, Folders());
   if (!platform::FileExists(platform::SS(path))) return;
   FolderTreeViewEx->SelectPath(path);
   QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
@@ -48,9 +49,8 @@ void TFormMain::JumpToSceneFile() {
       node->setExpanded(false);
       node->setExpanded(true);
     }
-    const qsizetype bar = scene.Source.indexOf('|');
-    if (bar < 0) return;
-    QString rest = scene.Source.mid(bar + 1) + "/";
+    if (!source.IsEntry()) return;
+    QString rest = source.EntryPath() + "/";
     QTreeWidgetItem *at = node;
     for (qsizetype slash = rest.indexOf('/'); at && slash >= 0; slash = rest.indexOf('/')) {
       at = ChildNamed(at, rest.left(slash));

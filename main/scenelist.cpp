@@ -92,7 +92,7 @@ void TFormMain::FillSceneList() {
     ListView->clear();
     CurrentScene = -1;
     for (int i = 0; i < kSceneCount; ++i) {
-      auto *row = new QTreeWidgetItem({SceneTable[i].Name, SourceDisplayName(SceneTable[i].Source)});
+      auto *row = new QTreeWidgetItem({SceneTable[i].Name, TSource::Parse(SceneTable[i].Source).DisplayName()});
       row->setData(0, Qt::UserRole, i);
       row->setFlags(row->flags() | Qt::ItemIsEditable);
       ListView->addTopLevelItem(row);
@@ -155,8 +155,8 @@ void TFormMain::ListViewChangeState() {
   const int scene = SceneOfRow(selected.first());
   if (scene == CurrentScene) return;
   JumpToSceneFile();
-  const QString &source = SceneTable[scene].Source;
-  EditMidiFile->setText(source.contains('|') ? source : ResolveSource(source, TClient::First, folders_));
+  const TSource source = TSource::Parse(SceneTable[scene].Source);
+  EditMidiFile->setText(source.IsEntry() ? source.Text() : source.Resolve(TClient::First, folders_));
 }
 
 bool TFormMain::ListViewEdited(QTreeWidgetItem *row, QString &text) {
@@ -183,7 +183,8 @@ void TFormMain::ListViewKeyDown(int key) {
 // letter case: a full-width or katakana spelling is another file).
 bool TFormMain::ListViewCellIsBlue(int scene) const {
   const QString own = folders_.DefaultDir + "\\" + SceneTable[scene].FileName;
-  return !platform::EqualsNoCase(SS(ResolveSource(SceneTable[scene].Source, TClient::First, folders_)), SS(own));
+  return !platform::EqualsNoCase(SS(TSource::Parse(SceneTable[scene].Source).Resolve(TClient::First, folders_)),
+                                 SS(own));
 }
 
 void TFormMain::PopupMenuListPopup() {

@@ -186,3 +186,36 @@ TEST_F(ApplyLeftovers, TheNextApplyRemovesOurLeftoversAndNothingElse) {
   TestWorld::WriteFile(folders[3] + "/.yew.mid.melodeck-000000", "staged");
   EXPECT_EQ(RemoveApplyLeftovers(w.folders), 1u);
 }
+
+// A missing file is named as it was assigned: an archive entry with its archive's path shown
+// as the message shows paths and its entry as listed; once for both clients.
+TEST(ApplyFailureLines, AMissingEntryIsNamedByItsArchiveAndEntry) {
+  const TShownPath shown = [](const QString &path) { return QString(path).replace("C:\\", "/c/").replace('\\', '/'); };
+  const auto outcome = [](TClient client, const QString &source, const TSource &entry, TCopyResult result) {
+    TApplyOutcome o;
+    o.Copy = {0, client, source, "C:\\game\\music\\town.mid"};
+    o.SceneName = "town";
+    o.Entry = entry;
+    o.Result = result;
+    o.Reason = result == TCopyResult::Missing ? platform::CopyFailure::SourceMissing : platform::CopyFailure::InUse;
+    return o;
+  };
+  const TSource entry = TSource::Parse("C:\\dl\\p|a.lzh|music\\town.mid");
+  const struct {
+    const char *what;
+    std::vector<TApplyOutcome> outcomes;
+    QString lines;
+  } cases[] = {
+      {"entry, both clients",
+       {outcome(TClient::First, "", entry, TCopyResult::Missing),
+        outcome(TClient::ThirdDawn, "", entry, TCopyResult::Missing)},
+       QString::fromUtf8("\ntown :  /c/dl/p|a.lzh|music\\town.mid (ファイルがありません)")},
+      {"file",
+       {outcome(TClient::First, "C:\\tunes\\town.mid", TSource(), TCopyResult::Missing)},
+       QString::fromUtf8("\ntown :  /c/tunes/town.mid (ファイルがありません)")},
+      {"entry whose copy failed: the target",
+       {outcome(TClient::First, "C:\\work\\town.mid", entry, TCopyResult::Failed)},
+       QString::fromUtf8("\ntown :  /c/game/music/town.mid (ファイルを使用中です)")},
+  };
+  for (const auto &c : cases) EXPECT_EQ(FailureLines(c.outcomes, shown), c.lines) << c.what;
+}

@@ -38,7 +38,7 @@ class Extraction : public testing::Test {
     return out + "'.decode('utf-8')";
   }
   QString Win(const std::string &rel) const { return QString::fromStdString(w.world.Windows(rel)); }
-  QString Extract(const QString &text, bool fresh) { return ExtractSource(text, fresh, s.WorkFolder); }
+  QString Extract(const QString &text, bool fresh) { return ExtractSource(TSource::Parse(text), fresh, s.WorkFolder); }
   static std::string Read(const QString &windowsPath) {
     const std::string onDisk = platform::ToLinux(windowsPath.toStdString());
     return TestWorld::Exists(onDisk) ? TestWorld::ReadFile(onDisk) : "(none)";
@@ -102,8 +102,8 @@ TEST_F(Extraction, HostileEntryPartsGiveAnEmptyResult) {
   EXPECT_FALSE(TestWorld::Exists(w.Linux("evil.mid")));
   // Dots inside names are no parent folder.
   EXPECT_EQ(Read(Extract(archive + "|ok.mid", false)), "o");
-  EXPECT_TRUE(IsSafeEntryPath("a..b/c.mid"));
-  EXPECT_TRUE(IsSafeEntryPath("...mid"));
+  EXPECT_TRUE(TSource::IsSafeEntryPath("a..b/c.mid"));
+  EXPECT_TRUE(TSource::IsSafeEntryPath("...mid"));
 }
 
 TEST_F(Extraction, SameNamedArchivesGetFoldersOfTheirOwn) {

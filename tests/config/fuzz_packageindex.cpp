@@ -5,6 +5,7 @@
 
 #include "core/winpath.h"
 #include "packageindex.h"
+#include "sources.h"
 
 namespace {
 bool Inside(const QString &relative) {
@@ -18,8 +19,8 @@ bool Inside(const QString &relative) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QString value = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
   if (!UnsafeIndexValueReason(value).isEmpty()) return 0;
-  const qsizetype bar = value.indexOf('|');
-  if (!Inside(bar >= 0 ? value.left(bar) : value)) __builtin_trap();
-  if (bar >= 0 && !Inside(value.mid(bar + 1))) __builtin_trap();
+  const TSource source = TSource::Parse(value);
+  if (!Inside(source.Path())) __builtin_trap();
+  if (source.IsEntry() && !Inside(source.EntryPath())) __builtin_trap();
   return 0;
 }

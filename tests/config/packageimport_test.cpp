@@ -23,9 +23,9 @@ std::string Cp932(const std::string &utf8) {
 
 // The contents of the file a scene plays, an archive entry extracted.
 std::string SceneBytes(PackageWorld &p, int scene) {
-  const QString source = p.s->SceneTable[scene].Source;
-  const QString file = source.contains('|') ? ExtractSource(source, true, p.s->WorkFolder)
-                                            : ResolveSource(source, TClient::First, p.s->Folders);
+  const TSource source = TSource::Parse(p.s->SceneTable[scene].Source);
+  const QString file =
+      source.IsEntry() ? ExtractSource(source, true, p.s->WorkFolder) : source.Resolve(TClient::First, p.s->Folders);
   return TestWorld::ReadFile(p.Linux(file));
 }
 
