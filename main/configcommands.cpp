@@ -22,9 +22,9 @@ void TFormMain::DeleteConfig(QAction *item) {
 void TFormMain::RenameConfig(QAction *item) { ::RenameConfig(Session(), item->data().toString()); }
 
 void TFormMain::PopupMenuListDefaultClick() {
-  if (CurrentScene < 0) return;
-  ResetSceneToStandard(Session(), CurrentScene);
-  if (QTreeWidgetItem *row = RowOfScene(CurrentScene))
-    row->setText(1, SourceDisplayName(SceneTable[CurrentScene].Source));
+  const int scene = sceneList_->CurrentScene();
+  if (scene < 0) return;
+  ResetSceneToStandard(Session(), scene);
+  sceneList_->ShowSource(scene);
   JumpToSceneFile();
 }
