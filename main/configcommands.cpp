@@ -4,9 +4,11 @@
 #include "formmain.h"
 #include "sources.h"
 
+// The user's choice is the list's index; the name is the store's.
 void TFormMain::ComboBoxConfigListChange() {
-  Store().SetSelectedConfig(ComboBoxConfigList->currentIndex());
-  ChangeConfig(Session(), ComboBoxConfigList->currentText());
+  const int index = ComboBoxConfigList->currentIndex();
+  Store().SetSelectedConfig(index);
+  ChangeConfig(Session(), Store().ConfigNames().value(index));
   FillSceneList();
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "core/winpath.h"
+#include "formoptions.h"
 #include "formworld.h"
 #include "menuitems.h"
 #include "midigen.h"
@@ -123,5 +124,54 @@ TEST(FormOwners, CheckMarksShowTheOptionsAndNeverHoldThem) {
     w.Close();
     EXPECT_NE(w.Settings().find("AtPlay=1\r\nAtAssign=0\r\n"), std::string::npos) << mark;
     EXPECT_NE(w.Settings().find("Assign=0\r\n"), std::string::npos) << mark;
+  }
+}
+
+// The options value alone: what a settings file gives, and the same value read back after it
+// was written.
+TEST(FormOptions, ReadAsStoredAndReadBackAsWritten) {
+  const struct Case {
+    const char *settings;
+    bool fileJump, assign, withClose, atPlay, atAssign, bar3;
+    std::optional<int> top, width;
+  } cases[] = {
+      {"", false, false, true, true, false, true, std::nullopt, std::nullopt},
+      {"FileJump=1\r\nAssign=1\r\nWithClose=0\r\n", true, true, false, true, false, true, std::nullopt, std::nullopt},
+      {"AtPlay=1\r\nAtAssign=1\r\n", false, false, true, false, true, true, std::nullopt, std::nullopt},
+      {"AtPlay=0\r\nAtAssign=0\r\n", false, false, true, false, false, true, std::nullopt, std::nullopt},
+      {"ToolBar3=0\r\nTop=-20\r\nWidth=x\r\n", false, false, true, true, false, false, -20, std::nullopt},
+  };
+  for (const Case &c : cases) {
+    OwnerWorld w;
+    TestWorld::WriteFile(w.Linux("o.ini"), std::string("[melodeck]\r\n") + c.settings);
+    platform::IniFile ini(w.world.Windows("o.ini"));
+    TFormOptions o = TFormOptions::Load(ini);
+    const auto check = [&](const TFormOptions &v, const char *when) {
+      EXPECT_EQ(v.FileJump, c.fileJump) << c.settings << when;
+      EXPECT_EQ(v.Assign, c.assign) << c.settings << when;
+      EXPECT_EQ(v.WithClose, c.withClose) << c.settings << when;
+      EXPECT_EQ(v.AtPlay, c.atPlay) << c.settings << when;
+      EXPECT_EQ(v.AtAssign, c.atAssign) << c.settings << when;
+      EXPECT_EQ(v.ToolBars[2], c.bar3) << c.settings << when;
+      EXPECT_TRUE(v.ToolBars[0] && v.ToolBars[1]) << c.settings << when;
+      EXPECT_EQ(v.Top, c.top) << c.settings << when;
+      EXPECT_EQ(v.Width, c.width) << c.settings << when;
+    };
+    check(o, "");
+    if (!o.Top) o.Top = c.top.value_or(0);
+    o.Left = 5, o.Width = c.width.value_or(0), o.Height = 7;
+    o.Save(ini);
+    const TFormOptions back = TFormOptions::Load(platform::IniFile(w.world.Windows("o.ini")));
+    EXPECT_EQ(back.Left, 5) << c.settings;
+    EXPECT_EQ(back.Height, 7) << c.settings;
+    check(TFormOptions{back.FileJump,
+                       back.Assign,
+                       back.WithClose,
+                       back.AtPlay,
+                       back.AtAssign,
+                       {back.ToolBars[0], back.ToolBars[1], back.ToolBars[2]},
+                       c.top,
+                       c.width},
+          " (read back)");
   }
 }
