@@ -1,5 +1,5 @@
-// Archive files in the folder tree: the node factory, marking archives as expandable, listing
-// an archive below its node, and extracting entries into the work folder.
+#include "archivetree.h"
+
 #include <QHash>
 #include <cstring>
 #include <utility>
@@ -8,46 +8,64 @@
 #include "archivenode.h"
 #include "core/fileops.h"
 #include "extraction.h"
-#include "formmain.h"
 #include "qtcore/qstr.h"
-#include "sources.h"
+#include "scenelist.h"
 
-using platform::QS;
 using platform::SS;
 
 namespace {
 constexpr size_t kMaxEntryName = 512;
+
+// The first child whose caption equals text as the scene list compares (case ignored).
+QTreeWidgetItem *ChildNamed(QTreeWidgetItem *parent, const QString &text) {
+  for (int i = 0; i < parent->childCount(); ++i)
+    if (TSceneList::CompareTexts(parent->child(i)->text(0), text) == 0) return parent->child(i);
+  return nullptr;
+}
+
+// Selecting a node shows it: every collapsed node above it opens.
+void SelectShown(TFolderTreeViewEx &tree, QTreeWidgetItem *node) {
+  for (QTreeWidgetItem *up = node->parent(); up; up = up->parent()) up->setExpanded(true);
+  tree.SetSelected(node);
+}
+
+// Up to rows visible rows back from node, stopping at the first row.
+QTreeWidgetItem *RowsBack(TFolderTreeViewEx &tree, QTreeWidgetItem *node, int rows) {
+  for (; rows > 0; --rows)
+    if (QTreeWidgetItem *above = tree.itemAbove(node)) node = above;
+    else break;
+  return node;
+}
 }  // namespace
 
-void TFormMain::FolderTreeViewExCreateNode(TFolderTreeViewEx *, TFolderNode *&node) {
-  node = CreatingArchiveNode ? new TArchiveNode : new TFolderNode;
+void TArchiveTree::CreateNode(TFolderNode *&node) const {
+  node = creatingArchiveNode_ ? new TArchiveNode : new TFolderNode;
 }
 
-// The tree never fills an archive's node: it is a file. The button shows that it can be opened.
-void TFormMain::FolderTreeViewExExpanded(QTreeWidgetItem *node) {
+void TArchiveTree::MarkArchivesBelow(QTreeWidgetItem *node) const {
   if (!node) return;
   for (int i = 0; i < node->childCount(); ++i)
-    if (IsArchiveFileNode(*FolderTreeViewEx, node->child(i))) TFolderNode::From(node->child(i))->SetHasChildren(true);
+    if (IsArchiveFileNode(tree_, node->child(i))) TFolderNode::From(node->child(i))->SetHasChildren(true);
 }
 
-void TFormMain::FolderTreeViewExExpanding(QTreeWidgetItem *node) {
+void TArchiveTree::Expanding(QTreeWidgetItem *node) {
   QString path;
-  if (!IsArchiveFileNode(*FolderTreeViewEx, node, &path)) return;
+  if (!IsArchiveFileNode(tree_, node, &path)) return;
   TFolderNode *archive = TFolderNode::From(node);
-  if (archive->childCount() == 0) ListArchive(archive, path);
+  if (archive->childCount() == 0) List(archive, path);
   if (archive->childCount() == 0) archive->SetHasChildren(false);
 }
 
-TFolderNode *TFormMain::AddArchiveFolderNode(QTreeWidgetItem *parent, const QString &text) {
-  TFolderNode *node = FolderTreeViewEx->CreateNode();
+TFolderNode *TArchiveTree::AddFolderNode(QTreeWidgetItem *parent, const QString &text) {
+  TFolderNode *node = tree_.CreateNode();
   node->setText(0, text);
-  node->SetImages(FolderImage, FolderSelectedImage);
+  node->SetImages(images_.Folder, images_.FolderSelected);
   parent->addChild(node);
   return node;
 }
 
-TArchiveNode *TFormMain::AddArchiveEntryNode(QTreeWidgetItem *parent, const QString &text, const QString &fullName,
-                                             TFolderNode *archiveNode) {
+TArchiveNode *TArchiveTree::AddEntryNode(QTreeWidgetItem *parent, const QString &text, const QString &fullName,
+                                         TFolderNode *archiveNode) {
   struct Creating {
     bool &flag;
     explicit Creating(bool &f) : flag(f) { flag = true; }
@@ -55,13 +73,13 @@ TArchiveNode *TFormMain::AddArchiveEntryNode(QTreeWidgetItem *parent, const QStr
   };
   TFolderNode *made = nullptr;
   {
-    const Creating creating(CreatingArchiveNode);
-    made = FolderTreeViewEx->CreateNode();
+    const Creating creating(creatingArchiveNode_);
+    made = tree_.CreateNode();
   }
   auto *node = static_cast<TArchiveNode *>(made);
   node->setText(0, text);
   const int image =
-      EntryExtension(text).compare(QLatin1String("MID"), Qt::CaseInsensitive) == 0 ? MidiImage : TextImage;
+      EntryExtension(text).compare(QLatin1String("MID"), Qt::CaseInsensitive) == 0 ? images_.Midi : images_.Text;
   node->SetImages(image, image);
   node->ArchiveNode = archiveNode;
   node->EntryPath = fullName;
@@ -73,7 +91,7 @@ TArchiveNode *TFormMain::AddArchiveEntryNode(QTreeWidgetItem *parent, const QStr
 // the view lays out once, not once per entry. Folder levels are matched with case, in listing
 // order; a name already seen below a parent is found through a table instead of a walk along
 // the parent's children (the same node: the first child with that text).
-void TFormMain::ListArchive(TFolderNode *node, const QString &path) {
+void TArchiveTree::List(TFolderNode *node, const QString &path) {
   if (!platform::FileExists(SS(path))) return;
   const auto archive = OpenArchiveFile(path);
   TFolderNode staging;
@@ -103,21 +121,52 @@ void TFormMain::ListArchive(TFolderNode *node, const QString &path) {
       const QString component = rest.left(slash);
       QTreeWidgetItem *next = firstChild.value({parent, component}, nullptr);
       if (!next) {
-        next = AddArchiveFolderNode(parent, component);
+        next = AddFolderNode(parent, component);
         remember(parent, next);
       }
       parent = next;
       rest.remove(0, slash + 1);
     }
-    if (!rest.isEmpty()) remember(parent, AddArchiveEntryNode(parent, rest, fullName, node));
+    if (!rest.isEmpty()) remember(parent, AddEntryNode(parent, rest, fullName, node));
   }
 }
 
-// A work folder that can't be made is said once per use that needed it.
-QString TFormMain::ExtractSource(const QString &text, bool fresh) {
-  const TSource source = TSource::Parse(text);
-  const QString path = ::ExtractSource(source, fresh, Session().WorkFolder);
-  if (path.isEmpty() && source.IsEntry() && Session().WorkFolder.Path().isEmpty())
-    dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
-  return path;
+bool TArchiveTree::Reveal(const QString &path, const TSource &source) {
+  if (!platform::FileExists(SS(path))) return false;
+  tree_.SelectPath(path);
+  QTreeWidgetItem *node = tree_.currentItem();
+  if (IsArchiveFileNode(tree_, node)) {
+    if (node->childCount() == 0) {
+      // An archive listed empty before still counts as open: open it anew.
+      node->setExpanded(false);
+      node->setExpanded(true);
+    }
+    if (!source.IsEntry()) return false;
+    QString rest = source.EntryPath() + "/";
+    QTreeWidgetItem *at = node;
+    for (qsizetype slash = rest.indexOf('/'); at && slash >= 0; slash = rest.indexOf('/')) {
+      at = ChildNamed(at, rest.left(slash));
+      rest.remove(0, slash + 1);
+    }
+    if (at) SelectShown(tree_, at);
+  }
+  return true;
+}
+
+void TArchiveTree::ScrollSelectedNode() {
+  QTreeWidgetItem *selected = tree_.currentItem();
+  if (!selected) return;
+  const QRect rect = tree_.visualItemRect(selected);
+  const int top = rect.top(), bottom = rect.top() + rect.height(), h = rect.height();
+  if (h == 0) return;
+  QTreeWidgetItem *from = selected;
+  if (top < 3 * h) {
+    from = RowsBack(tree_, selected, 3);
+    tree_.SetTopItem(from);
+  }
+  const int clientHeight = tree_.viewport()->height();
+  if (clientHeight - 3 * h < bottom) {
+    const int k = clientHeight / h - 3;
+    tree_.SetTopItem(k >= 1 ? RowsBack(tree_, from, k) : from);
+  }
 }

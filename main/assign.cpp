@@ -5,7 +5,8 @@
 
 // Only the scene table and the list row change; the configuration is written when it is left.
 void TFormMain::PopupMenuTreeAssignClick() {
-  if (CurrentScene < 0) return;
+  const int scene = sceneList_->CurrentScene();
+  if (scene < 0) return;
   if (Store().CurrentConfig == kStandardConfig) {
     Dialogs().Message(QStringLiteral("\"標準\"の曲は変更できません。新しい設定を作成してください"));
     return;
@@ -14,6 +15,6 @@ void TFormMain::PopupMenuTreeAssignClick() {
   if (!node) return;
   const QString source =
       IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : FolderTreeViewEx->NodePath(node);
-  SceneTable[CurrentScene].Source = source;
-  if (QTreeWidgetItem *row = RowOfScene(CurrentScene)) row->setText(1, TSource::Parse(source).DisplayName());
+  Session().SceneTable[scene].Source = source;
+  sceneList_->ShowSource(scene);
 }

@@ -4,9 +4,11 @@
 #include "formmain.h"
 #include "sources.h"
 
+// The user's choice is the list's index; the name is the store's.
 void TFormMain::ComboBoxConfigListChange() {
-  Store().SetSelectedConfig(ComboBoxConfigList->currentIndex());
-  ChangeConfig(Session(), ComboBoxConfigList->currentText());
+  const int index = ComboBoxConfigList->currentIndex();
+  Store().SetSelectedConfig(index);
+  ChangeConfig(Session(), Store().ConfigNames().value(index));
   FillSceneList();
 }
 
@@ -22,9 +24,9 @@ void TFormMain::DeleteConfig(QAction *item) {
 void TFormMain::RenameConfig(QAction *item) { ::RenameConfig(Session(), item->data().toString()); }
 
 void TFormMain::PopupMenuListDefaultClick() {
-  if (CurrentScene < 0) return;
-  ResetSceneToStandard(Session(), CurrentScene);
-  if (QTreeWidgetItem *row = RowOfScene(CurrentScene))
-    row->setText(1, TSource::Parse(SceneTable[CurrentScene].Source).DisplayName());
+  const int scene = sceneList_->CurrentScene();
+  if (scene < 0) return;
+  ResetSceneToStandard(Session(), scene);
+  sceneList_->ShowSource(scene);
   JumpToSceneFile();
 }

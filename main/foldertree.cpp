@@ -5,6 +5,7 @@
 #include "archivenode.h"
 #include "core/fileops.h"
 #include "documenttext.h"
+#include "extraction.h"
 #include "formdocument.h"
 #include "formmain.h"
 #include "menuitems.h"
@@ -14,9 +15,7 @@
 using platform::SS;
 
 void TFormMain::ConnectFolderTree() {
-  FolderTreeViewEx->OnCreateNode = [this](TFolderTreeViewEx *sender, TFolderNode *&node) {
-    FolderTreeViewExCreateNode(sender, node);
-  };
+  FolderTreeViewEx->OnCreateNode = [this](TFolderTreeViewEx *, TFolderNode *&node) { archiveTree_->CreateNode(node); };
   connect(FolderTreeViewEx, &TFolderTreeViewEx::OnExpanding, this, &TFormMain::FolderTreeViewExExpanding);
   connect(FolderTreeViewEx, &TFolderTreeViewEx::OnExpanded, this, &TFormMain::FolderTreeViewExExpanded);
   connect(FolderTreeViewEx, &TFolderTreeViewEx::OnChange, this, &TFormMain::FolderTreeViewExChange);
@@ -29,6 +28,9 @@ void TFormMain::ConnectFolderTree() {
   }
 }
 
+void TFormMain::FolderTreeViewExExpanded(QTreeWidgetItem *node) { archiveTree_->MarkArchivesBelow(node); }
+void TFormMain::FolderTreeViewExExpanding(QTreeWidgetItem *node) { archiveTree_->Expanding(node); }
+
 void TFormMain::FolderTreeViewExChange(const QString &folderName) {
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
   if (!node || !IsMidiNode(node, folderName)) return;
@@ -39,7 +41,7 @@ void TFormMain::FolderTreeViewExDblClick(const QString &folderName) {
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
   if (!node) return;
   if (IsMidiNode(node, folderName)) {
-    if (menuitems::Checked(MainMenuAtPlay)) PlayFile();
+    if (options_.AtPlay) PlaySource(IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : folderName);
     else PopupMenuTreeAssignClick();
   }
   // Assigning never changes the tree: the node is still the selected one.
@@ -54,7 +56,7 @@ bool TFormMain::FolderTreeViewExKeyDown(int key) {
   const QString folderName = FolderTreeViewEx->GetFolderName();
   if (!node || !IsMidiNode(node, folderName)) return false;
   FolderTreeViewExChange(folderName);  // the edit box names the node's file
-  PlayFile();
+  PlaySource(IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : folderName);
   return true;
 }
 
@@ -68,22 +70,22 @@ void TFormMain::PopupMenuTreePopup() {
   if (!node) return;
   const bool midi = IsMidiNode(node, FolderTreeViewEx->NodePath(node));
   const bool text = IsTextEntryNode(node);
-  const bool scene = !ListView->selectedItems().isEmpty();
+  const bool scene = sceneList_->SelectedScene() >= 0;
   PopupMenuTreeAssign->setEnabled(midi && scene);
   PopupMenuTreeAssign->setVisible(scene);
   PopupMenuTreeOpen->setVisible(text);
   PopupMenuTreePlay->setEnabled(midi);
   PopupMenuTreePlay->setVisible(!text);
-  PopupMenuTreeStop->setEnabled(ToolButtonStop->isEnabled());
+  PopupMenuTreeStop->setEnabled(players_->IsPlaying());
   PopupMenuTreeStop->setVisible(!text);
   QAction *byDefault = nullptr;
   if (text) byDefault = PopupMenuTreeOpen;
-  else if (menuitems::Checked(MainMenuAtAssign)) byDefault = PopupMenuTreeAssign;
-  else if (menuitems::Checked(MainMenuAtPlay)) byDefault = PopupMenuTreePlay;
+  else if (options_.AtAssign) byDefault = PopupMenuTreeAssign;
+  else if (options_.AtPlay) byDefault = PopupMenuTreePlay;
   menuitems::SetDefault(PopupMenuTree, byDefault);
   // The scene's name as it is: an "&" in it is no mnemonic.
-  if (scene && CurrentScene >= 0)
-    PopupMenuTreeAssign->setText(QString(SceneTable[CurrentScene].Name).replace('&', QStringLiteral("&&")) +
+  if (const int current = sceneList_->CurrentScene(); scene && current >= 0)
+    PopupMenuTreeAssign->setText(QString(Session().SceneTable[current].Name).replace('&', QStringLiteral("&&")) +
                                  QStringLiteral(" にこのファイルを割り当てる(&A)"));
 }
 
@@ -98,11 +100,11 @@ void TFormMain::PopupMenuTreeOpenClick() {
   if (!node) return;
   const QString archive = FolderTreeViewEx->NodePath(node->ArchiveNode);
   if (!platform::FileExists(SS(archive))) return;
-  if (!DocumentWindow) DocumentWindow = new TFormDocument(this);
+  if (!documentWindow_) documentWindow_ = new TFormDocument(this);
   ShowDocument(TSource::Entry(archive, node->EntryPath).Text());
-  DocumentWindow->show();
-  DocumentWindow->raise();
-  DocumentWindow->activateWindow();
+  documentWindow_->show();
+  documentWindow_->raise();
+  documentWindow_->activateWindow();
 }
 
 void TFormMain::ShowDocument(const QString &text) {
@@ -110,6 +112,15 @@ void TFormMain::ShowDocument(const QString &text) {
   if (!platform::FileExists(SS(path))) return;
   const std::optional<std::string> bytes = platform::ReadWholeFile(SS(path));
   if (!bytes) return;
-  DocumentWindow->ShowText(text,
-                           DecodeDocumentText(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size()))));
+  documentWindow_->ShowText(text,
+                            DecodeDocumentText(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size()))));
+}
+
+// A work folder that can't be made is said once per use that needed it.
+QString TFormMain::ExtractSource(const QString &text, bool fresh) {
+  const TSource source = TSource::Parse(text);
+  const QString path = ::ExtractSource(source, fresh, Session().WorkFolder);
+  if (path.isEmpty() && source.IsEntry() && Session().WorkFolder.Path().isEmpty())
+    dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
+  return path;
 }

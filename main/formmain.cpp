@@ -29,7 +29,6 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
                      platform::InstanceLock *lock, QWidget *parent)
     : QMainWindow(parent),
       session_(std::make_unique<TSession>(programPath, folders, dialogs)),
-      SceneTable(session_->SceneTable),
       folders_(session_->Folders),
       dialogs_(dialogs),
       lock_(lock),
@@ -44,9 +43,12 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
   // are read.
   splash_ = TFormAbout::CreateSplash(this);
   const QString packages = QStringLiteral("Melodeck パッケージファイル(*.mdk)|*.mdk");
-  OpenDialog = {QStringLiteral("パッケージの読み込み"), packages, QString(), QString(), QString()};
-  SaveDialog = {QStringLiteral("パッケージの書き出し"), packages, QStringLiteral("mdk"), QString(), QString()};
+  openDialog_ = {QStringLiteral("パッケージの読み込み"), packages, QString(), QString(), QString()};
+  saveDialog_ = {QStringLiteral("パッケージの書き出し"), packages, QStringLiteral("mdk"), QString(), QString()};
+  players_ = new TPlayerController(this);
   BuildLayout();
+  sceneList_ = std::make_unique<TSceneList>(*ListView, session_->SceneTable, folders_, this);
+  archiveTree_ = std::make_unique<TArchiveTree>(*FolderTreeViewEx);
   BuildMenus();
   BuildPopupMenus();
   BuildToolBars();
@@ -58,6 +60,7 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
     ComboBoxConfigList->setCurrentIndex(index);
   });
   connect(ComboBoxConfigList, &QComboBox::activated, this, [this] { ComboBoxConfigListChange(); });
+  connect(players_, &TPlayerController::StateChanged, this, &TFormMain::ShowPlayerState);
   FormCreate();
 }
 
@@ -176,13 +179,12 @@ QMenu *TFormMain::createPopupMenu() { return nullptr; }
 
 // Runs last in the constructor; the splash is already up (created before anything else).
 void TFormMain::FormCreate() {
-  // Settings were opened by the store. Players started later are remembered in PlayerProcessIds.
-  for (const TScene &scene : SceneTable) {
+  // Settings were opened by the store.
+  for (const TScene &scene : session_->SceneTable) {
     FolderTreeViewEx->UnFileMask() << folders_.MusicDir + "\\" + scene.FileName;
     if (!folders_.MusicDirTD.isEmpty()) FolderTreeViewEx->UnFileMask() << folders_.MusicDirTD + "\\" + scene.FileName;
   }
   ReadSettings();
-  ToolButtonFileJump->setChecked(menuitems::Checked(MainMenuFileJump));
   loadingList_ = true;
   store_->LoadConfigList();
   loadingList_ = false;
@@ -213,10 +215,10 @@ void TFormMain::showEvent(QShowEvent *event) {
 }
 
 void TFormMain::FormShow() {
-  ToolBarMisc->setVisible(menuitems::Checked(MainMenuToolBarMisc));
-  ToolBarConfig->setVisible(menuitems::Checked(MainMenuToolBarConfig));
-  ToolBarPlayer->setVisible(menuitems::Checked(MainMenuToolBarPlayer));
-  const QString title = folders_.DefaultDir + "\\" + SceneTable[kTitleScene].FileName;
+  ToolBarMisc->setVisible(options_.ToolBars[0]);
+  ToolBarConfig->setVisible(options_.ToolBars[1]);
+  ToolBarPlayer->setVisible(options_.ToolBars[2]);
+  const QString title = folders_.DefaultDir + "\\" + session_->SceneTable[kTitleScene].FileName;
   FolderTreeViewEx->SelectPath(title);
   if (!FolderTreeViewEx->currentItem()) {
     dialogs_.Message(QStringLiteral("DefaultDir not found"));
@@ -225,17 +227,19 @@ void TFormMain::FormShow() {
   }
   // The pictures of archive entries: those of a MIDI file and of a folder, whichever node the
   // tree ended on (the backup of the title music may be missing).
-  MidiImage = TFolderTreeViewEx::FileIconIndex(title);
-  FolderImage = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir);
-  FolderSelectedImage = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir, true);
+  TArchiveImages images;
+  images.Midi = TFolderTreeViewEx::FileIconIndex(title);
+  images.Folder = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir);
+  images.FolderSelected = TFolderTreeViewEx::FileIconIndex(folders_.DefaultDir, true);
   const QString work = session_->WorkFolder.Path();
   if (platform::ForceDirectories(SS(work))) {
     const QString text = work + "\\textfile.txt";
     if (platform::WriteFileAtomically(platform::ToLinux(SS(text)), "")) {
-      TextImage = TFolderTreeViewEx::FileIconIndex(text);
+      images.Text = TFolderTreeViewEx::FileIconIndex(text);
       platform::DeleteFile(SS(text));
     }
   }
+  archiveTree_->SetImages(images);
 }
 
 void TFormMain::closeEvent(QCloseEvent *event) {
@@ -244,8 +248,8 @@ void TFormMain::closeEvent(QCloseEvent *event) {
 }
 
 void TFormMain::FormClose() {
-  if (menuitems::Checked(MainMenuWithClose)) CloseExternalPlayers();
-  if (ToolButtonStop->isEnabled()) StopPlaying();
+  if (options_.WithClose) CloseExternalPlayers();
+  if (players_->IsPlaying()) StopPlaying();
   if (lock_) lock_->Release();
   try {
     WriteSettings();
@@ -257,6 +261,6 @@ void TFormMain::FormClose() {
 
 void TFormMain::FormDestroy() {
   QCoreApplication::processEvents();
-  if (ExitWaitMs > 0) QThread::msleep(static_cast<unsigned long>(ExitWaitMs));
+  if (exitWaitMs_ > 0) QThread::msleep(static_cast<unsigned long>(exitWaitMs_));
   session_->CleanUpAtExit();
 }

@@ -1,6 +1,8 @@
 // TFormMain: the program's only working window. It owns the session (settings file, scene
-// table with the loaded configuration, configuration list, work folder, archive component)
-// and the controls: cool bar with three tool bars, scene list, splitter, folder tree, status bar.
+// table with the loaded configuration, configuration list, work folder, archive component),
+// the controls (cool bar with three tool bars, scene list, splitter, folder tree, status bar)
+// and the owners its handlers work through: the scene list, the archive tree, the players and
+// the options. The handlers are thin: they ask, call an owner or the core, and show the result.
 #pragma once
 
 #include <QComboBox>
@@ -16,10 +18,13 @@
 #include <optional>
 #include <vector>
 
+#include "archivetree.h"
 #include "foldertreeviewex.h"
+#include "formoptions.h"
 #include "imagelist.h"
-#include "media/midiplayer.h"
+#include "playercontroller.h"
 #include "qtcore/dialogs.h"
+#include "scenelist.h"
 #include "session.h"
 
 namespace platform {
@@ -27,8 +32,6 @@ class InstanceLock;
 }  // namespace platform
 class TFormAbout;
 class TFormDocument;
-class TArchiveNode;
-class QTimer;
 
 class TFormMain : public QMainWindow {
   Q_OBJECT
@@ -49,82 +52,39 @@ class TFormMain : public QMainWindow {
   QMenu *createPopupMenu() override;
 
   TSession &Session() { return *session_; }
-  TSceneTable &SceneTable;
   TConfigStore &Store() { return session_->Store; }
   const TGameFolders &Folders() const { return session_->Folders; }
   platform::Dialogs &Dialogs() { return dialogs_; }
-  TImageList ImageList;
-  std::vector<qint64> PlayerProcessIds;
-  // How often the players the user closed are looked for, while any of ours runs.
-  static constexpr int kPlayerCollectMs = 1000;
-  // How the built-in player is made at the first play (tests render to a file).
-  platform::FluidPlayerOptions PlayerOptions;
-  platform::MidiPlayer &Player();
 
-  // Scene shown as selected to the tree-side commands; -1: none.
-  int CurrentScene = -1;
-  int MidiImage = 0, FolderImage = 0, FolderSelectedImage = 0, TextImage = 0;
+  // The owners the handlers work through.
+  TSceneList &SceneList() { return *sceneList_; }
+  TArchiveTree &ArchiveTree() { return *archiveTree_; }
+  TPlayerController &Players() { return *players_; }
+  const TFormOptions &Options() const { return options_; }
+
   // A pause before the clean-up at exit. None: by then the built-in player has closed the sound
   // device, and the work folder can go while a player still has a file of it open.
-  int ExitWaitMs = 0;
+  void SetExitWait(int ms) { exitWaitMs_ = ms; }
 
   // The package dialogs: titles, filter and default extension as designed; a command fills in
   // the start folder and file name and hands the dialog to Dialogs().
-  platform::TFileDialogOptions OpenDialog, SaveDialog;
+  platform::TFileDialogOptions &OpenDialog() { return openDialog_; }
+  platform::TFileDialogOptions &SaveDialog() { return saveDialog_; }
 
-  // --- Controls (names as the window's design has them).
-  QToolBar *ToolBarMisc = nullptr, *ToolBarConfig = nullptr, *ToolBarPlayer = nullptr;
-  QToolButton *ToolButtonExit = nullptr, *ToolButtonApplay = nullptr, *ToolButtonFileJump = nullptr;
-  QToolButton *ToolButtonPlay = nullptr, *ToolButtonStop = nullptr;
-  QAction *ToolButtonSeparator = nullptr;
-  QComboBox *ComboBoxConfigList = nullptr;
-  QLineEdit *EditMidiFile = nullptr;
-  QTreeWidget *ListView = nullptr;
-  QSplitter *Splitter = nullptr;
-  TFolderTreeViewEx *FolderTreeViewEx = nullptr;
-  QStatusBar *StatusBar = nullptr;
-  QLabel *StatusPanel = nullptr;  // the status bar's one panel
-  int ColumnTag[2] = {1, 1};      // sort direction of the scene list's columns
-
-  // --- Menus.
-  QMenu *MainMenuConfig = nullptr, *MainMenuPlayer = nullptr, *MainMenuView = nullptr;
-  QMenu *MainMenuOptions = nullptr, *MainMenuHelp = nullptr;
-  QMenu *MainMenuNewMenu = nullptr, *MainMenuToBaseMenu = nullptr, *MainMenuDeleteMenu = nullptr;
-  QMenu *MainMenuRenameMenu = nullptr, *MainMenuPackageMenu = nullptr, *MainMenuToolBarMenu = nullptr;
-  QMenu *MainMenuPlayersOptionMenu = nullptr, *MainMenuWhenDClickMenu = nullptr;
-  QAction *MainMenuApplay = nullptr, *MainMenuNew = nullptr, *MainMenuToBase = nullptr;
-  QAction *MainMenuDelete = nullptr, *MainMenuRename = nullptr, *MainMenuPackage = nullptr;
-  QAction *MainMenuInportPackage = nullptr, *MainMenuExportPackage = nullptr;
-  QAction *MainMenuApplayClose = nullptr, *MainMenuClose = nullptr;
-  QAction *MainMenuPlay = nullptr, *MainMenuStop = nullptr;
-  QAction *MainMenuShowFile = nullptr, *MainMenuFileJump = nullptr, *MainMenuToolBar = nullptr;
-  QAction *MainMenuToolBarMisc = nullptr, *MainMenuToolBarConfig = nullptr, *MainMenuToolBarPlayer = nullptr;
-  QAction *MainMenuTreeViewUpdate = nullptr, *MainMenuPlayersOption = nullptr;
-  QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
-  QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
-  QAction *MainMenuSoundFont = nullptr;  // the last item of the options menu
-  QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
-  QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;
-  QAction *PopupMenuListDefault = nullptr, *PopupMenuListEditDetail = nullptr;
-  QAction *PopupMenuTreeAssign = nullptr, *PopupMenuTreeOpen = nullptr, *PopupMenuTreePlay = nullptr;
-  QAction *PopupMenuTreeStop = nullptr;
+  // The text viewer; null until the first Open.
+  TFormDocument *DocumentWindow() const { return documentWindow_; }
 
   // --- Shared operations.
   void FillSceneList();
   void JumpToSceneFile();
-  void PlayFile();
+  // Plays a file or an archive entry with the player the options choose.
+  void PlaySource(const QString &source);
+  void PlayFile();  // what the edit box names
   void StopPlaying();
   void CloseExternalPlayers();
-  void RunAssociatedPlayer(const QString &path);
-  void CollectEndedPlayersLater();
   void SetStatusText(const QString &text);
   QString StatusText() const;
-  int SceneOfRow(const QTreeWidgetItem *row) const;
-  QTreeWidgetItem *RowOfScene(int scene) const;
   int Scale(int designed) const;  // designed at 120 pixels per inch
-  // The scene list's order: locale-aware and without regard to case; texts that differ in
-  // anything but case (kana, width) never compare equal.
-  static int CompareListTexts(const QString &a, const QString &b);
 
   // --- Handlers.
   void MainMenuConfigClick();
@@ -165,21 +125,11 @@ class TFormMain : public QMainWindow {
   bool ListViewEdited(QTreeWidgetItem *row, QString &text);  // false: the text was replaced
   void ListViewDblClick();
   void ListViewKeyDown(int key);
-  bool ListViewCellIsBlue(int scene) const;
   void ApplicationEvents1Idle();
 
-  // --- Archive entries in the folder tree (archivetree.cpp).
-  // While set, the tree's node factory makes TArchiveNodes.
-  bool CreatingArchiveNode = false;
-  void FolderTreeViewExCreateNode(TFolderTreeViewEx *Sender, TFolderNode *&Node);
+  // --- The folder tree's events.
   void FolderTreeViewExExpanding(QTreeWidgetItem *node);
   void FolderTreeViewExExpanded(QTreeWidgetItem *node);
-  // Lists the archive at path below its node: folder levels as plain nodes, listed entries as
-  // TArchiveNodes. The archive is closed again whatever happens.
-  void ListArchive(TFolderNode *node, const QString &path);
-  TFolderNode *AddArchiveFolderNode(QTreeWidgetItem *parent, const QString &text);
-  TArchiveNode *AddArchiveEntryNode(QTreeWidgetItem *parent, const QString &text, const QString &fullName,
-                                    TFolderNode *archiveNode);
   // The local file of a path or an archive-entry path (see extraction.h).
   QString ExtractSource(const QString &text, bool fresh);
 
@@ -188,12 +138,8 @@ class TFormMain : public QMainWindow {
   void FolderTreeViewExDblClick(const QString &folderName);
   bool FolderTreeViewExKeyDown(int key);  // true when the key was handled
   void FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos);
-  // Scrolls the tree so that its selected node keeps three rows above it near the top edge and
-  // two full rows below it near the bottom edge.
-  void ScrollSelectedNode();
 
   // --- Text viewer (foldertree.cpp). Created on the first Open, owned by this window.
-  TFormDocument *DocumentWindow = nullptr;
   void ShowDocument(const QString &text);
 
   // Packages
@@ -221,7 +167,11 @@ class TFormMain : public QMainWindow {
   void FormDestroy();
   void ReadSettings();
   void WriteSettings();
-  void SortSceneList(int column);
+  // The menu check marks, the file-jump button and the player controls show the options and
+  // the players' state.
+  void ShowOptions();
+  void ShowPlayerState();
+  void JumpToSceneFile(bool showFile);
   void WriteSceneNameReported(int scene);
   QAction *AddItem(QMenu *menu, const QString &name, const QString &caption, int image = -1,
                    const QString &hint = QString());
@@ -239,6 +189,48 @@ class TFormMain : public QMainWindow {
   bool idleSeen_ = false;
   bool shown_ = false;
   bool loadingList_ = false;
-  QTimer *playerCollector_ = nullptr;  // runs while a player of ours may have ended
-  std::unique_ptr<platform::MidiPlayer> player_;
+  int exitWaitMs_ = 0;
+  TFormOptions options_;
+  TImageList imageList_;
+  platform::TFileDialogOptions openDialog_, saveDialog_;
+  TPlayerController *players_ = nullptr;
+  std::unique_ptr<TSceneList> sceneList_;
+  std::unique_ptr<TArchiveTree> archiveTree_;
+  TFormDocument *documentWindow_ = nullptr;  // created on the first Open, owned by this window
+
+  // --- Controls (names as the window's design has them; tests find them by these names).
+  QToolBar *ToolBarMisc = nullptr, *ToolBarConfig = nullptr, *ToolBarPlayer = nullptr;
+  QToolButton *ToolButtonExit = nullptr, *ToolButtonApplay = nullptr, *ToolButtonFileJump = nullptr;
+  QToolButton *ToolButtonPlay = nullptr, *ToolButtonStop = nullptr;
+  QAction *ToolButtonSeparator = nullptr;
+  QComboBox *ComboBoxConfigList = nullptr;
+  QLineEdit *EditMidiFile = nullptr;
+  QTreeWidget *ListView = nullptr;
+  QSplitter *Splitter = nullptr;
+  TFolderTreeViewEx *FolderTreeViewEx = nullptr;
+  QStatusBar *StatusBar = nullptr;
+  QLabel *StatusPanel = nullptr;  // the status bar's one panel
+
+  // --- Menus.
+  QMenu *MainMenuConfig = nullptr, *MainMenuPlayer = nullptr, *MainMenuView = nullptr;
+  QMenu *MainMenuOptions = nullptr, *MainMenuHelp = nullptr;
+  QMenu *MainMenuNewMenu = nullptr, *MainMenuToBaseMenu = nullptr, *MainMenuDeleteMenu = nullptr;
+  QMenu *MainMenuRenameMenu = nullptr, *MainMenuPackageMenu = nullptr, *MainMenuToolBarMenu = nullptr;
+  QMenu *MainMenuPlayersOptionMenu = nullptr, *MainMenuWhenDClickMenu = nullptr;
+  QAction *MainMenuApplay = nullptr, *MainMenuNew = nullptr, *MainMenuToBase = nullptr;
+  QAction *MainMenuDelete = nullptr, *MainMenuRename = nullptr, *MainMenuPackage = nullptr;
+  QAction *MainMenuInportPackage = nullptr, *MainMenuExportPackage = nullptr;
+  QAction *MainMenuApplayClose = nullptr, *MainMenuClose = nullptr;
+  QAction *MainMenuPlay = nullptr, *MainMenuStop = nullptr;
+  QAction *MainMenuShowFile = nullptr, *MainMenuFileJump = nullptr, *MainMenuToolBar = nullptr;
+  QAction *MainMenuToolBarMisc = nullptr, *MainMenuToolBarConfig = nullptr, *MainMenuToolBarPlayer = nullptr;
+  QAction *MainMenuTreeViewUpdate = nullptr, *MainMenuPlayersOption = nullptr;
+  QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
+  QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
+  QAction *MainMenuSoundFont = nullptr;  // the last item of the options menu
+  QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
+  QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;
+  QAction *PopupMenuListDefault = nullptr, *PopupMenuListEditDetail = nullptr;
+  QAction *PopupMenuTreeAssign = nullptr, *PopupMenuTreeOpen = nullptr, *PopupMenuTreePlay = nullptr;
+  QAction *PopupMenuTreeStop = nullptr;
 };

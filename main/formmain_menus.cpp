@@ -31,7 +31,7 @@ class TRowHeightDelegate : public QStyledItemDelegate {
 QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image, const QString &hint) {
   QAction *item = menu->addAction(caption);
   item->setObjectName(name);
-  menuitems::SetImage(item, ImageList, image);
+  menuitems::SetImage(item, imageList_, image);
   SetHint(item, hint);
   return item;
 }
@@ -42,7 +42,7 @@ QMenu *TFormMain::AddSubMenu(QMenu *menu, QAction *&item, const QString &name, c
   sub->setObjectName(name + "Menu");
   item = sub->menuAction();
   item->setObjectName(name);
-  menuitems::SetImage(item, ImageList, image);
+  menuitems::SetImage(item, imageList_, image);
   SetHint(item, hint);
   return sub;
 }
@@ -228,7 +228,7 @@ QToolButton *TFormMain::AddToolButton(QToolBar *bar, const QString &name, int im
                                       void (TFormMain::*handler)()) {
   auto *button = new QToolButton(bar);
   button->setObjectName(name);
-  button->setIcon(ImageList.Icon(image));
+  button->setIcon(imageList_.Icon(image));
   button->setAutoRaise(bar != ToolBarConfig);
   button->setFixedHeight(Scale(23));
   SetHint(button, hint);
@@ -296,14 +296,13 @@ void TFormMain::BuildToolBars() {
   ToolBarPlayer->addWidget(EditMidiFile);
 
   // However a bar comes to be shown or hidden, its View item follows. Until the window is
-  // first shown the items hold the stored settings, which FormShow gives to the bars.
-  const std::pair<QToolBar *, QAction *> items[] = {{ToolBarMisc, MainMenuToolBarMisc},
-                                                    {ToolBarConfig, MainMenuToolBarConfig},
-                                                    {ToolBarPlayer, MainMenuToolBarPlayer}};
-  for (const auto &pair : items) {
-    QAction *item = pair.second;
-    connect(pair.first, &QToolBar::visibilityChanged, this, [this, item](bool visible) {
-      if (shown_ && menuitems::Checked(item) != visible) menuitems::SetChecked(item, visible, ImageList);
+  // first shown the options hold the stored settings, which FormShow gives to the bars.
+  QToolBar *const bars[] = {ToolBarMisc, ToolBarConfig, ToolBarPlayer};
+  for (int i = 0; i < 3; ++i) {
+    connect(bars[i], &QToolBar::visibilityChanged, this, [this, i](bool visible) {
+      if (!shown_ || options_.ToolBars[i] == visible) return;
+      options_.ToolBars[i] = visible;
+      ShowOptions();
     });
   }
 }
@@ -311,24 +310,32 @@ void TFormMain::BuildToolBars() {
 // --- Commands of this window.
 
 void TFormMain::MainMenuToolBarMiscClick(QAction *item) {
-  const bool on = !menuitems::Checked(item);
-  menuitems::SetChecked(item, on, ImageList);
-  QToolBar *bars[] = {ToolBarMisc, ToolBarConfig, ToolBarPlayer};
   const int tag = menuitems::Tag(item);
-  if (tag >= 0 && tag < 3) bars[tag]->setVisible(on);
+  if (tag < 0 || tag >= 3) return;
+  options_.ToolBars[tag] = !options_.ToolBars[tag];
+  ShowOptions();
+  QToolBar *bars[] = {ToolBarMisc, ToolBarConfig, ToolBarPlayer};
+  bars[tag]->setVisible(options_.ToolBars[tag]);
 }
 
 void TFormMain::MainMenuOptionClick(QAction *item) {
-  const bool on = !menuitems::Checked(item);
-  menuitems::SetChecked(item, on, ImageList);
+  bool *option = item == MainMenuFileJump    ? &options_.FileJump
+                 : item == MainMenuAssign    ? &options_.Assign
+                 : item == MainMenuWithClose ? &options_.WithClose
+                                             : nullptr;
+  if (!option) return;
+  *option = !*option;
+  ShowOptions();
   // Back to the built-in player: the desktop's players started so far are closed.
-  if (item == MainMenuAssign && !on) CloseExternalPlayers();
-  if (item != MainMenuFileJump) return;
-  ToolButtonFileJump->setChecked(on);
-  if (on) JumpToSceneFile();
+  if (item == MainMenuAssign && !options_.Assign) CloseExternalPlayers();
+  if (item == MainMenuFileJump && options_.FileJump) JumpToSceneFile();
 }
 
-void TFormMain::MainMenuWhenDClickClick(QAction *item) { menuitems::ChooseRadio(item, ImageList); }
+void TFormMain::MainMenuWhenDClickClick(QAction *item) {
+  if (item == MainMenuAtPlay) options_.ChooseAtPlay();
+  else if (item == MainMenuAtAssign) options_.ChooseAtAssign();
+  ShowOptions();
+}
 
 void TFormMain::ToolButtonFileJumpClick() { MainMenuOptionClick(MainMenuFileJump); }
 
@@ -373,5 +380,3 @@ QString TFormMain::ManualPath() {
     if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
   return {};
 }
-
-void TFormMain::MainMenuPlayerClick() { MainMenuStop->setEnabled(ToolButtonStop->isEnabled()); }

@@ -4,17 +4,19 @@
 #include "packageimport.h"
 
 void TFormMain::MainMenuPackageClick() {
-  MainMenuExportPackage->setEnabled(ComboBoxConfigList->currentIndex() >= 0 &&
-                                    ComboBoxConfigList->currentText() != kStandardConfig);
+  // What an export would write: the configuration chosen in the list.
+  const QStringList names = Store().ConfigNames();
+  const int index = Store().SelectedConfig();
+  MainMenuExportPackage->setEnabled(index >= 0 && index < names.size() && names[index] != kStandardConfig);
 }
 
 void TFormMain::MainMenuInportPackageClick() {
-  const QString file = dialogs_.OpenFile(OpenDialog);
+  const QString file = dialogs_.OpenFile(openDialog_);
   if (!file.isEmpty()) ImportPackageFile(file);
 }
 
 void TFormMain::MainMenuExportPackageClick() {
-  const QString file = dialogs_.SaveFile(SaveDialog);
+  const QString file = dialogs_.SaveFile(saveDialog_);
   if (!file.isEmpty()) ExportPackage(Session(), file);
 }
 

@@ -37,12 +37,13 @@ struct BigArchives {
       if (std::system(command.c_str()) == 0) linuxPaths[entries] = archive;
     }
     form = std::make_unique<TFormMain>(w.programPath, w.folders, w.dialogs);
-    form->ExitWaitMs = 0;
+    form->SetExitWait(0);
     form->show();
     for (const auto &[entries, path] : linuxPaths) {
       QTreeWidgetItem *found = nullptr;
       const QString windows = "C:\\dl\\big" + QString::number(entries) + ".lzh";
-      if (form->FolderTreeViewEx->FindPathNode(windows, false, true, &found)) nodes[entries] = found;
+      if (form->findChild<TFolderTreeViewEx *>("FolderTreeViewEx")->FindPathNode(windows, false, true, &found))
+        nodes[entries] = found;
     }
   }
   // Entries one level below the archive's folders.
@@ -69,7 +70,7 @@ void BM_ExpandArchive(benchmark::State &state) {
   QTreeWidgetItem *node = big.nodes[static_cast<int>(state.range(0))];
   if (!node) return state.SkipWithError("archive not made or not found (jlha missing?)");
   for (auto _ : state) {
-    big.form->FolderTreeViewEx->ExpandNode(node);
+    big.form->findChild<TFolderTreeViewEx *>("FolderTreeViewEx")->ExpandNode(node);
     state.PauseTiming();
     if (node->childCount() != kFolders || BigArchives::Entries(node) != state.range(0))
       return state.SkipWithError("entries missing");

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
@@ -185,7 +186,7 @@ TEST(Startup, MainWindowOnAFakePrefix) {
   {
     TFormMain form(QString::fromStdString(world.Windows("prog")) + "\\melodeck", f, dialogs);
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Melodeck - 標準"));
-    EXPECT_EQ(form.ComboBoxConfigList->currentText(), QString::fromUtf8("標準"));
+    EXPECT_EQ(form.findChild<QComboBox *>("ComboBoxConfigList")->currentText(), QString::fromUtf8("標準"));
     for (const char *dir : {"Ultima Online", "Ultima Online Third Dawn"})
       for (const auto &file : testsupport::GameMusicFiles())
         EXPECT_TRUE(TestWorld::Exists(world.Linux("prefix/drive_c/Program Files/") + dir + "/music/default/" + file));

@@ -36,16 +36,16 @@ TEST_P(ArchiveFormats, ListsFoldersAndListedEntriesInOrderWithTheirImages) {
   // Folders inside the archive are plain nodes without a path; entries know their archive.
   for (QTreeWidgetItem *folder : {a, TreeWorld::At(a, "b")}) {
     EXPECT_EQ(Entry(folder), nullptr);
-    EXPECT_EQ(Image(folder), f.FolderImage);
-    EXPECT_EQ(SelectedImage(folder), f.FolderSelectedImage);
+    EXPECT_EQ(Image(folder), f.ArchiveTree().Images().Folder);
+    EXPECT_EQ(SelectedImage(folder), f.ArchiveTree().Images().FolderSelected);
     EXPECT_TRUE(w.Tree().NodePath(folder).isEmpty());
   }
   const struct {
     const char *at, *entry;
     int image;
-  } entries[] = {{"a/b/x.mid", "a/b/x.mid", f.MidiImage},
-                 {"a/readme.txt", "a/readme.txt", f.TextImage},
-                 {"c.mid", "c.mid", f.MidiImage}};
+  } entries[] = {{"a/b/x.mid", "a/b/x.mid", f.ArchiveTree().Images().Midi},
+                 {"a/readme.txt", "a/readme.txt", f.ArchiveTree().Images().Text},
+                 {"c.mid", "c.mid", f.ArchiveTree().Images().Midi}};
   for (const auto &e : entries) {
     const QTreeWidgetItem *item = TreeWorld::At(node, e.at);
     ASSERT_NE(Entry(item), nullptr) << e.at;

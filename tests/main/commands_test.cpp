@@ -18,31 +18,31 @@ TEST(WindowCommands, SubmenusFollowTheListAndAmpersandsShowAsTheyAre) {
   FormWorld w;
   TFormMain &f = w.Open();
   f.MainMenuConfigClick();
-  EXPECT_FALSE(f.MainMenuDelete->isEnabled());
-  EXPECT_FALSE(f.MainMenuRename->isEnabled());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuDelete")->isEnabled());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuRename")->isEnabled());
   w.dialogs.AnswerInput("R&B");
   f.MainMenuNewClick();
-  ASSERT_EQ(Items(f.MainMenuToBaseMenu), QStringList{QString::fromUtf8("標準")});
-  f.MainMenuToBaseMenu->actions()[0]->trigger();
-  EXPECT_EQ(f.ComboBoxConfigList->currentText(), "R&B");
+  ASSERT_EQ(Items(Control<QMenu>(f, "MainMenuToBaseMenu")), QStringList{QString::fromUtf8("標準")});
+  Control<QMenu>(f, "MainMenuToBaseMenu")->actions()[0]->trigger();
+  EXPECT_EQ(Control<QComboBox>(f, "ComboBoxConfigList")->currentText(), "R&B");
   f.MainMenuConfigClick();
-  EXPECT_TRUE(f.MainMenuDelete->isEnabled());
-  EXPECT_EQ(Items(f.MainMenuRenameMenu), QStringList{"R&&B"});
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuDelete")->isEnabled());
+  EXPECT_EQ(Items(Control<QMenu>(f, "MainMenuRenameMenu")), QStringList{"R&&B"});
   w.dialogs.AnswerInput("Soul");
-  f.MainMenuRenameMenu->actions()[0]->trigger();
-  EXPECT_EQ(f.ComboBoxConfigList->currentText(), "Soul");
+  Control<QMenu>(f, "MainMenuRenameMenu")->actions()[0]->trigger();
+  EXPECT_EQ(Control<QComboBox>(f, "ComboBoxConfigList")->currentText(), "Soul");
 }
 
 TEST(WindowCommands, ChoosingAConfigurationSavesTheOldOneAndFillsTheList) {
   FormWorld w("[A1]\r\nyew.mid=C:\\a.mid\r\n[B1]\r\n");
   TFormMain &f = w.Open();
-  f.ComboBoxConfigList->setCurrentIndex(1);
+  Control<QComboBox>(f, "ComboBoxConfigList")->setCurrentIndex(1);
   f.ComboBoxConfigListChange();
-  EXPECT_EQ(f.RowOfScene(48)->text(1), "a.mid");
-  f.CurrentScene = 48;
+  EXPECT_EQ(f.SceneList().RowOfScene(48)->text(1), "a.mid");
+  f.SceneList().SetCurrentScene(48);
   f.PopupMenuListDefaultClick();
-  EXPECT_EQ(f.RowOfScene(48)->text(1), "yew.mid");
-  f.ComboBoxConfigList->setCurrentIndex(2);
+  EXPECT_EQ(f.SceneList().RowOfScene(48)->text(1), "yew.mid");
+  Control<QComboBox>(f, "ComboBoxConfigList")->setCurrentIndex(2);
   f.ComboBoxConfigListChange();
   EXPECT_EQ(f.Store().CurrentConfig, "B1");
   EXPECT_EQ(f.Store().Settings().ReadString("A1", "yew.mid", ""), "yew.mid");
@@ -53,7 +53,7 @@ TEST(WindowCommands, CancelledApplyChangesNothingAndApplyAndExitClosesAllTheSame
   TFormMain &f = w.Open();
   const std::string yew = w.MusicLinux() + "/yew.mid", before = TestWorld::ReadFile(yew);
   ASSERT_EQ(f.windowTitle(), "Melodeck - A1");
-  f.ComboBoxConfigList->setCurrentIndex(0);
+  Control<QComboBox>(f, "ComboBoxConfigList")->setCurrentIndex(0);
   f.ComboBoxConfigListChange();
   w.dialogs.Answer(TModalResult::Cancel);
   f.MainMenuApplayCloseClick();
@@ -67,7 +67,7 @@ TEST(WindowCommands, CancelledApplyChangesNothingAndApplyAndExitClosesAllTheSame
 TEST(WindowCommands, ApplyRecordsTheConfigurationAndNamesItInTheCaption) {
   FormWorld w("[A1]\r\n");
   TFormMain &f = w.Open();
-  f.ComboBoxConfigList->setCurrentIndex(1);
+  Control<QComboBox>(f, "ComboBoxConfigList")->setCurrentIndex(1);
   f.ComboBoxConfigListChange();
   w.dialogs.Answer(TModalResult::OK);
   f.MainMenuApplayClick();
@@ -83,9 +83,9 @@ TEST(WindowCommands, ApplyWithoutAWorkFolderSaysWhy) {
   TFormMain &f = w.Open();
   TestWorld::MakeDirs(w.Linux("arc"));
   TestWorld::WriteFile(w.Linux("arc/pack.zip"), "PK");  // never opened: there is nowhere to extract to
-  f.ComboBoxConfigList->setCurrentIndex(1);
+  Control<QComboBox>(f, "ComboBoxConfigList")->setCurrentIndex(1);
   f.ComboBoxConfigListChange();
-  f.SceneTable[0].Source = QString::fromStdString(w.world.Windows("arc/pack.zip")) + "|music/town.mid";
+  f.Session().SceneTable[0].Source = QString::fromStdString(w.world.Windows("arc/pack.zip")) + "|music/town.mid";
   TestWorld::WriteFile(w.Linux("notafolder"), "x");
   setenv("TMPDIR", w.Linux("notafolder").c_str(), 1);
   f.Session().WorkFolder.Remove();

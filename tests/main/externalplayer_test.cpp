@@ -55,10 +55,11 @@ bool Ends(pid_t pid) {
 struct PlayerWorld : FormWorld {
   TFormMain &Start() {
     TFormMain &f = Open();
-    menuitems::SetChecked(f.MainMenuAssign, true, f.ImageList);
+    f.MainMenuOptionClick(Control<QAction>(f, "MainMenuAssign"));
+    EXPECT_TRUE(f.Options().Assign);
     TestWorld::MakeDirs(Linux("my tunes"));
     TestWorld::WriteFile(Linux("my tunes/a b.mid"), testsupport::MakeMidiTune(2));
-    f.EditMidiFile->setText(QString::fromStdString(world.Windows("my tunes/a b.mid")));
+    Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(world.Windows("my tunes/a b.mid")));
     return f;
   }
 };
@@ -69,12 +70,12 @@ TEST(ExternalPlayer, GetsTheLinuxPathAndSwitchingTheOptionOffClosesIt) {
   PlayerWorld w;
   TFormMain &f = w.Start();
   EXPECT_NE(PlayAndWait(f).find(w.Linux("my tunes/a b.mid")), std::string::npos);
-  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
-  ASSERT_EQ(f.PlayerProcessIds.size(), 1u);
-  const auto pid = static_cast<pid_t>(f.PlayerProcessIds[0]);
-  f.MainMenuOptionClick(f.MainMenuAssign);
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+  ASSERT_EQ(f.Players().ProcessIds().size(), 1u);
+  const auto pid = static_cast<pid_t>(f.Players().ProcessIds()[0]);
+  f.MainMenuOptionClick(Control<QAction>(f, "MainMenuAssign"));
   EXPECT_TRUE(Ends(pid));
-  EXPECT_TRUE(f.PlayerProcessIds.empty());
+  EXPECT_TRUE(f.Players().ProcessIds().empty());
 }
 
 TEST(ExternalPlayer, ClosingTheWindowClosesOnlyTheMostRecentPlayer) {
@@ -82,9 +83,10 @@ TEST(ExternalPlayer, ClosingTheWindowClosesOnlyTheMostRecentPlayer) {
   TFormMain &f = w.Start();
   PlayAndWait(f);
   PlayAndWait(f);
-  ASSERT_EQ(f.PlayerProcessIds.size(), 2u);
-  const auto first = static_cast<pid_t>(f.PlayerProcessIds[0]), second = static_cast<pid_t>(f.PlayerProcessIds[1]);
-  ASSERT_TRUE(menuitems::Checked(f.MainMenuWithClose));
+  ASSERT_EQ(f.Players().ProcessIds().size(), 2u);
+  const auto first = static_cast<pid_t>(f.Players().ProcessIds()[0]),
+             second = static_cast<pid_t>(f.Players().ProcessIds()[1]);
+  ASSERT_TRUE(menuitems::Checked(Control<QAction>(f, "MainMenuWithClose")));
   w.Close();
   EXPECT_TRUE(Ends(second));
   EXPECT_FALSE(Ends(first));
@@ -108,8 +110,9 @@ TEST(ExternalPlayer, APlayerTheUserClosedIsCollectedWhileTheWindowRuns) {
   TFormMain &f = w.Start();
   PlayAndWait(f);
   PlayAndWait(f);
-  ASSERT_EQ(f.PlayerProcessIds.size(), 2u);
-  const auto closed = static_cast<pid_t>(f.PlayerProcessIds[0]), open = static_cast<pid_t>(f.PlayerProcessIds[1]);
+  ASSERT_EQ(f.Players().ProcessIds().size(), 2u);
+  const auto closed = static_cast<pid_t>(f.Players().ProcessIds()[0]),
+             open = static_cast<pid_t>(f.Players().ProcessIds()[1]);
   kill(closed, SIGTERM);  // as when its window is closed
   siginfo_t info{};
   ASSERT_EQ(waitid(P_PID, closed, &info, WEXITED | WNOWAIT), 0);
@@ -119,7 +122,7 @@ TEST(ExternalPlayer, APlayerTheUserClosedIsCollectedWhileTheWindowRuns) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_FALSE(IsZombie(closed));
-  EXPECT_EQ(f.PlayerProcessIds, std::vector<qint64>{open}) << "the closed player's id may be another's now";
+  EXPECT_EQ(f.Players().ProcessIds(), std::vector<qint64>{open}) << "the closed player's id may be another's now";
   f.StopPlaying();
   EXPECT_TRUE(Ends(open));
 }

@@ -34,17 +34,19 @@ void RunUntilIdle() {
 TEST(FormMain, FirstRunDefaults) {
   FormWorld w;
   TFormMain &f = w.Open();
-  EXPECT_FALSE(Checked(f.MainMenuFileJump));
-  EXPECT_FALSE(Checked(f.MainMenuAssign));
-  EXPECT_TRUE(Checked(f.MainMenuWithClose));
-  EXPECT_TRUE(Checked(f.MainMenuAtPlay));
-  EXPECT_FALSE(Checked(f.MainMenuAtAssign));
-  for (QToolBar *bar : {f.ToolBarMisc, f.ToolBarConfig, f.ToolBarPlayer}) EXPECT_TRUE(bar->isVisible());
+  EXPECT_FALSE(Checked(Control<QAction>(f, "MainMenuFileJump")));
+  EXPECT_FALSE(Checked(Control<QAction>(f, "MainMenuAssign")));
+  EXPECT_TRUE(Checked(Control<QAction>(f, "MainMenuWithClose")));
+  EXPECT_TRUE(Checked(Control<QAction>(f, "MainMenuAtPlay")));
+  EXPECT_FALSE(Checked(Control<QAction>(f, "MainMenuAtAssign")));
+  for (QToolBar *bar : {Control<QToolBar>(f, "ToolBarMisc"), Control<QToolBar>(f, "ToolBarConfig"),
+                        Control<QToolBar>(f, "ToolBarPlayer")})
+    EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(f.width(), f.Scale(640));
   EXPECT_EQ(f.height(), f.Scale(480));
   EXPECT_EQ(f.windowTitle(), QString::fromUtf8("Melodeck - 標準"));
-  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
-  EXPECT_FALSE(f.MainMenuStop->isEnabled());
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuStop")->isEnabled());
 }
 
 TEST(FormMain, SettingsAsStored) {
@@ -66,11 +68,11 @@ TEST(FormMain, SettingsAsStored) {
   for (const auto &c : cases) {
     FormWorld w(std::string("[melodeck]\r\n") + c.settings);
     TFormMain &f = w.Open();
-    EXPECT_EQ(Checked(f.MainMenuAtPlay), c.atPlay) << c.settings;
-    EXPECT_EQ(Checked(f.MainMenuAtAssign), c.atAssign) << c.settings;
-    EXPECT_EQ(f.MainMenuAtAssign->icon().isNull(), !c.atAssign) << c.settings;
-    EXPECT_EQ(Checked(f.MainMenuToolBarConfig), c.bar2) << c.settings;
-    EXPECT_EQ(f.ToolBarConfig->isVisible(), c.bar2) << c.settings;
+    EXPECT_EQ(Checked(Control<QAction>(f, "MainMenuAtPlay")), c.atPlay) << c.settings;
+    EXPECT_EQ(Checked(Control<QAction>(f, "MainMenuAtAssign")), c.atAssign) << c.settings;
+    EXPECT_EQ(Control<QAction>(f, "MainMenuAtAssign")->icon().isNull(), !c.atAssign) << c.settings;
+    EXPECT_EQ(Checked(Control<QAction>(f, "MainMenuToolBarConfig")), c.bar2) << c.settings;
+    EXPECT_EQ(Control<QToolBar>(f, "ToolBarConfig")->isVisible(), c.bar2) << c.settings;
     EXPECT_EQ(f.width(), c.width ? c.width : f.Scale(640)) << c.settings;
     EXPECT_EQ(f.testAttribute(Qt::WA_Moved), c.placed) << c.settings;
     if (c.left >= 0) EXPECT_EQ(f.geometry().left(), c.left) << c.settings;
@@ -82,9 +84,9 @@ TEST(FormMain, CloseWritesTheSettingsInOrderAndTheNextStartRestoresThem) {
   FormWorld w;
   {
     TFormMain &f = w.Open();
-    f.MainMenuFileJump->trigger();
-    f.MainMenuToolBarPlayer->trigger();
-    f.MainMenuAtAssign->trigger();
+    Control<QAction>(f, "MainMenuFileJump")->trigger();
+    Control<QAction>(f, "MainMenuToolBarPlayer")->trigger();
+    Control<QAction>(f, "MainMenuAtAssign")->trigger();
     f.setGeometry(50, 60, 600, 420);
     w.Close();
   }
@@ -98,10 +100,10 @@ TEST(FormMain, CloseWritesTheSettingsInOrderAndTheNextStartRestoresThem) {
     at = found;
   }
   TFormMain &g = w.Open();
-  EXPECT_TRUE(Checked(g.MainMenuFileJump));
-  EXPECT_TRUE(g.ToolButtonFileJump->isChecked());
-  EXPECT_FALSE(g.ToolBarPlayer->isVisible());
-  EXPECT_TRUE(Checked(g.MainMenuAtAssign));
+  EXPECT_TRUE(Checked(Control<QAction>(g, "MainMenuFileJump")));
+  EXPECT_TRUE(Control<QToolButton>(g, "ToolButtonFileJump")->isChecked());
+  EXPECT_FALSE(Control<QToolBar>(g, "ToolBarPlayer")->isVisible());
+  EXPECT_TRUE(Checked(Control<QAction>(g, "MainMenuAtAssign")));
   EXPECT_EQ(g.geometry(), QRect(50, 60, 600, 420));
   const std::string work = platform::ToLinux(g.Session().WorkFolder.Path().toStdString());
   TestWorld::MakeDirs(work + "/x");
@@ -125,30 +127,31 @@ TEST(FormMain, MenuCaptionsShortcutsAndDynamicItems) {
   FormWorld w("[Summer]\r\n[Winter]\r\n");
   TFormMain &f = w.Open();
   const std::pair<QAction *, const char *> captions[] = {
-      {f.MainMenuApplay, "現在の設定を適用(&A)"},
-      {f.MainMenuNew, "新規作成(&N)"},
-      {f.MainMenuDelete, "削除(&D)"},
-      {f.MainMenuRename, "名前の変更(&R)"},
-      {f.MainMenuInportPackage, "パッケージの読み込み(&I)..."},
-      {f.MainMenuApplayClose, "適用して終了(&S)"},
-      {f.MainMenuClose, "終了(&X)"},
-      {f.MainMenuShowFile, "ファイルにジャンプ(&J)"},
-      {f.MainMenuTreeViewUpdate, "フォルダツリーを最新の情報に更新(&U)"},
-      {f.MainMenuAtAssign, "そのファイルを割り当てる(&A)"},
-      {f.N4, "サポートホームページ(&S)"},
-      {f.PopupMenuTreeAssign, "このファイルに設定(&A)"},
+      {Control<QAction>(f, "MainMenuApplay"), "現在の設定を適用(&A)"},
+      {Control<QAction>(f, "MainMenuNew"), "新規作成(&N)"},
+      {Control<QAction>(f, "MainMenuDelete"), "削除(&D)"},
+      {Control<QAction>(f, "MainMenuRename"), "名前の変更(&R)"},
+      {Control<QAction>(f, "MainMenuInportPackage"), "パッケージの読み込み(&I)..."},
+      {Control<QAction>(f, "MainMenuApplayClose"), "適用して終了(&S)"},
+      {Control<QAction>(f, "MainMenuClose"), "終了(&X)"},
+      {Control<QAction>(f, "MainMenuShowFile"), "ファイルにジャンプ(&J)"},
+      {Control<QAction>(f, "MainMenuTreeViewUpdate"), "フォルダツリーを最新の情報に更新(&U)"},
+      {Control<QAction>(f, "MainMenuAtAssign"), "そのファイルを割り当てる(&A)"},
+      {Control<QAction>(f, "N4"), "サポートホームページ(&S)"},
+      {Control<QAction>(f, "PopupMenuTreeAssign"), "このファイルに設定(&A)"},
   };
   for (const auto &[item, caption] : captions) EXPECT_EQ(item->text(), QString::fromUtf8(caption));
-  EXPECT_EQ(f.MainMenuShowFile->shortcut(), QKeySequence(Qt::Key_F4));
-  EXPECT_EQ(f.MainMenuTreeViewUpdate->shortcut(), QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(f.MainMenuApplay->statusTip(), QString::fromUtf8("ファイルをコピーしてUOに反映させます"));
-  EXPECT_EQ(f.ToolButtonExit->toolTip(), QString::fromUtf8("終了"));
-  EXPECT_EQ(f.OpenDialog.title, QString::fromUtf8("パッケージの読み込み"));
-  EXPECT_EQ(f.SaveDialog.title, QString::fromUtf8("パッケージの書き出し"));
-  EXPECT_EQ(f.SaveDialog.filter, QString::fromUtf8("Melodeck パッケージファイル(*.mdk)|*.mdk"));
-  EXPECT_EQ(f.OpenDialog.filter, f.SaveDialog.filter);
-  EXPECT_EQ(f.SaveDialog.defaultExt, "mdk");
-  EXPECT_EQ(f.OpenDialog.defaultExt, "");
+  EXPECT_EQ(Control<QAction>(f, "MainMenuShowFile")->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(Control<QAction>(f, "MainMenuTreeViewUpdate")->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(Control<QAction>(f, "MainMenuApplay")->statusTip(),
+            QString::fromUtf8("ファイルをコピーしてUOに反映させます"));
+  EXPECT_EQ(Control<QToolButton>(f, "ToolButtonExit")->toolTip(), QString::fromUtf8("終了"));
+  EXPECT_EQ(f.OpenDialog().title, QString::fromUtf8("パッケージの読み込み"));
+  EXPECT_EQ(f.SaveDialog().title, QString::fromUtf8("パッケージの書き出し"));
+  EXPECT_EQ(f.SaveDialog().filter, QString::fromUtf8("Melodeck パッケージファイル(*.mdk)|*.mdk"));
+  EXPECT_EQ(f.OpenDialog().filter, f.SaveDialog().filter);
+  EXPECT_EQ(f.SaveDialog().defaultExt, "mdk");
+  EXPECT_EQ(f.OpenDialog().defaultExt, "");
 
   f.MainMenuConfigClick();
   f.MainMenuNewClick();
@@ -157,58 +160,65 @@ TEST(FormMain, MenuCaptionsShortcutsAndDynamicItems) {
     for (QAction *a : m->actions()) t << a->text();
     return t;
   };
-  EXPECT_EQ(texts(f.MainMenuDeleteMenu), (QStringList{"Summer", "Winter"}));
-  EXPECT_EQ(texts(f.MainMenuRenameMenu), (QStringList{"Summer", "Winter"}));
-  EXPECT_EQ(texts(f.MainMenuToBaseMenu), (QStringList{QString::fromUtf8("標準"), "Summer", "Winter"}));
-  EXPECT_TRUE(f.MainMenuDelete->isEnabled());
+  EXPECT_EQ(texts(Control<QMenu>(f, "MainMenuDeleteMenu")), (QStringList{"Summer", "Winter"}));
+  EXPECT_EQ(texts(Control<QMenu>(f, "MainMenuRenameMenu")), (QStringList{"Summer", "Winter"}));
+  EXPECT_EQ(texts(Control<QMenu>(f, "MainMenuToBaseMenu")),
+            (QStringList{QString::fromUtf8("標準"), "Summer", "Winter"}));
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuDelete")->isEnabled());
 }
 
 TEST(FormMain, OnlyTheStandardLeavesDeleteAndRenameEmptyAndDisabled) {
   FormWorld w;
   TFormMain &f = w.Open();
   f.MainMenuConfigClick();
-  EXPECT_TRUE(f.MainMenuDeleteMenu->isEmpty());
-  EXPECT_FALSE(f.MainMenuDelete->isEnabled());
-  EXPECT_FALSE(f.MainMenuRename->isEnabled());
+  EXPECT_TRUE(Control<QMenu>(f, "MainMenuDeleteMenu")->isEmpty());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuDelete")->isEnabled());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuRename")->isEnabled());
 }
 
 TEST(FormMain, ToolBarsHideAndComeBack) {
   FormWorld w;
   TFormMain &f = w.Open();
-  for (QAction *item : {f.MainMenuToolBarMisc, f.MainMenuToolBarConfig, f.MainMenuToolBarPlayer}) item->trigger();
-  for (QToolBar *bar : {f.ToolBarMisc, f.ToolBarConfig, f.ToolBarPlayer}) EXPECT_FALSE(bar->isVisible());
-  EXPECT_TRUE(f.MainMenuToolBarConfig->icon().isNull());
-  f.MainMenuToolBarConfig->trigger();
-  EXPECT_TRUE(f.ToolBarConfig->isVisible());
-  EXPECT_FALSE(f.MainMenuToolBarConfig->icon().isNull());
+  for (QAction *item : {Control<QAction>(f, "MainMenuToolBarMisc"), Control<QAction>(f, "MainMenuToolBarConfig"),
+                        Control<QAction>(f, "MainMenuToolBarPlayer")})
+    item->trigger();
+  for (QToolBar *bar : {Control<QToolBar>(f, "ToolBarMisc"), Control<QToolBar>(f, "ToolBarConfig"),
+                        Control<QToolBar>(f, "ToolBarPlayer")})
+    EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuToolBarConfig")->icon().isNull());
+  Control<QAction>(f, "MainMenuToolBarConfig")->trigger();
+  EXPECT_TRUE(Control<QToolBar>(f, "ToolBarConfig")->isVisible());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuToolBarConfig")->icon().isNull());
 }
 
 TEST(FormMain, ToolButtonsReachTheirHandlersWhateverTheMenuItemsState) {
   FormWorld w;
   TFormMain &f = w.Open();
   // Something plays: Stop is on, the player choice locked; the Player menu was never opened.
-  f.ToolButtonStop->setEnabled(true);
-  f.MainMenuAssign->setEnabled(false);
-  ASSERT_FALSE(f.MainMenuStop->isEnabled());
-  QTest::mouseClick(f.ToolButtonStop, Qt::LeftButton);
-  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
-  EXPECT_TRUE(f.MainMenuAssign->isEnabled());
+  w.PlaySomething(f);
+  ASSERT_TRUE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+  ASSERT_FALSE(Control<QAction>(f, "MainMenuAssign")->isEnabled());
+  ASSERT_FALSE(Control<QAction>(f, "MainMenuStop")->isEnabled());
+  QTest::mouseClick(Control<QToolButton>(f, "ToolButtonStop"), Qt::LeftButton);
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuAssign")->isEnabled());
 
-  QTest::mouseClick(f.ToolButtonFileJump, Qt::LeftButton);
-  EXPECT_TRUE(Checked(f.MainMenuFileJump));
-  EXPECT_TRUE(f.ToolButtonFileJump->isChecked());
+  QTest::mouseClick(Control<QToolButton>(f, "ToolButtonFileJump"), Qt::LeftButton);
+  EXPECT_TRUE(Checked(Control<QAction>(f, "MainMenuFileJump")));
+  EXPECT_TRUE(Control<QToolButton>(f, "ToolButtonFileJump")->isChecked());
 
-  f.MainMenuClose->setEnabled(false);
-  QTest::mouseClick(f.ToolButtonExit, Qt::LeftButton);
+  Control<QAction>(f, "MainMenuClose")->setEnabled(false);
+  QTest::mouseClick(Control<QToolButton>(f, "ToolButtonExit"), Qt::LeftButton);
   EXPECT_FALSE(f.isVisible());
 }
 
 TEST(FormMain, ToolBarsStayOnTopAndOnlyTheViewMenuHidesThem) {
   FormWorld w;
   TFormMain &f = w.Open();
-  const std::pair<QToolBar *, QAction *> bars[] = {{f.ToolBarMisc, f.MainMenuToolBarMisc},
-                                                   {f.ToolBarConfig, f.MainMenuToolBarConfig},
-                                                   {f.ToolBarPlayer, f.MainMenuToolBarPlayer}};
+  const std::pair<QToolBar *, QAction *> bars[] = {
+      {Control<QToolBar>(f, "ToolBarMisc"), Control<QAction>(f, "MainMenuToolBarMisc")},
+      {Control<QToolBar>(f, "ToolBarConfig"), Control<QAction>(f, "MainMenuToolBarConfig")},
+      {Control<QToolBar>(f, "ToolBarPlayer"), Control<QAction>(f, "MainMenuToolBarPlayer")}};
   for (const auto &[bar, item] : bars) {
     EXPECT_EQ(bar->allowedAreas(), Qt::TopToolBarArea) << bar->objectName().toStdString();
     EXPECT_EQ(f.toolBarArea(bar), Qt::TopToolBarArea) << bar->objectName().toStdString();
@@ -232,27 +242,28 @@ TEST(FormMain, TheConfigurationBoxFollowsItsBarUpTo200) {
   for (int width : {f.Scale(640), f.Scale(260), f.Scale(200)}) {
     f.resize(width, f.height());
     QApplication::processEvents();
-    const QRect bar = f.ToolBarConfig->contentsRect();
-    const QRect box = f.ComboBoxConfigList->geometry();
+    const QRect bar = Control<QToolBar>(f, "ToolBarConfig")->contentsRect();
+    const QRect box = Control<QComboBox>(f, "ComboBoxConfigList")->geometry();
     EXPECT_TRUE(bar.contains(box)) << width;
     // Room for the box: from where it starts to the bar's end, less the bar's own margin.
-    const int room = bar.right() - f.ToolBarConfig->layout()->contentsMargins().right() - box.left() + 1;
+    const int room =
+        bar.right() - Control<QToolBar>(f, "ToolBarConfig")->layout()->contentsMargins().right() - box.left() + 1;
     EXPECT_EQ(box.width(), std::min(room, f.Scale(200))) << width;
   }
-  EXPECT_EQ(f.ComboBoxConfigList->view()->sizeHintForRow(0), f.Scale(15));
+  EXPECT_EQ(Control<QComboBox>(f, "ComboBoxConfigList")->view()->sizeHintForRow(0), f.Scale(15));
 }
 
 TEST(FormMain, HintsReachTheStatusBarAndControlsWithoutOneClearIt) {
   FormWorld w;
   TFormMain &f = w.Open();
   QEvent enter(QEvent::Enter);
-  QApplication::sendEvent(f.ComboBoxConfigList, &enter);
+  QApplication::sendEvent(Control<QComboBox>(f, "ComboBoxConfigList"), &enter);
   EXPECT_EQ(f.StatusText(), QString::fromUtf8("変更したい設定項目を選びます"));
-  QApplication::sendEvent(f.StatusBar, &enter);
+  QApplication::sendEvent(Control<QStatusBar>(f, "StatusBar"), &enter);
   EXPECT_EQ(f.StatusText(), "");
-  QApplication::sendEvent(f.ToolButtonPlay, &enter);
+  QApplication::sendEvent(Control<QToolButton>(f, "ToolButtonPlay"), &enter);
   EXPECT_EQ(f.StatusText(), QString::fromUtf8("エディットボックスに入力されているファイルを再生します"));
-  QApplication::sendEvent(f.Splitter->handle(1), &enter);
+  QApplication::sendEvent(Control<QSplitter>(f, "Splitter")->handle(1), &enter);
   EXPECT_EQ(f.StatusText(), "");
 }
 
@@ -266,8 +277,9 @@ TEST(FormMain, LeavingAControlShowsTheHintOfWhatIsUnderTheMouse) {
     QPoint at;
     const char *status;
   } cases[] = {
-      {f.ToolButtonExit, f.ToolBarMisc, QPoint(2, 4), ""},  // the bar's grip
-      {f.ComboBoxConfigList, f.ListView->viewport(), QPoint(5, 5),
+      {Control<QToolButton>(f, "ToolButtonExit"), Control<QToolBar>(f, "ToolBarMisc"), QPoint(2, 4),
+       ""},  // the bar's grip
+      {Control<QComboBox>(f, "ComboBoxConfigList"), Control<QTreeWidget>(f, "ListView")->viewport(), QPoint(5, 5),
        "ダブルクリックで割り当てられているMIDIファイルを再生します"},
   };
   for (const auto &c : cases) {
@@ -284,7 +296,7 @@ TEST(FormMain, LeavingAControlShowsTheHintOfWhatIsUnderTheMouse) {
 TEST(FormMain, PopupMenuItemsWithoutHintsClearTheStatusBar) {
   FormWorld w;
   TFormMain &f = w.Open();
-  for (QMenu *menu : {f.PopupMenuList, f.PopupMenuTree}) {
+  for (QMenu *menu : {Control<QMenu>(f, "PopupMenuList"), Control<QMenu>(f, "PopupMenuTree")}) {
     f.SetStatusText("stale");
     emit menu->hovered(menu->actions().first());
     EXPECT_EQ(f.StatusText(), "") << menu->objectName().toStdString();
@@ -339,8 +351,8 @@ TEST(FormMain, HintsOfMainMenuItemsReachTheStatusBarFromTheKeyboard) {
 TEST(FormMain, SceneNamesAreCollatedAsJapaneseWhateverTheLocale) {
   const QLocale saved;
   QLocale::setDefault(QLocale::c());
-  EXPECT_LT(TFormMain::CompareListTexts(QString::fromUtf8("亜"), QString::fromUtf8("一")), 0);  // JIS order
-  EXPECT_LT(TFormMain::CompareListTexts(QString::fromUtf8("あ"), QString::fromUtf8("い")), 0);
+  EXPECT_LT(TSceneList::CompareTexts(QString::fromUtf8("亜"), QString::fromUtf8("一")), 0);  // JIS order
+  EXPECT_LT(TSceneList::CompareTexts(QString::fromUtf8("あ"), QString::fromUtf8("い")), 0);
   QLocale::setDefault(saved);
 }
 
@@ -352,7 +364,7 @@ TEST(FormMain, AltCThenXCloses) {
   QTest::keyClick(&f, Qt::Key_C, Qt::AltModifier);
   QWidget *popup = QApplication::activePopupWidget();
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(popup, f.MainMenuConfig);
+  EXPECT_EQ(popup, Control<QMenu>(f, "MainMenuConfig"));
   QTest::keyClick(popup, Qt::Key_X);
   EXPECT_FALSE(f.isVisible());
 }

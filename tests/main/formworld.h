@@ -3,7 +3,9 @@
 
 #include <memory>
 
+#include "controls.h"
 #include "formmain.h"
+#include "midigen.h"
 #include "storeworld.h"
 
 struct FormWorld : StoreWorld {
@@ -12,13 +14,20 @@ struct FormWorld : StoreWorld {
   }
   TFormMain &Open(bool show = true) {
     form = std::make_unique<TFormMain>(programPath, folders, dialogs);
-    form->ExitWaitMs = 0;
+    form->SetExitWait(0);
     if (show) form->show();
     return *form;
   }
   void Close() {
     if (form) form->close();
     form.reset();
+  }
+  // Something plays: a tune through the built-in player, which renders it to a file.
+  void PlaySomething(TFormMain &f) {
+    f.Players().Options().renderFile = Linux("playing.raw");
+    testsupport::TestWorld::WriteFile(Linux("playing.mid"), testsupport::MakeMidiTune(1));
+    f.PlaySource(QString::fromStdString(world.Windows("playing.mid")));
+    EXPECT_TRUE(f.Players().IsPlaying());
   }
   std::string Settings() const { return testsupport::TestWorld::ReadFile(Linux("prog/melodeck.ini")); }
   std::unique_ptr<TFormMain> form;

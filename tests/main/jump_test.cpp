@@ -16,7 +16,9 @@ namespace {
 const char kSummer[] = "[Summer]\r\n[melodeck]\r\nLastConfig=Summer\r\n";
 const int kTown = 1;  // britain1.mid
 
-void SelectRow(TFormMain &f, int scene) { f.ListView->setCurrentItem(f.RowOfScene(scene)); }
+void SelectRow(TFormMain &f, int scene) {
+  Control<QTreeWidget>(f, "ListView")->setCurrentItem(f.SceneList().RowOfScene(scene));
+}
 
 const TArchiveNode *SelectedEntry(TreeWorld &w) { return TArchiveNode::From(w.Tree().currentItem()); }
 
@@ -29,25 +31,25 @@ TEST(Assign, AnEntryOrAFileBecomesTheScenesSourceAndItsRowShowsItsName) {
   TFormMain &f = w.Open();
   const std::string settings = w.Settings();
   SelectRow(f, kTown);
-  ASSERT_EQ(f.CurrentScene, kTown);
+  ASSERT_EQ(f.SceneList().CurrentScene(), kTown);
 
   QTreeWidgetItem *entry = TreeWorld::At(w.Expand(archive), "music/town.mid");
   ASSERT_NE(entry, nullptr);
   w.Tree().SetSelected(entry);
-  EXPECT_EQ(f.EditMidiFile->text(), "D:\\dl\\pack.lzh|music/town.mid");
+  EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), "D:\\dl\\pack.lzh|music/town.mid");
   f.PopupMenuTreeAssignClick();
-  EXPECT_EQ(f.SceneTable[kTown].Source, "D:\\dl\\pack.lzh|music/town.mid");
-  EXPECT_EQ(f.RowOfScene(kTown)->text(1), "town.mid");
+  EXPECT_EQ(f.Session().SceneTable[kTown].Source, "D:\\dl\\pack.lzh|music/town.mid");
+  EXPECT_EQ(f.SceneList().RowOfScene(kTown)->text(1), "town.mid");
 
   ASSERT_NE(w.Select("D:\\dl\\disk.mid"), nullptr);
-  EXPECT_EQ(f.EditMidiFile->text(), "D:\\dl\\disk.mid");
+  EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), "D:\\dl\\disk.mid");
   f.PopupMenuTreeAssignClick();
-  EXPECT_EQ(f.SceneTable[kTown].Source, "D:\\dl\\disk.mid");
-  EXPECT_EQ(f.RowOfScene(kTown)->text(1), "disk.mid");
+  EXPECT_EQ(f.Session().SceneTable[kTown].Source, "D:\\dl\\disk.mid");
+  EXPECT_EQ(f.SceneList().RowOfScene(kTown)->text(1), "disk.mid");
 
   // A folder leaves the edit box alone.
   ASSERT_NE(w.Select("D:\\dl"), nullptr);
-  EXPECT_EQ(f.EditMidiFile->text(), "D:\\dl\\disk.mid");
+  EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), "D:\\dl\\disk.mid");
   EXPECT_EQ(w.Settings(), settings) << "assigning writes nothing";
   EXPECT_TRUE(w.dialogs.Texts().isEmpty());
 }
@@ -59,11 +61,11 @@ TEST(Assign, TheStandardConfigurationRefusesEvenItsOwnFileAndNoSceneDoesNothing)
   f.PopupMenuTreeAssignClick();
   EXPECT_TRUE(w.dialogs.Texts().isEmpty()) << "no scene taken up yet";
   SelectRow(f, 0);
-  ASSERT_TRUE(f.FolderTreeViewEx->SelectPath(w.folders.DefaultDir + "\\approach.mid"));
+  ASSERT_TRUE(Control<TFolderTreeViewEx>(f, "FolderTreeViewEx")->SelectPath(w.folders.DefaultDir + "\\approach.mid"));
   f.PopupMenuTreeAssignClick();
   EXPECT_EQ(w.dialogs.Texts(),
             QStringList{QString::fromUtf8("\"標準\"の曲は変更できません。新しい設定を作成してください")});
-  EXPECT_EQ(f.SceneTable[0].Source, "approach.mid");
+  EXPECT_EQ(f.Session().SceneTable[0].Source, "approach.mid");
 }
 
 TEST(Jump, OnceByF4WalksIntoTheArchiveIgnoringCaseAndLeavesTheOptionOff) {
@@ -72,7 +74,7 @@ TEST(Jump, OnceByF4WalksIntoTheArchiveIgnoringCaseAndLeavesTheOptionOff) {
   TFormMain &f = w.Open();
   QTreeWidgetItem *before = w.Tree().currentItem();
   SelectRow(f, kTown);
-  EXPECT_EQ(f.StatusText(), f.SceneTable[kTown].Detail);
+  EXPECT_EQ(f.StatusText(), f.Session().SceneTable[kTown].Detail);
   EXPECT_EQ(w.Tree().currentItem(), before) << "automatic jump is off";
 
   for (void (TFormMain::*command)() : {&TFormMain::MainMenuShowFileClick, &TFormMain::PopupMenuListJumpClick}) {
@@ -81,11 +83,11 @@ TEST(Jump, OnceByF4WalksIntoTheArchiveIgnoringCaseAndLeavesTheOptionOff) {
     ASSERT_NE(SelectedEntry(w), nullptr);
     EXPECT_EQ(SelectedEntry(w)->EntryPath, "music/town.mid");
     EXPECT_TRUE(w.Tree().currentItem()->parent()->isExpanded());
-    EXPECT_FALSE(Checked(f.MainMenuFileJump));
-    EXPECT_FALSE(f.ToolButtonFileJump->isChecked());
+    EXPECT_FALSE(Checked(Control<QAction>(f, "MainMenuFileJump")));
+    EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonFileJump")->isChecked());
   }
   // Without a selected row F4 does nothing.
-  f.ListView->clearSelection();
+  Control<QTreeWidget>(f, "ListView")->clearSelection();
   ASSERT_TRUE(w.Select(w.folders.DefaultDir));
   f.MainMenuShowFileClick();
   EXPECT_EQ(w.Tree().NodePath(w.Tree().currentItem()), w.folders.DefaultDir);
@@ -108,7 +110,7 @@ TEST(Jump, WhereTheWalkEnds) {
       {"D:\\dl\\case.zip", ""},
   };
   for (const auto &c : cases) {
-    f.SceneTable[kTown].Source = QString::fromUtf8(c.source);
+    f.Session().SceneTable[kTown].Source = QString::fromUtf8(c.source);
     ASSERT_TRUE(w.Select(w.folders.DefaultDir));
     SelectRow(f, 0);
     SelectRow(f, kTown);
@@ -121,7 +123,7 @@ TEST(Jump, WhereTheWalkEnds) {
     EXPECT_EQ(w.Tree().currentItem(), expected.isEmpty() ? archive : TreeWorld::At(archive, expected)) << c.source;
   }
   // A file that is gone: the description shows, the tree stays.
-  f.SceneTable[kTown].Source = "D:\\dl\\gone.zip|a.mid";
+  f.Session().SceneTable[kTown].Source = "D:\\dl\\gone.zip|a.mid";
   ASSERT_TRUE(w.Select(w.folders.DefaultDir));
   f.PopupMenuListJumpClick();
   EXPECT_EQ(w.Tree().NodePath(w.Tree().currentItem()), w.folders.DefaultDir);
@@ -131,23 +133,23 @@ TEST(Jump, SwitchingAutomaticJumpOnJumpsAtOnceAndTheButtonFollows) {
   TreeWorld w(kSummer);
   TestWorld::WriteFile(w.Linux("d/dl/disk.mid"), "m");
   TFormMain &f = w.Open();
-  f.SceneTable[kTown].Source = "D:\\dl\\disk.mid";
+  f.Session().SceneTable[kTown].Source = "D:\\dl\\disk.mid";
   SelectRow(f, kTown);
   EXPECT_NE(w.Tree().NodePath(w.Tree().currentItem()), "D:\\dl\\disk.mid");
-  f.MainMenuOptionClick(f.MainMenuFileJump);
-  EXPECT_TRUE(Checked(f.MainMenuFileJump));
-  EXPECT_TRUE(f.ToolButtonFileJump->isChecked());
+  f.MainMenuOptionClick(Control<QAction>(f, "MainMenuFileJump"));
+  EXPECT_TRUE(Checked(Control<QAction>(f, "MainMenuFileJump")));
+  EXPECT_TRUE(Control<QToolButton>(f, "ToolButtonFileJump")->isChecked());
   EXPECT_EQ(w.Tree().NodePath(w.Tree().currentItem()), "D:\\dl\\disk.mid");
   // Taking up a scene now jumps by itself.
   SelectRow(f, 0);
   EXPECT_EQ(w.Tree().NodePath(w.Tree().currentItem()), w.folders.DefaultDir + "\\approach.mid");
-  f.ToolButtonFileJump->click();
-  EXPECT_FALSE(Checked(f.MainMenuFileJump));
-  EXPECT_FALSE(f.ToolButtonFileJump->isChecked());
+  Control<QToolButton>(f, "ToolButtonFileJump")->click();
+  EXPECT_FALSE(Checked(Control<QAction>(f, "MainMenuFileJump")));
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonFileJump")->isChecked());
   // On again with no row selected: no scene is taken up any more.
-  f.ListView->clearSelection();
-  f.MainMenuOptionClick(f.MainMenuFileJump);
-  EXPECT_EQ(f.CurrentScene, -1);
+  Control<QTreeWidget>(f, "ListView")->clearSelection();
+  f.MainMenuOptionClick(Control<QAction>(f, "MainMenuFileJump"));
+  EXPECT_EQ(f.SceneList().CurrentScene(), -1);
 }
 
 TEST(TreeEvents, DoubleClickPlaysOrAssignsEvenWithoutASelectedRow) {
@@ -155,20 +157,20 @@ TEST(TreeEvents, DoubleClickPlaysOrAssignsEvenWithoutASelectedRow) {
   TestWorld::WriteFile(w.Linux("d/dl/disk.mid"), "m");
   TFormMain &f = w.Open();
   SelectRow(f, kTown);
-  f.ListView->clearSelection();
-  ASSERT_EQ(f.CurrentScene, kTown);
+  Control<QTreeWidget>(f, "ListView")->clearSelection();
+  ASSERT_EQ(f.SceneList().CurrentScene(), kTown);
   ASSERT_TRUE(w.Select("D:\\dl\\disk.mid"));
   f.FolderTreeViewExDblClick("D:\\dl\\disk.mid");  // play mode: nothing assigned
-  EXPECT_EQ(f.SceneTable[kTown].Source, "britain1.mid");
-  f.MainMenuWhenDClickClick(f.MainMenuAtAssign);
-  EXPECT_FALSE(Checked(f.MainMenuAtPlay));
+  EXPECT_EQ(f.Session().SceneTable[kTown].Source, "britain1.mid");
+  f.MainMenuWhenDClickClick(Control<QAction>(f, "MainMenuAtAssign"));
+  EXPECT_FALSE(Checked(Control<QAction>(f, "MainMenuAtPlay")));
   f.FolderTreeViewExDblClick("D:\\dl\\disk.mid");
-  EXPECT_EQ(f.SceneTable[kTown].Source, "D:\\dl\\disk.mid");
+  EXPECT_EQ(f.Session().SceneTable[kTown].Source, "D:\\dl\\disk.mid");
   // A folder is left to the tree.
-  f.SceneTable[kTown].Source = "britain1.mid";
+  f.Session().SceneTable[kTown].Source = "britain1.mid";
   ASSERT_TRUE(w.Select("D:\\dl"));
   f.FolderTreeViewExDblClick("D:\\dl");
-  EXPECT_EQ(f.SceneTable[kTown].Source, "britain1.mid");
+  EXPECT_EQ(f.Session().SceneTable[kTown].Source, "britain1.mid");
 }
 
 TEST(TreeEvents, RightClickSelectsTheNodeUnderTheMouseOnly) {
@@ -205,42 +207,43 @@ TEST(TreeEvents, PopupItemStatesFollowTheNodeAndTheSceneList) {
     QTreeWidgetItem *node;
     bool scene, atAssign;
     bool assignEnabled, assignVisible, openVisible, playEnabled, playVisible;
-    QAction *TFormMain::*byDefault;
+    const char *byDefault;
   } cases[] = {
-      {text, true, false, false, true, true, false, false, &TFormMain::PopupMenuTreeOpen},
-      {midi, true, false, true, true, false, true, true, &TFormMain::PopupMenuTreePlay},
-      {midi, false, false, false, false, false, true, true, &TFormMain::PopupMenuTreePlay},
-      {midi, true, true, true, true, false, true, true, &TFormMain::PopupMenuTreeAssign},
-      {disk, true, true, true, true, false, true, true, &TFormMain::PopupMenuTreeAssign},
-      {folder, true, false, false, true, false, false, true, &TFormMain::PopupMenuTreePlay},
-      {node, false, false, false, false, false, false, true, &TFormMain::PopupMenuTreePlay},
+      {text, true, false, false, true, true, false, false, "PopupMenuTreeOpen"},
+      {midi, true, false, true, true, false, true, true, "PopupMenuTreePlay"},
+      {midi, false, false, false, false, false, true, true, "PopupMenuTreePlay"},
+      {midi, true, true, true, true, false, true, true, "PopupMenuTreeAssign"},
+      {disk, true, true, true, true, false, true, true, "PopupMenuTreeAssign"},
+      {folder, true, false, false, true, false, false, true, "PopupMenuTreePlay"},
+      {node, false, false, false, false, false, false, true, "PopupMenuTreePlay"},
   };
   for (const auto &c : cases) {
     const std::string label = c.node->text(0).toStdString() + (c.scene ? " scene" : "") + (c.atAssign ? " assign" : "");
     if (c.scene) {
       SelectRow(f, kTown);
     } else {
-      f.ListView->clearSelection();
+      Control<QTreeWidget>(f, "ListView")->clearSelection();
     }
-    f.MainMenuWhenDClickClick(c.atAssign ? f.MainMenuAtAssign : f.MainMenuAtPlay);
+    f.MainMenuWhenDClickClick(c.atAssign ? Control<QAction>(f, "MainMenuAtAssign")
+                                         : Control<QAction>(f, "MainMenuAtPlay"));
     w.Tree().SetSelected(c.node);
     f.PopupMenuTreePopup();
-    EXPECT_EQ(f.PopupMenuTreeAssign->isEnabled(), c.assignEnabled) << label;
-    EXPECT_EQ(f.PopupMenuTreeAssign->isVisible(), c.assignVisible) << label;
-    EXPECT_EQ(f.PopupMenuTreeOpen->isVisible(), c.openVisible) << label;
-    EXPECT_EQ(f.PopupMenuTreePlay->isEnabled(), c.playEnabled) << label;
-    EXPECT_EQ(f.PopupMenuTreePlay->isVisible(), c.playVisible) << label;
-    EXPECT_EQ(f.PopupMenuTreeStop->isVisible(), c.playVisible) << label;
-    EXPECT_EQ(f.PopupMenuTree->defaultAction(), f.*c.byDefault) << label;
+    EXPECT_EQ(Control<QAction>(f, "PopupMenuTreeAssign")->isEnabled(), c.assignEnabled) << label;
+    EXPECT_EQ(Control<QAction>(f, "PopupMenuTreeAssign")->isVisible(), c.assignVisible) << label;
+    EXPECT_EQ(Control<QAction>(f, "PopupMenuTreeOpen")->isVisible(), c.openVisible) << label;
+    EXPECT_EQ(Control<QAction>(f, "PopupMenuTreePlay")->isEnabled(), c.playEnabled) << label;
+    EXPECT_EQ(Control<QAction>(f, "PopupMenuTreePlay")->isVisible(), c.playVisible) << label;
+    EXPECT_EQ(Control<QAction>(f, "PopupMenuTreeStop")->isVisible(), c.playVisible) << label;
+    EXPECT_EQ(Control<QMenu>(f, "PopupMenuTree")->defaultAction(), Control<QAction>(f, c.byDefault)) << label;
   }
   SelectRow(f, kTown);
   f.PopupMenuTreePopup();
-  EXPECT_EQ(f.PopupMenuTreeAssign->text(),
-            f.SceneTable[kTown].Name + QString::fromUtf8(" にこのファイルを割り当てる(&A)"));
-  EXPECT_FALSE(f.PopupMenuTreeStop->isEnabled());
-  f.ToolButtonStop->setEnabled(true);
+  EXPECT_EQ(Control<QAction>(f, "PopupMenuTreeAssign")->text(),
+            f.Session().SceneTable[kTown].Name + QString::fromUtf8(" にこのファイルを割り当てる(&A)"));
+  EXPECT_FALSE(Control<QAction>(f, "PopupMenuTreeStop")->isEnabled());
+  w.PlaySomething(f);
   f.PopupMenuTreePopup();
-  EXPECT_TRUE(f.PopupMenuTreeStop->isEnabled());
+  EXPECT_TRUE(Control<QAction>(f, "PopupMenuTreeStop")->isEnabled());
 }
 
 // F5 takes every extracted file with the work folder; the next use extracts the entry again.
@@ -294,13 +297,13 @@ TEST(Jump, ScrollingKeepsRowsAroundTheSelectedNode) {
     w.Tree().SetSelected(folder->child(s));
     w.Tree().SetTopItem(folder->child(s - c.row));
     ASSERT_EQ(w.Tree().TopItem(), folder->child(s - c.row)) << c.row;
-    f.ScrollSelectedNode();
+    f.ArchiveTree().ScrollSelectedNode();
     EXPECT_EQ(w.Tree().TopItem(), folder->child(c.top)) << "row " << c.row << " of " << rows;
   }
   // Near the first node the walk back stops there.
   w.Tree().SetSelected(w.Tree().itemBelow(w.Tree().FirstNode()));
   w.Tree().SetTopItem(w.Tree().FirstNode());
-  f.ScrollSelectedNode();
+  f.ArchiveTree().ScrollSelectedNode();
   EXPECT_EQ(w.Tree().TopItem(), w.Tree().FirstNode());
 }
 
@@ -344,7 +347,7 @@ TEST(TreeEvents, RefreshKeepsTheTopNodeWhenTheSelectionIsOutOfSight) {
     QCoreApplication::processEvents();
     ASSERT_EQ(w.Tree().TopItem(), topNode) << c.top;
     ASSERT_FALSE(w.Tree().visualItemRect(w.Tree().currentItem()).intersects(w.Tree().viewport()->rect()));
-    f.MainMenuTreeViewUpdate->trigger();
+    Control<QAction>(f, "MainMenuTreeViewUpdate")->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(w.Tree().NodePath(w.Tree().currentItem()).toStdString(), c.selected);
     if (*c.topAfter) EXPECT_EQ(w.Tree().NodePath(w.Tree().TopItem()).toStdString(), c.topAfter) << c.top;

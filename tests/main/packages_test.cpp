@@ -59,20 +59,20 @@ TEST_F(WindowPackages, ExportIsOfferedForAStoredConfigurationOnly) {
     bool enabled;
   } cases[] = {{0, false}, {1, true}, {-1, false}};
   for (const auto &c : cases) {
-    f.ComboBoxConfigList->setCurrentIndex(c.index);
+    f.Store().SetSelectedConfig(c.index);
     f.MainMenuPackageClick();
-    EXPECT_EQ(f.MainMenuExportPackage->isEnabled(), c.enabled) << c.index;
-    EXPECT_TRUE(f.MainMenuInportPackage->isEnabled()) << c.index;
+    EXPECT_EQ(Control<QAction>(f, "MainMenuExportPackage")->isEnabled(), c.enabled) << c.index;
+    EXPECT_TRUE(Control<QAction>(f, "MainMenuInportPackage")->isEnabled()) << c.index;
   }
 }
 
 TEST_F(WindowPackages, TheDialogsAreAsDesignedAndCancelDoesNothing) {
   TFormMain &f = w.Open();
-  EXPECT_EQ(f.SaveDialog.title, "パッケージの書き出し");
-  EXPECT_EQ(f.SaveDialog.filter, "Melodeck パッケージファイル(*.mdk)|*.mdk");
-  EXPECT_EQ(f.SaveDialog.defaultExt, "mdk");
-  EXPECT_EQ(f.OpenDialog.title, "パッケージの読み込み");
-  EXPECT_EQ(f.OpenDialog.filter, f.SaveDialog.filter);
+  EXPECT_EQ(f.SaveDialog().title, "パッケージの書き出し");
+  EXPECT_EQ(f.SaveDialog().filter, "Melodeck パッケージファイル(*.mdk)|*.mdk");
+  EXPECT_EQ(f.SaveDialog().defaultExt, "mdk");
+  EXPECT_EQ(f.OpenDialog().title, "パッケージの読み込み");
+  EXPECT_EQ(f.OpenDialog().filter, f.SaveDialog().filter);
   w.dialogs.AnswerFile(QString());
   f.MainMenuExportPackageClick();
   w.dialogs.AnswerFile(QString());
@@ -87,9 +87,9 @@ TEST_F(WindowPackages, ExportThenImportShowsTheNewConfiguration) {
   TestWorld::MakeDirs(w.Linux("tunes"));
   TestWorld::WriteFile(w.Linux("tunes/t.mid"), "MThd tune");
   TFormMain &f = w.Open();
-  f.ComboBoxConfigList->setCurrentIndex(1);
+  Control<QComboBox>(f, "ComboBoxConfigList")->setCurrentIndex(1);
   f.ComboBoxConfigListChange();
-  f.SceneTable[1].Source = Windows("tunes/t.mid");
+  f.Session().SceneTable[1].Source = Windows("tunes/t.mid");
   w.dialogs.AnswerFile(Windows("out.mdk"));
   f.MainMenuExportPackageClick();
   EXPECT_EQ(w.dialogs.Texts().last(), "パッケージファイルを作成しました");
@@ -98,8 +98,8 @@ TEST_F(WindowPackages, ExportThenImportShowsTheNewConfiguration) {
   w.dialogs.Answer(TModalResult::No);  // "Summer" exists: another name
   w.dialogs.AnswerInput("Copy");
   f.MainMenuInportPackageClick();
-  EXPECT_EQ(f.ComboBoxConfigList->currentText(), "Copy");
-  EXPECT_EQ(f.RowOfScene(1)->text(1), "t.mid");
+  EXPECT_EQ(Control<QComboBox>(f, "ComboBoxConfigList")->currentText(), "Copy");
+  EXPECT_EQ(f.SceneList().RowOfScene(1)->text(1), "t.mid");
   EXPECT_TRUE(w.dialogs.AllAnswersUsed());
 }
 
@@ -111,7 +111,7 @@ TEST_F(WindowPackages, OnlyTheFirstDroppedFileCountsAndOnlyWhenItIsAPackage) {
 
   Drop(&f, {w.Linux("notes.txt"), other});  // the first is no package: nothing
   Drop(&f, {w.Linux("gone.mdk")});
-  Drop(f.FolderTreeViewEx->viewport(), {upper});  // the tree refuses drops
+  Drop(Control<TFolderTreeViewEx>(f, "FolderTreeViewEx")->viewport(), {upper});  // the tree refuses drops
   EXPECT_TRUE(w.dialogs.Shown().empty());
   EXPECT_FALSE(Imported(0));
 
@@ -120,6 +120,6 @@ TEST_F(WindowPackages, OnlyTheFirstDroppedFileCountsAndOnlyWhenItIsAPackage) {
   EXPECT_EQ(w.dialogs.Texts(), QStringList{"Droppedを読み込みますか？"});
   EXPECT_TRUE(Imported(0));
   EXPECT_FALSE(Imported(1));
-  EXPECT_EQ(f.ComboBoxConfigList->currentText(), "Dropped");
-  EXPECT_EQ(f.RowOfScene(1)->text(1), "town.mid");
+  EXPECT_EQ(Control<QComboBox>(f, "ComboBoxConfigList")->currentText(), "Dropped");
+  EXPECT_EQ(f.SceneList().RowOfScene(1)->text(1), "town.mid");
 }

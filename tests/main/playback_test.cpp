@@ -43,7 +43,7 @@ int PeakAfter(const std::string &path, size_t from) {
 struct PlaybackWorld : FormWorld {
   TFormMain &Start() {
     TFormMain &f = Open();
-    f.PlayerOptions.renderFile = Linux("out.raw");
+    f.Players().Options().renderFile = Linux("out.raw");
     return f;
   }
   std::string Tune(const std::string &rel, int index) {
@@ -59,25 +59,25 @@ TEST(Playback, TheBuiltInPlayerPlaysSwitchesAndStops) {
   PlaybackWorld w;
   TFormMain &f = w.Start();
   const std::string out = w.Linux("out.raw");
-  f.EditMidiFile->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
   f.ToolButtonPlayClick();
   EXPECT_TRUE(w.dialogs.Texts().isEmpty()) << w.dialogs.Texts().join("|").toStdString();
-  EXPECT_TRUE(f.ToolButtonStop->isEnabled());
-  EXPECT_FALSE(f.MainMenuAssign->isEnabled());
+  EXPECT_TRUE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuAssign")->isEnabled());
   EXPECT_GT(PeakAfter(out, 0), 1000);
 
   // Another file while playing: no Stop needed.
-  f.EditMidiFile->setText(QString::fromStdString(w.Tune("tunes/b.mid", 4)));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.Tune("tunes/b.mid", 4)));
   f.ToolButtonPlayClick();
   EXPECT_GT(PeakAfter(out, TestWorld::ReadFile(out).size()), 1000);
   f.MainMenuPlayerClick();
-  EXPECT_TRUE(f.MainMenuStop->isEnabled());
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuStop")->isEnabled());
 
   f.ToolButtonStopClick();
-  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
-  EXPECT_TRUE(f.MainMenuAssign->isEnabled());
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuAssign")->isEnabled());
   f.MainMenuPlayerClick();
-  EXPECT_FALSE(f.MainMenuStop->isEnabled());
+  EXPECT_FALSE(Control<QAction>(f, "MainMenuStop")->isEnabled());
 }
 
 TEST(Playback, AnArchiveEntryIsExtractedOnceAndPlayed) {
@@ -86,7 +86,8 @@ TEST(Playback, AnArchiveEntryIsExtractedOnceAndPlayed) {
   TFormMain &f = w.Start();
   w.Tune("zip/music/town.mid", 7);
   ASSERT_EQ(std::system(("cd '" + w.Linux("zip") + "' && zip -qr pack.zip music").c_str()), 0);
-  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
+  Control<QLineEdit>(f, "EditMidiFile")
+      ->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
   f.ToolButtonPlayClick();
   EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
   const std::string extracted =
@@ -107,41 +108,42 @@ TEST(Playback, AnEntryWithoutAWorkFolderIsReportedWithTheReason) {
   TestWorld::WriteFile(w.Linux("notafolder"), "x");
   setenv("TMPDIR", w.Linux("notafolder").c_str(), 1);
   f.Session().WorkFolder.Remove();
-  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
+  Control<QLineEdit>(f, "EditMidiFile")
+      ->setText(QString::fromStdString(w.world.Windows("zip/pack.zip")) + "|music/town.mid");
   f.ToolButtonPlayClick();
   EXPECT_EQ(w.dialogs.Texts(),
             QStringList{QString::fromUtf8("作業フォルダを作成できません: ") +
                         QString::fromStdString(w.Linux("notafolder")) + "/melodeck-XXXXXX: Not a directory"});
-  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
 }
 
 TEST(Playback, WhatCannotBePlayedIsReportedOrIgnored) {
   PlaybackWorld w;
   TFormMain &f = w.Start();
-  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("missing.mid")));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.world.Windows("missing.mid")));
   f.ToolButtonPlayClick();  // nothing there: nothing happens
   EXPECT_TRUE(w.dialogs.Texts().isEmpty());
-  EXPECT_FALSE(f.ToolButtonStop->isEnabled());
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
   TestWorld::WriteFile(w.Linux("not.mid"), "plain text");
-  f.EditMidiFile->setText(QString::fromStdString(w.world.Windows("not.mid")));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.world.Windows("not.mid")));
   f.ToolButtonPlayClick();
   ASSERT_EQ(w.dialogs.Texts().size(), 1);
   // The file is named by the path the window shows.
   EXPECT_EQ(w.dialogs.Texts()[0], QString::fromStdString(w.world.Windows("not.mid")) +
                                       QString::fromUtf8(" は再生できる標準 MIDI ファイルではありません"));
-  EXPECT_TRUE(f.ToolButtonStop->isEnabled());  // as the designed player leaves it
-  EXPECT_TRUE(f.MainMenuAssign->isEnabled());
+  EXPECT_TRUE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());  // as the designed player leaves it
+  EXPECT_TRUE(Control<QAction>(f, "MainMenuAssign")->isEnabled());
 }
 
 TEST(Playback, TheChosenSoundFontIsStoredAndUsedFromTheNextPlay) {
   PlaybackWorld w;
   TFormMain &f = w.Start();
-  EXPECT_EQ(f.MainMenuOptions->actions().last(), f.MainMenuSoundFont);
+  EXPECT_EQ(Control<QMenu>(f, "MainMenuOptions")->actions().last(), Control<QAction>(f, "MainMenuSoundFont"));
   TestWorld::WriteFile(w.Linux("broken.sf2"), "not a soundfont");
   w.dialogs.AnswerFile(QString::fromStdString(w.world.Windows("broken.sf2")));
   f.MainMenuSoundFontClick();
   EXPECT_EQ(f.Store().Settings().ReadString("melodeck", "SoundFont", ""), w.world.Windows("broken.sf2"));
-  f.EditMidiFile->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
   f.ToolButtonPlayClick();
   ASSERT_EQ(w.dialogs.Texts().size(), 2);
   EXPECT_TRUE(w.dialogs.Texts()[1].contains("broken.sf2")) << w.dialogs.Texts()[1].toStdString();
@@ -152,9 +154,9 @@ TEST(Playback, TheTreesPlayItemPlaysTheSelectedFile) {
   PlaybackWorld w;
   TFormMain &f = w.Start();
   const std::string tune = w.Tune("tunes/a.mid", 5);
-  ASSERT_TRUE(f.FolderTreeViewEx->SelectPath(QString::fromStdString(tune)));
+  ASSERT_TRUE(Control<TFolderTreeViewEx>(f, "FolderTreeViewEx")->SelectPath(QString::fromStdString(tune)));
   f.PopupMenuTreePlayClick();
-  EXPECT_TRUE(f.ToolButtonStop->isEnabled());
+  EXPECT_TRUE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
   EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000);
 }
 
@@ -205,16 +207,18 @@ TEST(Playback, EnterInTheTreePlaysTheSelectedFile) {
     PlaybackWorld w;
     TFormMain &f = w.Start();
     w.Tune("tunes/a.mid", 5);
-    if (c.assignOnDoubleClick) f.MainMenuWhenDClickClick(f.MainMenuAtAssign);
-    ASSERT_TRUE(f.FolderTreeViewEx->SelectPath(QString::fromStdString(w.world.Windows(c.node)))) << c.node;
-    const QString before = f.EditMidiFile->text();
+    if (c.assignOnDoubleClick) f.MainMenuWhenDClickClick(Control<QAction>(f, "MainMenuAtAssign"));
+    ASSERT_TRUE(
+        Control<TFolderTreeViewEx>(f, "FolderTreeViewEx")->SelectPath(QString::fromStdString(w.world.Windows(c.node))))
+        << c.node;
+    const QString before = Control<QLineEdit>(f, "EditMidiFile")->text();
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
       QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-      QApplication::sendEvent(f.FolderTreeViewEx, &press);
+      QApplication::sendEvent(Control<TFolderTreeViewEx>(f, "FolderTreeViewEx"), &press);
     }
-    EXPECT_EQ(f.ToolButtonStop->isEnabled(), c.plays) << c.node;
+    EXPECT_EQ(Control<QToolButton>(f, "ToolButtonStop")->isEnabled(), c.plays) << c.node;
     if (c.plays) EXPECT_GT(PeakAfter(w.Linux("out.raw"), 0), 1000) << c.node;
-    else EXPECT_EQ(f.EditMidiFile->text(), before);
+    else EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), before);
     f.StopPlaying();
   }
 }

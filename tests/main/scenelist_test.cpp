@@ -14,17 +14,19 @@ using testsupport::TestWorld;
 namespace {
 QStringList Column(const TFormMain &f, int column) {
   QStringList out;
-  for (int i = 0; i < f.ListView->topLevelItemCount(); ++i) out << f.ListView->topLevelItem(i)->text(column);
+  for (int i = 0; i < Control<QTreeWidget>(f, "ListView")->topLevelItemCount(); ++i)
+    out << Control<QTreeWidget>(f, "ListView")->topLevelItem(i)->text(column);
   return out;
 }
 bool Sorted(QStringList list, int direction) {
   QStringList sorted = list;
-  std::stable_sort(sorted.begin(), sorted.end(), [&](const QString &a, const QString &b) {
-    return TFormMain::CompareListTexts(a, b) * direction < 0;
-  });
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [&](const QString &a, const QString &b) { return TSceneList::CompareTexts(a, b) * direction < 0; });
   return sorted == list;
 }
-void Select(TFormMain &f, int scene) { f.ListView->setCurrentItem(f.RowOfScene(scene)); }
+void Select(TFormMain &f, int scene) {
+  Control<QTreeWidget>(f, "ListView")->setCurrentItem(f.SceneList().RowOfScene(scene));
+}
 // A Japanese user's locale for as long as it lives.
 struct JapaneseLocale {
   JapaneseLocale() { QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan)); }
@@ -36,7 +38,7 @@ struct JapaneseLocale {
 TEST(SceneList, SortsByEitherColumnAndRefillsByName) {
   FormWorld w;
   TFormMain &f = w.Open();
-  ASSERT_EQ(f.ListView->topLevelItemCount(), 49);
+  ASSERT_EQ(Control<QTreeWidget>(f, "ListView")->topLevelItemCount(), 49);
   EXPECT_TRUE(Sorted(Column(f, 0), 1));
   f.ListViewColumnClick(1);
   EXPECT_TRUE(Sorted(Column(f, 1), -1));
@@ -47,21 +49,23 @@ TEST(SceneList, SortsByEitherColumnAndRefillsByName) {
   EXPECT_TRUE(Sorted(Column(f, 0), -1));
   f.FillSceneList();
   EXPECT_TRUE(Sorted(Column(f, 0), -1));  // column 0's present direction
-  EXPECT_EQ(f.CurrentScene, -1);
+  EXPECT_EQ(f.SceneList().CurrentScene(), -1);
   for (int i = 0; i < 49; ++i)
-    EXPECT_EQ(f.ListView->topLevelItem(i)->text(0), f.SceneTable[f.SceneOfRow(f.ListView->topLevelItem(i))].Name);
+    EXPECT_EQ(
+        Control<QTreeWidget>(f, "ListView")->topLevelItem(i)->text(0),
+        f.Session().SceneTable[f.SceneList().SceneOfRow(Control<QTreeWidget>(f, "ListView")->topLevelItem(i))].Name);
 }
 
 TEST(SceneList, SelectingARowSetsTheSceneTheEditBoxAndTheStatusBar) {
   FormWorld w;
   TFormMain &f = w.Open();
-  f.SceneTable[1].Source = "D:\\dl\\pack.lzh|music/town.mid";
+  f.Session().SceneTable[1].Source = "D:\\dl\\pack.lzh|music/town.mid";
   Select(f, 1);
-  EXPECT_EQ(f.CurrentScene, 1);
-  EXPECT_EQ(f.EditMidiFile->text(), "D:\\dl\\pack.lzh|music/town.mid");
-  EXPECT_EQ(f.StatusText(), f.SceneTable[1].Detail);
+  EXPECT_EQ(f.SceneList().CurrentScene(), 1);
+  EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), "D:\\dl\\pack.lzh|music/town.mid");
+  EXPECT_EQ(f.StatusText(), f.Session().SceneTable[1].Detail);
   Select(f, 0);
-  EXPECT_EQ(f.EditMidiFile->text(), w.folders.DefaultDir + "\\approach.mid");
+  EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), w.folders.DefaultDir + "\\approach.mid");
   EXPECT_EQ(f.StatusText(), QString::fromUtf8("未使用"));
 }
 
@@ -74,8 +78,8 @@ TEST(SceneList, BlueForEveryFileThatIsNotTheScenesOwn) {
       {"C:\\a.lzh|britain1.mid", true}, {"ｂritain1.mid", true},  // a full-width letter: another file
   };
   for (const auto &[source, blue] : cases) {
-    f.SceneTable[1].Source = source;
-    EXPECT_EQ(f.ListViewCellIsBlue(1), blue) << source;
+    f.Session().SceneTable[1].Source = source;
+    EXPECT_EQ(f.SceneList().IsBlue(1), blue) << source;
   }
 }
 
@@ -83,7 +87,7 @@ TEST(SceneList, RenamingRefusesDuplicatesAndWritesTheScenesFile) {
   FormWorld w;
   TFormMain &f = w.Open();
   Select(f, 1);
-  QTreeWidgetItem *row = f.RowOfScene(1);
+  QTreeWidgetItem *row = f.SceneList().RowOfScene(1);
   for (const char *dup : {"ブリティン", "approach"}) {
     QString text = QString::fromUtf8(dup);
     EXPECT_FALSE(f.ListViewEdited(row, text));
@@ -94,9 +98,9 @@ TEST(SceneList, RenamingRefusesDuplicatesAndWritesTheScenesFile) {
   QString text = QString::fromUtf8("王都ソ");
   EXPECT_TRUE(f.ListViewEdited(row, text));
   row->setText(0, text);
-  EXPECT_EQ(f.SceneTable[1].Name, QString::fromUtf8("王都ソ"));
+  EXPECT_EQ(f.Session().SceneTable[1].Name, QString::fromUtf8("王都ソ"));
   platform::IniFile dat(w.world.Windows("prog") + "\\melodeck.dat");
-  EXPECT_EQ(dat.ReadString("melodeck", "britain1.mid", ""), "王都ソ|" + f.SceneTable[1].Detail.toStdString());
+  EXPECT_EQ(dat.ReadString("melodeck", "britain1.mid", ""), "王都ソ|" + f.Session().SceneTable[1].Detail.toStdString());
 }
 
 TEST(SceneList, DescriptionEdits) {
@@ -110,10 +114,10 @@ TEST(SceneList, DescriptionEdits) {
   EXPECT_EQ(w.dialogs.Shown().back().caption, QString::fromUtf8("場面の詳細説明を編集"));
   EXPECT_EQ(w.dialogs.Shown().back().text, QString::fromUtf8("新しい場面の説明を入力してください"));
   EXPECT_EQ(w.dialogs.Shown().back().value, "");
-  EXPECT_EQ(f.SceneTable[48].Detail, QString::fromUtf8("ユー"));
+  EXPECT_EQ(f.Session().SceneTable[48].Detail, QString::fromUtf8("ユー"));
   w.dialogs.AnswerInput(QString::fromUtf8("森の町"));
   f.PopupMenuListEditDetailClick();
-  EXPECT_EQ(f.SceneTable[48].Detail, QString::fromUtf8("森の町"));
+  EXPECT_EQ(f.Session().SceneTable[48].Detail, QString::fromUtf8("森の町"));
   platform::IniFile dat(w.world.Windows("prog") + "\\melodeck.dat");
   EXPECT_EQ(dat.ReadString("melodeck", "yew.mid", ""), "ユー|森の町");
 }
@@ -121,16 +125,18 @@ TEST(SceneList, DescriptionEdits) {
 TEST(SceneList, PopupItemsNeedASelectedRow) {
   FormWorld w;
   TFormMain &f = w.Open();
-  f.ListView->clearSelection();
+  Control<QTreeWidget>(f, "ListView")->clearSelection();
   f.PopupMenuListPopup();
-  for (QAction *a : {f.PopupMenuListJump, f.PopupMenuListPlay, f.PopupMenuListStop, f.PopupMenuListDefault,
-                     f.PopupMenuListEditDetail})
+  for (QAction *a : {Control<QAction>(f, "PopupMenuListJump"), Control<QAction>(f, "PopupMenuListPlay"),
+                     Control<QAction>(f, "PopupMenuListStop"), Control<QAction>(f, "PopupMenuListDefault"),
+                     Control<QAction>(f, "PopupMenuListEditDetail")})
     EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-  f.ToolButtonStop->setEnabled(true);
+  w.PlaySomething(f);
   Select(f, 3);
   f.PopupMenuListPopup();
-  for (QAction *a : {f.PopupMenuListJump, f.PopupMenuListPlay, f.PopupMenuListStop, f.PopupMenuListDefault,
-                     f.PopupMenuListEditDetail})
+  for (QAction *a : {Control<QAction>(f, "PopupMenuListJump"), Control<QAction>(f, "PopupMenuListPlay"),
+                     Control<QAction>(f, "PopupMenuListStop"), Control<QAction>(f, "PopupMenuListDefault"),
+                     Control<QAction>(f, "PopupMenuListEditDetail")})
     EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
 }
 
@@ -146,7 +152,7 @@ TEST(SceneList, NamesThatDifferOnlyInLetterCaseCompareEqual) {
   };
   for (const auto &c : cases) {
     const QString a = QString::fromUtf8(c.a), b = QString::fromUtf8(c.b);
-    const int ab = TFormMain::CompareListTexts(a, b), ba = TFormMain::CompareListTexts(b, a);
+    const int ab = TSceneList::CompareTexts(a, b), ba = TSceneList::CompareTexts(b, a);
     EXPECT_EQ(ab == 0, c.equal) << c.a << " " << c.b;
     EXPECT_EQ(ab<0, ba> 0) << c.a << " " << c.b;
   }
@@ -160,21 +166,23 @@ TEST(SceneList, SortingKeepsExactlyTheSelectionAndTheCurrentRow) {
     FormWorld w;
     TFormMain &f = w.Open();
     if (c.selected >= 0) Select(f, c.selected);
-    else f.ListView->clearSelection();
-    if (c.current >= 0) f.ListView->setCurrentItem(f.RowOfScene(c.current), 0, QItemSelectionModel::NoUpdate);
-    const int scene = f.CurrentScene;
-    const QString edit = f.EditMidiFile->text();
+    else Control<QTreeWidget>(f, "ListView")->clearSelection();
+    if (c.current >= 0)
+      Control<QTreeWidget>(f, "ListView")
+          ->setCurrentItem(f.SceneList().RowOfScene(c.current), 0, QItemSelectionModel::NoUpdate);
+    const int scene = f.SceneList().CurrentScene();
+    const QString edit = Control<QLineEdit>(f, "EditMidiFile")->text();
     f.ListViewColumnClick(1);
-    const QList<QTreeWidgetItem *> selected = f.ListView->selectedItems();
+    const QList<QTreeWidgetItem *> selected = Control<QTreeWidget>(f, "ListView")->selectedItems();
     if (c.selected < 0) {
       EXPECT_TRUE(selected.isEmpty()) << c.current;
     } else {
       ASSERT_EQ(selected.size(), 1);
-      EXPECT_EQ(f.SceneOfRow(selected.first()), c.selected);
+      EXPECT_EQ(f.SceneList().SceneOfRow(selected.first()), c.selected);
     }
-    EXPECT_EQ(f.SceneOfRow(f.ListView->currentItem()), c.current);
-    EXPECT_EQ(f.CurrentScene, scene);
-    EXPECT_EQ(f.EditMidiFile->text(), edit);
+    EXPECT_EQ(f.SceneList().SceneOfRow(Control<QTreeWidget>(f, "ListView")->currentItem()), c.current);
+    EXPECT_EQ(f.SceneList().CurrentScene(), scene);
+    EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), edit);
   }
 }
 
@@ -184,17 +192,18 @@ TEST(SceneList, F2RenamesOnlyASelectedRow) {
     FormWorld w;
     TFormMain &f = w.Open();
     if (c.selected >= 0) Select(f, c.selected);
-    f.ListView->setCurrentItem(f.RowOfScene(c.current), 0, QItemSelectionModel::NoUpdate);
-    if (c.selected < 0) f.ListView->clearSelection();
-    QTest::keyClick(f.ListView, Qt::Key_F2);
+    Control<QTreeWidget>(f, "ListView")
+        ->setCurrentItem(f.SceneList().RowOfScene(c.current), 0, QItemSelectionModel::NoUpdate);
+    if (c.selected < 0) Control<QTreeWidget>(f, "ListView")->clearSelection();
+    QTest::keyClick(Control<QTreeWidget>(f, "ListView"), Qt::Key_F2);
     QLineEdit *editor = nullptr;
-    for (QLineEdit *e : f.ListView->viewport()->findChildren<QLineEdit *>())
+    for (QLineEdit *e : Control<QTreeWidget>(f, "ListView")->viewport()->findChildren<QLineEdit *>())
       if (e->isVisible()) editor = e;
     if (c.selected < 0) {
       EXPECT_EQ(editor, nullptr);
     } else {
       ASSERT_NE(editor, nullptr) << c.current;
-      EXPECT_EQ(editor->text(), f.SceneTable[c.selected].Name);
+      EXPECT_EQ(editor->text(), f.Session().SceneTable[c.selected].Name);
     }
   }
 }
@@ -208,15 +217,15 @@ TEST(SceneList, RenamingGoesOnAfterAFailedWrite) {
   const std::string dat = w.Linux("prog/melodeck.dat");
   auto rename = [&](int scene, const char *name) {
     Select(f, scene);
-    QTest::keyClick(f.ListView, Qt::Key_F2);
+    QTest::keyClick(Control<QTreeWidget>(f, "ListView"), Qt::Key_F2);
     QLineEdit *editor = nullptr;
-    for (QLineEdit *e : f.ListView->viewport()->findChildren<QLineEdit *>())
+    for (QLineEdit *e : Control<QTreeWidget>(f, "ListView")->viewport()->findChildren<QLineEdit *>())
       if (e->isVisible()) editor = e;
     ASSERT_NE(editor, nullptr);
     editor->setText(QString::fromUtf8(name));
     QTest::keyClick(editor, Qt::Key_Return);
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the commit, then what it queued
-    EXPECT_EQ(f.SceneTable[scene].Name, QString::fromUtf8(name));
+    EXPECT_EQ(f.Session().SceneTable[scene].Name, QString::fromUtf8(name));
   };
   TestWorld::WriteFile(dat, "");
   chmod(dat.c_str(), 0444);
@@ -226,6 +235,6 @@ TEST(SceneList, RenamingGoesOnAfterAFailedWrite) {
   chmod(dat.c_str(), 0644);
   rename(5, "二回目");
   platform::TApplication::SetDialogs(nullptr);
-  EXPECT_EQ(f.SceneTable[5].Name, QString::fromUtf8("二回目"));
+  EXPECT_EQ(f.Session().SceneTable[5].Name, QString::fromUtf8("二回目"));
   EXPECT_NE(TestWorld::ReadFile(dat).find("cave01.mid"), std::string::npos);
 }

@@ -49,7 +49,7 @@ struct TreeWorld : FormWorld {
   }
   static QString DPath(const std::string &rel) { return "D:\\" + QString::fromStdString(rel).replace('/', '\\'); }
 
-  TFolderTreeViewEx &Tree() { return *form->FolderTreeViewEx; }
+  TFolderTreeViewEx &Tree() { return *Control<TFolderTreeViewEx>(*form, "FolderTreeViewEx"); }
   // The node of a file on disk, selected; null when the tree can't show it.
   QTreeWidgetItem *Select(const QString &path) {
     if (!Tree().SelectPath(path)) return nullptr;

@@ -31,19 +31,19 @@ TEST(Viewer, ShowsCodePage932AndUtf8TextsInOneWindowAndExtractsAfreshEachTime) {
   const QString one = w.Pack("one.zip", {{"readme.txt", Cp932("日本語の説明\r\n二行目\r\n")}});
   const QString two = w.Pack("two.lzh", {{"doc/notes.txt", "ユニコード ✓\rend"}});
   TFormMain &f = w.Open();
-  EXPECT_EQ(f.DocumentWindow, nullptr);
+  EXPECT_EQ(f.DocumentWindow(), nullptr);
   QTreeWidgetItem *readme = TreeWorld::At(w.Expand(one), "readme.txt");
   QTreeWidgetItem *notes = TreeWorld::At(w.Expand(two), "doc/notes.txt");
 
   Open(w, readme);
-  TFormDocument *viewer = f.DocumentWindow;
+  TFormDocument *viewer = f.DocumentWindow();
   ASSERT_NE(viewer, nullptr);
   EXPECT_TRUE(viewer->isVisible());
   EXPECT_EQ(viewer->windowTitle(), "D:\\dl\\one.zip|readme.txt");
   EXPECT_EQ(viewer->MemoDocument->toPlainText(), QString::fromUtf8("日本語の説明\n二行目\n"));
 
   Open(w, notes);
-  EXPECT_EQ(f.DocumentWindow, viewer);
+  EXPECT_EQ(f.DocumentWindow(), viewer);
   EXPECT_EQ(viewer->windowTitle(), "D:\\dl\\two.lzh|doc/notes.txt");
   EXPECT_EQ(viewer->MemoDocument->toPlainText(), QString::fromUtf8("ユニコード ✓\nend"));
 
@@ -66,7 +66,7 @@ TEST(Viewer, EscHidesItAndOpenShowsItAgainWhereItWas) {
   TFormMain &f = w.Open();
   QTreeWidgetItem *readme = TreeWorld::At(w.Expand(one), "readme.txt");
   Open(w, readme);
-  TFormDocument *viewer = f.DocumentWindow;
+  TFormDocument *viewer = f.DocumentWindow();
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->size(), QSize(f.Scale(640), f.Scale(336)));
   EXPECT_FALSE(viewer->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -90,20 +90,20 @@ TEST(Viewer, DoubleClickOpensTextEntriesWhateverTheModeAndNeverMidiEntries) {
   const QString one = w.Pack("one.zip", {{"notes.DOC", "word"}, {"song.mid", "m"}});
   TFormMain &f = w.Open();
   QTreeWidgetItem *archive = w.Expand(one);
-  f.ListView->setCurrentItem(f.RowOfScene(0));
-  for (QAction *mode : {f.MainMenuAtAssign, f.MainMenuAtPlay}) {
+  Control<QTreeWidget>(f, "ListView")->setCurrentItem(f.SceneList().RowOfScene(0));
+  for (QAction *mode : {Control<QAction>(f, "MainMenuAtAssign"), Control<QAction>(f, "MainMenuAtPlay")}) {
     f.MainMenuWhenDClickClick(mode);
     w.Tree().SetSelected(TreeWorld::At(archive, "song.mid"));
     f.FolderTreeViewExDblClick(QString());
-    EXPECT_EQ(f.DocumentWindow, nullptr);
+    EXPECT_EQ(f.DocumentWindow(), nullptr);
   }
-  EXPECT_EQ(f.SceneTable[0].Source, "D:\\dl\\one.zip|song.mid") << "assigned in assign mode";
-  f.MainMenuWhenDClickClick(f.MainMenuAtAssign);
+  EXPECT_EQ(f.Session().SceneTable[0].Source, "D:\\dl\\one.zip|song.mid") << "assigned in assign mode";
+  f.MainMenuWhenDClickClick(Control<QAction>(f, "MainMenuAtAssign"));
   w.Tree().SetSelected(TreeWorld::At(archive, "notes.DOC"));
   f.FolderTreeViewExDblClick(QString());
-  ASSERT_NE(f.DocumentWindow, nullptr);
-  EXPECT_EQ(f.DocumentWindow->MemoDocument->toPlainText(), "word");
-  EXPECT_EQ(f.SceneTable[0].Source, "D:\\dl\\one.zip|song.mid");
+  ASSERT_NE(f.DocumentWindow(), nullptr);
+  EXPECT_EQ(f.DocumentWindow()->MemoDocument->toPlainText(), "word");
+  EXPECT_EQ(f.Session().SceneTable[0].Source, "D:\\dl\\one.zip|song.mid");
 }
 
 TEST(Viewer, AJapaneseEntryOfAnotherToolsArchive) {
@@ -113,7 +113,7 @@ TEST(Viewer, AJapaneseEntryOfAnotherToolsArchive) {
   if (archive.isEmpty()) GTEST_SKIP() << "the shared fixtures are missing";
   TFormMain &f = w.Open();
   Open(w, TreeWorld::At(w.Expand(archive), QString::fromUtf8("漢字.txt")));
-  ASSERT_NE(f.DocumentWindow, nullptr);
-  EXPECT_EQ(f.DocumentWindow->windowTitle(), archive + QString::fromUtf8("|漢字.txt"));
-  EXPECT_EQ(f.DocumentWindow->MemoDocument->toPlainText(), QString::fromUtf8("漢字かな"));
+  ASSERT_NE(f.DocumentWindow(), nullptr);
+  EXPECT_EQ(f.DocumentWindow()->windowTitle(), archive + QString::fromUtf8("|漢字.txt"));
+  EXPECT_EQ(f.DocumentWindow()->MemoDocument->toPlainText(), QString::fromUtf8("漢字かな"));
 }
