@@ -17,14 +17,6 @@ namespace {
 const std::string kIndex = "[Pack]\r\nbritain1.mid=town.mid\r\ncombat1.mid=sub\\fight.mid\r\n";
 const arctest::Files kFiles = {{"index.ini", kIndex}, {"town.mid", "MThd town"}, {"sub/fight.mid", "MThd fight"}};
 
-// The package with its first entry's method field overwritten.
-std::string GarbledMethod(arctest::Files files) {
-  std::string bytes = arctest::MakeLha(files);
-  EXPECT_EQ(bytes.substr(2, 5), "-lh0-");
-  bytes.replace(2, 5, "\x93\x11\xfe\x02\x7f");
-  return bytes;
-}
-
 // The third entry's method field overwritten.
 std::string LaterMethodGarbled() {
   std::string bytes = arctest::MakeLha(kFiles);
@@ -78,7 +70,7 @@ TEST(CommandLineImport, NothingIsStoredOrLeftBehindUnlessThePackageArrivedWhole)
        true,
        nullptr},
       {"first header's method garbled, the index first",
-       GarbledMethod(kFiles),
+       arctest::MakeLhaWithGarbledFirstMethod(kFiles),
        {},
        ecError,
        "",
@@ -86,7 +78,7 @@ TEST(CommandLineImport, NothingIsStoredOrLeftBehindUnlessThePackageArrivedWhole)
        false,
        nullptr},
       {"first header's method garbled, a tune first",
-       GarbledMethod({kFiles[1], kFiles[0], kFiles[2]}),
+       arctest::MakeLhaWithGarbledFirstMethod({kFiles[1], kFiles[0], kFiles[2]}),
        {},
        ecError,
        "",

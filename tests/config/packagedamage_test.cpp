@@ -17,13 +17,6 @@ namespace {
 const std::string kIndex = "[Pack]\r\nbritain1.mid=town.mid\r\ncombat1.mid=sub\\fight.mid\r\n";
 const arctest::Files kFiles = {{"index.ini", kIndex}, {"town.mid", "MThd town"}, {"sub/fight.mid", "MThd fight"}};
 
-std::string GarbledMethod(arctest::Files files) {
-  std::string bytes = arctest::MakeLha(files);
-  EXPECT_EQ(bytes.substr(2, 5), "-lh0-");
-  bytes.replace(2, 5, "\x93\x11\xfe\x02\x7f");
-  return bytes;
-}
-
 // The archive without its end byte and without the entries after the first n.
 std::string CutAfter(const arctest::Files &files, size_t n) {
   const std::string whole = arctest::MakeLha(files);
@@ -76,8 +69,8 @@ TEST_F(DamagedImport, AFirstEntryThatCantBeReadRefusesThePackageBeforeAnyQuestio
     const char *what;
     std::string bytes;
   } cases[] = {
-      {"method garbled, the index first", GarbledMethod(kFiles)},
-      {"method garbled, a tune first", GarbledMethod({kFiles[1], kFiles[0], kFiles[2]})},
+      {"method garbled, the index first", arctest::MakeLhaWithGarbledFirstMethod(kFiles)},
+      {"method garbled, a tune first", arctest::MakeLhaWithGarbledFirstMethod({kFiles[1], kFiles[0], kFiles[2]})},
       {"a self-extractor's code in front", std::string(4000, '\x90') + arctest::MakeLha(kFiles)},
       {"one byte in front", "M" + arctest::MakeLha(kFiles)},
   };

@@ -101,4 +101,11 @@ std::string MakeLha(const Files &files, int level) {
   return {bytes.begin(), bytes.end()};
 }
 
+std::string MakeLhaWithGarbledFirstMethod(const Files &files) {
+  std::string bytes = MakeLha(files);
+  if (bytes.substr(2, 5) != "-lh0-") return {};
+  bytes.replace(2, 5, "\x93\x11\xfe\x02\x7f");
+  return bytes;
+}
+
 }  // namespace arctest

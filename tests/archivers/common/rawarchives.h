@@ -23,5 +23,8 @@ std::string MakeArj(const Files &files);
 
 // An LHA archive of stored entries (names in code page 932 bytes), through our codec's writer.
 std::string MakeLha(const Files &files, int level = 2);
+// The same with its first entry's method field overwritten by bytes no method has: what a
+// damaged header looks like to a reader.
+std::string MakeLhaWithGarbledFirstMethod(const Files &files);
 
 }  // namespace arctest
