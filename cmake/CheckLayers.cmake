@@ -72,13 +72,13 @@ foreach(entry IN LISTS layers)
   endforeach()
 endforeach()
 
-# Message boxes and input boxes belong to the front ends. A call is a name followed by "(";
-# names that merely end in Message (MissingEntryMessage, MissingMessage()) are other functions.
+# Message boxes and input boxes belong to the front ends: below them no name ending in Message
+# or InputQuery is followed by "(", so that no box is shown there and none is mistaken for one.
 set(silent_folders config archives archivers platform/core)
 foreach(folder IN LISTS silent_folders)
   file(GLOB_RECURSE sources ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.c)
   foreach(src IN LISTS sources)
-    file(STRINGS ${src} lines REGEX "(^|[^A-Za-z0-9_])(Message|InputQuery)[ \t]*\\(")
+    file(STRINGS ${src} lines REGEX "(Message|InputQuery)[ \t]*\\(")
     foreach(line IN LISTS lines)
       file(RELATIVE_PATH rel ${ROOT} ${src})
       string(STRIP "${line}" line)
