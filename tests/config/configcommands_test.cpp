@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <cstdio>
+#include <functional>
 
 #include "coredialogs.h"
 #include "storeworld.h"
@@ -148,4 +150,66 @@ TEST_F(Commands, NamesCodePage932CannotHoldSurviveARestart) {
   ASSERT_EQ(s->Store.FindConfig(name), 1);
   ChangeConfig(*s, name);
   EXPECT_EQ(s->SceneTable[5].Source, QString::fromUtf8("C:\\é\\ß.mid"));
+}
+
+// The commands themselves ask nothing and show nothing: the name comes in, the result goes out.
+TEST_F(Commands, TheCoreCommandsAnswerWithAResultAndShowNothing) {
+  using R = TConfigCommandResult;
+  struct {
+    const char *what;
+    std::function<TConfigCommandReport(TSession &)> run;
+    R result;
+    QStringList names;  // the list afterwards
+  } cases[] = {
+      {"create",
+       [](TSession &s) { return CreateConfig(s, "Autumn", "Winter"); },
+       R::Done,
+       {"標準", "Autumn", "Summer", "Winter"}},
+      {"create under a name in use",
+       [](TSession &s) { return CreateConfig(s, "Autumn", "summer"); },
+       R::NameInUse,
+       {"標準", "Autumn", "Summer"}},
+      {"create without a name",
+       [](TSession &s) { return CreateConfig(s, "Autumn", ""); },
+       R::NoName,
+       {"標準", "Autumn", "Summer"}},
+      {"create under a name the file can't take",
+       [](TSession &s) { return CreateConfig(s, "Autumn", "a/b"); },
+       R::InvalidName,
+       {"標準", "Autumn", "Summer"}},
+      {"create from a vanished base",
+       [](TSession &s) { return CreateConfig(s, "Gone", "Winter"); },
+       R::Gone,
+       {"標準", "Autumn", "Summer"}},
+      {"rename",
+       [](TSession &s) { return RenameConfig(s, "Autumn", "Spring"); },
+       R::Done,
+       {"標準", "Summer", "Spring"}},
+      {"rename to its own name",
+       [](TSession &s) { return RenameConfig(s, "Autumn", "AUTUMN"); },
+       R::NoName,
+       {"標準", "Autumn", "Summer"}},
+      {"rename a vanished one",
+       [](TSession &s) { return RenameConfig(s, "Gone", "Spring"); },
+       R::Gone,
+       {"標準", "Autumn", "Summer"}},
+      {"erase", [](TSession &s) { return EraseConfig(s, "Autumn"); }, R::Done, {"標準", "Summer"}},
+      {"erase a vanished one",
+       [](TSession &s) { return EraseConfig(s, "Gone"); },
+       R::Gone,
+       {"標準", "Autumn", "Summer"}},
+  };
+  for (const auto &c : cases) {
+    Start("[Autumn]\r\nyew.mid=C:\\a.mid\r\n[Summer]\r\n");
+    w.dialogs.Clear();
+    // A missing backup is reported by whatever is loaded in the end, never shown.
+    std::remove((w.MusicLinux() + "/default/cove.mid").c_str());
+    std::remove((w.MusicLinux() + "/cove.mid").c_str());
+    const TConfigCommandReport report = c.run(*s);
+    EXPECT_EQ(report.Result, c.result) << c.what;
+    EXPECT_EQ(s->Store.ConfigNames(), c.names) << c.what;
+    EXPECT_TRUE(w.dialogs.Shown().empty()) << c.what;
+    if (report.Done())
+      EXPECT_EQ(report.Backups.Missing, std::vector<QString>{w.folders.DefaultDir + "\\cove.mid"}) << c.what;
+  }
 }
