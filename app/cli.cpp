@@ -11,6 +11,7 @@
 #include "applypreview.h"
 #include "configlisting.h"
 #include "copyfailuretext.h"
+#include "coredialogs.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "core/winpath.h"
@@ -21,6 +22,7 @@
 #include "packageexport.h"
 #include "packageimport.h"
 #include "qtcore/qstr.h"
+#include "reporttexts.h"
 #include "sources.h"
 #include "startup.h"
 #include "terminaldialogs.h"
@@ -138,10 +140,10 @@ int Apply(TContext &c, const QString &asked) {
   TSession session(c.base, c.folders, c.dialogs);
   const QString name = FindConfig(session, asked);
   if (name.isEmpty()) return ecUnknownConfig;
-  AdoptGameUpdates(c.folders, session.Store.SettingsPath(), c.dialogs);
+  TellGameUpdates(c.dialogs, AdoptGameUpdates(c.folders, session.Store.SettingsPath()));
   // Only the configuration applied is loaded: a missing backup is told once.
   session.Store.LoadSceneNames();
-  session.Store.LoadConfig(session.Store.Settings(), name);
+  ShowBackupReport(c.dialogs, session.Store.LoadConfig(name));
   if (IsGameRunning(c.folders))
     Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
   const TApplyReport report = ApplyConfig(session);
@@ -184,10 +186,10 @@ int Apply(TContext &c, const QString &asked) {
 
 int Export(TContext &c, const QString &asked, const QString &file) {
   TSession session(c.base, c.folders, c.dialogs);
-  session.Store.LoadConfigList();
+  ShowBackupReport(c.dialogs, session.Store.LoadConfigList());
   const QString name = FindConfig(session, asked);
   if (name.isEmpty()) return ecUnknownConfig;
-  session.Store.LoadConfig(session.Store.Settings(), name);
+  ShowBackupReport(c.dialogs, session.Store.LoadConfig(name));
   session.Store.SelectConfig(name);
   const bool written = ExportPackage(session, platform::QS(platform::ToWindows(FullPath(file))));
   session.WorkFolder.Remove();
@@ -204,6 +206,7 @@ int Import(TContext &c, const QString &file, const QString &as, bool overwrite) 
   }
   TImportAnswers answers(overwrite);
   const TImportReport report = ImportPackage(session, package, answers, as);
+  ShowImportReport(session, report);
   if (report.Stored()) Out(QStringLiteral("imported as \"%1\"").arg(report.Name));
   const QString problem = ImportOutcomeProblem(report, answers, file);
   if (!problem.isEmpty()) Err(problem);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli.h"
+#include "coredialogs.h"
 #include "core/fileops.h"
 #include "core/instancelock.h"
 #include "core/winpath.h"
@@ -69,7 +70,8 @@ int RunWindow(int argc, char **argv) {
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
   if (!DiscoverGame(registry, dialogs, folders)) return 0;
   RemoveApplyLeftovers(folders);  // copies of an apply that was killed before it placed them
-  AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini")), dialogs);
+  TellGameUpdates(dialogs,
+                  AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini"))));
 
   QApplication::setApplicationName(QStringLiteral("Melodeck"));
   QGuiApplication::setDesktopFileName(QStringLiteral(MELODECK_APP_ID));

@@ -93,11 +93,11 @@ void *TArchiverLibrary::Find(const std::string &name) {
 }
 
 void *TArchiverLibrary::Require(const std::string &name) {
-  if (!Load()) throw EArchiver(missingMessage_.empty() ? MissingEntryMessage(name) : missingMessage_);
+  if (!Load()) throw EArchiver(missingMessage_.empty() ? MissingEntryText(name) : missingMessage_);
   if (void *fn = Find(name)) return fn;
   throw EArchiver(Path() + " に " + name + " のエントリが見つかりません。");
 }
 
-std::string MissingEntryMessage(const std::string &function) { return function + " のエントリが見つかりません。"; }
+std::string MissingEntryText(const std::string &function) { return function + " のエントリが見つかりません。"; }
 
 }  // namespace archives

@@ -29,7 +29,7 @@ class TArchiverLibrary {
   const std::string &DllName() const { return dllName_; }    // "UNLHA32.DLL"
   const std::string &FileName() const { return fileName_; }  // "libunlha32.so"
   // "Lha 形式書庫を扱うには UNLHA32.DLL が 必要です。"; empty for the ZIP libraries.
-  const std::string &MissingMessage() const { return missingMessage_; }
+  const std::string &MissingText() const { return missingMessage_; }
 
   // Loads the library unless loaded. False when it cannot be found or loaded.
   bool Load();
@@ -60,6 +60,6 @@ class TArchiverLibrary {
 };
 
 // The message for a function that a loaded library lacks, without the library's path.
-std::string MissingEntryMessage(const std::string &function);
+std::string MissingEntryText(const std::string &function);
 
 }  // namespace archives

@@ -5,7 +5,7 @@
 namespace archives {
 
 void TLibraryArchiver::LoadDLL() {
-  if (!Library().Load()) throw EArchiver(Library().MissingMessage());
+  if (!Library().Load()) throw EArchiver(Library().MissingText());
 }
 
 void TLibraryArchiver::FreeDLL() { Library().Free(); }

@@ -40,7 +40,7 @@ void *TZip32::RequireFirstOf(Candidates candidates, const std::string &function,
     for (auto [lib, name] : candidates) anyLoaded = anyLoaded || Lib(lib).IsLoaded();
     if (!anyLoaded) throw EArchiver(missingLibraries);
   }
-  throw EArchiver(MissingEntryMessage(function));
+  throw EArchiver(MissingEntryText(function));
 }
 
 // LMZIP32.DLL spells its listing functions "Unzip…" where the others spell them "UnZip…".
@@ -56,7 +56,7 @@ std::pair<ArcLib, void *> TZip32::Listing(const std::string &suffix, std::option
     if (!Lib(lib).Load()) continue;
     if (void *fn = Lib(lib).Find(ListingName(lib, suffix))) return {lib, fn};
   }
-  throw EArchiver(MissingEntryMessage("UnZip" + suffix));
+  throw EArchiver(MissingEntryText("UnZip" + suffix));
 }
 
 HARC TZip32::OpenArchive(ARC_HWND owner, const std::string &archive, uint32_t mode) {

@@ -1,5 +1,7 @@
 # cmake -DROOT=<source folder> -P CheckLayers.cmake
-# Checks that no folder includes a header of a folder above it. Each folder lists the folders
+# Checks that no folder includes a header of a folder above it, and that no folder below the front
+# ends (main, app) shows a message box or an input box itself: the core asks through typed
+# questions and returns reports. Each folder lists the folders
 # it may include from (itself first); an include that only a folder outside that list can
 # satisfy is reported. Headers found nowhere in the tree (system, generated) are not checked.
 set(layers
@@ -69,7 +71,24 @@ foreach(entry IN LISTS layers)
     endforeach()
   endforeach()
 endforeach()
+
+# Message boxes and input boxes belong to the front ends: below them no name ending in Message
+# or InputQuery is followed by "(", so that no box is shown there and none is mistaken for one.
+set(silent_folders config archives archivers platform/core)
+foreach(folder IN LISTS silent_folders)
+  file(GLOB_RECURSE sources ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.c)
+  foreach(src IN LISTS sources)
+    file(STRINGS ${src} lines REGEX "(Message|InputQuery)[ \t]*\\(")
+    foreach(line IN LISTS lines)
+      file(RELATIVE_PATH rel ${ROOT} ${src})
+      string(STRIP "${line}" line)
+      message("${rel}: talks to the user below the front ends: ${line}")
+      math(EXPR errors "${errors} + 1")
+    endforeach()
+  endforeach()
+endforeach()
+
 if(errors GREATER 0)
-  message(FATAL_ERROR "${errors} include(s) against the layering")
+  message(FATAL_ERROR "${errors} fault(s) against the layering")
 endif()
 message(STATUS "layering holds")

@@ -141,7 +141,3 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
   report.FailureText = FailureLines(report.Outcomes, [](const QString &path) { return path; });
   return report;
 }
-
-void ShowApplyFailures(const TApplyReport &report, platform::Dialogs &dialogs) {
-  for (const QString &message : FailureMessages(report.FailureText, report.Outcomes)) dialogs.Message(message);
-}

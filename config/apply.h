@@ -78,7 +78,3 @@ TApplyReport ApplyConfig(TSession &session, const std::function<void(const TAppl
 // Copies source over target; a target that refuses is made writable and tried once more.
 // The target is never left half written.
 bool CopyWithRetry(const QString &source, const QString &target);
-
-// The failure messages, one after the other, when anything failed: the list, then the advice
-// to look for a file in use or write-protected when that can be the reason.
-void ShowApplyFailures(const TApplyReport &report, platform::Dialogs &dialogs);

@@ -7,13 +7,7 @@
 using platform::SS;
 
 std::vector<TPlannedCopy> PreviewApply(TSession &s, const QString &name) {
-  for (TScene &scene : s.SceneTable) {
-    scene.Source = name == kStandardConfig
-                       ? QString()
-                       : platform::QS(s.Store.Settings().ReadString(SS(name), SS(scene.FileName), ""));
-    if (scene.Source.isEmpty()) scene.Source = scene.FileName;
-  }
-  s.Store.CurrentConfig = name;
+  s.Store.ReadConfig(name);
   const TGameRecord record(s.Folders, s.Store.SettingsPath());
   std::vector<TPlannedCopy> plan;
   for (const TApplyCopy &copy : ApplyPlan(s)) {

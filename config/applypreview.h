@@ -1,5 +1,5 @@
-// What an apply would do, with nothing written: the configuration's sources are read from the
-// settings file as they stand (no backups are made, the loaded configuration is replaced in the
+// What an apply would do, with nothing written: the configuration is read as an apply reads it
+// (TConfigStore::ReadConfig: no backups are made, the loaded configuration is replaced in the
 // scene table only), and each copy says whether the game's file would change.
 #pragma once
 

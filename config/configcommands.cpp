@@ -4,21 +4,14 @@
 
 namespace {
 
-const QString kNameInUse = QStringLiteral("既存の設定と同じ名前は使えません");
-const QString kInvalidName = QStringLiteral("ファイル名に使用できない文字は使えません");
+using enum TConfigCommandResult;
 
-// The name tests of create and rename, in their order; false after telling the user why.
-bool AcceptNewName(TSession &s, const QString &name) {
-  if (s.Store.FindConfig(name) >= 0) {
-    s.Dialogs.Message(kNameInUse);
-    return false;
-  }
-  if (name.isEmpty()) return false;
-  if (!s.Store.IsValidConfigName(name)) {
-    s.Dialogs.Message(kInvalidName);
-    return false;
-  }
-  return true;
+// The name tests of create and rename, in their order.
+TConfigCommandResult CheckNewName(const TConfigStore &store, const QString &name) {
+  if (store.FindConfig(name) >= 0) return NameInUse;
+  if (name.isEmpty()) return NoName;
+  if (!store.IsValidConfigName(name)) return InvalidName;
+  return Done;
 }
 
 // The new configuration must reach the file before anything refers to it.
@@ -28,64 +21,54 @@ void SaveNew(TConfigStore &store, const QString &name) {
 
 }  // namespace
 
-void ChangeConfig(TSession &s, const QString &name) {
+TBackupReport ChangeConfig(TSession &s, const QString &name) {
   TConfigStore &store = s.Store;
   store.SaveConfig(store.Settings(), store.CurrentConfig);
-  store.LoadConfig(store.Settings(), name);
+  return store.LoadConfig(name);
 }
 
-bool CreateConfig(TSession &s, const QString &base) {
+TConfigCommandReport CreateConfig(TSession &s, const QString &base, const QString &name) {
   TConfigStore &store = s.Store;
-  QString name;
-  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定の新規作成"),
-                            QStringLiteral("作成する設定の名前を入力してください"), name))
-    name.clear();
-  if (!AcceptNewName(s, name) || store.FindConfig(base) < 0) return false;
+  if (const TConfigCommandResult check = CheckNewName(store, name); check != Done) return {check};
+  if (store.FindConfig(base) < 0) return {Gone};
   store.SaveConfig(store.Settings(), store.CurrentConfig);
-  store.LoadConfig(store.Settings(), base);
+  store.ReadConfig(base);
   SaveNew(store, name);
   store.LoadConfigList();
-  store.LoadConfig(store.Settings(), name);
+  TConfigCommandReport report{Done, store.LoadConfig(name)};
   store.SelectConfig(name);
-  return true;
+  return report;
 }
 
-bool DeleteConfig(TSession &s, const QString &name) {
+TConfigCommandReport EraseConfig(TSession &s, const QString &name) {
   TConfigStore &store = s.Store;
-  if (s.Dialogs.Message(QStringLiteral("設定%1を削除します").arg(name), platform::TMsgType::Confirmation,
-                        platform::mbOKCancel) != platform::TModalResult::OK)
-    return false;
-  if (store.FindConfig(name) < 0) return false;
+  if (store.FindConfig(name) < 0) return {Gone};
   // Unsaved assignments of the loaded configuration would be lost by the reload below.
   if (store.CurrentConfig.compare(name, Qt::CaseInsensitive) != 0)
     store.SaveConfig(store.Settings(), store.CurrentConfig);
   store.Settings().EraseSection(name.toStdString());
-  store.LoadConfigList();
-  return true;
+  return {Done, store.LoadConfigList()};
 }
 
-bool RenameConfig(TSession &s, const QString &old) {
+TConfigCommandReport RenameConfig(TSession &s, const QString &old, const QString &name) {
   TConfigStore &store = s.Store;
   const QStringList names = store.ConfigNames();
   const int index = store.SelectedConfig();
   QString selected = index >= 0 && index < names.size() ? names[index] : QString();
-  QString name = old;
-  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定名の変更"), QStringLiteral("新しい名前を入力してください"),
-                            name))
-    name = old;
-  if (name.isEmpty() || name.compare(old, Qt::CaseInsensitive) == 0) return false;
-  if (!AcceptNewName(s, name) || store.FindConfig(old) < 0) return false;
+  if (name.isEmpty() || name.compare(old, Qt::CaseInsensitive) == 0) return {NoName};
+  if (const TConfigCommandResult check = CheckNewName(store, name); check != Done) return {check};
+  if (store.FindConfig(old) < 0) return {Gone};
   const bool wasApplied = store.LastConfig().compare(old, Qt::CaseInsensitive) == 0;
   store.SaveConfig(store.Settings(), store.CurrentConfig);
-  store.LoadConfig(store.Settings(), old);
+  store.ReadConfig(old);
   SaveNew(store, name);
   store.Settings().EraseSection(old.toStdString());
   if (wasApplied) store.Settings().WriteString(kSettingsSection, "LastConfig", name.toStdString());
   if (selected == old) selected = name;
   store.LoadConfigList();
-  store.LoadConfig(store.Settings(), selected);
+  TConfigCommandReport report{Done, store.LoadConfig(selected)};
   store.SelectConfig(selected);
-  return true;
+  return report;
 }
 
 void ResetSceneToStandard(TSession &s, int scene) {

@@ -17,12 +17,11 @@ QString Join(const QString &folder, const QString &name) { return folder + "\\" 
 }  // namespace
 
 TConfigStore::TConfigStore(const QString &programPath, const TGameFolders &folders, TSceneTable &scenes,
-                           platform::Dialogs &dialogs, QObject *parent)
+                           QObject *parent)
     : QObject(parent),
       programPath_(programPath),
       folders_(folders),
       scenes_(scenes),
-      dialogs_(dialogs),
       settings_(std::make_unique<platform::IniFile>(SS(SettingsPath()))) {}
 
 TConfigStore::~TConfigStore() = default;
@@ -57,47 +56,59 @@ void TConfigStore::LoadConfigNames() {
   list_.setStringList(ConfigNamesIn(*settings_));
 }
 
-void TConfigStore::LoadConfigList() {
+TBackupReport TConfigStore::LoadConfigList() {
   LoadConfigNames();
   const QStringList names = list_.stringList();
 
   const QString last = LastConfig();
   selected_ = std::max(0, FindConfig(last));
   emit ConfigSelected(selected_);
-  LoadConfig(*settings_, names[selected_]);
+  TBackupReport report = LoadConfig(names[selected_]);
   emit CaptionChanged("Melodeck - " + last);
+  return report;
 }
 
-bool TConfigStore::LoadConfig(platform::IniFile &file, const QString &name) {
-  QString missing;
-  std::vector<QString> ours;  // game files without a backup because they are our own
-  for (int i = 0; i < kSceneCount; ++i) {
-    TScene &scene = scenes_[i];
-    const std::string fileName = SS(scene.FileName);
-    bool ourFile[2] = {false, false};
+void TConfigStore::ReadConfig(const platform::IniFile &file, const QString &name) {
+  for (TScene &scene : scenes_) {
+    scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), SS(scene.FileName), ""));
+    if (scene.Source.isEmpty()) scene.Source = scene.FileName;
+  }
+  CurrentConfig = name;
+}
+
+TBackupReport TConfigStore::MakeMissingBackups() {
+  TBackupReport report;
+  for (const TScene &scene : scenes_) {
+    bool ourFile[2] = {false, false};  // game files without a backup because they are our own
     if (folders_.HasThirdDawn && !platform::FileExists(SS(Join(folders_.DefaultDirTD, scene.FileName))))
       ourFile[1] = BackupSceneFile(TClient::ThirdDawn, scene.FileName) == TBackupState::Ours;
     if (!platform::FileExists(SS(Join(folders_.DefaultDir, scene.FileName))))
       ourFile[0] = BackupSceneFile(TClient::First, scene.FileName) == TBackupState::Ours;
-    if (ourFile[0]) ours.push_back(Join(folders_.MusicDir, scene.FileName));
-    if (ourFile[1]) ours.push_back(Join(folders_.MusicDirTD, scene.FileName));
-    scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), fileName, ""));
-    if (scene.Source.isEmpty()) {
-      scene.Source = scene.FileName;
-      const QString first = TSource::Parse(scene.Source).Resolve(TClient::First, folders_);
-      if (!ourFile[0] && !platform::FileExists(SS(first))) missing += first + "\n";
-      if (folders_.HasThirdDawn) {
-        const QString td = TSource::Parse(scene.Source).Resolve(TClient::ThirdDawn, folders_);
-        if (!ourFile[1] && !platform::FileExists(SS(td))) missing += td + "\n";
-      }
+    if (ourFile[0]) report.Ours.push_back(Join(folders_.MusicDir, scene.FileName));
+    if (ourFile[1]) report.Ours.push_back(Join(folders_.MusicDirTD, scene.FileName));
+    if (scene.Source != scene.FileName) continue;
+    const QString first = TSource::Parse(scene.Source).Resolve(TClient::First, folders_);
+    if (!ourFile[0] && !platform::FileExists(SS(first))) report.Missing.push_back(first);
+    if (folders_.HasThirdDawn) {
+      const QString td = TSource::Parse(scene.Source).Resolve(TClient::ThirdDawn, folders_);
+      if (!ourFile[1] && !platform::FileExists(SS(td))) report.Missing.push_back(td);
     }
   }
-  CurrentConfig = name;
-  // One message: the backups that are missing, then the game files that are our own.
-  QString text = missing.isEmpty() ? QString() : "バックアップファイルがありません.\n" + missing;
-  if (!ours.empty()) text += (text.isEmpty() ? "" : "\n") + OurFilesNotBackedUpText(ours);
-  if (!text.isEmpty()) dialogs_.Message(text);
-  return missing.isEmpty() && ours.empty();
+  return report;
+}
+
+TBackupReport TConfigStore::LoadConfig(const platform::IniFile &file, const QString &name) {
+  ReadConfig(file, name);
+  return MakeMissingBackups();
+}
+
+bool TConfigStore::AddConfig(const QString &name, const TAssignments &assignments) {
+  if (name.isEmpty() || name == kStandardConfig) return false;
+  platform::IniFile::KeyValues values;
+  values.reserve(kSceneCount);
+  for (const TScene &scene : scenes_)
+    values.emplace_back(SS(scene.FileName), SS(assignments.value(scene.FileName, scene.FileName)));
+  return settings_->TryWriteStrings(SS(name), values);
 }
 
 // All 49 keys go in one replacement of the file: a failure leaves the previous content whole.
@@ -143,29 +154,4 @@ bool TConfigStore::IsValidConfigName(const QString &name) const {
   if (platform::Cp932Length(SS(name)) < 2) return false;
   if (name.startsWith(' ')) return false;
   return FindConfig(name) < 0;
-}
-
-bool TConfigStore::CheckImportName(const QString &name) {
-  if (!name.isEmpty() && name != kStandardConfig && IsValidConfigName(name)) return true;
-  dialogs_.Message(QStringLiteral("\"%1\" は有効な名前ではありません").arg(name));
-  return false;
-}
-
-bool TConfigStore::AskConfigName(QString &name) {
-  if (FindConfig(name) < 0) return true;
-  const auto answer = dialogs_.Message(
-      QStringLiteral("設定 \"%1\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は \"いいえ\" "
-                     "を選択してください")
-          .arg(name),
-      platform::TMsgType::Confirmation, platform::mbYesNoCancel);
-  if (answer == platform::TModalResult::Cancel) return false;
-  if (answer != platform::TModalResult::No) return true;
-  QString entered;
-  do {
-    entered = name;
-    if (!dialogs_.InputQuery("Melodeck", "新しい設定名を入力してください", entered)) return false;
-  } while (!CheckImportName(entered));
-  const bool go = AskConfigName(entered);
-  name = entered;
-  return go;
 }

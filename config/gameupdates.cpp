@@ -32,7 +32,7 @@ QString DatedBackupName(const QString &fileName, const QDateTime &when, int n) {
 }
 
 std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
-                                          platform::Dialogs &dialogs, const QDateTime &now) {
+                                          const QDateTime &now) {
   TGameRecord record(folders, settingsPath);
   const bool neverApplied = NeverApplied(settingsPath);
   std::vector<TGameUpdate> updates;
@@ -65,12 +65,5 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
     }
   }
   record.Save();
-  if (updates.empty()) return updates;
-  QString list;
-  for (const TGameUpdate &u : updates) list += "\n" + u.Target;
-  dialogs.Message(QStringLiteral("ゲームの更新で次の音楽ファイルが新しくなっていました.\n"
-                                 "新しいファイルをバックアップ (標準の設定) として使います.\n"
-                                 "以前のバックアップは日付を付けた名前で同じフォルダに残してあります.\n") +
-                  list);
   return updates;
 }

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "gamefolders.h"
-#include "qtcore/dialogs.h"
 
 struct TGameUpdate {
   QString Target;  // the game's music file
@@ -20,9 +19,9 @@ struct TGameUpdate {
 // settingsPath: the settings file (an older program kept its record of written files beside
 // it; see gamerecord.h). Files without a record count as written by the game only while no
 // configuration has been applied to the game yet.
-// Each adopted file is recorded as the game's own. One message names the files, when any.
+// Each adopted file is recorded as the game's own. Nothing is shown: the front end tells the
+// files returned.
 std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
-                                          platform::Dialogs &dialogs,
                                           const QDateTime &now = QDateTime::currentDateTime());
 
 // "approach.mid" → "approach_20261207-131500.mid"; n > 1 adds "-n" for a second one that second.

@@ -1,11 +1,9 @@
-// What an import asks the user, as typed questions: the window answers them with its boxes, the
-// command line from its options.
+// What an import asks the user, as typed questions: the window answers them with its boxes
+// (main/), the command line from its options (app/).
 #pragma once
 
 #include <QString>
 #include <optional>
-
-#include "qtcore/dialogs.h"
 
 class TImportQuestions {
  public:
@@ -20,16 +18,4 @@ class TImportQuestions {
   // given when it can't be stored (reserved, taken, too short, characters a file name can't
   // hold); none when the user chose to rename. False cancels.
   virtual bool NewName(const std::optional<QString> &refused, QString &name) = 0;
-};
-
-// The window's answers: its message and input boxes.
-class TDialogImportQuestions : public TImportQuestions {
- public:
-  explicit TDialogImportQuestions(platform::Dialogs &dialogs) : dialogs_(dialogs) {}
-  bool Confirm(const QString &name) override;
-  TTaken NameTaken(const QString &name) override;
-  bool NewName(const std::optional<QString> &refused, QString &name) override;
-
- private:
-  platform::Dialogs &dialogs_;
 };

@@ -80,28 +80,24 @@ std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &ex
   return copies;
 }
 
-bool ExportPackage(TSession &s, const QString &packageFile) {
+TExportReport WritePackage(TSession &s, const QString &packageFile) {
   const QString config = SelectedConfigName(s.Store);
-  if (config.isEmpty()) return false;
+  if (config.isEmpty()) return {TExportResult::NoConfiguration};
   if (s.WorkFolder.Path().isEmpty()) {
-    s.Dialogs.Message(WorkFolderFailureText(s.WorkFolder));
-    return false;
+    return {TExportResult::NoWorkFolder};
   }
   const QString exportFolder = PrepareExportFolder(s.WorkFolder.Path());
   if (exportFolder.isEmpty() && !s.WorkFolder.Path().isEmpty()) {
-    s.Dialogs.Message(QStringLiteral("初期化に失敗しました: ディレクトリを削除できません"));
-    return false;
+    return {TExportResult::NotEmptied};
   }
   // Without a work folder (temporary folder's path too long) there is nowhere to stage.
   if (exportFolder.isEmpty() || !platform::ForceDirectories(SS(exportFolder))) {
-    s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません"));
-    return false;
+    return {TExportResult::NoFolder};
   }
   QString failed;
   const std::vector<TPackageCopy> copies = PlanPackageCopies(s, exportFolder, failed);
   if (!failed.isEmpty()) {
-    s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません: ") + failed);
-    return false;
+    return {TExportResult::NoFolder, failed};
   }
 
   // A file used by several scenes is copied once: a second copy could not replace the first
@@ -119,21 +115,17 @@ bool ExportPackage(TSession &s, const QString &packageFile) {
   }
   // An index without a key would make a package that no import accepts.
   if (keys.empty()) {
-    s.Dialogs.Message(QStringLiteral("パッケージ化するファイルがありません"));
-    return false;
+    return {TExportResult::NothingToPack};
   }
   platform::IniFile(SS(exportFolder + "\\" + kPackageIndex)).WriteStrings(SS(config), keys);
 
   if (platform::FileExists(SS(packageFile)) && !platform::DeleteFile(SS(packageFile))) {
-    s.Dialogs.Message(QStringLiteral("パッケージファイルの初期化に失敗しました"));
-    return false;
+    return {TExportResult::NotReplaced};
   }
   const auto archive = MakeArchiveFile();
   archive->SetFileName(SS(packageFile));
   archive->SetArchiverType(archives::atLha);
   const archives::TStringList all{"*"};
   const bool packed = archive->Pack(nullptr, nullptr, SS(exportFolder), &all) == 0;
-  s.Dialogs.Message(packed ? QStringLiteral("パッケージファイルを作成しました")
-                           : QStringLiteral("パッケージファイルの作成に失敗しました"));
-  return packed;
+  return {packed ? TExportResult::Written : TExportResult::NotPacked};
 }

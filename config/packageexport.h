@@ -28,7 +28,23 @@ QString PrepareExportFolder(const QString &workFolder);
 // failed is set to the one that could not be.
 std::vector<TPackageCopy> PlanPackageCopies(const TSession &session, const QString &exportFolder, QString &failed);
 
-// Exports the selected configuration into packageFile. Every outcome is told to the user;
-// true when the package was written.
-// Errors of the archive component (EArchiver) and of writing the index are raised.
-bool ExportPackage(TSession &session, const QString &packageFile);
+enum class TExportResult {
+  Written,
+  NoConfiguration,  // none selected, or "標準": nothing is told
+  NoWorkFolder,     // the work folder can't be made
+  NotEmptied,       // no staging folder could be emptied
+  NoFolder,         // a staging folder can't be made (Folder: the numbered one, when it was that)
+  NothingToPack,    // no scene has a file of its own that exists
+  NotReplaced,      // the package file exists and can't be removed
+  NotPacked,        // the archiver failed
+};
+
+struct TExportReport {
+  TExportResult Result = TExportResult::NoConfiguration;
+  QString Folder;
+  bool Written() const { return Result == TExportResult::Written; }
+};
+
+// Exports the selected configuration into packageFile; nothing is shown, the report says how it
+// ended. Errors of the archive component (EArchiver) and of writing the index are raised.
+TExportReport WritePackage(TSession &session, const QString &packageFile);

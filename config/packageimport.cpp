@@ -3,6 +3,7 @@
 #include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
+#include "importname.h"
 #include "packageindex.h"
 #include "packagestart.h"
 #include "qtcore/qstr.h"
@@ -14,7 +15,6 @@ using platform::SS;
 namespace {
 
 constexpr int kMaxImportFolder = 65535;
-const QString kScratchName = QStringLiteral("package.ini");
 
 // The import folder goes again unless the configuration that refers to it was stored, and so
 // does the "Package" folder when this import made it and nothing else is in it.
@@ -61,97 +61,35 @@ QString ReadIndexSection(archives::TArchiveFile &archive, const QString &work, T
   return sections.empty() ? QString() : QS(sections.front());
 }
 
-// A name the configuration can be stored under without a question: not the standard
-// configuration, not in use, and one the settings file can take.
-bool IsFreeName(const TConfigStore &store, const QString &name) {
-  return !name.isEmpty() && name != kStandardConfig && store.IsValidConfigName(name);
-}
-
-// Asks for names until one is free; the box starts with the name asked about each time.
-bool AskNewName(const TConfigStore &store, TImportQuestions &questions, QString &name, std::optional<QString> refused) {
-  for (;;) {
-    QString entered = name;
-    if (!questions.NewName(refused, entered)) return false;
-    if (IsFreeName(store, entered)) {
-      name = entered;
-      return true;
-    }
-    refused = entered;
-  }
-}
-
-// A name the package's configuration may be stored under. A taken name is asked about; a name
-// that can't be stored (the standard configuration, which is never stored, the settings
-// section's own, characters a file name can't hold) has to be replaced.
-bool SettleName(const TConfigStore &store, TImportQuestions &questions, QString &name) {
-  if (name != kStandardConfig && store.FindConfig(name) >= 0) {
-    switch (questions.NameTaken(name)) {
-      case TImportQuestions::TTaken::Overwrite:
-        return true;
-      case TImportQuestions::TTaken::Cancel:
-        return false;
-      case TImportQuestions::TTaken::Rename:
-        return AskNewName(store, questions, name, std::nullopt);
-    }
-  }
-  if (IsFreeName(store, name)) return questions.Confirm(name);
-  return AskNewName(store, questions, name, name);
-}
-
-// The scenes left standard, one line each, and why.
-struct TLeftStandard {
-  QString lines;
-  int refused = 0;
-  int missing = 0;
-};
-
-// The package's assignments as full paths below importFolder, in table order. Values that
-// would lead outside the package, and values whose file did not arrive, are left out and
-// listed in left.
-platform::IniFile::KeyValues ImportedSources(const TSession &s, const platform::IniFile &index, const QString &section,
-                                             const QString &importFolder, TLeftStandard &left) {
-  platform::IniFile::KeyValues values;
+// The package's assignments as full paths below importFolder. Values that would lead outside
+// the package, and values whose file did not arrive, are left out and listed in the report.
+TAssignments ImportedSources(const TSession &s, const platform::IniFile &index, const QString &section,
+                             const QString &importFolder, TImportReport &report) {
+  TAssignments values;
   for (const TScene &scene : s.SceneTable) {
     const QString value = QS(index.ReadString(SS(section), SS(scene.FileName), ""));
     if (value.isEmpty()) continue;
     const TSource packaged = TSource::Parse(value);
     const TSource source = packaged.WithPath(importFolder + "\\" + packaged.Path());
-    QString reason = UnsafeIndexValueReason(value);
-    if (!reason.isEmpty()) {
-      ++left.refused;
+    const QString unsafe = UnsafeIndexValueReason(value);
+    if (!unsafe.isEmpty()) {
+      ++report.Refused;
     } else if (!platform::FileExists(SS(source.Path()))) {
-      reason = QStringLiteral("パッケージにありません");
-      ++left.missing;
+      ++report.Missing;
     } else {
-      values.emplace_back(SS(scene.FileName), SS(source.Text()));
+      values.insert(scene.FileName, source.Text());
       continue;
     }
-    left.lines += QStringLiteral("\n%1 :  %2 (%3)").arg(scene.Name, value, reason);
+    report.LeftStandard.push_back({scene.Name, value, unsafe});
   }
   return values;
 }
 
-void TellLeftStandard(TSession &s, const QString &packageFile, const TLeftStandard &left) {
-  if (left.lines.isEmpty()) return;
-  if (left.missing)
-    s.Dialogs.Message(
-        QStringLiteral("パッケージファイルが壊れています: %1\n次の場面は標準のままにしました").arg(packageFile) +
-        left.lines);
-  else
-    s.Dialogs.Message(QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") +
-                      left.lines);
-}
-
-TImportReport Stop(TImportResult result) {
+TImportReport Stop(TImportResult result, const QString &packageFile) {
   TImportReport report;
   report.Result = result;
+  report.PackageFile = packageFile;
   return report;
-}
-
-// A package that does not unpack whole would give a configuration of missing files.
-TImportReport RefuseDamaged(TSession &s, const QString &packageFile) {
-  s.Dialogs.Message(QStringLiteral("パッケージファイルを展開できません: ") + packageFile);
-  return Stop(TImportResult::Damaged);
 }
 
 }  // namespace
@@ -171,70 +109,62 @@ bool IsPackageFile(const QString &path) {
 TImportReport ImportPackage(TSession &s, const QString &packageFile, TImportQuestions &questions,
                             const QString &asName) {
   TConfigStore &store = s.Store;
+  const auto stop = [&](TImportResult result) { return Stop(result, packageFile); };
   switch (CheckPackageStart(packageFile)) {
     case TPackageStart::Header:
       break;
     case TPackageStart::NotAnArchive:
-      return Stop(TImportResult::NotAnArchive);
+      return stop(TImportResult::NotAnArchive);
     case TPackageStart::Damaged:
-      return RefuseDamaged(s, packageFile);
+      return stop(TImportResult::Damaged);
   }
   const auto archive = MakeArchiveFile();
   archive->SetFileName(SS(packageFile));
   archive->SetArchiverType(archives::atLha);
   const QString work = s.WorkFolder.Path();
-  if (work.isEmpty()) {
-    s.Dialogs.Message(WorkFolderFailureText(s.WorkFolder));
-    return Stop(TImportResult::NoWorkFolder);
+  if (work.isEmpty()) return stop(TImportResult::NoWorkFolder);
+  if (!platform::ForceDirectories(SS(work))) {
+    TImportReport report = stop(TImportResult::NoWorkFolder);
+    report.Folder = work;
+    return report;
   }
-  if (!platform::ForceDirectories(SS(work))) return Stop(TImportResult::NoWorkFolder);
   TImportResult indexResult;
   const QString origName = ReadIndexSection(*archive, work, indexResult);
-  if (origName.isEmpty()) return Stop(indexResult);
+  if (origName.isEmpty()) {
+    TImportReport report = stop(indexResult);
+    report.IndexDamaged = indexResult == TImportResult::Damaged;
+    return report;
+  }
   QString name = asName.isEmpty() ? origName : asName;
-  if (!SettleName(store, questions, name)) return Stop(TImportResult::Cancelled);
+  if (!SettleImportName(store, questions, name)) return stop(TImportResult::Cancelled);
 
   const QString importFolder = ChooseImportFolder(QS(platform::ExtractFilePath(SS(store.SettingsPath()))));
-  if (importFolder.isEmpty()) {
-    s.Dialogs.Message(QStringLiteral("パッケージ展開用フォルダを確保できません"));
-    return Stop(TImportResult::NoImportFolder);
-  }
+  if (importFolder.isEmpty()) return stop(TImportResult::NoImportFolder);
   TImportFolderGuard guard(importFolder);
   if (!platform::ForceDirectories(SS(importFolder))) {
-    s.Dialogs.Message(QStringLiteral("ディレクトリを作成できません: ") + importFolder);
-    return Stop(TImportResult::NoImportFolder);
+    TImportReport report = stop(TImportResult::NoImportFolder);
+    report.Folder = importFolder;
+    return report;
   }
   const archives::TStringList all{"*"};
   // Damaged, cut inside an entry, or with names that would leave the folder.
-  if (archive->Extract(nullptr, nullptr, SS(importFolder), &all) != 0) return RefuseDamaged(s, packageFile);
+  if (archive->Extract(nullptr, nullptr, SS(importFolder), &all) != 0) return stop(TImportResult::Damaged);
   const QString indexPath = importFolder + "\\" + kPackageIndex;
-  const QString scratchPath = work + "\\" + kScratchName;
-  if (!platform::FileExists(SS(indexPath))) return Stop(TImportResult::Damaged);
-  if (platform::GetAttributes(SS(scratchPath)) && !platform::DeleteFile(SS(scratchPath)))
-    return Stop(TImportResult::NoScratch);
-
-  TLeftStandard left;
-  {
-    const platform::IniFile index(SS(indexPath));
-    platform::IniFile scratch(SS(scratchPath));
-    scratch.WriteStrings(SS(name), ImportedSources(s, index, origName, importFolder, left));
-    store.SaveConfig(store.Settings(), store.CurrentConfig);
-    store.LoadConfig(scratch, name);
-    if (!store.SaveConfig(store.Settings(), name)) throw platform::EIniFileException(store.Settings().FileName());
+  if (!platform::FileExists(SS(indexPath))) {
+    TImportReport report = stop(TImportResult::Damaged);
+    report.IndexDamaged = true;
+    return report;
   }
+
+  TImportReport report = stop(TImportResult::Imported);
+  const TAssignments sources = ImportedSources(s, platform::IniFile(SS(indexPath)), origName, importFolder, report);
+  store.SaveConfig(store.Settings(), store.CurrentConfig);
+  if (!store.AddConfig(name, sources)) throw platform::EIniFileException(store.Settings().FileName());
   guard.Keep();
-  // The scene table holds the new configuration already: the list alone is read again.
+  report.Backups = store.LoadConfig(name);
   store.LoadConfigNames();
   store.SelectConfig(name);
-  TellLeftStandard(s, packageFile, left);
-  TImportReport report = Stop(left.missing ? TImportResult::Incomplete : TImportResult::Imported);
+  if (report.Missing) report.Result = TImportResult::Incomplete;
   report.Name = name;
-  report.Refused = left.refused;
-  report.Missing = left.missing;
   return report;
-}
-
-bool ImportPackage(TSession &s, const QString &packageFile, const QString &asName) {
-  TDialogImportQuestions questions(s.Dialogs);
-  return ImportPackage(s, packageFile, questions, asName).Stored();
 }

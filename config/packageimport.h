@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "importquestions.h"
 #include "session.h"
@@ -23,27 +24,41 @@ enum class TImportResult {
                     // leaving the folder, a cut inside an entry
   NoWorkFolder,     // the work folder can't be made
   NoImportFolder,   // no "Package\NNN" folder can be reserved or made
-  NoScratch,        // a file of the work folder (an earlier index, the scratch file) can't be replaced
+  NoScratch,        // an earlier index in the work folder can't be replaced
+};
+
+// A scene the import left standard: its name, the index value, and why (empty: the package
+// lacks the file).
+struct TLeftStandard {
+  QString Scene;
+  QString Value;
+  QString Unsafe;
 };
 
 struct TImportReport {
   TImportResult Result = TImportResult::Cancelled;
-  QString Name;     // the configuration stored
-  int Refused = 0;  // scenes left standard: their index values lead outside the package
-  int Missing = 0;  // scenes left standard: their files are not in the package
+  QString PackageFile;
+  QString Name;                             // the configuration stored
+  int Refused = 0;                          // scenes left standard: their index values lead outside the package
+  int Missing = 0;                          // scenes left standard: their files are not in the package
+  std::vector<TLeftStandard> LeftStandard;  // in table order
+  // NoWorkFolder, NoImportFolder: the folder that could not be made (empty: there was none to
+  // make: no work folder at all, or every numbered folder taken).
+  QString Folder;
+  TBackupReport Backups;  // of loading the stored configuration
+  // Damaged: the index alone did not unpack, or did not arrive with the rest. Such a package is
+  // left without a word, as what is not a package is.
+  bool IndexDamaged = false;
   bool Stored() const { return Result == TImportResult::Imported || Result == TImportResult::Incomplete; }
 };
 
-// Imports packageFile. What is not a package is left without a word; the name is settled
-// through questions; failures to unpack and scenes left standard are told through the
-// session's dialogs, in one message each. After a stored import the configuration is loaded and
-// selected, and the scene list has to be filled again; otherwise nothing is left behind.
+// Imports packageFile; nothing is shown, the report says how it ended. The name is settled
+// through questions. After a stored import the configuration is loaded and selected, and the
+// scene list has to be filled again; otherwise nothing is left behind.
 // Errors of the archive component (EArchiver) and of writing the settings file are raised.
 // asName: the name to store it under instead of the package's own (asked about the same way).
 TImportReport ImportPackage(TSession &session, const QString &packageFile, TImportQuestions &questions,
                             const QString &asName = QString());
-// The same, asking through the session's dialogs; true when stored.
-bool ImportPackage(TSession &session, const QString &packageFile, const QString &asName = QString());
 
 // Whether a dropped file starts an import: an existing file whose extension is ".mdk",
 // without regard to case.

@@ -1,7 +1,8 @@
 // Everything a front end works on once the game is found: the game's folders, the scene table
 // with the loaded configuration, the configuration store and the work folder. Archives are
 // opened per operation (archivefactory.h). The main window and the command line each own one;
-// tests make their own.
+// tests make their own. Dialogs is the front end's: the core never uses it, the front end's
+// own helpers (main/coredialogs.h) ask and tell through it.
 #pragma once
 
 #include <QString>

@@ -2,6 +2,7 @@
 #include "apply.h"
 
 #include "applyguard.h"
+#include "coredialogs.h"
 #include "formmain.h"
 #include "gamerunning.h"
 #include "sources.h"

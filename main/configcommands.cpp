@@ -1,5 +1,6 @@
 // Creating, renaming, deleting and switching configurations, and resetting one scene.
 #include "configcommands.h"
+#include "coredialogs.h"
 
 #include "formmain.h"
 #include "sources.h"
@@ -8,20 +9,20 @@
 void TFormMain::ComboBoxConfigListChange() {
   const int index = ComboBoxConfigList->currentIndex();
   Store().SetSelectedConfig(index);
-  ChangeConfig(Session(), Store().ConfigNames().value(index));
+  ChangeConfigTelling(Session(), Store().ConfigNames().value(index));
   FillSceneList();
 }
 
 void TFormMain::CreateConfig(QAction *item) {
-  if (::CreateConfig(Session(), item->data().toString())) FillSceneList();
+  if (AskCreateConfig(Session(), item->data().toString())) FillSceneList();
 }
 
 void TFormMain::DeleteConfig(QAction *item) {
-  if (::DeleteConfig(Session(), item->data().toString())) FillSceneList();
+  if (AskDeleteConfig(Session(), item->data().toString())) FillSceneList();
 }
 
 // The scene list already shows the selected configuration's assignments.
-void TFormMain::RenameConfig(QAction *item) { ::RenameConfig(Session(), item->data().toString()); }
+void TFormMain::RenameConfig(QAction *item) { AskRenameConfig(Session(), item->data().toString()); }
 
 void TFormMain::PopupMenuListDefaultClick() {
   const int scene = sceneList_->CurrentScene();

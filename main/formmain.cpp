@@ -16,6 +16,7 @@
 #include "core/fileops.h"
 #include "core/winpath.h"
 #include "core/instancelock.h"
+#include "coredialogs.h"
 #include "formabout.h"
 #include "menuitems.h"
 #include "qt/application.h"
@@ -186,7 +187,7 @@ void TFormMain::FormCreate() {
   }
   ReadSettings();
   loadingList_ = true;
-  store_->LoadConfigList();
+  ShowBackupReport(dialogs_, store_->LoadConfigList());
   loadingList_ = false;
   if (FolderTreeViewEx->SelectPath(QS(platform::ExtractFilePath(SS(folders_.ClientPath))) + "music"))
     FolderTreeViewEx->ExpandNode(FolderTreeViewEx->currentItem());

@@ -1,4 +1,5 @@
 // Writing a configuration as a package and reading a package as a new configuration.
+#include "coredialogs.h"
 #include "formmain.h"
 #include "packageexport.h"
 #include "packageimport.h"

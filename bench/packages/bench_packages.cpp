@@ -75,7 +75,7 @@ void BM_ExportPackage(benchmark::State &state) {
   const QString package = QString::fromStdString(w.world.Windows("ours.mdk"));
   for (auto _ : state) {
     w.dialogs.Clear();
-    ExportPackage(*w.session, package);
+    WritePackage(*w.session, package);
     if (w.dialogs.Texts() != QStringList{kCreated}) state.SkipWithError("no package");
   }
   state.counters["bytes"] = FileSize(w.world.Linux("ours.mdk"));
@@ -85,7 +85,7 @@ void BM_ExportPackage(benchmark::State &state) {
 void BM_JlhaPackStaging(benchmark::State &state) {
   World &w = Shared();
   w.dialogs.Clear();
-  ExportPackage(*w.session, QString::fromStdString(w.world.Windows("ours.mdk")));
+  WritePackage(*w.session, QString::fromStdString(w.world.Windows("ours.mdk")));
   const std::string stage = w.world.Linux("stage");
   fs::remove_all(stage);
   fs::copy(platform::ToLinux((w.session->WorkFolder.Path() + "\\Export").toStdString()), stage,

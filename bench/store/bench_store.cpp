@@ -32,8 +32,7 @@ void BM_LoadListLoadSave(benchmark::State &state) {
   folders.MusicDir = QString::fromStdString(prefix.musicDir);
   folders.DefaultDir = folders.MusicDir + "\\default";
   TSceneTable scenes = BuiltInSceneTable();
-  testsupport::SilentDialogs dialogs;
-  TConfigStore store(QString::fromStdString(world.Windows("prog")) + "\\melodeck", folders, scenes, dialogs);
+  TConfigStore store(QString::fromStdString(world.Windows("prog")) + "\\melodeck", folders, scenes);
   const QString middle = QStringLiteral("config%1").arg(configs / 2);
   int round = 0;
   for (auto _ : state) {

@@ -8,6 +8,7 @@
 
 #include <random>
 
+#include "coredialogs.h"
 #include "core/fileops.h"
 #include "midigen.h"
 #include "requirements.h"

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "coredialogs.h"
 #include "backups.h"
 #include "core/fileops.h"
 #include "core/winpath.h"
@@ -172,7 +173,7 @@ TEST(ApplyGuard, AGameFileIsReplacedOnlyWhenNothingOfTheGameIsLost) {
     if (c.backupMade) EXPECT_EQ(TestWorld::ReadFile(g.Backup("approach.mid")), game) << c.what;
     if (c.before == Before::NoBackupOurs) EXPECT_FALSE(TestWorld::Exists(g.Backup("approach.mid"))) << c.what;
     // Whatever happened, the next start takes nothing of ours for the game's.
-    EXPECT_TRUE(AdoptGameUpdates(g.w.folders, g.Settings(), g.w.dialogs, kWhen).empty()) << c.what;
+    EXPECT_TRUE(AdoptGameUpdates(g.w.folders, g.Settings(), kWhen).empty()) << c.what;
   }
 }
 
@@ -231,7 +232,7 @@ TEST(ApplyGuard, AKillAfterPlacingLeavesNothingForTheNextStartToAdopt) {
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFSIGNALED(status));
   ASSERT_EQ(TestWorld::ReadFile(g.Music(GameMusicFiles().back())), testsupport::MakeMidiTune(100 + kSceneCount - 1));
-  EXPECT_TRUE(AdoptGameUpdates(g.w.folders, g.Settings(), g.w.dialogs, kWhen).empty());
+  EXPECT_TRUE(AdoptGameUpdates(g.w.folders, g.Settings(), kWhen).empty());
   EXPECT_TRUE(g.w.dialogs.Shown().empty());
 }
 
@@ -258,7 +259,9 @@ TEST(Backups, AMissingBackupIsMadeOnlyFromTheGamesOwnFile) {
     std::remove(g.Backup("britain1.mid").c_str());
     const size_t shown = g.w.dialogs.Shown().size();
 
-    EXPECT_EQ(g.s.Store.LoadConfig(g.s.Store.Settings(), kStandardConfig), c.made) << c.what;
+    const TBackupReport backups = g.s.Store.LoadConfig(kStandardConfig);
+    ShowBackupReport(g.w.dialogs, backups);
+    EXPECT_EQ(backups.Complete(), c.made) << c.what;
 
     EXPECT_EQ(TestWorld::Exists(g.Backup("britain1.mid")), c.made) << c.what;
     if (c.made) {
@@ -304,7 +307,7 @@ TEST(GameUpdates, TheNextStartResolvesAnUnfinishedApply) {
     ASSERT_EQ(record.Save(), QString());
     TestWorld::WriteFile(g.Music("britain1.mid"), c.now);
 
-    EXPECT_EQ(AdoptGameUpdates(g.w.folders, g.Settings(), g.w.dialogs, kWhen).size(), c.adopted ? 1u : 0u) << c.what;
+    EXPECT_EQ(AdoptGameUpdates(g.w.folders, g.Settings(), kWhen).size(), c.adopted ? 1u : 0u) << c.what;
 
     const TWrittenRecord after(GameRecordPath(g.w.folders.DefaultDir));
     ASSERT_EQ(after.Entries().count("britain1.mid"), 1u) << c.what;

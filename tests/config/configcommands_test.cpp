@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <cstdio>
+#include <functional>
 
+#include "coredialogs.h"
 #include "storeworld.h"
 
 using platform::TModalResult;
@@ -31,7 +34,7 @@ class Commands : public testing::Test {
 TEST_F(Commands, SummerFromStandardWrites49KeysAndIsListedLast) {
   Start("[Autumn]\r\nyew.mid=C:\\a.mid\r\n");
   w.dialogs.AnswerInput("Summer");
-  EXPECT_TRUE(CreateConfig(*s, QString::fromUtf8("標準")));
+  EXPECT_TRUE(AskCreateConfig(*s, QString::fromUtf8("標準")));
   EXPECT_EQ(s->Store.Settings().ReadSection("Summer").size(), 49u);
   for (const TScene &scene : s->SceneTable) {
     EXPECT_EQ(scene.Source, scene.FileName);
@@ -59,7 +62,7 @@ TEST_F(Commands, NewNamesAreTestedInOrder) {
     Start("[Autumn]\r\n[a]\r\n");
     w.dialogs.Clear();
     w.dialogs.AnswerInput(QString::fromUtf8(c.name));
-    EXPECT_FALSE(CreateConfig(*s, "Autumn")) << c.name;
+    EXPECT_FALSE(AskCreateConfig(*s, "Autumn")) << c.name;
     const QStringList texts = w.dialogs.Texts();
     if (c.message.isEmpty()) EXPECT_EQ(texts.size(), 1) << c.name;
     else EXPECT_EQ(texts.value(1), c.message) << c.name;
@@ -70,7 +73,7 @@ TEST_F(Commands, NewNamesAreTestedInOrder) {
 TEST_F(Commands, CreatingFromAVanishedBaseDoesNothing) {
   Start("[Autumn]\r\n");
   w.dialogs.AnswerInput("Winter");
-  EXPECT_FALSE(CreateConfig(*s, "Gone"));
+  EXPECT_FALSE(AskCreateConfig(*s, "Gone"));
   EXPECT_FALSE(s->Store.Settings().SectionExists("Winter"));
 }
 
@@ -80,14 +83,14 @@ TEST_F(Commands, RenameKeepsTheRightConfigurationLoaded) {
   s->Store.SetSelectedConfig(1);
   s->SceneTable[0].Source = "C:\\unsaved.mid";  // saved by the rename
   w.dialogs.AnswerInput("B2");
-  EXPECT_TRUE(RenameConfig(*s, "B1"));  // another one: A1 stays loaded
+  EXPECT_TRUE(AskRenameConfig(*s, "B1"));  // another one: A1 stays loaded
   EXPECT_EQ(s->Store.ConfigNames(), (QStringList{"標準", "A1", "B2"}));
   EXPECT_EQ(s->Store.CurrentConfig, "A1");
   EXPECT_EQ(Ini("A1", "approach.mid"), "C:\\unsaved.mid");
   EXPECT_EQ(Ini("B2", "yew.mid"), "C:\\b.mid");
 
   w.dialogs.AnswerInput("A2");
-  EXPECT_TRUE(RenameConfig(*s, "A1"));  // the loaded one: loaded under its new name
+  EXPECT_TRUE(AskRenameConfig(*s, "A1"));  // the loaded one: loaded under its new name
   EXPECT_EQ(s->Store.ConfigNames(), (QStringList{"標準", "B2", "A2"}));
   EXPECT_EQ(s->Store.CurrentConfig, "A2");
   EXPECT_EQ(s->Store.SelectedConfig(), 2);
@@ -99,12 +102,12 @@ TEST_F(Commands, RenameStopsSilentlyOnTheSameNameAndCarriesLastConfig) {
   for (const char *answer : std::initializer_list<const char *>{"SUMMER", "", nullptr}) {
     if (answer) w.dialogs.AnswerInput(answer);
     else w.dialogs.CancelInput();
-    EXPECT_FALSE(RenameConfig(*s, "Summer"));
+    EXPECT_FALSE(AskRenameConfig(*s, "Summer"));
   }
   EXPECT_EQ(w.dialogs.Texts().size(), 3);  // the three input boxes, no message
   QSignalSpy caption(&s->Store, &TConfigStore::CaptionChanged);
   w.dialogs.AnswerInput("Winter");
-  EXPECT_TRUE(RenameConfig(*s, "Summer"));
+  EXPECT_TRUE(AskRenameConfig(*s, "Summer"));
   EXPECT_EQ(Ini("melodeck", "LastConfig"), "Winter");
   ASSERT_EQ(caption.size(), 1);
   EXPECT_EQ(caption[0][0].toString(), "Melodeck - Winter");
@@ -115,10 +118,10 @@ TEST_F(Commands, DeleteAsksSavesTheLoadedOneAndReloads) {
   ChangeConfig(*s, "A1");
   s->SceneTable[3].Source = "C:\\kept.mid";
   w.dialogs.Answer(TModalResult::Cancel);
-  EXPECT_FALSE(DeleteConfig(*s, "B1"));
+  EXPECT_FALSE(AskDeleteConfig(*s, "B1"));
   EXPECT_TRUE(s->Store.Settings().SectionExists("B1"));
   w.dialogs.Answer(TModalResult::OK);
-  EXPECT_TRUE(DeleteConfig(*s, "B1"));
+  EXPECT_TRUE(AskDeleteConfig(*s, "B1"));
   EXPECT_EQ(w.dialogs.Texts().last(), QString::fromUtf8("設定B1を削除します"));
   EXPECT_FALSE(s->Store.Settings().SectionExists("B1"));
   EXPECT_EQ(Ini("A1", "btcastle.mid"), "C:\\kept.mid");
@@ -139,7 +142,7 @@ TEST_F(Commands, NamesCodePage932CannotHoldSurviveARestart) {
   Start("");
   const QString name = QString::fromUtf8("Café ß 〜");
   w.dialogs.AnswerInput(name);
-  ASSERT_TRUE(CreateConfig(*s, QString::fromUtf8("標準")));
+  ASSERT_TRUE(AskCreateConfig(*s, QString::fromUtf8("標準")));
   s->SceneTable[5].Source = QString::fromUtf8("C:\\é\\ß.mid");
   s->CleanUpAtExit();
   s.reset();
@@ -147,4 +150,66 @@ TEST_F(Commands, NamesCodePage932CannotHoldSurviveARestart) {
   ASSERT_EQ(s->Store.FindConfig(name), 1);
   ChangeConfig(*s, name);
   EXPECT_EQ(s->SceneTable[5].Source, QString::fromUtf8("C:\\é\\ß.mid"));
+}
+
+// The commands themselves ask nothing and show nothing: the name comes in, the result goes out.
+TEST_F(Commands, TheCoreCommandsAnswerWithAResultAndShowNothing) {
+  using R = TConfigCommandResult;
+  struct {
+    const char *what;
+    std::function<TConfigCommandReport(TSession &)> run;
+    R result;
+    QStringList names;  // the list afterwards
+  } cases[] = {
+      {"create",
+       [](TSession &s) { return CreateConfig(s, "Autumn", "Winter"); },
+       R::Done,
+       {"標準", "Autumn", "Summer", "Winter"}},
+      {"create under a name in use",
+       [](TSession &s) { return CreateConfig(s, "Autumn", "summer"); },
+       R::NameInUse,
+       {"標準", "Autumn", "Summer"}},
+      {"create without a name",
+       [](TSession &s) { return CreateConfig(s, "Autumn", ""); },
+       R::NoName,
+       {"標準", "Autumn", "Summer"}},
+      {"create under a name the file can't take",
+       [](TSession &s) { return CreateConfig(s, "Autumn", "a/b"); },
+       R::InvalidName,
+       {"標準", "Autumn", "Summer"}},
+      {"create from a vanished base",
+       [](TSession &s) { return CreateConfig(s, "Gone", "Winter"); },
+       R::Gone,
+       {"標準", "Autumn", "Summer"}},
+      {"rename",
+       [](TSession &s) { return RenameConfig(s, "Autumn", "Spring"); },
+       R::Done,
+       {"標準", "Summer", "Spring"}},
+      {"rename to its own name",
+       [](TSession &s) { return RenameConfig(s, "Autumn", "AUTUMN"); },
+       R::NoName,
+       {"標準", "Autumn", "Summer"}},
+      {"rename a vanished one",
+       [](TSession &s) { return RenameConfig(s, "Gone", "Spring"); },
+       R::Gone,
+       {"標準", "Autumn", "Summer"}},
+      {"erase", [](TSession &s) { return EraseConfig(s, "Autumn"); }, R::Done, {"標準", "Summer"}},
+      {"erase a vanished one",
+       [](TSession &s) { return EraseConfig(s, "Gone"); },
+       R::Gone,
+       {"標準", "Autumn", "Summer"}},
+  };
+  for (const auto &c : cases) {
+    Start("[Autumn]\r\nyew.mid=C:\\a.mid\r\n[Summer]\r\n");
+    w.dialogs.Clear();
+    // A missing backup is reported by whatever is loaded in the end, never shown.
+    std::remove((w.MusicLinux() + "/default/cove.mid").c_str());
+    std::remove((w.MusicLinux() + "/cove.mid").c_str());
+    const TConfigCommandReport report = c.run(*s);
+    EXPECT_EQ(report.Result, c.result) << c.what;
+    EXPECT_EQ(s->Store.ConfigNames(), c.names) << c.what;
+    EXPECT_TRUE(w.dialogs.Shown().empty()) << c.what;
+    if (report.Done())
+      EXPECT_EQ(report.Backups.Missing, std::vector<QString>{w.folders.DefaultDir + "\\cove.mid"}) << c.what;
+  }
 }

@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include "core/text.h"
+#include "coredialogs.h"
+#include "importdialogs.h"
+#include "importname.h"
 #include "storeworld.h"
 
 using platform::TModalResult;
@@ -27,11 +30,18 @@ class Store : public testing::Test {
   }()};
   std::unique_ptr<TConfigStore> store = w.MakeStore();
   TSceneTable &scenes = w.scenes;
+
+  // Loads name as the window does: what is missing is shown. True when nothing is.
+  bool Load(const platform::IniFile &file, const QString &name) {
+    const TBackupReport report = store->LoadConfig(file, name);
+    ShowBackupReport(w.dialogs, report);
+    return report.Complete();
+  }
 };
 
 TEST_F(Store, StandardMakesBackupsAndUsesTheGamesFiles) {
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[標準]\r\nyew.mid=C:\\x.mid\r\n");  // ignored
-  EXPECT_TRUE(store->LoadConfig(store->Settings(), kStandardConfig));
+  EXPECT_TRUE(Load(store->Settings(), kStandardConfig));
   for (const TScene &s : scenes) EXPECT_EQ(s.Source, s.FileName);
   for (bool td : {false, true})
     for (const auto &f : testsupport::GameMusicFiles())
@@ -42,20 +52,20 @@ TEST_F(Store, StandardMakesBackupsAndUsesTheGamesFiles) {
 }
 
 TEST_F(Store, BackupsAreNeverOverwrittenButRemadeWhenDeleted) {
-  store->LoadConfig(store->Settings(), kStandardConfig);
+  Load(store->Settings(), kStandardConfig);
   const std::string yew = w.MusicLinux() + "/yew.mid";
   TestWorld::WriteFile(yew, "applied replacement");
-  store->LoadConfig(store->Settings(), kStandardConfig);
+  Load(store->Settings(), kStandardConfig);
   EXPECT_NE(TestWorld::ReadFile(w.MusicLinux() + "/default/yew.mid"), "applied replacement");
   unlink((w.MusicLinux() + "/default/yew.mid").c_str());
-  store->LoadConfig(store->Settings(), kStandardConfig);
+  Load(store->Settings(), kStandardConfig);
   EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux() + "/default/yew.mid"), "applied replacement");
 }
 
 TEST_F(Store, MissingGameFilesAreListedOncePerBackupFolder) {
   unlink((w.MusicLinux() + "/yew.mid").c_str());
   unlink((w.MusicLinux(true) + "/cove.mid").c_str());
-  EXPECT_FALSE(store->LoadConfig(store->Settings(), kStandardConfig));
+  EXPECT_FALSE(Load(store->Settings(), kStandardConfig));
   ASSERT_EQ(w.dialogs.Shown().size(), 1u);
   EXPECT_EQ(w.dialogs.Shown()[0].text, "バックアップファイルがありません.\n" + w.folders.DefaultDirTD + "\\cove.mid\n" +
                                            w.folders.DefaultDir + "\\yew.mid\n");
@@ -69,7 +79,7 @@ TEST_F(Store, SaveAndLoadKeepEveryKindOfNameAndPath) {
       QString::fromUtf8("C:\\MIDI\\アーカイブ.lzh|フォルダ/ソ.mid"),
       QString::fromUtf8("Z:\\home\\user\\Musique\\été.mid"),
   };
-  store->LoadConfig(store->Settings(), kStandardConfig);
+  Load(store->Settings(), kStandardConfig);
   for (int i = 0; i < 3; ++i) scenes[i].Source = sources[i];
   ASSERT_TRUE(store->SaveConfig(store->Settings(), name));
   const std::string bytes = TestWorld::ReadFile(w.Linux("prog/melodeck.ini"));
@@ -77,7 +87,7 @@ TEST_F(Store, SaveAndLoadKeepEveryKindOfNameAndPath) {
 
   scenes = BuiltInSceneTable();
   platform::IniFile fresh(w.world.Windows("prog") + "\\melodeck.ini");
-  ASSERT_TRUE(store->LoadConfig(fresh, name));
+  ASSERT_TRUE(Load(fresh, name));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(scenes[i].Source, sources[i]);
   EXPECT_EQ(scenes[3].Source, "btcastle.mid");
 
@@ -91,7 +101,7 @@ TEST_F(Store, SaveAndLoadKeepEveryKindOfNameAndPath) {
 
 TEST_F(Store, PartialSectionsLoadAsUnassignedAndSaveWhole) {
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Summer]\r\nBRITAIN1.MID=C:\\town.mid\r\ncove.mid=\r\n");
-  store->LoadConfig(store->Settings(), "Summer");
+  Load(store->Settings(), "Summer");
   EXPECT_EQ(scenes[1].Source, "C:\\town.mid");
   EXPECT_EQ(scenes[9].Source, "cove.mid");
   ASSERT_TRUE(store->SaveConfig(store->Settings(), "Summer"));
@@ -105,7 +115,7 @@ TEST_F(Store, SaveFailsWholeAndStandardIsNeverSaved) {
 
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[A]\r\nyew.mid=C:\\old.mid\r\n");
   chmod(w.Linux("prog/melodeck.ini").c_str(), 0444);
-  store->LoadConfig(store->Settings(), kStandardConfig);
+  Load(store->Settings(), kStandardConfig);
   scenes[0].Source = "C:\\new.mid";
   EXPECT_FALSE(store->SaveConfig(store->Settings(), "A"));
   EXPECT_EQ(TestWorld::ReadFile(w.Linux("prog/melodeck.ini")), "[A]\r\nyew.mid=C:\\old.mid\r\n");
@@ -123,24 +133,25 @@ TEST_F(Store, ValidConfigNames) {
   for (const auto &[n, ok] : cases) EXPECT_EQ(store->IsValidConfigName(QString::fromUtf8(n)), ok) << n;
 }
 
-TEST_F(Store, AskConfigNameOnACollision) {
+TEST_F(Store, ATakenImportNameIsAskedAbout) {
+  TDialogImportQuestions questions(w.dialogs);
   TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Summer]\r\n[Winter]\r\n");
   store->LoadConfigList();
   w.dialogs.Clear();
   QString name = "Autumn";
-  EXPECT_TRUE(store->AskConfigName(name));
+  EXPECT_TRUE(SettleTakenName(*store, questions, name));
   EXPECT_TRUE(w.dialogs.Shown().empty());
 
   name = "summer";
   w.dialogs.Answer(TModalResult::Cancel);
-  EXPECT_FALSE(store->AskConfigName(name));
+  EXPECT_FALSE(SettleTakenName(*store, questions, name));
   EXPECT_EQ(w.dialogs.Shown().back().text,
             QString::fromUtf8("設定 \"summer\" はすでに使われています\n上書きしますか？\n\n別の名前で登録する場合は "
                               "\"いいえ\" を選択してください"));
   EXPECT_EQ(w.dialogs.Shown().back().buttons, platform::mbYesNoCancel);
 
   w.dialogs.Answer(TModalResult::Yes);
-  EXPECT_TRUE(store->AskConfigName(name));
+  EXPECT_TRUE(SettleTakenName(*store, questions, name));
   EXPECT_EQ(name, "summer");
 
   // No: a new name is asked for until one is acceptable; each box starts from the colliding name.
@@ -149,7 +160,7 @@ TEST_F(Store, AskConfigNameOnACollision) {
   w.dialogs.AnswerInput("Winter");
   w.dialogs.AnswerInput("x");
   w.dialogs.AnswerInput("Spring");
-  EXPECT_TRUE(store->AskConfigName(name));
+  EXPECT_TRUE(SettleTakenName(*store, questions, name));
   EXPECT_EQ(name, "Spring");
   QStringList texts = w.dialogs.Texts();
   EXPECT_EQ(texts.size(), 6);
@@ -163,6 +174,6 @@ TEST_F(Store, AskConfigNameOnACollision) {
   w.dialogs.Answer(TModalResult::No);
   w.dialogs.CancelInput();
   name = "Summer";
-  EXPECT_FALSE(store->AskConfigName(name));
+  EXPECT_FALSE(SettleTakenName(*store, questions, name));
   EXPECT_TRUE(w.dialogs.AllAnswersUsed());
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "coredialogs.h"
 #include "core/inifile.h"
 #include "core/winpath.h"
 #include "qtcore/qstr.h"
@@ -68,7 +69,7 @@ TEST(GameUpdates, AFileThatMatchesNeitherBackupNorOurWriteIsTheGames) {
     if (c.recorded) Record(w, target, c.recorded == 1 ? "MThd patched" : "MThd ours", w.Linux("scratch"));
     if (c.applied) TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[melodeck]\nLastConfig=x\n");
 
-    const auto updates = AdoptGameUpdates(w.folders, SettingsPath(w), w.dialogs, kWhen);
+    const auto updates = TellGameUpdates(w.dialogs, AdoptGameUpdates(w.folders, SettingsPath(w), kWhen));
 
     ASSERT_EQ(updates.size(), c.adopted ? 1u : 0u) << c.what;
     EXPECT_EQ(w.dialogs.Shown().size(), c.adopted ? 1u : 0u) << c.what;
@@ -82,7 +83,7 @@ TEST(GameUpdates, AFileThatMatchesNeitherBackupNorOurWriteIsTheGames) {
     EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux() + "/default/britain1_20261207-131500.mid"), original) << c.what;
     EXPECT_TRUE(w.dialogs.Texts()[0].endsWith("\n" + target)) << c.what;
     // Told once: the next start finds nothing.
-    EXPECT_TRUE(AdoptGameUpdates(w.folders, SettingsPath(w), w.dialogs, kWhen).empty()) << c.what;
+    EXPECT_TRUE(TellGameUpdates(w.dialogs, AdoptGameUpdates(w.folders, SettingsPath(w), kWhen)).empty()) << c.what;
     EXPECT_EQ(w.dialogs.Shown().size(), 1u) << c.what;
   }
 }
@@ -96,7 +97,7 @@ TEST(GameUpdates, BothClientsInOneMessageAndAnEarlierDatedCopyIsNotOverwritten) 
   TestWorld::WriteFile(FilesOf(w, "yew.mid").music, "MThd new first");
   TestWorld::WriteFile(FilesOf(w, "yew.mid", true).music, "MThd new td");
   TestWorld::WriteFile(w.MusicLinux() + "/default/yew_20261207-131500.mid", "earlier");
-  const auto updates = AdoptGameUpdates(w.folders, SettingsPath(w), w.dialogs, kWhen);
+  const auto updates = TellGameUpdates(w.dialogs, AdoptGameUpdates(w.folders, SettingsPath(w), kWhen));
   ASSERT_EQ(updates.size(), 2u);
   EXPECT_EQ(updates[0].KeptAs, w.folders.DefaultDir + "\\yew_20261207-131500-2.mid");
   EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux() + "/default/yew_20261207-131500.mid"), "earlier");

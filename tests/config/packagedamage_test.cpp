@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "packageimport.h"
+#include "coredialogs.h"
 #include "packageworld.h"
 #include "rawarchives.h"
 
@@ -117,6 +118,7 @@ TEST_F(DamagedImport, FilesTheIndexNamesThatNeverArrivedLeaveTheirScenesStandard
     TestWorld::WriteFile(p.Linux(file), c.bytes);
     ScriptedQuestions questions;
     const TImportReport report = ImportPackage(*p.s, file, questions);
+    ShowImportReport(*p.s, report);
     EXPECT_EQ(report.Result, TImportResult::Incomplete) << c.what;
     EXPECT_EQ(report.Missing, static_cast<int>(c.lines.size()) - 1) << c.what;
     EXPECT_EQ(report.Refused, 1) << c.what;

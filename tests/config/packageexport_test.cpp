@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "coredialogs.h"
 #include "core/fileops.h"
 #include "core/text.h"
 #include "detect.h"

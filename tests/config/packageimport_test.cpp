@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "coredialogs.h"
 #include "apply.h"
 #include "core/text.h"
 #include "extraction.h"
@@ -272,8 +275,13 @@ TEST_F(Import, AnIndexThatDoesNotArriveIsNotReplacedByAnOldOne) {
 }
 
 TEST_F(Import, AStopAfterUnpackingRemovesTheFolderAgain) {
-  const QString package = IndexedPackage("scratch.mdk", "[Scratch]\r\nbritain1.mid=town.mid\r\n");
-  TestWorld::MakeDirs(Linux(WorkFolder() + "\\package.ini\\held"));  // the scratch file can't be replaced
+  // The index unpacks and the name is settled; then the music entry fails its check.
+  const QString package = Put("dl/late.mdk", "");
+  TestWorld::WriteFile(Linux(package), arctest::MakeLha({{"index.ini", "[Late]\r\nbritain1.mid=town.mid\r\n"},
+                                                         {"town.mid", "melody-bytes"}}));
+  std::string bytes = TestWorld::ReadFile(Linux(package));
+  bytes.replace(bytes.find("melody-bytes"), 12, "melodz-bytes");
+  TestWorld::WriteFile(Linux(package), bytes);
   w.dialogs.Answer(TModalResult::OK);
   EXPECT_FALSE(ImportPackage(*s, package));
   EXPECT_FALSE(PackagesLeft());
@@ -292,4 +300,33 @@ TEST(PackageFile, OnlyExistingMdkFilesWithoutRegardToCase) {
     EXPECT_EQ(IsPackageFile(path), name[0] <= 'c') << name;
   }
   EXPECT_FALSE(IsPackageFile(QString::fromStdString(w.world.Windows("gone.mdk"))));
+}
+
+// The package's assignments go straight into the settings file: nothing is written into the
+// work folder but the index, and what is in the way there stops nothing.
+TEST_F(Import, TheConfigurationIsAddedWithoutAScratchFile) {
+  const QString package = IndexedPackage("direct.mdk", "[Direct]\r\nbritain1.mid=town.mid\r\n");
+  struct {
+    const char *what;
+    std::string inTheWay;  // below the work folder, made before the import
+    TModalResult answer;   // to "import?", then to "taken: overwrite?"
+  } cases[] = {
+      {"an empty work folder", "", TModalResult::OK},
+      {"a folder where a scratch file once went", "package.ini/held", TModalResult::Yes},
+  };
+  for (const auto &c : cases) {
+    s->WorkFolder.Remove();
+    if (!c.inTheWay.empty()) TestWorld::MakeDirs(Linux(WorkFolder()) + "/" + c.inTheWay);
+    w.dialogs.Clear();
+    w.dialogs.Answer(c.answer);
+    EXPECT_TRUE(ImportPackage(*s, package)) << c.what;
+    EXPECT_TRUE(w.dialogs.AllAnswersUsed()) << c.what;
+    EXPECT_EQ(Source("britain1.mid").right(9), "\\town.mid") << c.what;
+    EXPECT_EQ(s->Store.Settings().ReadSection("Direct").size(), size_t(kSceneCount)) << c.what;
+    EXPECT_EQ(s->Store.Settings().ReadString("Direct", "yew.mid", ""), "yew.mid") << c.what;
+    std::set<std::string> files;
+    for (const auto &[path, data] : arctest::Tree(Linux(WorkFolder())))
+      if (c.inTheWay.empty() || path.rfind("package.ini", 0) != 0) files.insert(path);
+    EXPECT_EQ(files, (std::set<std::string>{"index.ini"})) << c.what;
+  }
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "packageexport.h"
+#include "coredialogs.h"
 #include "packageimport.h"
 #include "packageworld.h"
 

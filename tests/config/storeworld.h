@@ -18,9 +18,7 @@ struct StoreWorld {
     if (settingsFile) testsupport::TestWorld::WriteFile(Linux("prog/melodeck.ini"), "");
     DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, folders);
   }
-  std::unique_ptr<TConfigStore> MakeStore() {
-    return std::make_unique<TConfigStore>(programPath, folders, scenes, dialogs);
-  }
+  std::unique_ptr<TConfigStore> MakeStore() { return std::make_unique<TConfigStore>(programPath, folders, scenes); }
   std::string Linux(const std::string &rel) const { return world.Linux(rel); }
   std::string MusicLinux(bool td = false) const {
     return world.Linux(td ? "prefix/drive_c/Program Files/Ultima Online Third Dawn/music"

@@ -1,4 +1,4 @@
-#include "importquestions.h"
+#include "importdialogs.h"
 
 using platform::TModalResult;
 

@@ -1,0 +1,107 @@
+#include "reporttexts.h"
+
+#include "backups.h"
+
+QString BackupReportText(const TBackupReport &report) {
+  QString text;
+  if (!report.Missing.empty()) {
+    text = QStringLiteral("バックアップファイルがありません.\n");
+    for (const QString &path : report.Missing) text += path + "\n";
+  }
+  if (!report.Ours.empty()) text += (text.isEmpty() ? "" : "\n") + OurFilesNotBackedUpText(report.Ours);
+  return text;
+}
+
+namespace {
+
+QString LeftStandardText(const TImportReport &report) {
+  QString lines;
+  for (const TLeftStandard &left : report.LeftStandard)
+    lines += QStringLiteral("\n%1 :  %2 (%3)")
+                 .arg(left.Scene, left.Value,
+                      left.Unsafe.isEmpty() ? QStringLiteral("パッケージにありません") : left.Unsafe);
+  if (lines.isEmpty()) return {};
+  if (report.Missing)
+    return QStringLiteral("パッケージファイルが壊れています: %1\n次の場面は標準のままにしました")
+               .arg(report.PackageFile) +
+           lines;
+  return QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") + lines;
+}
+
+}  // namespace
+
+QStringList ImportReportMessages(const TImportReport &report, const TWorkFolder &work) {
+  switch (report.Result) {
+    case TImportResult::Imported:
+    case TImportResult::Incomplete: {
+      QStringList messages;
+      if (const QString backups = BackupReportText(report.Backups); !backups.isEmpty()) messages << backups;
+      if (const QString left = LeftStandardText(report); !left.isEmpty()) messages << left;
+      return messages;
+    }
+    case TImportResult::Damaged:
+      if (report.IndexDamaged) return {};
+      return {QStringLiteral("パッケージファイルを展開できません: ") + report.PackageFile};
+    case TImportResult::NoWorkFolder:
+      if (report.Folder.isEmpty()) return {WorkFolderFailureText(work)};
+      return {};
+    case TImportResult::NoImportFolder:
+      if (report.Folder.isEmpty()) return {QStringLiteral("パッケージ展開用フォルダを確保できません")};
+      return {QStringLiteral("ディレクトリを作成できません: ") + report.Folder};
+    case TImportResult::Cancelled:
+    case TImportResult::NotAnArchive:
+    case TImportResult::NoIndex:
+    case TImportResult::NoConfiguration:
+    case TImportResult::NoScratch:
+      break;
+  }
+  return {};
+}
+
+QString ExportReportText(const TExportReport &report, const TWorkFolder &work) {
+  switch (report.Result) {
+    case TExportResult::Written:
+      return QStringLiteral("パッケージファイルを作成しました");
+    case TExportResult::NoConfiguration:
+      return {};
+    case TExportResult::NoWorkFolder:
+      return WorkFolderFailureText(work);
+    case TExportResult::NotEmptied:
+      return QStringLiteral("初期化に失敗しました: ディレクトリを削除できません");
+    case TExportResult::NoFolder:
+      return report.Folder.isEmpty() ? QStringLiteral("ディレクトリを作成できません")
+                                     : QStringLiteral("ディレクトリを作成できません: ") + report.Folder;
+    case TExportResult::NothingToPack:
+      return QStringLiteral("パッケージ化するファイルがありません");
+    case TExportResult::NotReplaced:
+      return QStringLiteral("パッケージファイルの初期化に失敗しました");
+    case TExportResult::NotPacked:
+      return QStringLiteral("パッケージファイルの作成に失敗しました");
+  }
+  return {};
+}
+
+QString ConfigCommandText(TConfigCommandResult result) {
+  switch (result) {
+    case TConfigCommandResult::NameInUse:
+      return QStringLiteral("既存の設定と同じ名前は使えません");
+    case TConfigCommandResult::InvalidName:
+      return QStringLiteral("ファイル名に使用できない文字は使えません");
+    case TConfigCommandResult::Done:
+    case TConfigCommandResult::NoName:
+    case TConfigCommandResult::Gone:
+      break;
+  }
+  return {};
+}
+
+QString GameUpdatesText(const std::vector<TGameUpdate> &updates) {
+  if (updates.empty()) return {};
+  QString list;
+  for (const TGameUpdate &u : updates) list += "\n" + u.Target;
+  return QStringLiteral(
+             "ゲームの更新で次の音楽ファイルが新しくなっていました.\n"
+             "新しいファイルをバックアップ (標準の設定) として使います.\n"
+             "以前のバックアップは日付を付けた名前で同じフォルダに残してあります.\n") +
+         list;
+}
