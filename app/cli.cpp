@@ -41,6 +41,22 @@ QString Shown(const QString &windowsPath) {
   return linux.empty() ? windowsPath : platform::QS(linux);
 }
 
+// The core's reports name Windows paths; the command line shows them as its other lines do.
+TBackupReport Shown(TBackupReport report) {
+  for (QString &path : report.Missing) path = Shown(path);
+  for (QString &path : report.Ours) path = Shown(path);
+  return report;
+}
+
+std::vector<TGameUpdate> Shown(std::vector<TGameUpdate> updates) {
+  for (TGameUpdate &u : updates) {
+    u.Target = Shown(u.Target);
+    u.Backup = Shown(u.Backup);
+    u.KeptAs = Shown(u.KeptAs);
+  }
+  return updates;
+}
+
 // A path given on the command line, made absolute against the current folder.
 std::string FullPath(const QString &path) { return QFileInfo(path).absoluteFilePath().toStdString(); }
 
@@ -140,10 +156,10 @@ int Apply(TContext &c, const QString &asked) {
   TSession session(c.base, c.folders, c.dialogs);
   const QString name = FindConfig(session, asked);
   if (name.isEmpty()) return ecUnknownConfig;
-  TellGameUpdates(c.dialogs, AdoptGameUpdates(c.folders, session.Store.SettingsPath()));
+  TellGameUpdates(c.dialogs, Shown(AdoptGameUpdates(c.folders, session.Store.SettingsPath())));
   // Only the configuration applied is loaded: a missing backup is told once.
   session.Store.LoadSceneNames();
-  ShowBackupReport(c.dialogs, session.Store.LoadConfig(name));
+  ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfig(name)));
   if (IsGameRunning(c.folders))
     Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
   const TApplyReport report = ApplyConfig(session);
@@ -179,17 +195,18 @@ int Apply(TContext &c, const QString &asked) {
           .arg(report.Missing));
   // The window's messages on standard error, with the paths of standard output.
   platform::Dialogs &messages = c.dialogs;
-  for (const QString &message : FailureMessages(FailureLines(report.Outcomes, Shown), report.Outcomes))
+  for (const QString &message :
+       FailureMessages(FailureLines(report.Outcomes, [](const QString &path) { return Shown(path); }), report.Outcomes))
     messages.Message(message);
   return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
 }
 
 int Export(TContext &c, const QString &asked, const QString &file) {
   TSession session(c.base, c.folders, c.dialogs);
-  ShowBackupReport(c.dialogs, session.Store.LoadConfigList());
+  ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfigList()));
   const QString name = FindConfig(session, asked);
   if (name.isEmpty()) return ecUnknownConfig;
-  ShowBackupReport(c.dialogs, session.Store.LoadConfig(name));
+  ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfig(name)));
   session.Store.SelectConfig(name);
   const bool written = ExportPackage(session, platform::QS(platform::ToWindows(FullPath(file))));
   session.WorkFolder.Remove();
@@ -206,7 +223,9 @@ int Import(TContext &c, const QString &file, const QString &as, bool overwrite) 
   }
   TImportAnswers answers(overwrite);
   const TImportReport report = ImportPackage(session, package, answers, as);
-  ShowImportReport(session, report);
+  TImportReport shown = report;
+  shown.Backups = Shown(report.Backups);
+  ShowImportReport(session, shown);
   if (report.Stored()) Out(QStringLiteral("imported as \"%1\"").arg(report.Name));
   const QString problem = ImportOutcomeProblem(report, answers, file);
   if (!problem.isEmpty()) Err(problem);

@@ -207,10 +207,8 @@ TEST(CommandLine, TheGamesOwnUpdateBecomesTheBackup) {
   EXPECT_EQ(w.Music(kThirdDawn, "britain1.mid"), w.Music(kThirdDawn, "default/britain1.mid"));
   // One message names both files; the old backups stay under dated names.
   EXPECT_EQ(w.Lines(run.err, "melodeck: ゲームの更新で"), 1u) << run.err;
-  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\approach.mid\n"), std::string::npos)
-      << run.err;
-  EXPECT_NE(run.err.find("melodeck: C:\\Program Files\\Ultima Online\\music\\britain1.mid\n"), std::string::npos)
-      << run.err;
+  EXPECT_NE(run.err.find("melodeck: " + w.world.Linux(kFirst + "/approach.mid") + "\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("melodeck: " + w.world.Linux(kFirst + "/britain1.mid") + "\n"), std::string::npos) << run.err;
   const std::string kept = w.world.Linux("kept.txt");
   system(("ls '" + w.world.Linux(kFirst + "/default") + "' | grep -E '_[0-9]{8}-[0-9]{6}' >'" + kept + "'").c_str());
   const std::string keptNames = TestWorld::ReadFile(kept);
