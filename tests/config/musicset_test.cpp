@@ -28,7 +28,7 @@ TEST(MusicSet, TheMidiSetIsTheGamesFortyNineFilesWithTheTitleMusic) {
   EXPECT_EQ(midi.Scenes[static_cast<size_t>(midi.TitleScene)].FileName, "stones2.mid");
   const TSceneTable table = BuiltInSceneTable();
   ASSERT_EQ(table.size(), 49);
-  EXPECT_EQ(&table.Set() == &midi, false);  // the table keeps its own copy of the set
+  EXPECT_NE(&table.Set(), &midi);  // the table keeps its own copy of the set
   for (int i = 0; i < table.size(); ++i) {
     EXPECT_EQ(table[i].FileName, midi.Scenes[static_cast<size_t>(i)].FileName) << i;
     EXPECT_TRUE(table[i].FileName.endsWith(".mid")) << i;
