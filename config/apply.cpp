@@ -20,7 +20,7 @@ QString ApplyQuestion(bool gameRunning, const QString &config) {
 
 std::vector<TApplyCopy> ApplyPlan(TSession &s) {
   std::vector<TApplyCopy> plan;
-  for (int i = 0; i < kSceneCount; ++i) {
+  for (int i = 0; i < s.SceneTable.size(); ++i) {
     const TScene &scene = s.SceneTable[i];
     for (TClient client : {TClient::First, TClient::ThirdDawn}) {
       const bool td = client == TClient::ThirdDawn;

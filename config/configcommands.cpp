@@ -72,7 +72,7 @@ TConfigCommandReport RenameConfig(TSession &s, const QString &old, const QString
 }
 
 void ResetSceneToStandard(TSession &s, int scene) {
-  if (scene < 0 || scene >= kSceneCount) return;
+  if (!s.SceneTable.Contains(scene)) return;
   s.SceneTable[scene].Source = s.SceneTable[scene].FileName;
 }
 

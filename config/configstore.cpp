@@ -105,17 +105,17 @@ TBackupReport TConfigStore::LoadConfig(const platform::IniFile &file, const QStr
 bool TConfigStore::AddConfig(const QString &name, const TAssignments &assignments) {
   if (name.isEmpty() || name == kStandardConfig) return false;
   platform::IniFile::KeyValues values;
-  values.reserve(kSceneCount);
+  values.reserve(static_cast<size_t>(scenes_.size()));
   for (const TScene &scene : scenes_)
     values.emplace_back(SS(scene.FileName), SS(assignments.value(scene.FileName, scene.FileName)));
   return settings_->TryWriteStrings(SS(name), values);
 }
 
-// All 49 keys go in one replacement of the file: a failure leaves the previous content whole.
+// Every scene's key goes in one replacement of the file: a failure leaves the previous content whole.
 bool TConfigStore::SaveConfig(platform::IniFile &file, const QString &name) {
   if (name.isEmpty() || name == kStandardConfig) return true;
   platform::IniFile::KeyValues values;
-  values.reserve(kSceneCount);
+  values.reserve(static_cast<size_t>(scenes_.size()));
   for (const TScene &scene : scenes_) values.emplace_back(SS(scene.FileName), SS(scene.Source));
   return file.TryWriteStrings(SS(name), values);
 }

@@ -36,7 +36,7 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
   TGameRecord record(folders, settingsPath);
   const bool neverApplied = NeverApplied(settingsPath);
   std::vector<TGameUpdate> updates;
-  for (const TScene &scene : BuiltInSceneTable()) {
+  for (const TScene &scene : MidiMusicSet().Scenes) {
     for (const bool td : {false, true}) {
       if (td && !folders.HasThirdDawn) continue;
       const TClient client = td ? TClient::ThirdDawn : TClient::First;

@@ -31,7 +31,7 @@ QString SelectedConfigName(const TConfigStore &store) {
 // Scenes whose file is not the game's own and exists, in table order.
 std::vector<int> Candidates(const TSession &s) {
   std::vector<int> scenes;
-  for (int i = 0; i < kSceneCount; ++i) {
+  for (int i = 0; i < s.SceneTable.size(); ++i) {
     const QString path = TSource::Parse(s.SceneTable[i].Source).Resolve(TClient::First, s.Folders);
     const QString standard = s.Folders.DefaultDir + "\\" + s.SceneTable[i].FileName;
     if (!SamePath(path, standard) && platform::FileExists(SS(path))) scenes.push_back(i);

@@ -1,22 +1,33 @@
-// The 49 scenes: one per music file of the game, in the game's alphabetical order. A scene's
-// index is its identity everywhere; list rows carry it as their data.
+// The scenes of one music set with what the loaded configuration assigns to them. Indexes run
+// from 0 to size() - 1 in the set's order; nothing outside the set knows how many there are.
 #pragma once
 
-#include <QString>
-#include <array>
+#include <vector>
 
-struct TScene {
-  QString Name;      // display name, the caption of its row
-  QString FileName;  // the game's file, lower case with ".mid"; the key of every stored value
-  QString Source;    // what the loaded configuration assigns: a path, an archive entry or a bare name
-  QString Detail;    // short description for the status bar
+#include "musicset.h"
+
+class TSceneTable {
+ public:
+  explicit TSceneTable(const TMusicSet &set);
+
+  const TMusicSet &Set() const { return set_; }
+  int size() const { return static_cast<int>(scenes_.size()); }
+  bool Contains(int scene) const { return scene >= 0 && scene < size(); }
+  // The scene the folder tree is first positioned on.
+  int TitleScene() const { return set_.TitleScene; }
+
+  // An index outside the set is a fault of the caller: std::out_of_range, never another's memory.
+  TScene &operator[](int scene) { return scenes_.at(static_cast<size_t>(scene)); }
+  const TScene &operator[](int scene) const { return scenes_.at(static_cast<size_t>(scene)); }
+  auto begin() { return scenes_.begin(); }
+  auto end() { return scenes_.end(); }
+  auto begin() const { return scenes_.begin(); }
+  auto end() const { return scenes_.end(); }
+
+ private:
+  TMusicSet set_;
+  std::vector<TScene> scenes_;
 };
 
-constexpr int kSceneCount = 49;
-using TSceneTable = std::array<TScene, kSceneCount>;
-
-// The built-in names, file names and descriptions; every Source empty.
+// The MIDI set's table: the built-in names, file names and descriptions; every Source empty.
 TSceneTable BuiltInSceneTable();
-
-// The scene the folder tree is first positioned on: the title music.
-constexpr int kTitleScene = 38;

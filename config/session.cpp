@@ -1,7 +1,8 @@
 #include "session.h"
 
-TSession::TSession(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs)
-    : Folders(folders), Dialogs(dialogs), SceneTable(BuiltInSceneTable()), Store(programPath, Folders, SceneTable) {}
+TSession::TSession(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
+                   const TMusicSet &set)
+    : Folders(folders), Dialogs(dialogs), SceneTable(set), Store(programPath, Folders, SceneTable) {}
 
 void TSession::CleanUpAtExit() {
   Store.SaveConfig(Store.Settings(), Store.CurrentConfig);

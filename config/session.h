@@ -15,8 +15,10 @@
 
 class TSession {
  public:
-  // programPath: the program's own Windows path (the settings live beside it).
-  TSession(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs);
+  // programPath: the program's own Windows path (the settings live beside it). set: the music
+  // the session works on, its scenes the table's.
+  TSession(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
+           const TMusicSet &set = MidiMusicSet());
   TSession(const TSession &) = delete;
   TSession &operator=(const TSession &) = delete;
 
@@ -25,6 +27,8 @@ class TSession {
   TSceneTable SceneTable;
   TWorkFolder WorkFolder;
   TConfigStore Store;
+
+  const TMusicSet &MusicSet() const { return SceneTable.Set(); }
 
   // At exit: the loaded configuration is saved and the work folder removed.
   void CleanUpAtExit();

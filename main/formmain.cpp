@@ -219,7 +219,7 @@ void TFormMain::FormShow() {
   ToolBarMisc->setVisible(options_.ToolBars[0]);
   ToolBarConfig->setVisible(options_.ToolBars[1]);
   ToolBarPlayer->setVisible(options_.ToolBars[2]);
-  const QString title = folders_.DefaultDir + "\\" + session_->SceneTable[kTitleScene].FileName;
+  const QString title = folders_.DefaultDir + "\\" + session_->SceneTable[session_->SceneTable.TitleScene()].FileName;
   FolderTreeViewEx->SelectPath(title);
   if (!FolderTreeViewEx->currentItem()) {
     dialogs_.Message(QStringLiteral("DefaultDir not found"));

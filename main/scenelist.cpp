@@ -89,7 +89,7 @@ void TSceneList::Fill() {
     const QSignalBlocker block(&view_);
     view_.clear();
     current_ = -1;
-    for (int i = 0; i < kSceneCount; ++i) {
+    for (int i = 0; i < table_.size(); ++i) {
       auto *row = new QTreeWidgetItem({table_[i].Name, TSource::Parse(table_[i].Source).DisplayName()});
       row->setData(0, Qt::UserRole, i);
       row->setFlags(row->flags() | Qt::ItemIsEditable);

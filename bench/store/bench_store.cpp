@@ -38,7 +38,7 @@ void BM_LoadListLoadSave(benchmark::State &state) {
   for (auto _ : state) {
     store.LoadConfigList();
     store.LoadConfig(store.Settings(), middle);
-    scenes[round++ % kSceneCount].Source = "C:\\MIDI\\changed.mid";  // every save really changes the file
+    scenes[round++ % scenes.size()].Source = "C:\\MIDI\\changed.mid";  // every save really changes the file
     if (!store.SaveConfig(store.Settings(), middle)) state.SkipWithError("save failed");
   }
   state.SetComplexityN(configs);

@@ -125,7 +125,7 @@ TEST_P(Apply, AKilledApplyNeverLeavesAMixedFile) {
   if (GetParam()) GTEST_SKIP() << "one client is enough";
   const std::string big(256 * 1024, 'n');
   std::vector<QString> sources;
-  for (int i = 0; i < kSceneCount; ++i) {
+  for (int i = 0; i < s.SceneTable.size(); ++i) {
     TestWorld::MakeDirs(w.Linux("big"));
     TestWorld::WriteFile(w.Linux("big/" + std::to_string(i) + ".mid"), big + std::to_string(i));
     sources.push_back(QString::fromStdString(w.world.Windows("big/" + std::to_string(i) + ".mid")));
@@ -135,14 +135,14 @@ TEST_P(Apply, AKilledApplyNeverLeavesAMixedFile) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      for (int i = 0; i < kSceneCount; ++i) s.SceneTable[i].Source = sources[i];
+      for (int i = 0; i < s.SceneTable.size(); ++i) s.SceneTable[i].Source = sources[i];
       ApplyConfig(s);
       _exit(0);
     }
     usleep(std::uniform_int_distribution<int>(0, 40000)(random));
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
-    for (int i = 0; i < kSceneCount; ++i) {
+    for (int i = 0; i < s.SceneTable.size(); ++i) {
       const std::string now = TestWorld::ReadFile(Music(GameMusicFiles()[i]));
       EXPECT_TRUE(now == TestWorld::ReadFile(Backup(GameMusicFiles()[i])) || now == big + std::to_string(i))
           << GameMusicFiles()[i] << " round " << round;

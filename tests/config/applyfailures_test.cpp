@@ -125,11 +125,11 @@ TEST_F(ApplyFailures, CopiesThatAreNotWholeReplaceNothingAndSayWhy) {
   const std::string game = TestWorld::ReadFile(Music(GameMusicFiles()[0]));
   const QString target0 = w.folders.MusicDir + "\\" + QString::fromStdString(GameMusicFiles()[0]);
   QString everyTarget;
-  for (int i = 0; i < kSceneCount; ++i)
+  for (int i = 0; i < s.SceneTable.size(); ++i)
     everyTarget +=
         Line(i, w.folders.MusicDir + "\\" + QString::fromStdString(GameMusicFiles()[i]), "書き込みが禁止されています");
   QString ioError;
-  for (int i = 0; i < kSceneCount; ++i)
+  for (int i = 0; i < s.SceneTable.size(); ++i)
     ioError += Line(i, w.folders.MusicDir + "\\" + QString::fromStdString(GameMusicFiles()[i]),
                     "ディスクへの書き込みに失敗しました");
   const std::string music = w.MusicLinux();

@@ -220,7 +220,7 @@ TEST(ApplyGuard, ARecordThatCannotBeWrittenStopsBeforeAnyFileIsReplaced) {
 TEST(ApplyGuard, AKillAfterPlacingLeavesNothingForTheNextStartToAdopt) {
   GuardWorld g;
   ApplyConfig(g.s);  // a first apply: the record holds the game's own files
-  for (int i = 0; i < kSceneCount; ++i)
+  for (int i = 0; i < g.s.SceneTable.size(); ++i)
     g.s.SceneTable[i].Source = g.Tune(std::to_string(i) + ".mid", testsupport::MakeMidiTune(100 + i));
   const pid_t child = fork();
   ASSERT_GE(child, 0);
@@ -231,7 +231,8 @@ TEST(ApplyGuard, AKillAfterPlacingLeavesNothingForTheNextStartToAdopt) {
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFSIGNALED(status));
-  ASSERT_EQ(TestWorld::ReadFile(g.Music(GameMusicFiles().back())), testsupport::MakeMidiTune(100 + kSceneCount - 1));
+  ASSERT_EQ(TestWorld::ReadFile(g.Music(GameMusicFiles().back())),
+            testsupport::MakeMidiTune(100 + g.s.SceneTable.size() - 1));
   EXPECT_TRUE(AdoptGameUpdates(g.w.folders, g.Settings(), kWhen).empty());
   EXPECT_TRUE(g.w.dialogs.Shown().empty());
 }

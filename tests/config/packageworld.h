@@ -56,7 +56,7 @@ struct PackageWorld {
   }
 
   int Scene(const char *fileName) const {
-    for (int i = 0; i < kSceneCount; ++i)
+    for (int i = 0; i < s->SceneTable.size(); ++i)
       if (s->SceneTable[i].FileName == QLatin1String(fileName)) return i;
     ADD_FAILURE() << fileName;
     return 0;

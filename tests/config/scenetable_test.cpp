@@ -7,8 +7,9 @@
 TEST(SceneTable, FileNamesAreTheGamesInAlphabeticalOrder) {
   const TSceneTable t = BuiltInSceneTable();
   const auto &game = testsupport::GameMusicFiles();
-  ASSERT_EQ(game.size(), static_cast<size_t>(kSceneCount));
-  for (int i = 0; i < kSceneCount; ++i) {
+  ASSERT_EQ(t.size(), 49);
+  ASSERT_EQ(game.size(), static_cast<size_t>(t.size()));
+  for (int i = 0; i < t.size(); ++i) {
     EXPECT_EQ(t[i].FileName.toStdString(), game[i]);
     EXPECT_TRUE(t[i].Source.isEmpty());
     if (i > 0) EXPECT_LT(t[i - 1].FileName, t[i].FileName);
@@ -28,7 +29,7 @@ TEST(SceneTable, SpotChecksOfNamesAndDescriptions) {
       {27, "ランダム1", "特定のBGMが選択されなかった場合"},
       {33, "フィールド6", "Wrong近辺など"},
       {36, "サーパンツ・ホールド", ""},
-      {kTitleScene, "タイトル", ""},
+      {t.TitleScene(), "タイトル", ""},
       {43, "街4", "街のメインテーマ終了後など"},
       {48, "ユー", ""},
   };
@@ -36,5 +37,6 @@ TEST(SceneTable, SpotChecksOfNamesAndDescriptions) {
     EXPECT_EQ(t[r.index].Name, QString::fromUtf8(r.name)) << r.index;
     EXPECT_EQ(t[r.index].Detail, QString::fromUtf8(r.detail)) << r.index;
   }
-  EXPECT_EQ(t[kTitleScene].FileName, "stones2.mid");
+  EXPECT_EQ(t[t.TitleScene()].FileName, "stones2.mid");
+  EXPECT_EQ(t.TitleScene(), 38);
 }

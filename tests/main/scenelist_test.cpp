@@ -238,3 +238,28 @@ TEST(SceneList, RenamingGoesOnAfterAFailedWrite) {
   EXPECT_EQ(f.Session().SceneTable[5].Name, QString::fromUtf8("二回目"));
   EXPECT_NE(TestWorld::ReadFile(dat).find("cave01.mid"), std::string::npos);
 }
+
+TEST(SceneList, ListsTheScenesOfWhateverSetItsTableHas) {
+  const TMusicSet three{QStringLiteral("three"),
+                        QStringLiteral("Three tracks"),
+                        {{"Bb", "bb.mp3", "", ""}, {"Aa", "aa.mp3", "", ""}, {"Cc", "cc.mp3", "", ""}},
+                        0};
+  TSceneTable table(three);
+  table[2].Source = "C:\\music\\mine.mp3";
+  const TGameFolders folders;
+  QTreeWidget view;
+  TSceneList list(view, table, folders, nullptr);
+  list.Fill();
+  ASSERT_EQ(view.topLevelItemCount(), 3);
+  const struct {
+    int row;
+    const char *name, *file;
+    int scene;
+  } rows[] = {{0, "Aa", "", 1}, {1, "Bb", "", 0}, {2, "Cc", "mine.mp3", 2}};
+  for (const auto &r : rows) {
+    EXPECT_EQ(view.topLevelItem(r.row)->text(0), r.name) << r.row;
+    EXPECT_EQ(view.topLevelItem(r.row)->text(1), r.file) << r.row;
+    EXPECT_EQ(list.SceneOfRow(view.topLevelItem(r.row)), r.scene) << r.row;
+  }
+  EXPECT_EQ(list.RowOfScene(3), nullptr);
+}
