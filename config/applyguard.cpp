@@ -20,14 +20,17 @@ TApplyGuard::TApplyGuard(const TGameFolders &folders, const QString &settingsPat
 TRefusal TApplyGuard::Admit(const TApplyCopy &copy) {
   const TClient client = ClientOf(copy);
   const QString name = FileNameOf(copy);
-  const auto source = StampOf(copy.Source);
+  // A source that serves both clients is read once.
+  auto read = readSources_.find(copy.Source);
+  if (read == readSources_.end()) read = readSources_.emplace(copy.Source, StampOf(copy.Source)).first;
+  const std::optional<TFileStamp> &source = read->second;
   if (!source) return TRefusal::None;  // the copy itself fails and says so
   const QString backup = BackupPath(folders_, client, name);
   sources_[copy.Target] = {*source, copy.Source.compare(backup, Qt::CaseInsensitive) == 0};
-  if (!platform::FileExists(SS(copy.Target))) return TRefusal::None;  // no game file to lose
+  const auto current = StampOf(copy.Target);
+  if (!current && !platform::FileExists(SS(copy.Target))) return TRefusal::None;  // no game file to lose
   const TBackupState state = EnsureBackup(folders_, client, name, record_);
   if (state == TBackupState::Ours || state == TBackupState::Failed) return TRefusal::NoBackup;
-  const auto current = StampOf(copy.Target);
   if (!current) return TRefusal::TargetUnreadable;
   if (*current == *source || record_.Recorded(client, name, *current) || StampOf(backup) == current)
     return TRefusal::None;

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "apply.h"
@@ -42,7 +43,8 @@ class TApplyGuard {
   const TGameFolders &folders_;
   TGameRecord record_;
   QDateTime now_;
-  std::map<QString, TSourceStamp> sources_;  // by target
+  std::map<QString, TSourceStamp> sources_;                   // by target
+  std::map<QString, std::optional<TFileStamp>> readSources_;  // by source: its stamp when read
   std::vector<TKeptFile> kept_;
   QString recordPath_;
 };

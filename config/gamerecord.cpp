@@ -1,5 +1,13 @@
 #include "gamerecord.h"
 
+#include <vector>
+
+#include "core/atomicfile.h"
+#include "core/winpath.h"
+#include "qtcore/qstr.h"
+
+using platform::SS;
+
 namespace {
 
 // "C:\game\music\a.mid" → "a.mid" when its folder is musicDir (compared without regard to case).
@@ -15,10 +23,18 @@ QString GameRecordPath(const QString &folder) {
   return folder.isEmpty() ? QString() : folder + QStringLiteral("\\melodeck.written");
 }
 
+namespace {
+QString SparePath(const TGameFolders &folders, TClient client) {
+  return GameRecordPath(client == TClient::ThirdDawn ? folders.MusicDirTD : folders.MusicDir);
+}
+}  // namespace
+
 TGameRecord::TGameRecord(const TGameFolders &folders, const QString &settingsPath)
     : folders_(folders), first_(GameRecordPath(folders.DefaultDir)), thirdDawn_(GameRecordPath(folders.DefaultDirTD)) {
   for (const TClient client : {TClient::First, TClient::ThirdDawn}) {
-    const TWrittenRecord spare(GameRecordPath(client == TClient::ThirdDawn ? folders.MusicDirTD : folders.MusicDir));
+    const TWrittenRecord spare(SparePath(folders, client));
+    onDisk_[Of(client).Path()] = Of(client).Read();
+    onDisk_[spare.Path()] = spare.Read();
     for (const auto &[name, stamps] : spare.Entries())
       for (const TRecordedStamp &r : stamps) Of(client).Add(name, r.Stamp, r.GameOwn);
   }
@@ -59,13 +75,22 @@ void TGameRecord::Resolve(TClient client, const QString &fileName, const TFileSt
 }
 
 QString TGameRecord::Save() {
+  std::vector<QString> paths;
+  std::vector<QByteArray> texts;
+  std::vector<std::pair<std::string, std::string>> files;
   for (const TClient client : {TClient::First, TClient::ThirdDawn}) {
-    bool &changed = changed_[client == TClient::ThirdDawn];
-    if (!changed) continue;
-    if (!Of(client).Save()) return Of(client).Path();
-    const QString spare = GameRecordPath(client == TClient::ThirdDawn ? folders_.MusicDirTD : folders_.MusicDir);
-    if (!Of(client).SaveTo(spare)) return spare;
-    changed = false;
+    if (!changed_[client == TClient::ThirdDawn]) continue;
+    const QByteArray text = Of(client).Text();
+    for (const QString &path : {Of(client).Path(), SparePath(folders_, client)}) {
+      if (const auto &now = onDisk_[path]; now && *now == text) continue;
+      paths.push_back(path);
+      texts.push_back(text);
+      files.emplace_back(platform::ToLinux(SS(path)), text.toStdString());
+    }
   }
+  const size_t written = platform::WriteFilesTogether(files);
+  for (size_t i = 0; i < written; ++i) onDisk_[paths[i]] = texts[i];
+  if (written < files.size()) return paths[written];
+  changed_[0] = changed_[1] = false;
   return {};
 }

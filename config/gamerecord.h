@@ -7,6 +7,8 @@
 #pragma once
 
 #include <QString>
+#include <map>
+#include <optional>
 
 #include "gamefolders.h"
 #include "writtenrecord.h"
@@ -34,8 +36,9 @@ class TGameRecord {
   // An apply that named new files and was ended before it recorded what it placed: the file
   // found there now is the one that stays recorded.
   void Resolve(TClient client, const QString &fileName, const TFileStamp &current);
-  // Writes the records that changed, each with its spare. Empty when all were written, else the
-  // record file that could not be.
+  // Writes the records that changed, each with its spare, all of them flushed to the disk
+  // before the first replaces its file; a file that holds that content already is left as it
+  // is. Empty when all were written, else the record file that could not be.
   QString Save();
 
  private:
@@ -45,4 +48,5 @@ class TGameRecord {
   const TGameFolders &folders_;
   TWrittenRecord first_, thirdDawn_;
   bool changed_[2] = {false, false};
+  std::map<QString, std::optional<QByteArray>> onDisk_;  // by record file: its content now
 };

@@ -41,6 +41,7 @@ QString WrittenRecordPath(const QString &settingsPath) {
 TWrittenRecord::TWrittenRecord(const QString &windowsPath) : path_(windowsPath) {
   const auto text = platform::ReadWholeFile(SS(path_));
   if (!text) return;
+  read_ = QByteArray(text->data(), static_cast<qsizetype>(text->size()));
   for (const QString &line : QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())).split('\n')) {
     const QStringList fields = line.split('\t');
     bool ok = false;
@@ -90,12 +91,17 @@ bool TWrittenRecord::Resolve(const QString &target, const TFileStamp &stamp) {
   return false;
 }
 
-bool TWrittenRecord::SaveTo(const QString &windowsPath) const {
+QByteArray TWrittenRecord::Text() const {
   QByteArray text;
   for (const auto &[target, stamps] : entries_)
     for (const TRecordedStamp &r : stamps)
       text += QByteArray::number(r.Stamp.Size) + '\t' + r.Stamp.Hash + '\t' + target.toUtf8() +
               (r.GameOwn ? "\tgame\n" : "\n");
+  return text;
+}
+
+bool TWrittenRecord::SaveTo(const QString &windowsPath) const {
+  const QByteArray text = Text();
   platform::AtomicFile file(platform::ToLinux(SS(windowsPath)));
   return file.Open() && file.Write(std::string_view(text.constData(), text.size())) && file.Commit();
 }

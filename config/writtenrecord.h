@@ -51,8 +51,13 @@ class TWrittenRecord {
   bool Save() const { return SaveTo(path_); }
   // The same, as the file windowsPath.
   bool SaveTo(const QString &windowsPath) const;
+  // The file's content as Save writes it.
+  QByteArray Text() const;
+  // The content the file had when it was read; none when it could not be read.
+  const std::optional<QByteArray> &Read() const { return read_; }
 
  private:
   QString path_;
+  std::optional<QByteArray> read_;
   std::map<QString, std::vector<TRecordedStamp>> entries_;
 };

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 
 namespace platform {
 
@@ -153,6 +154,24 @@ bool WriteFileAtomically(const std::string &linuxPath, std::string_view data) {
   // the file itself is rewritten.
   if (exists && S_ISREG(st.st_mode) && (errno == EACCES || errno == EPERM)) return RewriteInPlace(target, data);
   return false;
+}
+
+size_t WriteFilesTogether(const std::vector<std::pair<std::string, std::string>> &files) {
+  // Those before the first that fails are written, flushed and placed as each would be alone.
+  std::vector<std::unique_ptr<AtomicFile>> written;
+  for (const auto &[path, data] : files) {
+    if (path.empty()) break;  // a path that names no file here
+    auto file = std::make_unique<AtomicFile>(path);
+    if (!file->Open() || !file->Write(data)) break;
+    written.push_back(std::move(file));
+  }
+  // The first flush commits the file system's journal for all of them; the others find
+  // little left to do.
+  size_t flushed = 0;
+  while (flushed < written.size() && written[flushed]->Finish(true)) ++flushed;
+  size_t placed = 0;
+  while (placed < flushed && written[placed]->Place()) ++placed;
+  return placed;
 }
 
 }  // namespace platform

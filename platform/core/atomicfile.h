@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -54,5 +56,11 @@ bool IsAtomicFileTemporary(std::string_view name);
 // the folder takes no new file but the existing regular file is writable, the file is
 // rewritten in place (whole content, flushed, cut to length) instead.
 bool WriteFileAtomically(const std::string &linuxPath, std::string_view data);
+
+// Writes each (linuxPath, data) through an AtomicFile, in order: every file is written and
+// flushed to the disk before the first one replaces its target, so that their flushes go to
+// the disk together. The index of the first file that could not be written or put in place
+// (those before it are in place, none after it), or files.size() when all of them are.
+size_t WriteFilesTogether(const std::vector<std::pair<std::string, std::string>> &files);
 
 }  // namespace platform

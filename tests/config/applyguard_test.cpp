@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -315,5 +316,40 @@ TEST(GameUpdates, TheNextStartResolvesAnUnfinishedApply) {
     ASSERT_EQ(after.Entries().at("britain1.mid").size(), 1u) << c.what;
     EXPECT_EQ(after.Entries().at("britain1.mid")[0].Stamp, stamp(c.recorded)) << c.what;
     EXPECT_EQ(after.Entries().at("britain1.mid")[0].GameOwn, c.adopted) << c.what;
+  }
+}
+
+// A save writes only the record files whose content changes; an unchanged one is left as it
+// is (the same file), and one that is missing is written.
+TEST(GameRecord, ASaveWritesOnlyTheFilesWhoseContentChanges) {
+  struct Case {
+    const char *what;
+    TFileStamp stamp;  // added to yew.mid's recorded stamp
+    bool removeSpare;  // the spare is gone before the record is read
+    bool recordWritten, spareWritten;
+  } cases[] = {
+      {"the same stamp again", {1, "0000000000000001"}, false, false, false},
+      {"a new stamp", {2, "0000000000000002"}, false, true, true},
+      {"the same stamp, spare gone", {1, "0000000000000001"}, true, false, true},
+  };
+  for (const auto &c : cases) {
+    GuardWorld g;
+    const std::string record = g.Backup("melodeck.written"), spare = g.Music("melodeck.written");
+    TGameRecord first(g.w.folders, g.Settings());
+    first.Add(TClient::First, "yew.mid", {1, "0000000000000001"});
+    ASSERT_EQ(first.Save(), QString());
+    if (c.removeSpare) std::remove(spare.c_str());
+    const auto inode = [](const std::string &path) {
+      struct stat st {};
+      return stat(path.c_str(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    const ino_t recordBefore = inode(record), spareBefore = inode(spare);
+    TGameRecord again(g.w.folders, g.Settings());
+    again.Add(TClient::First, "yew.mid", c.stamp);
+    ASSERT_EQ(again.Save(), QString()) << c.what;
+    EXPECT_EQ(inode(record) != recordBefore, c.recordWritten) << c.what;
+    EXPECT_EQ(inode(spare) != spareBefore, c.spareWritten) << c.what;
+    EXPECT_EQ(TestWorld::ReadFile(record), TestWorld::ReadFile(spare)) << c.what;
+    EXPECT_TRUE(TGameRecord(g.w.folders, g.Settings()).Recorded(TClient::First, "yew.mid", c.stamp)) << c.what;
   }
 }
