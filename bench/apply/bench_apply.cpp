@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "apply.h"
 #include "midigen.h"
@@ -20,11 +22,13 @@ struct World {
     prefix = world.MakePrefix(options);
     testsupport::TestWorld::MakeDirs(world.Linux("prog"));
     testsupport::TestWorld::MakeDirs(world.Linux("tunes"));
+    testsupport::TestWorld::MakeDirs(world.Linux("tunes2"));
     const auto &files = testsupport::GameMusicFiles();
     for (size_t i = 0; i < files.size(); ++i) {
       std::string tune;
       while (tune.size() < 24 * 1024) tune += testsupport::MakeMidiTune(static_cast<int>(i));
       testsupport::TestWorld::WriteFile(world.Linux("tunes/" + files[i]), tune);
+      testsupport::TestWorld::WriteFile(world.Linux("tunes2/" + files[i]), tune + "2");
     }
   }
   testsupport::TestWorld world;
@@ -36,7 +40,9 @@ World &Shared() {
   return w;
 }
 
-void BM_ApplyConfig(benchmark::State &state) {
+// Applies the 49 tunes of folder (the same ones each time with one folder; with two, in turn,
+// so that every apply writes new files and a new record of them).
+void ApplyFrom(benchmark::State &state, const std::vector<std::string> &tuneFolders) {
   World &w = Shared();
   TGameFolders folders;
   folders.MusicDir = QString::fromStdString(w.prefix.musicDir);
@@ -47,13 +53,19 @@ void BM_ApplyConfig(benchmark::State &state) {
   testsupport::SilentDialogs dialogs;
   TSession session(QString::fromStdString(w.world.Windows("prog")) + "\\melodeck", folders, dialogs);
   session.Store.LoadConfigList();
-  for (TScene &scene : session.SceneTable)
-    scene.Source = QString::fromStdString(w.world.Windows("tunes")) + "\\" + scene.FileName;
+  size_t turn = 0;
   for (auto _ : state) {
+    const std::string &folder = tuneFolders[turn++ % tuneFolders.size()];
+    for (TScene &scene : session.SceneTable)
+      scene.Source = QString::fromStdString(w.world.Windows(folder)) + "\\" + scene.FileName;
     const TApplyReport report = ApplyConfig(session);
     if (report.Copied != 98) state.SkipWithError("not every copy was made");
   }
 }
+
+void BM_ApplyConfig(benchmark::State &state) { ApplyFrom(state, {"tunes"}); }
+// Two configurations in turn: the record of written files changes with every apply.
+void BM_ApplyTwoConfigsInTurn(benchmark::State &state) { ApplyFrom(state, {"tunes", "tunes2"}); }
 
 void BM_CpSameCopies(benchmark::State &state) {
   World &w = Shared();
@@ -69,5 +81,6 @@ void BM_CpSameCopies(benchmark::State &state) {
 }  // namespace
 
 BENCHMARK(BM_ApplyConfig)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ApplyTwoConfigsInTurn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CpSameCopies)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
