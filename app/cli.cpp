@@ -15,6 +15,7 @@
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "core/winpath.h"
+#include "damagedsettings.h"
 #include "datafolder.h"
 #include "gamerunning.h"
 #include "gameupdates.h"
@@ -69,7 +70,21 @@ struct TContext {
   TTerminalDialogs dialogs;
 };
 
-int Prepare(TContext &c) {
+// Settings files with lines that can't be read: said on standard error; a command that writes
+// keeps the file as it is beside it first.
+void TellDamagedSettings(const QString &base, bool writes) {
+  for (const char *ext : {".ini", ".dat"}) {
+    const auto damaged = KeepDamagedSettings(platform::QS(platform::ChangeFileExt(SS(base), ext)), writes);
+    if (!damaged) continue;
+    QStringList lines;
+    for (const int line : damaged->Lines) lines << QString::number(line);
+    Err("the settings file " + Shown(damaged->File) + " has lines that can't be read (" +
+        (lines.size() == 1 ? "line " : "lines ") + lines.join(", ") + "); they are not used" +
+        (damaged->KeptAs.isEmpty() ? QString() : "; the file as it was is kept as " + Shown(damaged->KeptAs)));
+  }
+}
+
+int Prepare(TContext &c, bool writes) {
   const std::string program = platform::ToLinux(platform::ProgramPath());
   if (program.empty()) {
     Err("the program's own path can't be read from /proc/self/exe");
@@ -88,6 +103,7 @@ int Prepare(TContext &c) {
         "): start Melodeck's window once and confirm its first question");
     return ecNotSetUp;
   }
+  TellDamagedSettings(c.base, writes);
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
   return DiscoverGame(registry, c.dialogs, c.folders) ? ecOK : ecError;
 }
@@ -300,7 +316,7 @@ int RunCommandLine(int argc, char **argv) {
     return ecAnotherRunning;
   }
   TContext c;
-  if (const int status = Prepare(c); status != ecOK) return status;
+  if (const int status = Prepare(c, writes); status != ecOK) return status;
   // What ends a command in the window (an archive error, a settings file that can't be
   // written) ends it here with its message.
   auto run = [&]() -> int {

@@ -65,6 +65,7 @@ int RunWindow(int argc, char **argv) {
     return 1;
   }
   if (!ConfirmFirstRun(programPath, dialogs)) return 0;
+  TellDamagedSettings(dialogs, programPath);  // before anything writes them
 
   TGameFolders folders;
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());

@@ -1,11 +1,16 @@
 #include "coredialogs.h"
 
 #include "applyfailures.h"
+#include "core/fileops.h"
+#include "qtcore/qstr.h"
 #include "configcommands.h"
 #include "importdialogs.h"
 #include "packageexport.h"
 #include "packageimport.h"
 #include "reporttexts.h"
+
+using platform::QS;
+using platform::SS;
 
 namespace {
 
@@ -75,4 +80,10 @@ bool ExportPackage(TSession &s, const QString &packageFile) {
   const TExportReport report = WritePackage(s, packageFile);
   Tell(s.Dialogs, ExportReportText(report, s.WorkFolder));
   return report.Written();
+}
+
+void TellDamagedSettings(platform::Dialogs &dialogs, const QString &programPath) {
+  for (const char *ext : {".ini", ".dat"})
+    if (const auto damaged = KeepDamagedSettings(QS(platform::ChangeFileExt(SS(programPath), ext))))
+      Tell(dialogs, DamagedSettingsText(*damaged));
 }

@@ -43,3 +43,6 @@ bool ImportPackage(TSession &session, const QString &packageFile, const QString 
 
 // Exports the selected configuration into packageFile and tells how it went; true when written.
 bool ExportPackage(TSession &session, const QString &packageFile);
+
+// One message per settings file with damaged lines, when any (the files are kept aside first).
+void TellDamagedSettings(platform::Dialogs &dialogs, const QString &programPath);

@@ -105,3 +105,13 @@ QString GameUpdatesText(const std::vector<TGameUpdate> &updates) {
              "以前のバックアップは日付を付けた名前で同じフォルダに残してあります.\n") +
          list;
 }
+
+QString DamagedSettingsText(const TDamagedSettings &damaged) {
+  QStringList lines;
+  for (const int line : damaged.Lines) lines << QString::number(line);
+  QString text =
+      QStringLiteral("設定ファイルの次の行は読めないため使われません.\n%1: %2 行目\n読める内容はそのまま使います.")
+          .arg(damaged.File, lines.join(QStringLiteral(", ")));
+  if (!damaged.KeptAs.isEmpty()) text += QStringLiteral("\n元のファイルは %1 に残してあります.").arg(damaged.KeptAs);
+  return text;
+}

@@ -8,6 +8,7 @@
 
 #include "configcommands.h"
 #include "configstore.h"
+#include "damagedsettings.h"
 #include "gameupdates.h"
 #include "packageexport.h"
 #include "packageimport.h"
@@ -28,3 +29,6 @@ QString ConfigCommandText(TConfigCommandResult result);
 
 // The game files a patch of the game replaced; empty when none.
 QString GameUpdatesText(const std::vector<TGameUpdate> &updates);
+
+// The damaged lines of a settings file, and where the file as it was is kept.
+QString DamagedSettingsText(const TDamagedSettings &damaged);

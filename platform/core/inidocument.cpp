@@ -134,6 +134,17 @@ const std::string *IniDocument::Find(std::string_view section, std::string_view 
   return k == s->keys.end() ? nullptr : &lines_[k->second].value;
 }
 
+std::vector<IniDocument::DamagedLine> IniDocument::DamagedLines() const {
+  std::vector<DamagedLine> out;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line &l = lines_[i];
+    const std::string_view t = Trim(l.text);
+    const bool readable = l.decoded && (l.kind != Kind::Other || t.empty() || t.front() == ';' || t.front() == '#');
+    if (!readable) out.push_back({i + 1, l.bytes});
+  }
+  return out;
+}
+
 std::vector<std::string> IniDocument::Sections() const {
   std::vector<std::string> out;
   for (const auto &s : sections_)

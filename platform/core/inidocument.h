@@ -24,6 +24,15 @@ class IniDocument {
   void EraseSection(std::string_view section);
   bool Utf8() const { return utf8_; }
 
+  // Lines that give nothing to a reader, as numbered in the file (from 1) with their bytes:
+  // bytes the file's encoding cannot decode, and text that is neither a section, a key, a
+  // comment nor blank (garbage, a line cut short). They are kept as they are when written.
+  struct DamagedLine {
+    size_t number;
+    std::string bytes;
+  };
+  std::vector<DamagedLine> DamagedLines() const;
+
  private:
   enum class Kind { Other, Section, Key };
   struct Line {
