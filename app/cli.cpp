@@ -219,7 +219,8 @@ int Apply(TContext &c, const QString &asked) {
 
 int Export(TContext &c, const QString &asked, const QString &file) {
   TSession session(c.base, c.folders, c.dialogs);
-  ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfigList()));
+  // Only the configuration exported is loaded: a missing backup is told once.
+  session.Store.LoadConfigNames();
   const QString name = FindConfig(session, asked);
   if (name.isEmpty()) return ecUnknownConfig;
   ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfig(name)));

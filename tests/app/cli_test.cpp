@@ -281,6 +281,9 @@ TEST(CommandLine, AMissingBackupIsToldOnce) {
     const ProgramRun run = w.Run({"--apply", "Town"});
     EXPECT_EQ(run.status, ecCopiesFailed) << last << run.err;
     EXPECT_EQ(w.Lines(run.err, "melodeck: バックアップファイルがありません."), 1u) << last << run.err;
+    // The export loads the one configuration it writes, too.
+    const ProgramRun exported = w.Run({"--export", "Town", w.world.Linux("town.mdk")});
+    EXPECT_EQ(w.Lines(exported.err, "melodeck: バックアップファイルがありません."), 1u) << last << exported.err;
   }
 }
 
