@@ -18,8 +18,6 @@ using testsupport::TestWorld;
 
 namespace {
 
-const std::string kFirst = "prefix/drive_c/Program Files/Ultima Online/music";
-const std::string kThirdDawn = "prefix/drive_c/Program Files/Ultima Online Third Dawn/music";
 
 // A world with both clients, the program in prog/ and settings with two configurations.
 struct CliWorld {

@@ -20,8 +20,6 @@ using testsupport::TestWorld;
 
 namespace {
 
-const std::string kFirst = "prefix/drive_c/Program Files/Ultima Online/music";
-const std::string kThirdDawn = "prefix/drive_c/Program Files/Ultima Online Third Dawn/music";
 
 struct GameWorld {
   GameWorld() {

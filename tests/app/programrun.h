@@ -8,6 +8,10 @@
 
 #include "testworld.h"
 
+// The music folders of the test prefix's two clients, relative to the test's world.
+inline const std::string kFirst = "prefix/drive_c/Program Files/Ultima Online/music";
+inline const std::string kThirdDawn = "prefix/drive_c/Program Files/Ultima Online Third Dawn/music";
+
 struct ProgramRun {
   int status = -1;  // exit status; -1 when it did not exit normally
   std::string out, err;
