@@ -57,7 +57,7 @@ TMusicSet MakeMidiMusicSet() {
       {"ウインド", "wind.mid", ""},
       {"ユー", "yew.mid", ""},
   };
-  TMusicSet set{QStringLiteral("midi"), QStringLiteral("MIDI"), {}, 0};
+  TMusicSet set{QStringLiteral("midi"), QStringLiteral("MIDI"), {}, 0, {QStringLiteral(".mid")}};
   for (const Row &row : rows) {
     if (QLatin1String(row.file) == QLatin1String("stones2.mid")) set.TitleScene = static_cast<int>(set.Scenes.size());
     set.Scenes.push_back(
@@ -67,6 +67,12 @@ TMusicSet MakeMidiMusicSet() {
 }
 
 }  // namespace
+
+bool TMusicSet::Takes(const QString &name) const {
+  const qsizetype dot = name.lastIndexOf('.');
+  if (dot < 0 || name.indexOf('/', dot) >= 0 || name.indexOf('\\', dot) >= 0) return false;
+  return SourceExtensions.contains(name.mid(dot).toLower());
+}
 
 const TMusicSet &MidiMusicSet() {
   static const TMusicSet set = MakeMidiMusicSet();
