@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "applyfailures.h"
 #include "applyguard.h"
@@ -18,6 +19,7 @@
 #include "damagedsettings.h"
 #include "datafolder.h"
 #include "gamerunning.h"
+#include "gamesets.h"
 #include "gameupdates.h"
 #include "importanswers.h"
 #include "packageexport.h"
@@ -61,13 +63,36 @@ std::vector<TGameUpdate> Shown(std::vector<TGameUpdate> updates) {
 // A path given on the command line, made absolute against the current folder.
 std::string FullPath(const QString &path) { return QFileInfo(path).absoluteFilePath().toStdString(); }
 
-QString ClientName(TClient client) { return client == TClient::First ? "first" : "third-dawn"; }
+// Which of the game's music folders a copy goes to.
+QString ClientName(const TGameSet &set, TClient client) {
+  if (set.IsDigital()) return QStringLiteral("digital");
+  return client == TClient::First ? "first" : "third-dawn";
+}
 
 // Everything the commands share: where the settings are, whether they exist, the game.
 struct TContext {
   QString base;  // the store's "program path"
-  TGameFolders folders;
+  TGame game;
+  std::vector<TGameSet> sets;
   TTerminalDialogs dialogs;
+};
+
+// Tracks of the digital music that no command touches, told once.
+void TellLeftOutTracks(const TContext &c) {
+  for (const TGameSet &set : c.sets) {
+    for (const QString &track : set.Ambiguous)
+      Err("digital music: several files are named like " + track + "; the track is left alone");
+    if (set.SkippedLines > 0)
+      Err(QStringLiteral("digital music: %1 of %2 %3 no track and skipped")
+              .arg(set.SkippedLines == 1 ? QStringLiteral("1 line") : QString::number(set.SkippedLines) + " lines")
+              .arg(Shown(set.Index))
+              .arg(set.SkippedLines == 1 ? "is" : "are"));
+  }
+}
+
+// Totals of a command over every music set.
+struct TTotals {
+  int a = 0, b = 0, c = 0;
 };
 
 // Settings files with lines that can't be read: said on standard error; a command that writes
@@ -105,11 +130,16 @@ int Prepare(TContext &c, bool writes) {
   }
   TellDamagedSettings(c.base, writes);
   const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
-  return DiscoverGame(registry, c.dialogs, c.folders) ? ecOK : ecError;
+  TGameFolders folders;
+  if (!DiscoverGame(registry, c.dialogs, folders)) return ecError;
+  c.game = MidiGame(folders);
+  c.sets = GameSets(c.game);
+  TellLeftOutTracks(c);
+  return ecOK;
 }
 
 int List(TContext &c) {
-  TSession session(c.base, c.folders, c.dialogs);
+  TSession session(c.base, c.sets.front(), c.dialogs);
   const QStringList names = ConfigNamesIn(session.Store.Settings());
   const QString last = session.Store.LastConfig();
   bool marked = false;
@@ -142,11 +172,9 @@ void SayWorkFolderFailure(TSession &session) {
     Err("archive entries can't be extracted: no work folder (" + session.WorkFolder.Error() + ")");
 }
 
-int DryRun(TContext &c, const QString &asked) {
-  TSession session(c.base, c.folders, c.dialogs);
-  const QString name = FindConfig(session, asked);
-  if (name.isEmpty()) return ecUnknownConfig;
-  int changes = 0, same = 0, missing = 0;
+void DryRunSet(TContext &c, const TGameSet &set, const QString &name, TTotals &t) {
+  TSession session(c.base, set, c.dialogs);
+  int &changes = t.a, &same = t.b, &missing = t.c;
   for (const TPlannedCopy &p : PreviewApply(session, name)) {
     const char *what = p.Change == TPlannedChange::Changes ? "change"
                        : p.Change == TPlannedChange::Same  ? "same"
@@ -154,12 +182,20 @@ int DryRun(TContext &c, const QString &asked) {
     (p.Change == TPlannedChange::Changes ? changes : p.Change == TPlannedChange::Same ? same : missing)++;
     Out(QStringLiteral("%1  %2 %3: %4 -> %5")
             .arg(what, -7)
-            .arg(session.SceneTable[p.Copy.Scene].FileName, ClientName(p.Copy.Client), Shown(p.Copy.Source),
+            .arg(session.SceneTable[p.Copy.Scene].FileName, ClientName(set, p.Copy.Client), Shown(p.Copy.Source),
                  Shown(p.Copy.Target)) +
         NoWorkFolder(session, p.Copy));
   }
   SayWorkFolderFailure(session);
   session.WorkFolder.Remove();
+}
+
+int DryRun(TContext &c, const QString &asked) {
+  const QString name = FindConfig(*std::make_unique<TSession>(c.base, c.sets.front(), c.dialogs), asked);
+  if (name.isEmpty()) return ecUnknownConfig;
+  TTotals t;
+  for (const TGameSet &set : c.sets) DryRunSet(c, set, name, t);
+  const int changes = t.a, same = t.b, missing = t.c;
   Out(QStringLiteral("%1: %2 would change, %3 unchanged, %4 missing; nothing was written")
           .arg(name)
           .arg(changes)
@@ -168,16 +204,15 @@ int DryRun(TContext &c, const QString &asked) {
   return missing ? ecCopiesFailed : ecOK;
 }
 
-int Apply(TContext &c, const QString &asked) {
-  TSession session(c.base, c.folders, c.dialogs);
-  const QString name = FindConfig(session, asked);
-  if (name.isEmpty()) return ecUnknownConfig;
-  TellGameUpdates(c.dialogs, Shown(AdoptGameUpdates(c.folders, session.Store.SettingsPath())));
+// Applies the configuration to one music set of the game; false when a copy failed or a file
+// was missing.
+bool ApplySet(TContext &c, const TGameSet &set, const QString &name, TTotals &t) {
+  TSession session(c.base, set, c.dialogs);
+  TellGameUpdates(c.dialogs, Shown(AdoptGameUpdates(set.Folders, session.Store.SettingsPath(),
+                                                    QDateTime::currentDateTime(), set.Set)));
   // Only the configuration applied is loaded: a missing backup is told once.
   session.Store.LoadSceneNames();
   ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfig(name)));
-  if (IsGameRunning(c.folders))
-    Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
   const TApplyReport report = ApplyConfig(session);
   for (const TApplyOutcome &o : report.Outcomes) {
     const TApplyCopy &copy = o.Copy;
@@ -191,7 +226,7 @@ int Apply(TContext &c, const QString &asked) {
                                                                                    : CopyFailureInEnglish(o.Reason);
     Out(QStringLiteral("%1  %2 %3: %4 -> %5%6")
             .arg(what, -7)
-            .arg(session.SceneTable[copy.Scene].FileName, ClientName(copy.Client), Shown(copy.Source),
+            .arg(session.SceneTable[copy.Scene].FileName, ClientName(set, copy.Client), Shown(copy.Source),
                  Shown(copy.Target), why.isEmpty() ? QString() : " (" + why + ")") +
         noWorkFolder);
   }
@@ -200,25 +235,36 @@ int Apply(TContext &c, const QString &asked) {
   for (const TKeptFile &k : report.Kept)
     Out(QStringLiteral("%1  %2 %3: %4 -> %5")
             .arg("kept", -7)
-            .arg(session.SceneTable[k.Copy.Scene].FileName, ClientName(k.Copy.Client), Shown(k.Copy.Target),
+            .arg(session.SceneTable[k.Copy.Scene].FileName, ClientName(set, k.Copy.Client), Shown(k.Copy.Target),
                  Shown(k.KeptAs)));
   if (!report.RecordNotSaved.isEmpty())
     Err("the record of written files can't be saved (" + Shown(report.RecordNotSaved) + "): no game file was replaced");
-  Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing")
-          .arg(name)
-          .arg(report.Copied)
-          .arg(report.Failed)
-          .arg(report.Missing));
+  t.a += report.Copied;
+  t.b += report.Failed;
+  t.c += report.Missing;
   // The window's messages on standard error, with the paths of standard output.
   platform::Dialogs &messages = c.dialogs;
   for (const QString &message :
        FailureMessages(FailureLines(report.Outcomes, [](const QString &path) { return Shown(path); }), report.Outcomes))
     messages.Message(message);
-  return report.Failed || report.Missing ? ecCopiesFailed : ecOK;
+  return !(report.Failed || report.Missing);
+}
+
+int Apply(TContext &c, const QString &asked) {
+  const QString name = FindConfig(*std::make_unique<TSession>(c.base, c.sets.front(), c.dialogs), asked);
+  if (name.isEmpty()) return ecUnknownConfig;
+  bool running = false;
+  for (const TGameSet &set : c.sets) running = running || IsGameRunning(set.Folders);
+  if (running) Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
+  TTotals t;
+  bool complete = true;
+  for (const TGameSet &set : c.sets) complete = ApplySet(c, set, name, t) && complete;
+  Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing").arg(name).arg(t.a).arg(t.b).arg(t.c));
+  return complete ? ecOK : ecCopiesFailed;
 }
 
 int Export(TContext &c, const QString &asked, const QString &file) {
-  TSession session(c.base, c.folders, c.dialogs);
+  TSession session(c.base, c.sets.front(), c.dialogs);
   // Only the configuration exported is loaded: a missing backup is told once.
   session.Store.LoadConfigNames();
   const QString name = FindConfig(session, asked);
@@ -231,7 +277,7 @@ int Export(TContext &c, const QString &asked, const QString &file) {
 }
 
 int Import(TContext &c, const QString &file, const QString &as, bool overwrite) {
-  TSession session(c.base, c.folders, c.dialogs);
+  TSession session(c.base, c.sets.front(), c.dialogs);
   session.Store.LoadConfigNames();
   const QString package = platform::QS(platform::ToWindows(FullPath(file)));
   if (!IsPackageFile(package)) {

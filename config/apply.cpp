@@ -3,6 +3,7 @@
 #include "applyfailures.h"
 #include "applyguard.h"
 #include "applyleftovers.h"
+#include "backups.h"
 #include "core/fileops.h"
 #include "extraction.h"
 #include "qtcore/qstr.h"
@@ -25,7 +26,7 @@ std::vector<TApplyCopy> ApplyPlan(TSession &s) {
     for (TClient client : {TClient::First, TClient::ThirdDawn}) {
       const bool td = client == TClient::ThirdDawn;
       if (td && !s.Folders.HasThirdDawn) continue;
-      TApplyCopy copy{i, client, QString(), (td ? s.Folders.MusicDirTD : s.Folders.MusicDir) + "\\" + scene.FileName};
+      TApplyCopy copy{i, client, QString(), MusicPath(s.Folders, client, scene.FileName), scene.FileName};
       const TSource source = TSource::Parse(scene.Source);
       copy.Source = source.IsEntry() ? ExtractSource(source, false, s.WorkFolder) : source.Resolve(client, s.Folders);
       plan.push_back(copy);

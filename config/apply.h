@@ -20,6 +20,7 @@ struct TApplyCopy {
   TClient Client = TClient::First;
   QString Source;
   QString Target;
+  QString FileName;  // the scene's key: its game file's name, whatever its case on disk
 };
 
 // Why a copy whose source is present was not made although nothing failed to copy: the game's

@@ -10,7 +10,9 @@ using platform::SS;
 namespace {
 
 TClient ClientOf(const TApplyCopy &copy) { return copy.Client; }
-QString FileNameOf(const TApplyCopy &copy) { return copy.Target.mid(copy.Target.lastIndexOf('\\') + 1); }
+QString FileNameOf(const TApplyCopy &copy) {
+  return copy.FileName.isEmpty() ? copy.Target.mid(copy.Target.lastIndexOf('\\') + 1) : copy.FileName;
+}
 
 }  // namespace
 

@@ -10,7 +10,7 @@ QString BackupPath(const TGameFolders &folders, TClient client, const QString &f
 }
 
 QString MusicPath(const TGameFolders &folders, TClient client, const QString &fileName) {
-  return (client == TClient::ThirdDawn ? folders.MusicDirTD : folders.MusicDir) + "\\" + fileName;
+  return (client == TClient::ThirdDawn ? folders.MusicDirTD : folders.MusicDir) + "\\" + folders.DiskName(fileName);
 }
 
 TBackupState EnsureBackup(const TGameFolders &folders, TClient client, const QString &fileName,
@@ -22,7 +22,7 @@ TBackupState EnsureBackup(const TGameFolders &folders, TClient client, const QSt
   if (!stamp) return TBackupState::Failed;
   if (record.Replacement(client, fileName, *stamp)) return TBackupState::Ours;
   const QString folder = client == TClient::ThirdDawn ? folders.DefaultDirTD : folders.DefaultDir;
-  if (!platform::DirectoryExists(SS(folder))) platform::CreateDirectory(SS(folder));
+  if (!platform::DirectoryExists(SS(folder))) platform::ForceDirectories(SS(folder));
   return platform::CopyFile(SS(music), SS(backup), true) ? TBackupState::Made : TBackupState::Failed;
 }
 

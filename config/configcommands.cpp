@@ -15,8 +15,9 @@ TConfigCommandResult CheckNewName(const TConfigStore &store, const QString &name
 }
 
 // The new configuration must reach the file before anything refers to it.
-void SaveNew(TConfigStore &store, const QString &name) {
-  if (!store.SaveConfig(store.Settings(), name)) throw platform::EIniFileException(store.Settings().FileName());
+// What the configuration it is made from holds for the other music sets goes with it.
+void SaveNew(TConfigStore &store, const QString &from, const QString &name) {
+  if (!store.SaveConfigFrom(from, name)) throw platform::EIniFileException(store.Settings().FileName());
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ TConfigCommandReport CreateConfig(TSession &s, const QString &base, const QStrin
   if (store.FindConfig(base) < 0) return {Gone};
   store.SaveConfig(store.Settings(), store.CurrentConfig);
   store.ReadConfig(base);
-  SaveNew(store, name);
+  SaveNew(store, base, name);
   store.LoadConfigList();
   TConfigCommandReport report{Done, store.LoadConfig(name)};
   store.SelectConfig(name);
@@ -61,7 +62,7 @@ TConfigCommandReport RenameConfig(TSession &s, const QString &old, const QString
   const bool wasApplied = store.LastConfig().compare(old, Qt::CaseInsensitive) == 0;
   store.SaveConfig(store.Settings(), store.CurrentConfig);
   store.ReadConfig(old);
-  SaveNew(store, name);
+  SaveNew(store, old, name);
   store.Settings().EraseSection(old.toStdString());
   if (wasApplied) store.Settings().WriteString(kSettingsSection, "LastConfig", name.toStdString());
   if (selected == old) selected = name;

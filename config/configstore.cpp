@@ -1,5 +1,7 @@
 #include "configstore.h"
 
+#include <QSet>
+
 #include "backups.h"
 #include "configlisting.h"
 
@@ -84,8 +86,8 @@ TBackupReport TConfigStore::MakeMissingBackups() {
       ourFile[1] = BackupSceneFile(TClient::ThirdDawn, scene.FileName) == TBackupState::Ours;
     if (!platform::FileExists(SS(Join(folders_.DefaultDir, scene.FileName))))
       ourFile[0] = BackupSceneFile(TClient::First, scene.FileName) == TBackupState::Ours;
-    if (ourFile[0]) report.Ours.push_back(Join(folders_.MusicDir, scene.FileName));
-    if (ourFile[1]) report.Ours.push_back(Join(folders_.MusicDirTD, scene.FileName));
+    if (ourFile[0]) report.Ours.push_back(MusicPath(folders_, TClient::First, scene.FileName));
+    if (ourFile[1]) report.Ours.push_back(MusicPath(folders_, TClient::ThirdDawn, scene.FileName));
     if (scene.Source != scene.FileName) continue;
     const QString first = TSource::Parse(scene.Source).Resolve(TClient::First, folders_);
     if (!ourFile[0] && !platform::FileExists(SS(first))) report.Missing.push_back(first);
@@ -118,6 +120,18 @@ bool TConfigStore::SaveConfig(platform::IniFile &file, const QString &name) {
   values.reserve(static_cast<size_t>(scenes_.size()));
   for (const TScene &scene : scenes_) values.emplace_back(SS(scene.FileName), SS(scene.Source));
   return file.TryWriteStrings(SS(name), values);
+}
+
+bool TConfigStore::SaveConfigFrom(const QString &from, const QString &name) {
+  if (name.isEmpty() || name == kStandardConfig) return true;
+  platform::IniFile::KeyValues values;
+  QSet<QString> ours;
+  for (const TScene &scene : scenes_) ours.insert(scene.FileName.toLower());
+  if (from != kStandardConfig)
+    for (const std::string &key : settings_->ReadSection(SS(from)))
+      if (!ours.contains(QS(key).toLower())) values.emplace_back(key, settings_->ReadString(SS(from), key, ""));
+  for (const TScene &scene : scenes_) values.emplace_back(SS(scene.FileName), SS(scene.Source));
+  return settings_->TryWriteStrings(SS(name), values);
 }
 
 TBackupState TConfigStore::BackupSceneFile(TClient client, const QString &fileName) {

@@ -44,6 +44,7 @@ class TConfigStore : public QObject {
 
   platform::IniFile &Settings() { return *settings_; }
   QString SettingsPath() const;
+  const QString &ProgramPath() const { return programPath_; }
   QString ScenesPath() const;
 
   // The configuration list: "標準" first, then the settings file's sections in file order.
@@ -73,6 +74,9 @@ class TConfigStore : public QObject {
   TBackupReport LoadConfig(const platform::IniFile &file, const QString &name);
   TBackupReport LoadConfig(const QString &name) { return LoadConfig(*settings_, name); }
   bool SaveConfig(platform::IniFile &file, const QString &name);
+  // Stores the scene table's sources as configuration name together with what configuration
+  // from holds for the other music sets, in one write.
+  bool SaveConfigFrom(const QString &from, const QString &name);
   // Stores name in the settings file from assignments, the game's own file for every scene
   // without one; an existing configuration of that name is replaced whole. The scene table is
   // left alone. False when the settings file can't be written.

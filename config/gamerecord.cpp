@@ -25,7 +25,8 @@ QString GameRecordPath(const QString &folder) {
 
 namespace {
 QString SparePath(const TGameFolders &folders, TClient client) {
-  return GameRecordPath(client == TClient::ThirdDawn ? folders.MusicDirTD : folders.MusicDir);
+  if (client == TClient::ThirdDawn) return GameRecordPath(folders.MusicDirTD);
+  return GameRecordPath(folders.RecordSpareDir.isEmpty() ? folders.MusicDir : folders.RecordSpareDir);
 }
 }  // namespace
 

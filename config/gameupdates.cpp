@@ -5,6 +5,7 @@
 #include "core/inifile.h"
 #include "qtcore/qstr.h"
 #include "scenetable.h"
+#include "backups.h"
 #include "gamerecord.h"
 
 using platform::SS;
@@ -32,18 +33,17 @@ QString DatedBackupName(const QString &fileName, const QDateTime &when, int n) {
 }
 
 std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
-                                          const QDateTime &now) {
+                                          const QDateTime &now, const TMusicSet &set) {
   TGameRecord record(folders, settingsPath);
   const bool neverApplied = NeverApplied(settingsPath);
   std::vector<TGameUpdate> updates;
-  for (const TScene &scene : MidiMusicSet().Scenes) {
+  for (const TScene &scene : set.Scenes) {
     for (const bool td : {false, true}) {
       if (td && !folders.HasThirdDawn) continue;
       const TClient client = td ? TClient::ThirdDawn : TClient::First;
-      const QString music = td ? folders.MusicDirTD : folders.MusicDir;
       const QString backupDir = td ? folders.DefaultDirTD : folders.DefaultDir;
-      const QString target = music + "\\" + scene.FileName;
-      const QString backup = backupDir + "\\" + scene.FileName;
+      const QString target = MusicPath(folders, client, scene.FileName);
+      const QString backup = BackupPath(folders, client, scene.FileName);
       const auto current = StampOf(target);
       if (current) record.Resolve(client, scene.FileName, *current);
       const auto saved = StampOf(backup);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gamefolders.h"
+#include "musicset.h"
 
 struct TGameUpdate {
   QString Target;  // the game's music file
@@ -22,7 +23,8 @@ struct TGameUpdate {
 // Each adopted file is recorded as the game's own. Nothing is shown: the front end tells the
 // files returned.
 std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QString &settingsPath,
-                                          const QDateTime &now = QDateTime::currentDateTime());
+                                          const QDateTime &now = QDateTime::currentDateTime(),
+                                          const TMusicSet &set = MidiMusicSet());
 
 // "approach.mid" → "approach_20261207-131500.mid"; n > 1 adds "-n" for a second one that second.
 QString DatedBackupName(const QString &fileName, const QDateTime &when, int n = 1);

@@ -1,0 +1,99 @@
+#include "gamesets.h"
+
+#include <QFile>
+
+#include "core/fileops.h"
+#include "core/winpath.h"
+#include "digitalcaption.h"
+#include "digitalfiles.h"
+#include "digitalindex.h"
+#include "qtcore/qstr.h"
+
+using platform::QS;
+using platform::SS;
+
+namespace {
+
+QString Linux(const QString &windowsPath) { return QS(platform::ToLinux(SS(windowsPath))); }
+
+// The index of the digital music: Music\Digital\Config.txt, else Music\Config.txt (any case on
+// disk, as the paths of the prefix are found).
+QString FindIndex(const TGame &game) {
+  for (const QString &folder : {game.DigitalDir, game.Folder + QStringLiteral("\\Music")}) {
+    const QString path = folder + QStringLiteral("\\Config.txt");
+    if (platform::FileExists(SS(path))) return path;
+  }
+  return {};
+}
+
+QString NumbersText(const std::vector<int> &numbers) {
+  QStringList list;
+  for (const int n : numbers) list << QString::number(n);
+  return list.isEmpty() ? QString() : QStringLiteral("番号 ") + list.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+QString DigitalBackupDir(const QString &gameFolder) {
+  return gameFolder + QStringLiteral("\\melodeck-backup\\Digital");
+}
+
+TGameSet MidiGameSet(const TGameFolders &folders) { return {MidiMusicSet(), folders, {}, 0, {}}; }
+
+TGameSet DigitalGameSet(const TGame &game) {
+  TGameSet g;
+  g.Set.Id = QStringLiteral("digital");
+  g.Set.Name = QStringLiteral("デジタル (MP3)");
+  g.Set.SourceExtensions = {QStringLiteral(".mp3")};
+  g.Folders.ClientPath = game.Folder + QStringLiteral("\\client.exe");
+  g.Folders.MusicDir = game.DigitalDir;
+  g.Folders.DefaultDir = DigitalBackupDir(game.Folder);
+  g.Folders.RecordSpareDir = game.Folder + QStringLiteral("\\melodeck-backup");
+
+  std::vector<TDigitalTrack> tracks;
+  const QString musicDir = Linux(game.DigitalDir);
+  g.Index = FindIndex(game);
+  if (!g.Index.isEmpty()) {
+    QFile file(Linux(g.Index));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const TDigitalIndex index = ParseDigitalIndex(bytes);
+    g.SkippedLines = index.Skipped;
+    tracks = DigitalTracks(index);
+  } else {
+    tracks = DigitalTracksOfFolder(musicDir);
+  }
+  for (const TDigitalTrack &track : tracks) {
+    const TDigitalFileMatch match = MatchDigitalFile(musicDir, track.Name);
+    QString diskName = track.Name + QStringLiteral(".mp3");
+    if (match.Result == TDigitalFileMatch::Ambiguous) {
+      QStringList names;
+      for (const QString &path : match.Matches) names << path.mid(path.lastIndexOf('/') + 1);
+      g.Ambiguous << track.Key + QStringLiteral(": ") + names.join(QStringLiteral(", "));
+      continue;
+    }
+    if (match.Result == TDigitalFileMatch::Found) diskName = match.Path.mid(match.Path.lastIndexOf('/') + 1);
+    if (diskName != track.Key) g.Folders.DiskNames.insert(track.Key, diskName);
+    if (std::find(track.Numbers.begin(), track.Numbers.end(), 8) != track.Numbers.end())
+      g.Set.TitleScene = static_cast<int>(g.Set.Scenes.size());
+    g.Set.Scenes.push_back({DigitalTrackCaption(track), track.Key, QString(), NumbersText(track.Numbers)});
+  }
+  return g;
+}
+
+TGame MidiGame(const TGameFolders &folders) {
+  TGame game;
+  game.Midi = folders;
+  game.Folder = QS(platform::ExtractFilePath(SS(folders.ClientPath)));
+  if (game.Folder.endsWith('\\')) game.Folder.chop(1);
+  game.Name = QStringLiteral("Ultima Online");
+  const QString digital = game.Folder + QStringLiteral("\\Music\\Digital");
+  if (platform::DirectoryExists(SS(digital))) game.DigitalDir = digital;
+  return game;
+}
+
+std::vector<TGameSet> GameSets(const TGame &game) {
+  std::vector<TGameSet> sets;
+  if (game.HasMidi()) sets.push_back(MidiGameSet(game.Midi));
+  if (game.HasDigital()) sets.push_back(DigitalGameSet(game));
+  return sets;
+}

@@ -1,0 +1,37 @@
+// The music sets of a game, each with the folders it is applied to: the MIDI set with the MIDI
+// clients' music folders and their backups in music\default, the digital set with the tracks of
+// the index in Music\Digital (or Music) and their backups in melodeck-backup\Digital, beside
+// Music, where no digital client looks for tracks.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "games.h"
+#include "musicset.h"
+
+struct TGameSet {
+  TMusicSet Set;
+  TGameFolders Folders;
+  QString Index;         // the index read (Windows path); empty: the MP3 files present are the tracks
+  int SkippedLines = 0;  // lines of the index that are not tracks
+  // Tracks left out because several files on disk are named like them: each "name.mp3: file, file".
+  QStringList Ambiguous;
+
+  bool IsDigital() const { return Set.Id == QLatin1String("digital"); }
+};
+
+// The game's sets: MIDI first when it has MIDI clients, then digital when it has digital music.
+std::vector<TGameSet> GameSets(const TGame &game);
+// The digital set of a game with digital music (DigitalDir).
+TGameSet DigitalGameSet(const TGame &game);
+// The MIDI set over folders.
+TGameSet MidiGameSet(const TGameFolders &folders);
+
+// The game of the MIDI clients' folders: the first client's folder, with its digital music when
+// it has Music\Digital.
+TGame MidiGame(const TGameFolders &folders);
+
+// Where a game's digital backups live: Folder + "\melodeck-backup\Digital".
+QString DigitalBackupDir(const QString &gameFolder);

@@ -1,0 +1,82 @@
+// The command line on a game whose folder has digital music beside the MIDI clients' music.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli.h"
+#include "digitalgen.h"
+#include "fakeprefix.h"
+#include "programrun.h"
+
+using testsupport::TestWorld;
+
+namespace {
+
+// The first client's folder; its "Music\Digital" is music/Digital on disk, found without case.
+const std::string kDigital = kFirst + "/Digital";
+const std::string kBackup = "prefix/drive_c/Program Files/Ultima Online/melodeck-backup/Digital";
+
+struct DigitalWorld {
+  DigitalWorld() {
+    world.MakePrefix({});
+    testsupport::MakeDigitalMusic(world.Linux(kDigital));
+    program = PlaceProgram(world.Linux("prog"));
+    TestWorld::MakeDirs(world.Linux("tunes"));
+    town = testsupport::MakeMp3(world.Linux("tunes/town.mp3"), 880);
+    sea = testsupport::MakeMp3(world.Linux("tunes/sea.mp3"), 990);
+    TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), "[Town]\nbritainpos.mp3=Z:" + world.Linux("tunes/town.mp3") +
+                                                               "\nturfin.mp3=Z:" + world.Linux("tunes/sea.mp3") + "\n");
+  }
+  ProgramRun Run(const std::vector<std::string> &args) { return RunProgram(world, program, args); }
+  std::string Read(const std::string &relative) { return TestWorld::ReadFile(world.Linux(relative)); }
+  std::vector<std::string> Names(const std::string &relative) {
+    std::vector<std::string> names;
+    for (const auto &e : std::filesystem::directory_iterator(world.Linux(relative)))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TestWorld world;
+  std::string program, town, sea;
+};
+
+}  // namespace
+
+TEST(DigitalCommandLine, ApplyReplacesTheTracksAsNamedOnDiskAndTheStandardPutsThemBack) {
+  DigitalWorld w;
+  ASSERT_FALSE(w.town.empty()) << "lame made no MP3";
+  const std::string britainpos = w.Read(kDigital + "/Britainpos.mp3");
+  const std::string turfin = w.Read(kDigital + "/Turfin.mp3");
+  const std::vector<std::string> before = w.Names(kDigital);
+
+  ProgramRun run = w.Run({"--apply", "Town"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_EQ(w.Read(kDigital + "/Britainpos.mp3"), w.town);
+  EXPECT_EQ(w.Read(kDigital + "/Turfin.mp3"), w.sea);
+  // The MIDI scenes are applied too: 49 MIDI files and the 4 tracks that are one file each.
+  EXPECT_NE(run.out.find("Town: 53 copied, 0 failed, 0 missing\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("copied   britainpos.mp3 digital: " + w.world.Linux("tunes/town.mp3") + " -> " +
+                         w.world.Linux(kDigital + "/Britainpos.mp3") + "\n"),
+            std::string::npos)
+      << run.out;
+  // The track two files answer to is left alone, and said so.
+  EXPECT_NE(run.err.find("several files are named like echo.mp3: ECHO.mp3, echo.mp3"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("1 line of " + w.world.Linux(kDigital + "/Config.txt") + " is no track"), std::string::npos)
+      << run.err;
+  // Nothing new lies where the client looks for tracks; the backups are beside Music.
+  EXPECT_EQ(w.Names(kDigital), before);
+  EXPECT_EQ(w.Read(kBackup + "/britainpos.mp3"), britainpos);
+  EXPECT_EQ(w.Read(kBackup + "/turfin.mp3"), turfin);
+
+  run = w.Run({"--apply", "標準"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_EQ(w.Read(kDigital + "/Britainpos.mp3"), britainpos);
+  EXPECT_EQ(w.Read(kDigital + "/Turfin.mp3"), turfin);
+  EXPECT_EQ(w.Names(kDigital), before);
+
+  run = w.Run({"--apply", "Town", "--dry-run"});
+  EXPECT_EQ(run.status, ecOK) << run.err;
+  EXPECT_NE(run.out.find("change   turfin.mp3 digital: "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Town: 2 would change, 51 unchanged, 0 missing"), std::string::npos) << run.out;
+}
