@@ -2,6 +2,7 @@
 
 #include "core/fileops.h"
 #include "foldertreeviewex.h"
+#include "musicfiles.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
 
@@ -34,9 +35,9 @@ bool IsArchiveFileNode(const TFolderTreeViewEx &tree, const QTreeWidgetItem *nod
   return SameAscii(ext, ".lzh") || SameAscii(ext, ".zip");
 }
 
-bool IsMidiNode(const QTreeWidgetItem *node, const QString &path) {
-  if (IsArchiveEntry(node)) return SameAscii(PathExtension(node->text(0)), ".mid");
-  return SameAscii(PathExtension(path), ".mid") && platform::FileExists(platform::SS(path));
+bool IsMusicNode(const QTreeWidgetItem *node, const QString &path) {
+  if (IsArchiveEntry(node)) return IsMusicFileName(node->text(0));
+  return IsMusicFileName(path) && platform::FileExists(platform::SS(path));
 }
 
 bool IsTextEntryNode(const QTreeWidgetItem *node) {
@@ -47,7 +48,7 @@ bool IsTextEntryNode(const QTreeWidgetItem *node) {
 
 bool IsListedEntryName(const QString &name) {
   const QString ext = EntryExtension(name);
-  return SameAscii(ext, "MID") || SameAscii(ext, "DOC") || SameAscii(ext, "TXT");
+  return SameAscii(ext, "MID") || SameAscii(ext, "DOC") || SameAscii(ext, "TXT") || IsMusicFileName(name);
 }
 
 QString ArchiveNodePath(const TFolderTreeViewEx &tree, const QTreeWidgetItem *node) {

@@ -1,4 +1,4 @@
-// Archive entries in the folder tree. Expanding an .lzh or .zip file lists the archive's MIDI
+// Archive entries in the folder tree. Expanding an .lzh or .zip file lists the archive's music
 // and text entries below it, with a plain node for each folder level inside the archive; the
 // entries themselves are TArchiveNodes, which remember the archive's node and their full name.
 //
@@ -29,11 +29,12 @@ class TArchiveNode : public TFolderNode {
 bool IsArchiveEntry(const QTreeWidgetItem *node);
 // A node with shell data whose path ends in ".lzh" or ".zip" (case ignored); path gets the path.
 bool IsArchiveFileNode(const TFolderTreeViewEx &tree, const QTreeWidgetItem *node, QString *path = nullptr);
-// An archive entry whose caption ends in ".mid", or a file that exists at path and ends in ".mid".
-bool IsMidiNode(const QTreeWidgetItem *node, const QString &path);
+// A music node: an archive entry whose caption is a music file's name (musicfiles.h), or a
+// file that exists at path and has such a name.
+bool IsMusicNode(const QTreeWidgetItem *node, const QString &path);
 // An archive entry whose caption's extension is "TXT" or "DOC".
 bool IsTextEntryNode(const QTreeWidgetItem *node);
-// Entries of these names are shown: extension "MID", "DOC" or "TXT".
+// Entries of these names are shown: extension "MID", "DOC" or "TXT", and music files.
 bool IsListedEntryName(const QString &name);
 // The archive-entry path of an entry node; empty when its archive's node has no path.
 QString ArchiveNodePath(const TFolderTreeViewEx &tree, const QTreeWidgetItem *node);

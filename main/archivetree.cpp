@@ -8,6 +8,7 @@
 #include "archivenode.h"
 #include "core/fileops.h"
 #include "extraction.h"
+#include "musicfiles.h"
 #include "qtcore/qstr.h"
 #include "scenelist.h"
 
@@ -78,13 +79,19 @@ TArchiveNode *TArchiveTree::AddEntryNode(QTreeWidgetItem *parent, const QString 
   }
   auto *node = static_cast<TArchiveNode *>(made);
   node->setText(0, text);
-  const int image =
-      EntryExtension(text).compare(QLatin1String("MID"), Qt::CaseInsensitive) == 0 ? images_.Midi : images_.Text;
+  const int image = EntryImage(text);
   node->SetImages(image, image);
   node->ArchiveNode = archiveNode;
   node->EntryPath = fullName;
   parent->addChild(node);
   return node;
+}
+
+// MIDI entries look like the game's MIDI files; other music files like such files on disk.
+int TArchiveTree::EntryImage(const QString &text) const {
+  if (EntryExtension(text).compare(QLatin1String("MID"), Qt::CaseInsensitive) == 0) return images_.Midi;
+  if (IsMusicFileName(text)) return TFolderTreeViewEx::FileIconIndex("entry" + PathExtension(text));
+  return images_.Text;
 }
 
 // The nodes are put together below a detached parent and handed to the tree in one insertion:

@@ -11,7 +11,8 @@ class TArchiveNode;
 class TFolderNode;
 class QTreeWidgetItem;
 
-// The pictures of archive entries and of the folder levels inside archives.
+// The pictures of archive entries and of the folder levels inside archives. Music entries other
+// than MIDI take the picture of their file type.
 struct TArchiveImages {
   int Midi = 0, Folder = 0, FolderSelected = 0, Text = 0;
 };
@@ -43,6 +44,9 @@ class TArchiveTree {
   TFolderNode *AddFolderNode(QTreeWidgetItem *parent, const QString &text);
   TArchiveNode *AddEntryNode(QTreeWidgetItem *parent, const QString &text, const QString &fullName,
                              TFolderNode *archiveNode);
+
+  // The picture of an entry of this caption.
+  int EntryImage(const QString &text) const;
 
   TFolderTreeViewEx &tree_;
   TArchiveImages images_;

@@ -33,14 +33,14 @@ void TFormMain::FolderTreeViewExExpanding(QTreeWidgetItem *node) { archiveTree_-
 
 void TFormMain::FolderTreeViewExChange(const QString &folderName) {
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
-  if (!node || !IsMidiNode(node, folderName)) return;
+  if (!node || !IsMusicNode(node, folderName)) return;
   EditMidiFile->setText(IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : folderName);
 }
 
 void TFormMain::FolderTreeViewExDblClick(const QString &folderName) {
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
   if (!node) return;
-  if (IsMidiNode(node, folderName)) {
+  if (IsMusicNode(node, folderName)) {
     if (options_.AtPlay) PlaySource(IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : folderName);
     else PopupMenuTreeAssignClick();
   }
@@ -48,13 +48,13 @@ void TFormMain::FolderTreeViewExDblClick(const QString &folderName) {
   if (IsTextEntryNode(FolderTreeViewEx->currentItem())) PopupMenuTreeOpenClick();
 }
 
-// Enter on a MIDI file plays it, whatever a double click does; other nodes keep the tree's
+// Enter on a music file plays it, whatever a double click does; other nodes keep the tree's
 // own Enter.
 bool TFormMain::FolderTreeViewExKeyDown(int key) {
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
   const QString folderName = FolderTreeViewEx->GetFolderName();
-  if (!node || !IsMidiNode(node, folderName)) return false;
+  if (!node || !IsMusicNode(node, folderName)) return false;
   FolderTreeViewExChange(folderName);  // the edit box names the node's file
   PlaySource(IsArchiveEntry(node) ? ArchiveNodePath(*FolderTreeViewEx, node) : folderName);
   return true;
@@ -68,13 +68,13 @@ void TFormMain::FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &
 void TFormMain::PopupMenuTreePopup() {
   const QTreeWidgetItem *node = FolderTreeViewEx->currentItem();
   if (!node) return;
-  const bool midi = IsMidiNode(node, FolderTreeViewEx->NodePath(node));
+  const bool music = IsMusicNode(node, FolderTreeViewEx->NodePath(node));
   const bool text = IsTextEntryNode(node);
   const bool scene = sceneList_->SelectedScene() >= 0;
-  PopupMenuTreeAssign->setEnabled(midi && scene);
+  PopupMenuTreeAssign->setEnabled(music && scene);
   PopupMenuTreeAssign->setVisible(scene);
   PopupMenuTreeOpen->setVisible(text);
-  PopupMenuTreePlay->setEnabled(midi);
+  PopupMenuTreePlay->setEnabled(music);
   PopupMenuTreePlay->setVisible(!text);
   PopupMenuTreeStop->setEnabled(players_->IsPlaying());
   PopupMenuTreeStop->setVisible(!text);

@@ -19,6 +19,7 @@
 #include "coredialogs.h"
 #include "formabout.h"
 #include "menuitems.h"
+#include "musicfiles.h"
 #include "qt/application.h"
 #include "qt/fonts.h"
 #include "qtcore/qstr.h"
@@ -27,9 +28,9 @@ using platform::QS;
 using platform::SS;
 
 TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
-                     platform::InstanceLock *lock, QWidget *parent)
+                     platform::InstanceLock *lock, QWidget *parent, const TMusicSet &set)
     : QMainWindow(parent),
-      session_(std::make_unique<TSession>(programPath, folders, dialogs)),
+      session_(std::make_unique<TSession>(programPath, folders, dialogs, set)),
       folders_(session_->Folders),
       dialogs_(dialogs),
       lock_(lock),
@@ -106,7 +107,7 @@ void TFormMain::BuildLayout() {
   FolderTreeViewEx->setObjectName("FolderTreeViewEx");
   FolderTreeViewEx->SetContextMenu(false);
   FolderTreeViewEx->SetDragAndDrop(false);
-  FolderTreeViewEx->FileMask() = {".mid", ".lzh", ".zip"};
+  FolderTreeViewEx->FileMask() = MusicFileExtensions() + QStringList{".lzh", ".zip"};
   FolderTreeViewEx->SetHideSelection(false);
   FolderTreeViewEx->SetIndent(Scale(19));
   FolderTreeViewEx->SetShowFile(true);

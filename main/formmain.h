@@ -41,8 +41,9 @@ class TFormMain : public QMainWindow {
  public:
   // programPath: the program's own Windows path (the settings live beside it). lock: the
   // single-instance lock, released when the window closes (may be null).
+  // set: the music the scene list shows.
   TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
-            platform::InstanceLock *lock = nullptr, QWidget *parent = nullptr);
+            platform::InstanceLock *lock = nullptr, QWidget *parent = nullptr, const TMusicSet &set = MidiMusicSet());
   ~TFormMain() override;
 
   // The user manual the help menu opens.
@@ -138,6 +139,9 @@ class TFormMain : public QMainWindow {
   void FolderTreeViewExDblClick(const QString &folderName);
   bool FolderTreeViewExKeyDown(int key);  // true when the key was handled
   void FolderTreeViewExMouseDown(Qt::MouseButton button, const QPoint &pos);
+  // Makes source (a path or an archive-entry path) the scene's, unless the configuration is
+  // "標準" or the scene's set does not take it (said in a message); true when assigned.
+  bool AssignSource(int scene, const QString &source);
 
   // --- Text viewer (foldertree.cpp). Created on the first Open, owned by this window.
   void ShowDocument(const QString &text);
@@ -146,7 +150,8 @@ class TFormMain : public QMainWindow {
   void ImportPackageFile(const QString &file);  // imports, then shows the new configuration
   void dragEnterEvent(QDragEnterEvent *event) override;
   void dropEvent(QDropEvent *event) override;
-  void FormDropFiles(const QStringList &files);  // Windows paths, in the order dropped
+  // Windows paths, in the order dropped; scene: the scene whose row they were dropped on, or -1.
+  void FormDropFiles(const QStringList &files, int scene = -1);
 
  protected:
   void showEvent(QShowEvent *event) override;

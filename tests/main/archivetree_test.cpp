@@ -28,7 +28,7 @@ TEST_P(ArchiveFormats, ListsFoldersAndListedEntriesInOrderWithTheirImages) {
   EXPECT_TRUE(TFolderNode::From(node)->HasChildren()) << "an archive shows an expand button";
   EXPECT_EQ(node->childCount(), 0) << "listed only when it is opened";
   w.Tree().ExpandNode(node);
-  EXPECT_EQ(TreeWorld::Captions(node), QStringList({"a", "c.mid"}));
+  EXPECT_EQ(TreeWorld::Captions(node), QStringList({"a", "c.mid", "d.wav"}));
   QTreeWidgetItem *a = TreeWorld::At(node, "a");
   EXPECT_EQ(TreeWorld::Captions(a), QStringList({"b", "readme.txt"}));
   EXPECT_EQ(TreeWorld::Captions(TreeWorld::At(a, "b")), QStringList({"x.mid"}));
@@ -45,7 +45,8 @@ TEST_P(ArchiveFormats, ListsFoldersAndListedEntriesInOrderWithTheirImages) {
     int image;
   } entries[] = {{"a/b/x.mid", "a/b/x.mid", f.ArchiveTree().Images().Midi},
                  {"a/readme.txt", "a/readme.txt", f.ArchiveTree().Images().Text},
-                 {"c.mid", "c.mid", f.ArchiveTree().Images().Midi}};
+                 {"c.mid", "c.mid", f.ArchiveTree().Images().Midi},
+                 {"d.wav", "d.wav", TFolderTreeViewEx::FileIconIndex("D:\\dl\\any.wav")}};
   for (const auto &e : entries) {
     const QTreeWidgetItem *item = TreeWorld::At(node, e.at);
     ASSERT_NE(Entry(item), nullptr) << e.at;
@@ -60,14 +61,14 @@ TEST_P(ArchiveFormats, ListsFoldersAndListedEntriesInOrderWithTheirImages) {
   // Listed once: opening it again adds nothing.
   node->setExpanded(false);
   node->setExpanded(true);
-  EXPECT_EQ(TreeWorld::Captions(node), QStringList({"a", "c.mid"}));
+  EXPECT_EQ(TreeWorld::Captions(node), QStringList({"a", "c.mid", "d.wav"}));
   EXPECT_EQ(TreeWorld::Captions(a), QStringList({"b", "readme.txt"}));
 }
 
 TEST_P(ArchiveFormats, AnArchiveWithNothingListedLosesItsButtonWhenOpened) {
   TreeWorld w;
   w.Open();
-  const QString archive = w.Pack(std::string("sounds.") + GetParam(), {{"d.wav", "RIFF"}, {"e/pic.bmp", "BM"}});
+  const QString archive = w.Pack(std::string("sounds.") + GetParam(), {{"d.mod", "M.K."}, {"e/pic.bmp", "BM"}});
   QTreeWidgetItem *node = w.Select(archive);
   ASSERT_NE(node, nullptr);
   EXPECT_TRUE(TFolderNode::From(node)->HasChildren());
@@ -125,25 +126,28 @@ TEST(ArchiveTree, NodeTests) {
   TreeWorld w;
   w.Open();
   const QString archive =
-      w.Pack("tests.zip", {{"song.MID", "m"}, {"notes.Doc", "d"}, {"x.txt.mid", "m"}, {"TXT", "t"}});
+      w.Pack("tests.zip", {{"song.MID", "m"}, {"notes.Doc", "d"}, {"x.txt.mid", "m"}, {"TXT", "t"}, {"s.Mp3", "3"}});
   testsupport::TestWorld::WriteFile(w.Linux("d/dl/disk.mid"), "m");
+  testsupport::TestWorld::WriteFile(w.Linux("d/dl/disk.mp3"), "3");
   testsupport::TestWorld::WriteFile(w.Linux("d/dl/upper.ZIP"), "not really");
   QTreeWidgetItem *node = w.Expand(archive);
   ASSERT_NE(node, nullptr);
-  EXPECT_EQ(TreeWorld::Captions(node), QStringList({"song.MID", "notes.Doc", "x.txt.mid", "TXT"}));
+  EXPECT_EQ(TreeWorld::Captions(node), QStringList({"song.MID", "notes.Doc", "x.txt.mid", "TXT", "s.Mp3"}));
   const struct {
     QTreeWidgetItem *node;
     QString path;
-    bool entry, archiveFile, midi, text;
+    bool entry, archiveFile, music, text;
   } cases[] = {
       {TreeWorld::At(node, "song.MID"), "", true, false, true, false},
       {TreeWorld::At(node, "notes.Doc"), "", true, false, false, true},
       {TreeWorld::At(node, "x.txt.mid"), "", true, false, true, false},
       // No dot: the whole name is the extension of the entry rules, but not a file extension.
       {TreeWorld::At(node, "TXT"), "", true, false, false, true},
+      {TreeWorld::At(node, "s.Mp3"), "", true, false, true, false},
       {node, archive, false, true, false, false},
       {w.Select(TreeWorld::DPath("dl/upper.ZIP")), TreeWorld::DPath("dl/upper.ZIP"), false, true, false, false},
       {w.Select(TreeWorld::DPath("dl/disk.mid")), TreeWorld::DPath("dl/disk.mid"), false, false, true, false},
+      {w.Select(TreeWorld::DPath("dl/disk.mp3")), TreeWorld::DPath("dl/disk.mp3"), false, false, true, false},
       {w.Select(TreeWorld::DPath("dl")), TreeWorld::DPath("dl"), false, false, false, false},
   };
   for (const auto &c : cases) {
@@ -152,11 +156,11 @@ TEST(ArchiveTree, NodeTests) {
     EXPECT_EQ(IsArchiveEntry(c.node), c.entry) << label.toStdString();
     QString path;
     EXPECT_EQ(IsArchiveFileNode(w.Tree(), c.node, &path), c.archiveFile) << label.toStdString();
-    EXPECT_EQ(IsMidiNode(c.node, w.Tree().NodePath(c.node)), c.midi) << label.toStdString();
+    EXPECT_EQ(IsMusicNode(c.node, w.Tree().NodePath(c.node)), c.music) << label.toStdString();
     EXPECT_EQ(IsTextEntryNode(c.node), c.text) << label.toStdString();
   }
-  // A file node whose file is gone is no MIDI node any more.
-  EXPECT_FALSE(IsMidiNode(w.Select(TreeWorld::DPath("dl/disk.mid")), TreeWorld::DPath("dl/gone.mid")));
+  // A file node whose file is gone is no music node any more.
+  EXPECT_FALSE(IsMusicNode(w.Select(TreeWorld::DPath("dl/disk.mid")), TreeWorld::DPath("dl/gone.mid")));
   // An entry whose archive's node has no path has no archive-entry path.
   TArchiveNode orphan;
   orphan.EntryPath = "x.mid";
@@ -166,9 +170,10 @@ TEST(ArchiveTree, NodeTests) {
 
 TEST(ArchiveTree, ListedEntryNames) {
   const std::pair<const char *, bool> cases[] = {
-      {"a.mid", true},  {"A.MID", true},       {"b/c.Txt", true},      {"x.doc", true}, {"mid", true},
-      {"d.wav", false}, {"e.midi", false},     {"f.mid.bak", false},   {"", false},     {"dir.mid/", false},
-      {"g.tx", false},  {"楽譜/曲.mid", true}, {"readme.txt ", false},
+      {"a.mid", true}, {"A.MID", true},       {"b/c.Txt", true},      {"x.doc", true}, {"mid", true},
+      {"d.wav", true}, {"e.midi", false},     {"f.mid.bak", false},   {"", false},     {"dir.mid/", false},
+      {"g.tx", false}, {"楽譜/曲.mid", true}, {"readme.txt ", false}, {"h.MP3", true}, {"i.opus", true},
+      {"mp3", false},  {"dir.mp3/", false},   {"j.xm", false},
   };
   for (const auto &[name, listed] : cases) EXPECT_EQ(IsListedEntryName(QString::fromUtf8(name)), listed) << name;
 }

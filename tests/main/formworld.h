@@ -12,8 +12,9 @@ struct FormWorld : StoreWorld {
   explicit FormWorld(const std::string &settings = "") : StoreWorld({}, false) {
     testsupport::TestWorld::WriteFile(Linux("prog/melodeck.ini"), settings);
   }
-  TFormMain &Open(bool show = true) {
-    form = std::make_unique<TFormMain>(programPath, folders, dialogs);
+  // set: the music the window shows, the MIDI set unless a test makes another.
+  TFormMain &Open(bool show = true, const TMusicSet &set = MidiMusicSet()) {
+    form = std::make_unique<TFormMain>(programPath, folders, dialogs, nullptr, nullptr, set);
     form->SetExitWait(0);
     if (show) form->show();
     return *form;
