@@ -7,6 +7,7 @@
 #include <string>
 
 #include "audiogen.h"
+#include "media/audiostream.h"
 #include "media/musicplayer.h"
 #include "midigen.h"
 #include "rendered.h"
@@ -51,6 +52,24 @@ TEST_P(PlaysFormat, AsTheToneItHolds) {
   EXPECT_NEAR(SignChanges(tone), 220, 6);
   player->Close();
   EXPECT_FALSE(player->IsOpen());
+}
+
+// Decoded straight, faster than playing: the one-second tone goes on after its end, from its
+// start again (each decoder rewinds).
+TEST_P(PlaysFormat, StartsAgainAtItsEnd) {
+  REQUIRE_TOOLS("lame");
+  TestWorld world;
+  const std::string in = world.Linux(GetParam().file);
+  ASSERT_TRUE(GetParam().make(in));
+  std::unique_ptr<platform::AudioStream> stream = platform::AudioStream::Make(platform::OpenAudioDecoder(in));
+  ASSERT_TRUE(stream && stream->Prime());
+  constexpr size_t kSecond = platform::AudioStream::kRate;
+  std::vector<float> left(kSecond * 5 / 2), right(left.size());
+  stream->Fill(left.data(), right.data(), left.size());
+  for (size_t from : {kSecond / 10, kSecond * 11 / 10, kSecond * 21 / 10}) {
+    const auto [low, high] = std::minmax_element(left.begin() + from, left.begin() + from + kSecond / 4);
+    EXPECT_GT(*high - *low, 0.7f) << from;
+  }
 }
 
 bool Mp3(const std::string &path, int rate, int channels) { return testsupport::MakeMp3(path, 1.0, rate, channels); }
