@@ -6,6 +6,7 @@
 #include "core/fileops.h"
 #include "core/winpath.h"
 #include "media/association.h"
+#include "media/musicplayer.h"
 #include "media/playercommand.h"
 #include "media/playerprocess.h"
 #include "qtcore/qstr.h"
@@ -30,7 +31,7 @@ QString TPlayerController::PlayBuiltIn(const QString &path, const std::string &s
   if (!player_) {
     platform::FluidPlayerOptions options = options_;
     if (!soundFont.empty()) options.soundFont = soundFont;
-    player_ = platform::MakeFluidPlayer(options);
+    player_ = platform::MakeMusicPlayer(options);
   }
   if (!player_->Open(platform::ToLinux(SS(path))) || !player_->Play()) return QS(player_->ErrorText());
   SetState(true, true);

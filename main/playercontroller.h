@@ -1,5 +1,6 @@
-// The window's players: the built-in one (made at the first play) and the desktop's players it
-// started. "Is playing" is a state of its own here; the controls only show it.
+// The window's players: the built-in one (made at the first play; MIDI files on FluidSynth,
+// MP3 and the other audio formats decoded) and the desktop's players it started. "Is playing" is a state of its own
+// here; the controls only show it.
 #pragma once
 
 #include <QObject>
@@ -28,8 +29,9 @@ class TPlayerController : public QObject {
   // The built-in player plays: the choice of player is locked until it stops.
   bool LocksPlayerChoice() const { return locked_; }
 
-  // Plays a local file with the built-in player, made with soundFont (Linux path; empty: the
-  // system's) at the first play. Empty on success, else the player's error text.
+  // Plays a local music file (MIDI, MP3, WAV, FLAC, Ogg Vorbis, Opus) with the built-in player,
+  // made with soundFont (Linux path; empty: the system's) at the first play. Empty on success,
+  // else the player's error text.
   QString PlayBuiltIn(const QString &path, const std::string &soundFont);
   // Starts the desktop's player for a local file. Empty on success or when no player is
   // associated, else the reason it could not start.

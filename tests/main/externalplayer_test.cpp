@@ -9,10 +9,12 @@
 #include <chrono>
 #include <thread>
 
+#include "audiogen.h"
 #include "desktopplayer.h"
 #include "formworld.h"
 #include "menuitems.h"
 #include "midigen.h"
+#include "requirements.h"
 
 using testsupport::TestWorld;
 
@@ -125,4 +127,20 @@ TEST(ExternalPlayer, APlayerTheUserClosedIsCollectedWhileTheWindowRuns) {
   EXPECT_EQ(f.Players().ProcessIds(), std::vector<qint64>{open}) << "the closed player's id may be another's now";
   f.StopPlaying();
   EXPECT_TRUE(Ends(open));
+}
+
+// An MP3 goes to the desktop's default player for audio/mpeg, also as an archive's entry.
+TEST(ExternalPlayer, AnMp3GoesToTheDefaultPlayerForItsType) {
+  REQUIRE_TOOLS("lame", "zip");
+  PlayerWorld w;
+  TFormMain &f = w.Start();
+  ASSERT_TRUE(testsupport::MakeMp3(w.Linux("my tunes/Town Theme.MP3")));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.world.Windows("my tunes/Town Theme.MP3")));
+  EXPECT_NE(PlayAndWait(f).find(w.Linux("my tunes/Town Theme.MP3")), std::string::npos);
+  ASSERT_EQ(std::system(("cd '" + w.Linux("my tunes") + "' && zip -q pack.zip 'Town Theme.MP3'").c_str()), 0);
+  Control<QLineEdit>(f, "EditMidiFile")
+      ->setText(QString::fromStdString(w.world.Windows("my tunes/pack.zip")) + "|Town Theme.MP3");
+  EXPECT_NE(PlayAndWait(f).find("/pack.zip/Town Theme.MP3"), std::string::npos);
+  EXPECT_TRUE(w.dialogs.Texts().isEmpty()) << w.dialogs.Texts().join("|").toStdString();
+  f.StopPlaying();
 }

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "core/winpath.h"
+#include "audiogen.h"
 #include "formworld.h"
 #include "menuitems.h"
 #include "core/winpath.h"
@@ -221,4 +222,36 @@ TEST(Playback, EnterInTheTreePlaysTheSelectedFile) {
     else EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), before);
     f.StopPlaying();
   }
+}
+
+// MP3s, files and archive entries, play in the same built-in player as MIDI files, each
+// replacing the other; an MP3 that does not decode is reported.
+TEST(Playback, AnMp3PlaysInTheBuiltInPlayerAndSwitchesWithMidi) {
+  REQUIRE_TOOLS("lame", "zip");
+  PlaybackWorld w;
+  TFormMain &f = w.Start();
+  const std::string out = w.Linux("out.raw");
+  TestWorld::MakeDirs(w.Linux("tunes"));
+  ASSERT_TRUE(testsupport::MakeMp3(w.Linux("tunes/Town.mp3")));
+  ASSERT_EQ(std::system(("cd '" + w.Linux("tunes") + "' && zip -q pack.zip Town.mp3").c_str()), 0);
+  const QString sources[] = {QString::fromStdString(w.world.Windows("tunes/Town.mp3")),
+                             QString::fromStdString(w.Tune("tunes/a.mid", 3)),
+                             QString::fromStdString(w.world.Windows("tunes/pack.zip")) + "|Town.mp3"};
+  for (const QString &source : sources) {
+    Control<QLineEdit>(f, "EditMidiFile")->setText(source);
+    f.ToolButtonPlayClick();
+    EXPECT_TRUE(w.dialogs.Texts().isEmpty()) << w.dialogs.Texts().join("|").toStdString();
+    EXPECT_TRUE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+    EXPECT_GT(PeakAfter(out, TestWorld::ReadFile(out).size()), 1000) << source.toStdString();
+  }
+  f.ToolButtonStopClick();
+  EXPECT_FALSE(Control<QToolButton>(f, "ToolButtonStop")->isEnabled());
+
+  TestWorld::WriteFile(w.Linux("tunes/broken.mp3"), TestWorld::ReadFile(w.Linux("tunes/Town.mp3")).substr(0, 300));
+  Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.world.Windows("tunes/broken.mp3")));
+  f.ToolButtonPlayClick();
+  EXPECT_EQ(
+      w.dialogs.Texts(),
+      QStringList{QString::fromStdString(w.world.Windows("tunes/broken.mp3")) +
+                  QString::fromUtf8(" は再生できる音声ファイル (MP3, WAV, FLAC, Ogg Vorbis, Opus) ではありません")});
 }

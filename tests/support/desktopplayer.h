@@ -1,4 +1,5 @@
-// A desktop entry of the tests made the default application for audio/midi, in private XDG
+// A desktop entry of the tests made the default application for audio/midi and audio/mpeg
+// (MP3), in private XDG
 // folders below folder. GLib reads these folders once per process: call it before the first
 // lookup of an association.
 #pragma once
@@ -17,8 +18,11 @@ inline void MakeDefaultMidiPlayer(const std::string &folder, const std::string &
   TestWorld::MakeDirs(config);
   TestWorld::WriteFile(
       data + "/applications/melodeck-test-player.desktop",
-      "[Desktop Entry]\nType=Application\nName=Test player\nExec=" + exec + "\nMimeType=audio/midi;\n");
-  TestWorld::WriteFile(config + "/mimeapps.list", "[Default Applications]\naudio/midi=melodeck-test-player.desktop\n");
+      "[Desktop Entry]\nType=Application\nName=Test player\nExec=" + exec + "\nMimeType=audio/midi;audio/mpeg;\n");
+  TestWorld::WriteFile(config + "/mimeapps.list",
+                       "[Default Applications]\n"
+                       "audio/midi=melodeck-test-player.desktop\n"
+                       "audio/mpeg=melodeck-test-player.desktop\n");
   setenv("XDG_DATA_HOME", data.c_str(), 1);
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   unsetenv("XDG_CURRENT_DESKTOP");

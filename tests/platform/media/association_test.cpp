@@ -80,6 +80,8 @@ TEST(AssociatedCommand, FromTheDefaultApplication) {
   EXPECT_EQ(platform::AssociatedCommand(".mid"), expected);
   EXPECT_EQ(platform::AssociatedCommand(".MID"), expected);
   EXPECT_EQ(platform::AssociatedCommand(".midi"), expected);
+  EXPECT_EQ(platform::AssociatedCommand(".mp3"), expected);  // audio/mpeg
+  EXPECT_EQ(platform::AssociatedCommand(".MP3"), expected);
   EXPECT_EQ(platform::AssociatedCommand(".melodeck-unknown"), "");
   EXPECT_EQ(platform::AssociatedCommand(""), "");
   EXPECT_EQ(platform::AssociatedCommand("."), "");
