@@ -22,8 +22,8 @@ struct DigitalWorld {
     testsupport::MakeDigitalMusic(world.Linux(kDigital));
     program = PlaceProgram(world.Linux("prog"));
     TestWorld::MakeDirs(world.Linux("tunes"));
-    town = testsupport::MakeMp3(world.Linux("tunes/town.mp3"), 880);
-    sea = testsupport::MakeMp3(world.Linux("tunes/sea.mp3"), 990);
+    town = testsupport::MakeSineMp3(world.Linux("tunes/town.mp3"), 880);
+    sea = testsupport::MakeSineMp3(world.Linux("tunes/sea.mp3"), 990);
     TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), "[Town]\nbritainpos.mp3=Z:" + world.Linux("tunes/town.mp3") +
                                                                "\nturfin.mp3=Z:" + world.Linux("tunes/sea.mp3") + "\n");
   }

@@ -9,7 +9,7 @@
 
 namespace testsupport {
 
-std::string MakeMp3(const std::string &linuxPath, int hz, double seconds) {
+std::string MakeSineMp3(const std::string &linuxPath, int hz, double seconds) {
   const std::string wav = linuxPath + ".wav";
   {
     const auto frames = static_cast<uint32_t>(44100 * seconds);
@@ -59,7 +59,7 @@ void MakeDigitalMusic(const std::string &linuxDir) {
   int hz = 330;
   for (const DigitalTrackFile &f : DigitalTrackFiles()) {
     index << f.indexLine << "\r\n";
-    if (!f.diskName.empty()) MakeMp3(linuxDir + "/" + f.diskName, hz += 55);
+    if (!f.diskName.empty()) MakeSineMp3(linuxDir + "/" + f.diskName, hz += 55);
   }
 }
 

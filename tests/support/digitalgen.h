@@ -9,7 +9,7 @@ namespace testsupport {
 
 // Encodes a sine of hz lasting seconds (44.1 kHz, mono) as an MP3 file at linuxPath with the
 // `lame` command; answers the file's bytes (empty when lame failed).
-std::string MakeMp3(const std::string &linuxPath, int hz, double seconds = 0.3);
+std::string MakeSineMp3(const std::string &linuxPath, int hz, double seconds = 0.3);
 
 // One line of the index and the file on disk it names ("" for none).
 struct DigitalTrackFile {
