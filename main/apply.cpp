@@ -5,10 +5,13 @@
 #include "coredialogs.h"
 #include "formmain.h"
 #include "gamerunning.h"
+#include "setapply.h"
 #include "sources.h"
 
 void TFormMain::MainMenuApplayClick() {
-  const QString question = ApplyQuestion(IsGameRunning(folders_), Store().CurrentConfig);
+  bool running = false;
+  for (const TGameSet &set : gameChoice_->Sets()) running = running || IsGameRunning(set.Folders);
+  const QString question = ApplyQuestion(running, Store().CurrentConfig);
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return;
   if (players_->IsPlaying()) StopPlaying();
@@ -22,6 +25,15 @@ void TFormMain::MainMenuApplayClick() {
   if (noWorkFolder) dialogs_.Message(WorkFolderFailureText(Session().WorkFolder));
   for (const QString &note : ApplyNotes(report)) dialogs_.Message(note);
   ShowApplyFailures(report, dialogs_);
+  // The game's other music sets get the configuration as stored.
+  const std::vector<TGameSet> &sets = gameChoice_->Sets();
+  for (size_t i = 0; i < sets.size(); ++i) {
+    if (static_cast<int>(i) == gameChoice_->SetIndex()) continue;
+    const TSetApply other = ApplyConfigToSet(Store().ProgramPath(), sets[i], Store().CurrentConfig, dialogs_);
+    ShowBackupReport(dialogs_, other.Backups);
+    for (const QString &note : ApplyNotes(other.Report)) dialogs_.Message(note);
+    ShowApplyFailures(other.Report, dialogs_);
+  }
 }
 
 void TFormMain::MainMenuApplayCloseClick() {

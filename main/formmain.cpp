@@ -27,10 +27,27 @@
 using platform::QS;
 using platform::SS;
 
+namespace {
+
+TGameSet FirstSetOf(const std::vector<TGame> &games, int chosen) {
+  const std::vector<TGameSet> sets = GameSets(games.at(static_cast<size_t>(chosen)));
+  return sets.empty() ? TGameSet() : sets.front();
+}
+
+}  // namespace
+
 TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
                      platform::InstanceLock *lock, QWidget *parent, const TMusicSet &set)
+    : TFormMain(programPath, {}, -1, TGameSet{set, folders}, dialogs, lock, parent) {}
+
+TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen,
+                     platform::Dialogs &dialogs, platform::InstanceLock *lock, QWidget *parent)
+    : TFormMain(programPath, games, chosen, FirstSetOf(games, chosen), dialogs, lock, parent) {}
+
+TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen, const TGameSet &first,
+                     platform::Dialogs &dialogs, platform::InstanceLock *lock, QWidget *parent)
     : QMainWindow(parent),
-      session_(std::make_unique<TSession>(programPath, folders, dialogs, set)),
+      session_(std::make_unique<TSession>(programPath, first, dialogs)),
       folders_(session_->Folders),
       dialogs_(dialogs),
       lock_(lock),
@@ -54,9 +71,16 @@ TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, pl
   BuildMenus();
   BuildPopupMenus();
   BuildToolBars();
+  gameChoice_ =
+      std::make_unique<TGameChoice>(*ComboBoxGame, *ComboBoxGameItem, *ComboBoxMusicSet, *ComboBoxMusicSetItem, this);
+  if (games.empty()) gameChoice_->SetOnlySet(first);
+  else gameChoice_->SetGames(games, chosen);
   ConnectSceneList();
   ConnectFolderTree();
-  connect(store_, &TConfigStore::CaptionChanged, this, &QWidget::setWindowTitle);
+  connect(store_, &TConfigStore::CaptionChanged, this,
+          [this](const QString &caption) { setWindowTitle(gameChoice_->CaptionOf(caption)); });
+  connect(ComboBoxGame, &QComboBox::activated, this, [this] { ComboBoxGameChange(); });
+  connect(ComboBoxMusicSet, &QComboBox::activated, this, [this] { ComboBoxMusicSetChange(); });
   connect(store_, &TConfigStore::ConfigSelected, this, [this](int index) {
     const QSignalBlocker block(ComboBoxConfigList);  // the store's choice, not the user's
     ComboBoxConfigList->setCurrentIndex(index);
@@ -182,10 +206,7 @@ QMenu *TFormMain::createPopupMenu() { return nullptr; }
 // Runs last in the constructor; the splash is already up (created before anything else).
 void TFormMain::FormCreate() {
   // Settings were opened by the store.
-  for (const TScene &scene : session_->SceneTable) {
-    FolderTreeViewEx->UnFileMask() << folders_.MusicDir + "\\" + scene.FileName;
-    if (!folders_.MusicDirTD.isEmpty()) FolderTreeViewEx->UnFileMask() << folders_.MusicDirTD + "\\" + scene.FileName;
-  }
+  MaskGameFiles();
   ReadSettings();
   loadingList_ = true;
   ShowBackupReport(dialogs_, store_->LoadConfigList());

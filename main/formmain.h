@@ -21,6 +21,7 @@
 #include "archivetree.h"
 #include "foldertreeviewex.h"
 #include "formoptions.h"
+#include "gamechoice.h"
 #include "imagelist.h"
 #include "playercontroller.h"
 #include "qtcore/dialogs.h"
@@ -44,6 +45,9 @@ class TFormMain : public QMainWindow {
   // set: the music the scene list shows.
   TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
             platform::InstanceLock *lock = nullptr, QWidget *parent = nullptr, const TMusicSet &set = MidiMusicSet());
+  // games: every game served (none empty); chosen: the one shown first, with its first music set.
+  TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen, platform::Dialogs &dialogs,
+            platform::InstanceLock *lock = nullptr, QWidget *parent = nullptr);
   ~TFormMain() override;
 
   // The user manual the help menu opens.
@@ -62,6 +66,7 @@ class TFormMain : public QMainWindow {
   TArchiveTree &ArchiveTree() { return *archiveTree_; }
   TPlayerController &Players() { return *players_; }
   const TFormOptions &Options() const { return options_; }
+  TGameChoice &GameChoice() { return *gameChoice_; }
 
   // A pause before the clean-up at exit. None: by then the built-in player has closed the sound
   // device, and the work folder can go while a player still has a file of it open.
@@ -109,6 +114,8 @@ class TFormMain : public QMainWindow {
   void ToolButtonStopClick();
   void ToolButtonFileJumpClick();
   void ComboBoxConfigListChange();
+  void ComboBoxGameChange();
+  void ComboBoxMusicSetChange();
   void CreateConfig(QAction *item);
   void DeleteConfig(QAction *item);
   void RenameConfig(QAction *item);
@@ -160,6 +167,12 @@ class TFormMain : public QMainWindow {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen, const TGameSet &first,
+            platform::Dialogs &dialogs, platform::InstanceLock *lock, QWidget *parent);
+  // The scene list, the tree and the caption show the music set chosen now.
+  void ShowChosenSet();
+  // The tree hides the game's own music files of every set of the game shown.
+  void MaskGameFiles();
   void BuildLayout();
   void BuildMenus();
   void BuildPopupMenus();
@@ -201,6 +214,7 @@ class TFormMain : public QMainWindow {
   TPlayerController *players_ = nullptr;
   std::unique_ptr<TSceneList> sceneList_;
   std::unique_ptr<TArchiveTree> archiveTree_;
+  std::unique_ptr<TGameChoice> gameChoice_;
   TFormDocument *documentWindow_ = nullptr;  // created on the first Open, owned by this window
 
   // --- Controls (names as the window's design has them; tests find them by these names).
@@ -208,7 +222,8 @@ class TFormMain : public QMainWindow {
   QToolButton *ToolButtonExit = nullptr, *ToolButtonApplay = nullptr, *ToolButtonFileJump = nullptr;
   QToolButton *ToolButtonPlay = nullptr, *ToolButtonStop = nullptr;
   QAction *ToolButtonSeparator = nullptr;
-  QComboBox *ComboBoxConfigList = nullptr;
+  QComboBox *ComboBoxConfigList = nullptr, *ComboBoxGame = nullptr, *ComboBoxMusicSet = nullptr;
+  QAction *ComboBoxGameItem = nullptr, *ComboBoxMusicSetItem = nullptr;
   QLineEdit *EditMidiFile = nullptr;
   QTreeWidget *ListView = nullptr;
   QSplitter *Splitter = nullptr;

@@ -275,6 +275,21 @@ void TFormMain::BuildToolBars() {
   ComboBoxConfigList->setItemDelegate(new TRowHeightDelegate(Scale(15), ComboBoxConfigList));
   SetHint(ComboBoxConfigList, QStringLiteral("|変更したい設定項目を選びます"));
   ToolBarConfig->addWidget(ComboBoxConfigList);
+  // The game and its music set, beside the configuration: shown only when there is a choice.
+  auto selector = [this](const char *name, const QString &hint, QAction *&item) {
+    auto *box = new QComboBox(ToolBarConfig);
+    box->setObjectName(name);
+    box->setEditable(false);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setItemDelegate(new TRowHeightDelegate(Scale(15), box));
+    SetHint(box, hint);
+    item = ToolBarConfig->addWidget(box);
+    item->setVisible(false);
+    return box;
+  };
+  ComboBoxGame = selector("ComboBoxGame", QStringLiteral("|音楽を入れ替えるゲームを選びます"), ComboBoxGameItem);
+  ComboBoxMusicSet = selector("ComboBoxMusicSet", QStringLiteral("|表示する音楽 (MIDI またはデジタル) を選びます"),
+                              ComboBoxMusicSetItem);
 
   addToolBarBreak();
   ToolBarPlayer = bar("ToolBarPlayer");

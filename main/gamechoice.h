@@ -1,0 +1,48 @@
+// The games the window serves and the music set it shows: the game selector and the music-set
+// selector beside the configuration box, each hidden while there is only one choice.
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QObject>
+#include <vector>
+
+#include "gamesets.h"
+
+class TGameChoice : public QObject {
+  Q_OBJECT
+ public:
+  // gameItem, setItem: the tool-bar items that show the boxes.
+  TGameChoice(QComboBox &gameBox, QAction &gameItem, QComboBox &setBox, QAction &setItem, QObject *parent);
+
+  // The games, the chosen one's music sets read from its folders, its first set chosen.
+  void SetGames(std::vector<TGame> games, int chosen);
+  // One set without a game of its own (a window made over given folders).
+  void SetOnlySet(TGameSet set);
+
+  const std::vector<TGame> &Games() const { return games_; }
+  int GameIndex() const { return game_; }
+  const std::vector<TGameSet> &Sets() const { return sets_; }
+  int SetIndex() const { return set_; }
+  const TGameSet &Set() const { return sets_.at(static_cast<size_t>(set_)); }
+
+  // The user's choices: false when it is the one shown already.
+  bool ChooseGame(int index);
+  bool ChooseSet(int index);
+  // A game added by the user, or the one of the same folder found already; answers its index.
+  int AddGame(const TGame &game);
+
+  // What the caption adds to the configuration's name: the game's, when there are several.
+  QString CaptionOf(const QString &caption) const;
+
+ private:
+  void ReadSets();
+  void ShowBoxes();
+
+  QComboBox &gameBox_, &setBox_;
+  QAction &gameItem_, &setItem_;
+  std::vector<TGame> games_;
+  int game_ = -1;
+  std::vector<TGameSet> sets_;
+  int set_ = 0;
+};
