@@ -52,7 +52,7 @@ std::optional<TGame> ChooseGameFolder(platform::Dialogs &dialogs) {
     if (folder.isEmpty()) return std::nullopt;
     const TGameLookup lookup = LookUpGame(folder);
     if (lookup.Game) return lookup.Game;
-    dialogs.Message(GameLookupMessage(lookup), platform::TMsgType::Warning);
+    dialogs.Message(GameLookupText(lookup), platform::TMsgType::Warning);
     options.initialDir = folder;
   }
 }

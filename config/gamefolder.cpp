@@ -139,7 +139,7 @@ TGameLookup LookUpGameArgument(const QString &argument) {
   return LookUpGame(QS(platform::ToWindows(platform::NormalizeLinuxPath(SS(argument)))));
 }
 
-QString GameLookupMessage(const TGameLookup &lookup) {
+QString GameLookupText(const TGameLookup &lookup) {
   QString text;
   switch (lookup.Problem) {
     case TGameLookup::None:

@@ -36,5 +36,5 @@ TGameLookup LookUpGame(const QString &windowsPath);
 TGameLookup LookUpGameArgument(const QString &argument);
 
 // Why a path is not a game: for the window (Japanese) and for the command line (English).
-QString GameLookupMessage(const TGameLookup &lookup);
+QString GameLookupText(const TGameLookup &lookup);
 QString GameLookupLine(const TGameLookup &lookup);
