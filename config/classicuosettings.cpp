@@ -27,10 +27,8 @@ bool IsWindowsPath(const QString &s) {
 }  // namespace
 
 TClassicUoFolder ReadClassicUoFolder(const QByteArray &bytes) {
-  QByteArray text = bytes;
-  if (text.startsWith("\xEF\xBB\xBF")) text.remove(0, 3);
   QJsonParseError error;
-  const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
+  const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);  // a byte order mark is skipped
   TClassicUoFolder folder;
   if (error.error != QJsonParseError::NoError || !doc.isObject()) return folder;
   folder.Result = TClassicUoFolder::NoFolder;
