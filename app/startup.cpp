@@ -18,6 +18,7 @@ using platform::SS;
 namespace {
 
 constexpr char kFirstKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Online\\1.0";
+constexpr char kClientNotFound[] = "\"Client.exe\" was not found.";
 
 // One line for whoever started the program from a terminal: where it looked, and what for.
 void LogClientNotFound(const platform::Registry &registry) {
@@ -94,7 +95,7 @@ bool DiscoverGame(const platform::Registry &registry, platform::Dialogs &dialogs
   f = MidiClientFolders(registry);
   if (!HasMidiClient(f)) {
     LogClientNotFound(registry);
-    dialogs.Message(QStringLiteral("\"Client.exe\" was not found."));
+    dialogs.Message(QLatin1String(kClientNotFound));
     return false;
   }
   return true;
@@ -114,7 +115,7 @@ std::optional<TGameList> FindGames(const TRegistryHives &hives, const QString &s
   }
   if (list.Games.empty()) {
     LogClientNotFound(hives.Machine);
-    dialogs.Message(QStringLiteral("\"Client.exe\" was not found."));
+    dialogs.Message(QLatin1String(kClientNotFound));
     auto game = ChooseGameFolder(dialogs);
     if (!game) return std::nullopt;
     KeepInSettings(dialogs, [&] {

@@ -97,6 +97,7 @@ QString DigitalMusicDir(const QString &folder) {
 }
 
 std::optional<TGame> GameOfFolder(const QString &folder, const QString &name) {
+  if (folder.trimmed().isEmpty()) return std::nullopt;  // not the current folder
   const QString canonical = Canonical(folder);
   if (canonical.isEmpty() || !IsFolder(canonical)) return std::nullopt;
   TGame game;
