@@ -1,4 +1,4 @@
-// Fake Wine prefixes with the game installed: system.reg with the clients' keys, dosdevices
+// Fake Wine prefixes with the game installed: system.reg and user.reg with the clients' keys, dosdevices
 // links, the client executables and the 49 music files. For tests and the demo.
 #pragma once
 
