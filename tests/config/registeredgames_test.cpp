@@ -173,15 +173,3 @@ TEST(RegisteredGames, TheMidiGameHasTheFoldersStartUpAlwaysFound) {
   EXPECT_TRUE(HasMidiClient(MidiClientFolders(hives.Machine)));
   EXPECT_FALSE(HasMidiClient(MidiClientFolders(hives.User)));
 }
-
-TEST(RegisteredGames, GamesOfOneNameShowTheirFolders) {
-  std::vector<TGame> games(3);
-  games[0].Name = games[2].Name = "Ultima Online Classic";
-  games[1].Name = "Ultima Online";
-  games[0].Folder = "C:\\A";
-  games[2].Folder = "C:\\B";
-  NameGamesApart(games);
-  EXPECT_EQ(games[0].Name, "Ultima Online Classic (C:\\A)");
-  EXPECT_EQ(games[1].Name, "Ultima Online");
-  EXPECT_EQ(games[2].Name, "Ultima Online Classic (C:\\B)");
-}
