@@ -4,10 +4,13 @@
 #include <string>
 
 #include "configstore.h"
+#include "gamefolder.h"
+#include "keptgames.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
 #include "core/winpath.h"
 #include "qtcore/qstr.h"
+#include "registeredgames.h"
 
 using platform::QS;
 using platform::SS;
@@ -15,17 +18,7 @@ using platform::SS;
 namespace {
 
 constexpr char kFirstKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Online\\1.0";
-constexpr char kThirdDawnKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Online Third Dawn\\1.0";
-
-// Reads "ExePath" under key; when it names a file, answers its music folder. Paths are made
-// canonical so that they compare equal to the paths the folder tree produces.
-void ReadClient(const platform::Registry &registry, const char *key, QString &clientPath, QString &musicDir) {
-  clientPath = QS(registry.ReadString32(key, "ExePath").value_or(""));
-  if (clientPath.isEmpty() || !platform::FileExists(SS(clientPath))) return;
-  clientPath = QS(platform::Paths().Canonical(SS(clientPath)));
-  musicDir = QS(platform::ExtractFilePath(SS(clientPath))) + "music";
-  if (platform::DirectoryExists(SS(musicDir))) musicDir = QS(platform::Paths().Canonical(SS(musicDir)));
-}
+constexpr char kClientNotFound[] = "\"Client.exe\" was not found.";
 
 // One line for whoever started the program from a terminal: where it looked, and what for.
 void LogClientNotFound(const platform::Registry &registry) {
@@ -39,6 +32,37 @@ void LogClientNotFound(const platform::Registry &registry) {
   for (size_t i = 0; i + 1 < line.size(); ++i)
     if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == '\x7F') line[i] = '?';
   std::fputs(line.c_str(), stderr);
+}
+
+// Writes to the settings file; a failure is shown, and the program goes on.
+template <typename Write>
+void KeepInSettings(platform::Dialogs &dialogs, Write write) {
+  try {
+    write();
+  } catch (const platform::EIniFileException &e) {
+    dialogs.Message(QString::fromUtf8(e.what()) + ".", platform::TMsgType::Error);
+  }
+}
+
+// With no game found: the user may choose the game's folder, until one is a game.
+std::optional<TGame> ChooseGameFolder(platform::Dialogs &dialogs) {
+  platform::TFileDialogOptions options;
+  options.title = QStringLiteral("ゲームのフォルダを選択してください");
+  for (;;) {
+    const QString folder = dialogs.ChooseFolder(options);
+    if (folder.isEmpty()) return std::nullopt;
+    const TGameLookup lookup = LookUpGame(folder);
+    if (lookup.Game) return lookup.Game;
+    dialogs.Message(GameLookupText(lookup), platform::TMsgType::Warning);
+    options.initialDir = folder;
+  }
+}
+
+std::optional<size_t> IndexOf(const std::vector<TGame> &games, const QString &folder) {
+  if (folder.isEmpty()) return std::nullopt;
+  for (size_t i = 0; i < games.size(); ++i)
+    if (SameFolder(games[i].Folder, folder)) return i;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -68,16 +92,44 @@ bool ConfirmFirstRun(const QString &programPath, platform::Dialogs &dialogs) {
 }
 
 bool DiscoverGame(const platform::Registry &registry, platform::Dialogs &dialogs, TGameFolders &f) {
-  f = TGameFolders();
-  ReadClient(registry, kFirstKey, f.ClientPath, f.MusicDir);
-  ReadClient(registry, kThirdDawnKey, f.ClientPathTD, f.MusicDirTD);
-  if (f.MusicDir.isEmpty() || !platform::DirectoryExists(SS(f.MusicDir))) {
+  f = MidiClientFolders(registry);
+  if (!HasMidiClient(f)) {
     LogClientNotFound(registry);
-    dialogs.Message(QStringLiteral("\"Client.exe\" was not found."));
+    dialogs.Message(QLatin1String(kClientNotFound));
     return false;
   }
-  f.HasThirdDawn = !f.MusicDirTD.isEmpty() && platform::DirectoryExists(SS(f.MusicDirTD));
-  f.DefaultDir = f.MusicDir + "\\default";
-  f.DefaultDirTD = f.MusicDirTD + "\\default";
   return true;
+}
+
+std::optional<TGameList> FindGames(const TRegistryHives &hives, const QString &settingsPath,
+                                   const std::optional<TGameRequest> &request, platform::Dialogs &dialogs) {
+  platform::IniFile settings(SS(settingsPath));
+  TGameList list;
+  list.Games = RegisteredGames(hives);
+  for (const QString &folder : ReadKeptGames(settings))
+    if (auto game = GameOfFolder(folder)) AddGame(list.Games, *game);
+  std::optional<size_t> chosen;
+  if (request) {
+    chosen = AddGame(list.Games, request->Game);
+    if (request->Keep) KeepInSettings(dialogs, [&] { KeepGame(settings, request->Game.Folder); });
+  }
+  if (list.Games.empty()) {
+    LogClientNotFound(hives.Machine);
+    dialogs.Message(QLatin1String(kClientNotFound));
+    auto game = ChooseGameFolder(dialogs);
+    if (!game) return std::nullopt;
+    KeepInSettings(dialogs, [&] {
+      KeepGame(settings, game->Folder);
+      WriteChosenGame(settings, game->Folder);
+    });
+    list.Games.push_back(*game);
+    chosen = 0;
+  }
+  if (!chosen) chosen = IndexOf(list.Games, ReadChosenGame(settings));
+  if (!chosen)
+    for (size_t i = 0; i < list.Games.size() && !chosen; ++i)
+      if (list.Games[i].HasMidi()) chosen = i;
+  list.Chosen = chosen.value_or(0);
+  NameGamesApart(list.Games);
+  return list;
 }

@@ -1,5 +1,5 @@
 // Dialogs for the command line: messages go to standard error, questions are never asked
-// (the answer is the box's "no": Cancel or No), input boxes and file dialogs are cancelled.
+// (the answer is the box's "no": Cancel or No), input boxes, file and folder dialogs are cancelled.
 #pragma once
 
 #include "qtcore/dialogs.h"
@@ -11,4 +11,5 @@ class TTerminalDialogs : public platform::Dialogs {
   bool InputQuery(const QString &, const QString &, QString &) override { return false; }
   QString OpenFile(const platform::TFileDialogOptions &) override { return QString(); }
   QString SaveFile(const platform::TFileDialogOptions &) override { return QString(); }
+  QString ChooseFolder(const platform::TFileDialogOptions &) override { return QString(); }
 };

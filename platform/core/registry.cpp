@@ -255,6 +255,11 @@ Registry Registry::LoadSystemReg(const std::string &prefixLinuxDir) {
   return text ? Parse(*text) : Registry();
 }
 
+Registry Registry::LoadUserReg(const std::string &prefixLinuxDir) {
+  const auto text = ReadLinuxFile(prefixLinuxDir + "/user.reg");
+  return text ? Parse(*text) : Registry();
+}
+
 bool Registry::KeyExists(std::string_view keyPath) const { return keys_.count(FoldKey(keyPath)) != 0; }
 
 std::optional<RegValue> Registry::ReadValue(std::string_view keyPath, std::string_view valueName) const {

@@ -1,5 +1,6 @@
-// A read-only view of HKEY_LOCAL_MACHINE as Wine keeps it: the text file system.reg of a
-// prefix. Key and value names compare without case.
+// A read-only view of a registry hive as Wine keeps it: the text file system.reg
+// (HKEY_LOCAL_MACHINE) or user.reg (HKEY_CURRENT_USER) of a prefix. Key and value names compare
+// without case.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,8 @@ class Registry {
   static Registry Parse(std::string_view text);
   // <prefix>/system.reg; empty when it can't be read.
   static Registry LoadSystemReg(const std::string &prefixLinuxDir);
+  // <prefix>/user.reg (HKEY_CURRENT_USER, key paths relative to it); empty when it can't be read.
+  static Registry LoadUserReg(const std::string &prefixLinuxDir);
 
   bool Is64Bit() const { return win64_; }
   bool KeyExists(std::string_view keyPath) const;

@@ -80,4 +80,8 @@ QString QtDialogs::SaveFile(const TFileDialogOptions &options) {
   return WindowsOf(dialog.selectedFiles().first());
 }
 
+QString QtDialogs::ChooseFolder(const TFileDialogOptions &options) {
+  return WindowsOf(QFileDialog::getExistingDirectory(parent_, options.title, StartPath(options)));
+}
+
 }  // namespace platform

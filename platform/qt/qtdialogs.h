@@ -18,6 +18,7 @@ class QtDialogs : public Dialogs {
   bool InputQuery(const QString &caption, const QString &prompt, QString &value) override;
   QString OpenFile(const TFileDialogOptions &options) override;
   QString SaveFile(const TFileDialogOptions &options) override;
+  QString ChooseFolder(const TFileDialogOptions &options) override;
 
  private:
   QPointer<QWidget> parent_;

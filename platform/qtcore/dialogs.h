@@ -37,6 +37,8 @@ class Dialogs {
   // File dialogs; an empty string when cancelled.
   virtual QString OpenFile(const TFileDialogOptions &options) = 0;
   virtual QString SaveFile(const TFileDialogOptions &options) = 0;
+  // A folder dialog (title and initialDir of options); an empty string when cancelled.
+  virtual QString ChooseFolder(const TFileDialogOptions &options) = 0;
 };
 
 }  // namespace platform

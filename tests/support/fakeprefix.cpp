@@ -49,7 +49,42 @@ std::string RegEscape(const std::string &s) {
   return out;
 }
 
+// The key as the hive holds it: a 32-bit program's key of a 64-bit prefix's machine hive lies
+// under Software\Wow6432Node; the user's hive is not redirected.
+std::string RegKey(const FakePrefixOptions &o, const FakeDigitalGame &g) {
+  const std::string software = "Software\\";
+  std::string key = g.key;
+  if (o.win64 && g.hive == FakeDigitalGame::Machine && key.compare(0, software.size(), software) == 0)
+    key = software + "Wow6432Node\\" + key.substr(software.size());
+  return key;
+}
+
+void DigitalKeys(std::string &text, const FakePrefixOptions &o, FakeDigitalGame::Hive hive) {
+  for (const auto &g : o.digitalGames) {
+    if (g.hive != hive) continue;
+    text += "\n[" + RegEscape(RegKey(o, g)) + "] 1700000000\n#time=1da0f5c7e6b2a10\n";
+    if (g.exe.empty()) text += "\"InstallDir\"=\"" + RegEscape(g.dir) + "\"\n";
+    else text += "\"ExePath\"=\"" + RegEscape(g.dir + "\\" + g.exe) + "\"\n";
+  }
+}
+
 }  // namespace
+
+const std::vector<std::string> &DigitalMusicFiles() {
+  static const std::vector<std::string> files = {"Turfin.mp3", "Britainpos.mp3", "britain1.MP3", "STONES.mp3",
+                                                 "serpents.mp3"};
+  return files;
+}
+
+void MakeDigitalMusic(const std::string &linuxFolder, bool index) {
+  MakeDirs(linuxFolder);
+  for (const auto &f : DigitalMusicFiles())
+    WriteFile(linuxFolder + "/" + f, std::string("ID3\x03\0\0\0\0\0\0", 10) + "fake track " + f);
+  if (index)
+    WriteFile(linuxFolder + "/Config.txt",
+              "0 turfin\r\n1 turfin,loop\r\n8 stones\r\n9 Britainpos.mp3,loop\r\n10 BRITAIN1\r\n"
+              "19 serpents loop\r\nnot a track line\r\n");
+}
 
 const std::vector<std::string> &GameMusicFiles() {
   static const std::vector<std::string> files = {
@@ -79,6 +114,15 @@ std::string SystemRegText(const FakePrefixOptions &o) {
       "Files\"\n";
   if (o.firstClient) key("Ultima Online", o.firstDir + "\\" + o.firstExeName);
   if (o.thirdDawn) key("Ultima Online Third Dawn", o.thirdDawnDir + "\\" + o.thirdDawnExeName);
+  DigitalKeys(text, o, FakeDigitalGame::Machine);
+  return text;
+}
+
+std::string UserRegText(const FakePrefixOptions &o) {
+  std::string text = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n";
+  text += o.win64 ? "#arch=win64\n" : "#arch=win32\n";
+  text += "\n[Software\\\\Wine] 1700000000\n\"Version\"=\"win10\"\n";
+  DigitalKeys(text, o, FakeDigitalGame::User);
   return text;
 }
 
@@ -93,6 +137,7 @@ FakePrefix MakeFakePrefix(const std::string &linuxDir, const FakePrefixOptions &
       symlink("/", (linuxDir + "/dosdevices/z:").c_str()) != 0)
     throw std::runtime_error("cannot link drives in " + linuxDir);
   WriteFile(linuxDir + "/system.reg", SystemRegText(o));
+  WriteFile(linuxDir + "/user.reg", UserRegText(o));
 
   auto install = [&](const std::string &dir, const std::string &exe, bool withExe, bool withMusic, int seed) {
     MakeDirs(DriveCToLinux(linuxDir, dir));
@@ -112,6 +157,12 @@ FakePrefix MakeFakePrefix(const std::string &linuxDir, const FakePrefixOptions &
     p.clientExeTD = o.thirdDawnDir + "\\" + o.thirdDawnExeName;
     p.musicDirTD = o.thirdDawnDir + "\\music";
   }
+  for (const auto &g : o.digitalGames) {
+    MakeDirs(DriveCToLinux(linuxDir, g.dir));
+    if (!g.exe.empty()) WriteFile(DriveCToLinux(linuxDir, g.dir + "\\" + g.exe), "MZ fake client\n");
+    if (!g.music.empty()) MakeDigitalMusic(DriveCToLinux(linuxDir, g.dir + "\\" + g.music), g.index);
+  }
+  if (!o.firstDigital.empty()) MakeDigitalMusic(DriveCToLinux(linuxDir, o.firstDir + "\\" + o.firstDigital));
   return p;
 }
 

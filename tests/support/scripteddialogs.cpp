@@ -55,4 +55,13 @@ QString ScriptedDialogs::SaveFile(const platform::TFileDialogOptions &options) {
   return f;
 }
 
+QString ScriptedDialogs::ChooseFolder(const platform::TFileDialogOptions &options) {
+  shown_.push_back(
+      {ShownDialog::Folder, options.title, {}, platform::TMsgType::Information, 0, {}, options.initialDir});
+  if (files_.empty()) return {};
+  QString f = files_.front();
+  files_.pop_front();
+  return f;
+}
+
 }  // namespace testsupport

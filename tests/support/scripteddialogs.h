@@ -11,7 +11,7 @@
 namespace testsupport {
 
 struct ShownDialog {
-  enum Kind { Message, Input, Open, Save } kind;
+  enum Kind { Message, Input, Open, Save, Folder } kind;
   QString text;  // message text, or the input prompt, or the file dialog title
   QString caption;
   platform::TMsgType type = platform::TMsgType::Information;
@@ -26,7 +26,7 @@ class ScriptedDialogs : public platform::Dialogs {
   void Answer(platform::TModalResult r) { messages_.push_back(r); }
   void AnswerInput(QString text) { inputs_.push_back({true, std::move(text)}); }
   void CancelInput() { inputs_.push_back({false, {}}); }
-  void AnswerFile(QString windowsPath) { files_.push_back(std::move(windowsPath)); }
+  void AnswerFile(QString windowsPath) { files_.push_back(std::move(windowsPath)); }  // also a folder dialog's
 
   const std::vector<ShownDialog> &Shown() const { return shown_; }
   QStringList Texts() const;  // the texts of every box, in order
@@ -38,6 +38,7 @@ class ScriptedDialogs : public platform::Dialogs {
   bool InputQuery(const QString &caption, const QString &prompt, QString &value) override;
   QString OpenFile(const platform::TFileDialogOptions &options) override;
   QString SaveFile(const platform::TFileDialogOptions &options) override;
+  QString ChooseFolder(const platform::TFileDialogOptions &options) override;
 
  private:
   std::deque<platform::TModalResult> messages_;

@@ -13,6 +13,7 @@ class SilentDialogs : public platform::Dialogs {
   bool InputQuery(const QString &, const QString &, QString &) override { return false; }
   QString OpenFile(const platform::TFileDialogOptions &) override { return {}; }
   QString SaveFile(const platform::TFileDialogOptions &) override { return {}; }
+  QString ChooseFolder(const platform::TFileDialogOptions &) override { return {}; }
 };
 
 }  // namespace testsupport
