@@ -19,6 +19,7 @@
 #include "damagedsettings.h"
 #include "datafolder.h"
 #include "gamerunning.h"
+#include "gamefolder.h"
 #include "gamesets.h"
 #include "gameupdates.h"
 #include "importanswers.h"
@@ -109,7 +110,8 @@ void TellDamagedSettings(const QString &base, bool writes) {
   }
 }
 
-int Prepare(TContext &c, bool writes) {
+// gameArgument: the game for this run (--game), a Linux or Windows path; empty: the chosen one.
+int Prepare(TContext &c, bool writes, const QString &gameArgument) {
   const std::string program = platform::ToLinux(platform::ProgramPath());
   if (program.empty()) {
     Err("the program's own path can't be read from /proc/self/exe");
@@ -129,11 +131,23 @@ int Prepare(TContext &c, bool writes) {
     return ecNotSetUp;
   }
   TellDamagedSettings(c.base, writes);
-  const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
-  TGameFolders folders;
-  if (!DiscoverGame(registry, c.dialogs, folders)) return ecError;
-  c.game = MidiGame(folders);
+  std::optional<TGameRequest> request;
+  if (!gameArgument.isEmpty()) {
+    const TGameLookup lookup = LookUpGameArgument(gameArgument);
+    if (!lookup.Game) {
+      Err(GameLookupLine(lookup));
+      return ecError;
+    }
+    request = TGameRequest{*lookup.Game, false};
+  }
+  const auto found = FindGames(TRegistryHives::Load(platform::Paths().Prefix()), settings, request, c.dialogs);
+  if (!found) return ecError;
+  c.game = found->Games[found->Chosen];
   c.sets = GameSets(c.game);
+  if (c.sets.empty()) {
+    Err("the game in " + Shown(c.game.Folder) + " has no music to manage");
+    return ecError;
+  }
   TellLeftOutTracks(c);
   return ecOK;
 }
@@ -299,7 +313,15 @@ int Import(TContext &c, const QString &file, const QString &as, bool overwrite) 
 
 }  // namespace
 
+QString WindowGameArgument(int argc, char **argv) {
+  const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  if (argc == 3 && first == QLatin1String("--game")) return QString::fromLocal8Bit(argv[2]);
+  if (argc == 2 && first.startsWith(QLatin1String("--game="))) return first.mid(7);
+  return {};
+}
+
 bool IsCommandLine(int argc, char **argv) {
+  if (!WindowGameArgument(argc, argv).isEmpty()) return false;
   for (int i = 1; i < argc; ++i)
     if (argv[i][0] == '-') return true;
   return false;
@@ -332,7 +354,12 @@ int RunCommandLine(int argc, char **argv) {
                               QStringLiteral("NAME"));
   const QCommandLineOption overwrite(QStringLiteral("overwrite"),
                                      QStringLiteral("With --import: replace a configuration of the same name."));
-  parser.addOptions({list, apply, dryRun, exportPackage, importPackage, as, overwrite});
+  const QCommandLineOption game(
+      QStringLiteral("game"),
+      QStringLiteral("The game to work on, by its folder (a Linux path or a Windows path of the prefix); "
+                     "alone: opens the window on it and keeps it."),
+      QStringLiteral("DIR"));
+  parser.addOptions({list, apply, dryRun, exportPackage, importPackage, as, overwrite, game});
   parser.addPositionalArgument(
       QStringLiteral("FILE.mdk"),
       QStringLiteral("A package to import (opens the window); with --export, the package to write."));
@@ -363,7 +390,7 @@ int RunCommandLine(int argc, char **argv) {
     return ecAnotherRunning;
   }
   TContext c;
-  if (const int status = Prepare(c, writes); status != ecOK) return status;
+  if (const int status = Prepare(c, writes, parser.value(game)); status != ecOK) return status;
   // What ends a command in the window (an archive error, a settings file that can't be
   // written) ends it here with its message.
   auto run = [&]() -> int {

@@ -2,6 +2,8 @@
 // needs no display, and it calls the same operations as the window's menu commands.
 #pragma once
 
+#include <QString>
+
 // Exit statuses of the command line.
 enum TExitCode : int {
   ecOK = 0,
@@ -14,7 +16,10 @@ enum TExitCode : int {
 };
 
 // Whether argv asks for the command line (any argument beginning with "-") rather than the window.
+// "--game DIR" alone opens the window on that game.
 bool IsCommandLine(int argc, char **argv);
+// DIR when argv is "--game DIR" (or "--game=DIR") and nothing else; empty otherwise.
+QString WindowGameArgument(int argc, char **argv);
 
 // Parses argv and runs the command; answers the exit status.
 int RunCommandLine(int argc, char **argv);

@@ -13,6 +13,8 @@
 #include "applyleftovers.h"
 #include "datafolder.h"
 #include "formmain.h"
+#include "gamefolder.h"
+#include "gamesets.h"
 #include "gameupdates.h"
 #include "handover.h"
 #include "qt/application.h"
@@ -40,9 +42,10 @@ void BringToFront(QWidget &form) {
   form.activateWindow();
 }
 
-// argv holds no option: at most a package to import ("melodeck %f" from the desktop entry).
-int RunWindow(int argc, char **argv) {
-  const QString package = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+// argv holds no option but "--game DIR" (gameArgument): at most a package to import
+// ("melodeck %f" from the desktop entry).
+int RunWindow(int argc, char **argv, const QString &gameArgument) {
+  const QString package = argc > 1 && gameArgument.isEmpty() ? QString::fromLocal8Bit(argv[1]) : QString();
   platform::InstanceLock lock;
   if (!AcquireInstance(lock)) {
     if (package.isEmpty()) return 0;  // another copy runs
@@ -67,18 +70,30 @@ int RunWindow(int argc, char **argv) {
   if (!ConfirmFirstRun(programPath, dialogs)) return 0;
   TellDamagedSettings(dialogs, programPath);  // before anything writes them
 
-  TGameFolders folders;
-  const auto registry = platform::Registry::LoadSystemReg(platform::Paths().Prefix());
-  if (!DiscoverGame(registry, dialogs, folders)) return 0;
-  RemoveApplyLeftovers(folders);  // copies of an apply that was killed before it placed them
-  TellGameUpdates(dialogs,
-                  AdoptGameUpdates(folders, platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini"))));
+  const QString settingsPath = platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini"));
+  std::optional<TGameRequest> request;
+  if (!gameArgument.isEmpty()) {
+    const TGameLookup lookup = LookUpGameArgument(gameArgument);
+    if (!lookup.Game) {
+      static_cast<platform::Dialogs &>(dialogs).Message(GameLookupText(lookup), platform::TMsgType::Error);
+      return ecError;
+    }
+    request = TGameRequest{*lookup.Game, true};
+  }
+  const auto found = FindGames(TRegistryHives::Load(platform::Paths().Prefix()), settingsPath, request, dialogs);
+  if (!found) return 0;
+  for (const TGame &game : found->Games) {
+    for (const TGameSet &set : GameSets(game)) {
+      RemoveApplyLeftovers(set.Folders);  // copies of an apply that was killed before it placed them
+      TellGameUpdates(dialogs, AdoptGameUpdates(set.Folders, settingsPath, QDateTime::currentDateTime(), set.Set));
+    }
+  }
 
   QApplication::setApplicationName(QStringLiteral("Melodeck"));
   QGuiApplication::setDesktopFileName(QStringLiteral(MELODECK_APP_ID));
   app.setWindowIcon(WindowIcon());
   {
-    TFormMain form(programPath, folders, dialogs, &lock);
+    TFormMain form(programPath, found->Games, static_cast<int>(found->Chosen), dialogs, &lock);
     dialogs.SetParent(&form);
     THandOverServer handOver;
     if (!handOver.Listen())
@@ -100,5 +115,5 @@ int RunWindow(int argc, char **argv) {
 
 int main(int argc, char **argv) {
   if (IsCommandLine(argc, argv)) return RunCommandLine(argc, argv);
-  return RunWindow(argc, argv);
+  return RunWindow(argc, argv, WindowGameArgument(argc, argv));
 }

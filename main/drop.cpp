@@ -39,8 +39,9 @@ void TFormMain::dropEvent(QDropEvent *event) {
       this, [this, files, scene] { FormDropFiles(files, scene); }, Qt::QueuedConnection);
 }
 
-// Only the first file counts; anything but a package, or a music file on a scene's row, is
-// ignored without a word.
+// Only the first file counts; anything but a package, ClassicUO's settings.json, a folder, or a
+// music file on a scene's row, is ignored without a word. A dropped folder or settings.json is a
+// game to add.
 void TFormMain::FormDropFiles(const QStringList &files, int scene) {
   if (files.isEmpty()) return;
   const QString &file = files.first();
@@ -48,6 +49,13 @@ void TFormMain::FormDropFiles(const QStringList &files, int scene) {
     raise();
     activateWindow();
     ImportPackageFile(file);
+    return;
+  }
+  const QString name = file.mid(file.lastIndexOf('\\') + 1);
+  if (platform::DirectoryExists(platform::SS(file)) || name.compare(QLatin1String("settings.json"), Qt::CaseInsensitive) == 0) {
+    raise();
+    activateWindow();
+    AddGameFolder(file);
     return;
   }
   if (scene < 0 || !IsMusicFileName(file) || !platform::FileExists(platform::SS(file))) return;

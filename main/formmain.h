@@ -116,6 +116,10 @@ class TFormMain : public QMainWindow {
   void ComboBoxConfigListChange();
   void ComboBoxGameChange();
   void ComboBoxMusicSetChange();
+  void MainMenuAddGameClick();
+  // Adds the game of a folder or of ClassicUO's settings.json and shows it; false (after a
+  // message) when it is no game.
+  bool AddGameFolder(const QString &path);
   void CreateConfig(QAction *item);
   void DeleteConfig(QAction *item);
   void RenameConfig(QAction *item);
@@ -247,7 +251,7 @@ class TFormMain : public QMainWindow {
   QAction *MainMenuTreeViewUpdate = nullptr, *MainMenuPlayersOption = nullptr;
   QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
   QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
-  QAction *MainMenuSoundFont = nullptr;  // the last item of the options menu
+  QAction *MainMenuSoundFont = nullptr, *MainMenuAddGame = nullptr;  // the last item of the options menu
   QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
   QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;
   QAction *PopupMenuListDefault = nullptr, *PopupMenuListEditDetail = nullptr;

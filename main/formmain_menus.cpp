@@ -160,6 +160,9 @@ void TFormMain::BuildMenus() {
   MainMenuSoundFont = AddItem(MainMenuOptions, "MainMenuSoundFont", QStringLiteral("SoundFont の選択(&F)..."), -1,
                               QStringLiteral("|内蔵プレイヤーが使う SoundFont ファイルを選びます"));
   connect(MainMenuSoundFont, &QAction::triggered, this, &TFormMain::MainMenuSoundFontClick);
+  MainMenuAddGame = AddItem(MainMenuOptions, "MainMenuAddGame", QStringLiteral("ゲームフォルダの追加(&G)..."), -1,
+                            QStringLiteral("|音楽を入れ替えるゲームのフォルダ (ClassicUO のフォルダなど) を加えます"));
+  connect(MainMenuAddGame, &QAction::triggered, this, [this] { MainMenuAddGameClick(); });
 
   MainMenuHelp = top("MainMenuHelp", QStringLiteral("ヘルプ(&H)"));
   N4 = AddItem(MainMenuHelp, "N4", QStringLiteral("サポートホームページ(&S)"), imgHelp,

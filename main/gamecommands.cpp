@@ -2,9 +2,52 @@
 #include "coredialogs.h"
 #include "backups.h"
 #include "formmain.h"
+#include "gamefolder.h"
+#include "keptgames.h"
+
+namespace {
+
+// The game shown is the one the next start shows.
+void KeepChosenGame(TConfigStore &store, const TGameChoice &choice, platform::Dialogs &dialogs) {
+  try {
+    WriteChosenGame(store.Settings(), choice.Games().at(static_cast<size_t>(choice.GameIndex())).Folder);
+  } catch (const platform::EIniFileException &e) {
+    dialogs.Message(QString::fromUtf8(e.what()) + ".", platform::TMsgType::Error);
+  }
+}
+
+}  // namespace
 
 void TFormMain::ComboBoxGameChange() {
-  if (gameChoice_->ChooseGame(ComboBoxGame->currentIndex())) ShowChosenSet();
+  if (!gameChoice_->ChooseGame(ComboBoxGame->currentIndex())) return;
+  KeepChosenGame(Store(), *gameChoice_, dialogs_);
+  ShowChosenSet();
+}
+
+void TFormMain::MainMenuAddGameClick() {
+  platform::TFileDialogOptions options;
+  options.title = QStringLiteral("ゲームフォルダの追加");
+  const QString folder = dialogs_.ChooseFolder(options);
+  if (!folder.isEmpty()) AddGameFolder(folder);
+}
+
+bool TFormMain::AddGameFolder(const QString &path) {
+  const TGameLookup lookup = LookUpGame(path);
+  if (!lookup.Game) {
+    dialogs_.Message(GameLookupText(lookup), platform::TMsgType::Warning);
+    return false;
+  }
+  try {
+    KeepGame(Store().Settings(), lookup.Game->Folder);
+  } catch (const platform::EIniFileException &e) {
+    dialogs_.Message(QString::fromUtf8(e.what()) + ".", platform::TMsgType::Error);
+  }
+  const int index = gameChoice_->AddGame(*lookup.Game);
+  if (gameChoice_->ChooseGame(index)) {
+    KeepChosenGame(Store(), *gameChoice_, dialogs_);
+    ShowChosenSet();
+  }
+  return true;
 }
 
 void TFormMain::ComboBoxMusicSetChange() {

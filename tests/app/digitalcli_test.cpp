@@ -19,7 +19,7 @@ const std::string kBackup = "prefix/drive_c/Program Files/Ultima Online/melodeck
 struct DigitalWorld {
   DigitalWorld() {
     world.MakePrefix({});
-    testsupport::MakeDigitalMusic(world.Linux(kDigital));
+    testsupport::MakeRealDigitalMusic(world.Linux(kDigital));
     program = PlaceProgram(world.Linux("prog"));
     TestWorld::MakeDirs(world.Linux("tunes"));
     town = testsupport::MakeSineMp3(world.Linux("tunes/town.mp3"), 880);
@@ -79,4 +79,49 @@ TEST(DigitalCommandLine, ApplyReplacesTheTracksAsNamedOnDiskAndTheStandardPutsTh
   EXPECT_EQ(run.status, ecOK) << run.err;
   EXPECT_NE(run.out.find("change   turfin.mp3 digital: "), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Town: 2 would change, 51 unchanged, 0 missing"), std::string::npos) << run.out;
+}
+
+namespace {
+
+// Every file below folder, relative to it.
+std::vector<std::string> FilesBelow(const std::string &folder) {
+  std::vector<std::string> files;
+  for (const auto &e : std::filesystem::recursive_directory_iterator(folder))
+    files.push_back(std::filesystem::relative(e.path(), folder).string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace
+
+// A native client's data folder, named by its settings.json, given for one run: its Music folder
+// holds nothing of ours afterwards, and nothing is kept of the game in the settings.
+TEST(DigitalCommandLine, ANativeClientsFolderGivenForOneRunKeepsOnlyItsTracksUnderMusic) {
+  DigitalWorld w;
+  const std::string data = w.world.Linux("home/uo-data");
+  testsupport::MakeRealDigitalMusic(data + "/Music/Digital");
+  TestWorld::MakeDirs(w.world.Linux("home/cuo"));
+  TestWorld::WriteFile(w.world.Linux("home/cuo/settings.json"),
+                       "{\n  \"username\": \"\",\n  \"ultimaonlinedirectory\": \"" + data + "\"\n}\n");
+  const std::vector<std::string> before = FilesBelow(data + "/Music");
+  const std::string settings = w.Read("prog/melodeck.ini");
+
+  ProgramRun run = w.Run({"--game", w.world.Linux("home/cuo/settings.json"), "--apply", "Town"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  // Only the digital set: this game has no MIDI client.
+  EXPECT_NE(run.out.find("Town: 4 copied, 0 failed, 0 missing\n"), std::string::npos) << run.out;
+  EXPECT_EQ(w.Read("home/uo-data/Music/Digital/Britainpos.mp3"), w.town);
+  EXPECT_EQ(FilesBelow(data + "/Music"), before);
+  EXPECT_TRUE(TestWorld::Exists(data + "/melodeck-backup/Digital/britainpos.mp3"));
+  EXPECT_EQ(w.Read("prog/melodeck.ini").find("Game"), std::string::npos) << w.Read("prog/melodeck.ini");
+
+  run = w.Run({"--game", "Z:" + data, "--apply", "標準"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_EQ(FilesBelow(data + "/Music"), before);
+  EXPECT_NE(w.Read("home/uo-data/Music/Digital/Britainpos.mp3"), w.town);
+
+  run = w.Run({"--game", w.world.Linux("home/nothing-here"), "--list"});
+  EXPECT_EQ(run.status, ecError);
+  EXPECT_FALSE(run.err.empty());
+  (void)settings;
 }

@@ -139,7 +139,7 @@ TEST(Playback, WhatCannotBePlayedIsReportedOrIgnored) {
 TEST(Playback, TheChosenSoundFontIsStoredAndUsedFromTheNextPlay) {
   PlaybackWorld w;
   TFormMain &f = w.Start();
-  EXPECT_EQ(Control<QMenu>(f, "MainMenuOptions")->actions().last(), Control<QAction>(f, "MainMenuSoundFont"));
+  EXPECT_TRUE(Control<QMenu>(f, "MainMenuOptions")->actions().contains(Control<QAction>(f, "MainMenuSoundFont")));
   TestWorld::WriteFile(w.Linux("broken.sf2"), "not a soundfont");
   w.dialogs.AnswerFile(QString::fromStdString(w.world.Windows("broken.sf2")));
   f.MainMenuSoundFontClick();

@@ -53,7 +53,7 @@ const std::vector<DigitalTrackFile> &DigitalTrackFiles() {
   return files;
 }
 
-void MakeDigitalMusic(const std::string &linuxDir) {
+void MakeRealDigitalMusic(const std::string &linuxDir) {
   std::filesystem::create_directories(linuxDir);
   std::ofstream index(linuxDir + "/Config.txt", std::ios::binary);
   int hz = 330;

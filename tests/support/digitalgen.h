@@ -23,6 +23,6 @@ struct DigitalTrackFile {
 const std::vector<DigitalTrackFile> &DigitalTrackFiles();
 
 // Writes Config.txt and the MP3 files of DigitalTrackFiles into linuxDir (created when missing).
-void MakeDigitalMusic(const std::string &linuxDir);
+void MakeRealDigitalMusic(const std::string &linuxDir);
 
 }  // namespace testsupport
