@@ -52,7 +52,8 @@ void TFormMain::FormDropFiles(const QStringList &files, int scene) {
     return;
   }
   const QString name = file.mid(file.lastIndexOf('\\') + 1);
-  if (platform::DirectoryExists(platform::SS(file)) || name.compare(QLatin1String("settings.json"), Qt::CaseInsensitive) == 0) {
+  if (platform::DirectoryExists(platform::SS(file)) ||
+      name.compare(QLatin1String("settings.json"), Qt::CaseInsensitive) == 0) {
     raise();
     activateWindow();
     AddGameFolder(file);

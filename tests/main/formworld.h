@@ -19,6 +19,13 @@ struct FormWorld : StoreWorld {
     if (show) form->show();
     return *form;
   }
+  // The window over games, the chosen one shown.
+  TFormMain &OpenGames(const std::vector<TGame> &games, int chosen = 0) {
+    form = std::make_unique<TFormMain>(programPath, games, chosen, dialogs, nullptr, nullptr);
+    form->SetExitWait(0);
+    form->show();
+    return *form;
+  }
   void Close() {
     if (form) form->close();
     form.reset();
