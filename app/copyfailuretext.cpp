@@ -39,6 +39,8 @@ QString RefusalInEnglish(TRefusal refusal) {
       return QStringLiteral("the game's file can't be kept beside its backup");
     case TRefusal::RecordNotSaved:
       return QStringLiteral("the record of written files can't be saved");
+    case TRefusal::WrongKind:
+      return QStringLiteral("not a kind of file this music takes");
     case TRefusal::None:
       break;
   }

@@ -46,6 +46,13 @@ namespace {
 // Stages every copy whose source is a regular file and that the guard admits (marked Failed
 // until it is placed); a target that refuses is made writable and tried once more. The plan's
 // indices of the staged copies, in the batch's order.
+// Whether the scene's source is of a kind its music set takes; the game's own file always is.
+bool OfItsKind(const TMusicSet &set, const TScene &scene) {
+  const TSource source = TSource::Parse(scene.Source);
+  if (!source.IsEntry() && !source.Path().contains('\\') && !source.Path().contains(':')) return true;
+  return set.Takes(source.IsEntry() ? source.EntryPath() : source.Path());
+}
+
 std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector<TApplyOutcome> &outcomes,
                                 platform::CopyBatch &batch, TApplyGuard &guard) {
   std::vector<size_t> wanted, staged, again;
@@ -56,6 +63,7 @@ std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector
         copy.Source.isEmpty() ? platform::CopyFailure::SourceMissing : platform::SourceFailure(SS(copy.Source));
     if (outcomes[i].Reason != platform::CopyFailure::None) continue;
     outcomes[i].Result = TCopyResult::Failed;
+    if (outcomes[i].Refusal == TRefusal::WrongKind) continue;
     outcomes[i].Refusal = guard.Admit(copy);
     if (outcomes[i].Refusal != TRefusal::None) continue;
     wanted.push_back(i);
@@ -99,6 +107,8 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     outcomes[i].Copy = plan[i];
     outcomes[i].SceneName = scene.Name;
     if (const TSource source = TSource::Parse(scene.Source); source.IsEntry()) outcomes[i].Entry = source;
+    // A file the game could not play in that place is never copied there.
+    if (!OfItsKind(s.MusicSet(), scene)) outcomes[i].Refusal = TRefusal::WrongKind;
   }
   platform::CopyBatch batch;
   TApplyGuard guard(s.Folders, s.Store.SettingsPath());

@@ -31,6 +31,7 @@ enum class TRefusal {
   TargetUnreadable,  // the game's file can't be read, so it can't be told from ours
   CannotKeep,        // an unknown game file can't be kept beside the backup first
   RecordNotSaved,    // the record of written files can't be written: nothing was placed
+  WrongKind,         // the file is of a kind the scene's music set does not take (an MP3 for a MIDI scene)
 };
 
 // What became of one copy, and why it was not made.

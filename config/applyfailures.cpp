@@ -38,6 +38,8 @@ QString RefusalText(TRefusal refusal) {
       return QStringLiteral("今のファイルを残せません");
     case TRefusal::RecordNotSaved:
       return QStringLiteral("書き込んだファイルの記録を保存できません");
+    case TRefusal::WrongKind:
+      return QStringLiteral("この音楽には使えない種類のファイルです");
     case TRefusal::None:
       break;
   }

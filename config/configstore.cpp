@@ -107,10 +107,20 @@ TBackupReport TConfigStore::LoadConfig(const platform::IniFile &file, const QStr
 bool TConfigStore::AddConfig(const QString &name, const TAssignments &assignments) {
   if (name.isEmpty() || name == kStandardConfig) return false;
   platform::IniFile::KeyValues values;
-  values.reserve(static_cast<size_t>(scenes_.size()));
-  for (const TScene &scene : scenes_)
+  QSet<QString> ours;
+  for (const TScene &scene : scenes_) {
     values.emplace_back(SS(scene.FileName), SS(assignments.value(scene.FileName, scene.FileName)));
-  return settings_->TryWriteStrings(SS(name), values);
+    ours.insert(scene.FileName.toLower());
+  }
+  // What it assigns to the scenes of the game's other music sets goes with it.
+  for (auto it = assignments.begin(); it != assignments.end(); ++it)
+    if (!ours.contains(it.key().toLower())) values.emplace_back(SS(it.key()), SS(it.value()));
+  try {
+    settings_->ReplaceSection(SS(name), values);
+    return true;
+  } catch (...) {
+    return false;
+  }
 }
 
 // Every scene's key goes in one replacement of the file: a failure leaves the previous content whole.

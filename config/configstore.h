@@ -43,6 +43,7 @@ class TConfigStore : public QObject {
   ~TConfigStore() override;
 
   platform::IniFile &Settings() { return *settings_; }
+  const platform::IniFile &Settings() const { return *settings_; }
   QString SettingsPath() const;
   const QString &ProgramPath() const { return programPath_; }
   QString ScenesPath() const;
@@ -78,8 +79,9 @@ class TConfigStore : public QObject {
   // from holds for the other music sets, in one write.
   bool SaveConfigFrom(const QString &from, const QString &name);
   // Stores name in the settings file from assignments, the game's own file for every scene
-  // without one; an existing configuration of that name is replaced whole. The scene table is
-  // left alone. False when the settings file can't be written.
+  // without one; assignments to keys of other music sets are stored as they are. An existing
+  // configuration of that name is replaced whole. The scene table is left alone. False when the
+  // settings file can't be written.
   bool AddConfig(const QString &name, const TAssignments &assignments);
   // Makes a missing backup from the game's file, never from a file that Melodeck wrote.
   TBackupState BackupSceneFile(TClient client, const QString &fileName);

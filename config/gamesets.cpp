@@ -34,6 +34,15 @@ QString NumbersText(const std::vector<int> &numbers) {
 
 }  // namespace
 
+bool IsSceneKey(const QString &key) {
+  for (const TScene &scene : MidiMusicSet().Scenes)
+    if (scene.FileName == key) return true;
+  if (key.size() <= 4 || !key.endsWith(QLatin1String(".mp3")) || key != key.toLower()) return false;
+  for (const QChar c : key)
+    if (c < QChar(0x20) || c == '\\' || c == '/' || c == ':') return false;
+  return true;
+}
+
 QString DigitalBackupDir(const QString &gameFolder) {
   return gameFolder + QStringLiteral("\\melodeck-backup\\Digital");
 }

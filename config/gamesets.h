@@ -33,5 +33,9 @@ TGameSet MidiGameSet(const TGameFolders &folders);
 // it has Music\Digital.
 TGame MidiGame(const TGameFolders &folders);
 
+// A key some music set's scene could have: a MIDI scene's file name, or a digital track's key
+// (a file name in lower case ending ".mp3", without a folder).
+bool IsSceneKey(const QString &key);
+
 // Where a game's digital backups live: Folder + "\melodeck-backup\Digital".
 QString DigitalBackupDir(const QString &gameFolder);

@@ -5,6 +5,7 @@
 #include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
+#include "gamesets.h"
 #include "packageindex.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
@@ -28,13 +29,38 @@ QString SelectedConfigName(const TConfigStore &store) {
   return index >= 0 && index < names.size() ? names[index] : QString();
 }
 
-// Scenes whose file is not the game's own and exists, in table order.
-std::vector<int> Candidates(const TSession &s) {
-  std::vector<int> scenes;
+struct TCandidate {
+  int Scene;  // -1: a scene of another music set
+  QString Key;
+  TSource Assigned;
+  QString Path;
+};
+
+// Scenes whose file is not the game's own and exists, in table order; then the keys of the
+// game's other music sets that the stored configuration gives a file of its own (a bare name
+// stands for the game's own file).
+std::vector<TCandidate> Candidates(const TSession &s) {
+  std::vector<TCandidate> scenes;
+  QSet<QString> ours;
   for (int i = 0; i < s.SceneTable.size(); ++i) {
-    const QString path = TSource::Parse(s.SceneTable[i].Source).Resolve(TClient::First, s.Folders);
+    const TSource source = TSource::Parse(s.SceneTable[i].Source);
+    const QString path = source.Resolve(TClient::First, s.Folders);
     const QString standard = s.Folders.DefaultDir + "\\" + s.SceneTable[i].FileName;
-    if (!SamePath(path, standard) && platform::FileExists(SS(path))) scenes.push_back(i);
+    ours.insert(s.SceneTable[i].FileName.toLower());
+    if (!SamePath(path, standard) && platform::FileExists(SS(path)))
+      scenes.push_back({i, s.SceneTable[i].FileName, source, path});
+  }
+  const QString config = SelectedConfigName(s.Store);
+  if (config.isEmpty() || config == kStandardConfig) return scenes;
+  const platform::IniFile &settings = s.Store.Settings();
+  for (const std::string &k : settings.ReadSection(SS(config))) {
+    const QString key = QS(k).toLower();
+    if (ours.contains(key) || !IsSceneKey(key)) continue;
+    ours.insert(key);
+    const TSource source = TSource::Parse(QS(settings.ReadString(SS(config), k, "")));
+    const QString &path = source.Path();
+    if ((path.contains('\\') || path.contains(':')) && platform::FileExists(SS(path)))
+      scenes.push_back({-1, key, source, path});
   }
   return scenes;
 }
@@ -52,9 +78,9 @@ QString PrepareExportFolder(const QString &workFolder) {
 }
 
 std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &exportFolder, QString &failed) {
-  const std::vector<int> scenes = Candidates(s);
+  const std::vector<TCandidate> scenes = Candidates(s);
   QStringList paths;
-  for (int i : scenes) paths << TSource::Parse(s.SceneTable[i].Source).Resolve(TClient::First, s.Folders);
+  for (const TCandidate &c : scenes) paths << c.Path;
 
   std::vector<TPackageCopy> copies;
   QStringList numbered;  // paths that need a folder of their own, in order of first appearance
@@ -75,7 +101,7 @@ std::vector<TPackageCopy> PlanPackageCopies(const TSession &s, const QString &ex
         return {};
       }
     }
-    copies.push_back({scenes[c], path, folder + "\\" + name, TSource::Parse(s.SceneTable[scenes[c]].Source)});
+    copies.push_back({scenes[c].Scene, scenes[c].Key, path, folder + "\\" + name, scenes[c].Assigned});
   }
   return copies;
 }
@@ -111,7 +137,7 @@ TExportReport WritePackage(TSession &s, const QString &packageFile) {
       copied.insert(destination);
     }
     const TSource value = c.Assigned.WithPath(c.Destination.mid(exportFolder.size() + 1));
-    keys.emplace_back(SS(s.SceneTable[c.Scene].FileName), SS(value.Text()));
+    keys.emplace_back(SS(c.Key), SS(value.Text()));
   }
   // An index without a key would make a package that no import accepts.
   if (keys.empty()) {

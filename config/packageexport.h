@@ -9,10 +9,12 @@
 #include "session.h"
 #include "sources.h"
 
-// One file of the package: the scene whose key it gets, the file copied, where it goes in the
-// staging folder, and the scene's Source as assigned (an entry keeps its entry in the index).
+// One file of the package: the scene whose key it gets (-1 for a scene of another music set of
+// the game), its key, the file copied, where it goes in the staging folder, and the scene's
+// Source as assigned (an entry keeps its entry in the index).
 struct TPackageCopy {
   int Scene = 0;
+  QString Key;
   QString Source;
   QString Destination;
   TSource Assigned;
@@ -23,7 +25,8 @@ struct TPackageCopy {
 QString PrepareExportFolder(const QString &workFolder);
 
 // The copies of an export into exportFolder, in table order: scenes whose file exists and is
-// not the game's own. A file name shared by different files goes into a numbered folder per
+// not the game's own; then the selected configuration's assignments to the game's other music
+// sets, as stored. A file name shared by different files goes into a numbered folder per
 // path ("000", "001", … in order of first appearance). The numbered folders are created here;
 // failed is set to the one that could not be.
 std::vector<TPackageCopy> PlanPackageCopies(const TSession &session, const QString &exportFolder, QString &failed);

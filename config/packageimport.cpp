@@ -1,8 +1,11 @@
 #include "packageimport.h"
 
+#include <QSet>
+
 #include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
+#include "gamesets.h"
 #include "importname.h"
 #include "packageindex.h"
 #include "packagestart.h"
@@ -63,10 +66,25 @@ QString ReadIndexSection(archives::TArchiveFile &archive, const QString &work, T
 
 // The package's assignments as full paths below importFolder. Values that would lead outside
 // the package, and values whose file did not arrive, are left out and listed in the report.
+// The scenes of the session's set, then those of the game's other sets that the index names (by
+// their keys: their names are not known here).
+std::vector<TScene> ScenesToImport(const TSession &s, const platform::IniFile &index, const QString &section) {
+  std::vector<TScene> scenes(s.SceneTable.begin(), s.SceneTable.end());
+  QSet<QString> ours;
+  for (const TScene &scene : scenes) ours.insert(scene.FileName.toLower());
+  for (const std::string &k : index.ReadSection(SS(section))) {
+    const QString key = QS(k).toLower();
+    if (ours.contains(key) || !IsSceneKey(key)) continue;
+    ours.insert(key);
+    scenes.push_back({key, key, QString(), QString()});
+  }
+  return scenes;
+}
+
 TAssignments ImportedSources(const TSession &s, const platform::IniFile &index, const QString &section,
                              const QString &importFolder, TImportReport &report) {
   TAssignments values;
-  for (const TScene &scene : s.SceneTable) {
+  for (const TScene &scene : ScenesToImport(s, index, section)) {
     const QString value = QS(index.ReadString(SS(section), SS(scene.FileName), ""));
     if (value.isEmpty()) continue;
     const TSource packaged = TSource::Parse(value);

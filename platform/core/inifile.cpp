@@ -1,5 +1,8 @@
 #include "inifile.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -162,6 +165,26 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 void IniFile::WriteStrings(std::string_view section, const KeyValues &values) {
   auto d = std::make_shared<Document>(*Load());
   if (!FitsOnALine(section)) throw EIniFileException(path_);
+  for (const auto &[k, v] : values) {
+    if (!FitsOnALine(k) || !FitsOnALine(v)) throw EIniFileException(path_);
+    d->doc.Set(section, k, QuoteIfNeeded(v));
+  }
+  Store(std::move(d));
+}
+
+void IniFile::ReplaceSection(std::string_view section, const KeyValues &values) {
+  const std::vector<std::string> before = ReadSection(section);
+  auto d = std::make_shared<Document>(*Load());
+  if (!FitsOnALine(section)) throw EIniFileException(path_);
+  // The section keeps its place in the file; keys not among values go.
+  for (const std::string &key : before) {
+    const bool kept = std::any_of(values.begin(), values.end(), [&key](const auto &kv) {
+      return std::equal(key.begin(), key.end(), kv.first.begin(), kv.first.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+      });
+    });
+    if (!kept) d->doc.Remove(section, key);
+  }
   for (const auto &[k, v] : values) {
     if (!FitsOnALine(k) || !FitsOnALine(v)) throw EIniFileException(path_);
     d->doc.Set(section, k, QuoteIfNeeded(v));

@@ -48,6 +48,8 @@ class IniFile {
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
   void WriteStrings(std::string_view section, const KeyValues &values);  // one replacement
+  // The section holds exactly values afterwards (its other keys go), in one replacement.
+  void ReplaceSection(std::string_view section, const KeyValues &values);
   void DeleteKey(std::string_view section, std::string_view key);
   void EraseSection(std::string_view section);
 

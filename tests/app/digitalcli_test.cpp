@@ -125,3 +125,46 @@ TEST(DigitalCommandLine, ANativeClientsFolderGivenForOneRunKeepsOnlyItsTracksUnd
   EXPECT_FALSE(run.err.empty());
   (void)settings;
 }
+
+// A package of both music sets, taken to another program on a game with digital music only:
+// the MP3 arrives and is applied; the MIDI file travels with it for a game that has MIDI.
+TEST(DigitalCommandLine, APackageCarriesTheTracksOfBothSetsToAnotherGame) {
+  DigitalWorld w;
+  TestWorld::WriteFile(w.world.Linux("tunes/town.mid"), "MThd town");
+  TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                       "[Town]\nbritainpos.mp3=" + w.world.Windows("tunes/town.mp3") +
+                           "\napproach.mid=" + w.world.Windows("tunes/town.mid") + "\n");
+  ProgramRun run = w.Run({"--export", "Town", w.world.Linux("town.mdk")});
+  ASSERT_EQ(run.status, ecOK) << run.err;
+
+  const std::string data = w.world.Linux("home/uo-data");
+  testsupport::MakeRealDigitalMusic(data + "/Music/Digital");
+  const std::string other = PlaceProgram(w.world.Linux("prog2"));
+  TestWorld::WriteFile(w.world.Linux("prog2/melodeck.ini"), "");
+  run = RunProgram(w.world, other, {"--game", data, "--import", w.world.Linux("town.mdk")});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  const std::string settings = w.Read("prog2/melodeck.ini");
+  EXPECT_NE(settings.find("approach.mid="), std::string::npos) << settings;
+  run = RunProgram(w.world, other, {"--game", data, "--apply", "Town"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_EQ(TestWorld::ReadFile(data + "/Music/Digital/Britainpos.mp3"), w.town);
+}
+
+// A stored configuration that gives a scene a file of the other set's kind (by hand, or from an
+// older package): that file is never copied over the game's, and the line says why.
+TEST(DigitalCommandLine, AFileOfTheOtherSetsKindIsNeverCopied) {
+  DigitalWorld w;
+  TestWorld::WriteFile(w.world.Linux("tunes/town.mid"), "MThd town");
+  TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                       "[Swapped]\nbritainpos.mp3=" + w.world.Windows("tunes/town.mid") +
+                           "\napproach.mid=" + w.world.Windows("tunes/town.mp3") + "\n");
+  const std::string britainpos = w.Read(kDigital + "/Britainpos.mp3");
+  const std::string approach = w.Read(kFirst + "/approach.mid");
+  const ProgramRun run = w.Run({"--apply", "Swapped"});
+  EXPECT_EQ(run.status, ecCopiesFailed) << run.out << run.err;
+  EXPECT_EQ(w.Read(kDigital + "/Britainpos.mp3"), britainpos);
+  EXPECT_EQ(w.Read(kFirst + "/approach.mid"), approach);
+  for (const char *key : {"britainpos.mp3 digital", "approach.mid first"})
+    EXPECT_NE(run.out.find(std::string("FAILED   ") + key), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("(not a kind of file this music takes)"), std::string::npos) << run.out;
+}

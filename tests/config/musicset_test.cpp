@@ -79,8 +79,10 @@ TEST_F(SecondSet, ReadsAndSavesOnlyItsOwnKeys) {
   EXPECT_EQ(s.Store.Settings().ReadString("Saved", "two.mp3", ""), "C:\\two.mp3");
   EXPECT_EQ(s.Store.Settings().ReadString("Saved", "three.mp3", ""), "C:\\b.zip|c.mp3");
 
+  // Added whole: what it gives the other set's scenes (a package's MIDI files) is kept too.
   ASSERT_TRUE(s.Store.AddConfig("Added", {{"two.mp3", "C:\\t.mp3"}, {"yew.mid", "C:\\y.mid"}}));
-  EXPECT_EQ(s.Store.Settings().ReadSection("Added").size(), 3u);
+  EXPECT_EQ(s.Store.Settings().ReadSection("Added").size(), 4u);
+  EXPECT_EQ(s.Store.Settings().ReadString("Added", "yew.mid", ""), "C:\\y.mid");
   EXPECT_EQ(s.Store.Settings().ReadString("Added", "one.mp3", ""), "one.mp3");
   EXPECT_EQ(s.Store.Settings().ReadString("Added", "two.mp3", ""), "C:\\t.mp3");
 }
