@@ -1,5 +1,6 @@
 #include "digitalgen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,9 +11,14 @@
 namespace testsupport {
 
 std::string MakeSineMp3(const std::string &linuxPath, int hz, double seconds) {
+  return MakeTuneMp3(linuxPath, {hz}, seconds);
+}
+
+std::string MakeTuneMp3(const std::string &linuxPath, const std::vector<int> &notesHz, double secondsPerNote) {
   const std::string wav = linuxPath + ".wav";
   {
-    const auto frames = static_cast<uint32_t>(44100 * seconds);
+    const auto noteFrames = static_cast<uint32_t>(44100 * secondsPerNote);
+    const auto frames = static_cast<uint32_t>(noteFrames * notesHz.size());
     std::ofstream out(wav, std::ios::binary);
     auto u32 = [&out](uint32_t v) {
       for (int i = 0; i < 4; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
@@ -24,8 +30,14 @@ std::string MakeSineMp3(const std::string &linuxPath, int hz, double seconds) {
     u32(16), u16(1), u16(1), u32(44100), u32(88200), u16(2), u16(16);
     out << "data";
     u32(frames * 2);
-    for (uint32_t i = 0; i < frames; ++i)
-      u16(static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * M_PI * hz * i / 44100.0))));
+    for (const int hz : notesHz) {
+      for (uint32_t i = 0; i < noteFrames; ++i) {
+        // The notes of a tune fade in and out over 5 ms, so that they join without clicks.
+        const double edge = notesHz.size() < 2 ? 1.0 : std::min({1.0, i / 220.0, (noteFrames - i) / 220.0});
+        const double sample = 12000 * edge * std::sin(2 * M_PI * hz * i / 44100.0);
+        u16(static_cast<uint16_t>(static_cast<int16_t>(sample)));
+      }
+    }
   }
   const std::string command = "lame --quiet -b 64 '" + wav + "' '" + linuxPath + "' </dev/null 2>/dev/null";
   const int status = std::system(command.c_str());

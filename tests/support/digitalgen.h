@@ -10,6 +10,8 @@ namespace testsupport {
 // Encodes a sine of hz lasting seconds (44.1 kHz, mono) as an MP3 file at linuxPath with the
 // `lame` command; answers the file's bytes (empty when lame failed).
 std::string MakeSineMp3(const std::string &linuxPath, int hz, double seconds = 0.3);
+// As MakeSineMp3, a tune: the notes (Hz) one after another, each lasting secondsPerNote.
+std::string MakeTuneMp3(const std::string &linuxPath, const std::vector<int> &notesHz, double secondsPerNote);
 
 // One line of the index and the file on disk it names ("" for none).
 struct DigitalTrackFile {
