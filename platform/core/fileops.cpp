@@ -288,19 +288,24 @@ std::optional<std::string> ReadLinuxFile(const std::string &linuxPath) {
     close(fd);
     return std::nullopt;
   }
-  std::string out;
-  char buf[65536];
+  // Read in place into one buffer of the file's size (and a byte more, so that the end is seen
+  // without growing it): a large file is neither copied twice nor moved as the text grows. A file
+  // longer than it said (one of /proc, or one being written) makes the buffer grow.
+  std::string out(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t have = 0;
   for (;;) {
-    const ssize_t n = read(fd, buf, sizeof buf);
+    if (have == out.size()) out.resize(out.size() * 2 + 65536);
+    const ssize_t n = read(fd, out.data() + have, out.size() - have);
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       close(fd);
       return std::nullopt;
     }
-    out.append(buf, static_cast<size_t>(n));
+    have += static_cast<size_t>(n);
   }
   close(fd);
+  out.resize(have);
   return out;
 }
 
