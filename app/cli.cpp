@@ -28,6 +28,7 @@
 #include "qtcore/qstr.h"
 #include "reporttexts.h"
 #include "sources.h"
+#include "stampcache.h"
 #include "startup.h"
 #include "terminaldialogs.h"
 
@@ -131,6 +132,7 @@ int Prepare(TContext &c, bool writes, const QString &gameArgument) {
     return ecNotSetUp;
   }
   TellDamagedSettings(c.base, writes);
+  UseStampFile(platform::ToLinux(platform::ChangeFileExt(SS(c.base), ".stamps")));
   std::optional<TGameRequest> request;
   if (!gameArgument.isEmpty()) {
     const TGameLookup lookup = LookUpGameArgument(gameArgument);

@@ -20,6 +20,7 @@
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
 #include "qtcore/qstr.h"
+#include "stampcache.h"
 #include "startup.h"
 
 namespace {
@@ -71,6 +72,7 @@ int RunWindow(int argc, char **argv, const QString &gameArgument) {
   TellDamagedSettings(dialogs, programPath);  // before anything writes them
 
   const QString settingsPath = platform::QS(platform::ChangeFileExt(platform::SS(programPath), ".ini"));
+  UseStampFile(platform::ToLinux(platform::ChangeFileExt(platform::SS(programPath), ".stamps")));
   std::optional<TGameRequest> request;
   if (!gameArgument.isEmpty()) {
     const TGameLookup lookup = LookUpGameArgument(gameArgument);

@@ -8,6 +8,7 @@
 #include "extraction.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
+#include "stampcache.h"
 
 using platform::SS;
 
@@ -150,5 +151,6 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
   }
   report.Outcomes = std::move(outcomes);
   report.FailureText = FailureLines(report.Outcomes, [](const QString &path) { return path; });
+  SaveStampFile();
   return report;
 }

@@ -7,6 +7,7 @@
 #include "scenetable.h"
 #include "backups.h"
 #include "gamerecord.h"
+#include "stampcache.h"
 
 using platform::SS;
 
@@ -46,6 +47,9 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
       const QString backup = BackupPath(folders, client, scene.FileName);
       const auto current = StampOf(target);
       if (current) record.Resolve(client, scene.FileName, *current);
+      // A file recorded as what stands there stays: its backup need not be read.
+      if (current && record.Known(client, scene.FileName) && record.Recorded(client, scene.FileName, *current))
+        continue;
       const auto saved = StampOf(backup);
       if (!current || !saved || *current == *saved) continue;
       // Without a record of the file, it is the game's only when nothing was ever applied to
@@ -65,5 +69,6 @@ std::vector<TGameUpdate> AdoptGameUpdates(const TGameFolders &folders, const QSt
     }
   }
   record.Save();
+  SaveStampFile();
   return updates;
 }

@@ -7,13 +7,13 @@
 #include "core/fileops.h"
 #include "core/winpath.h"
 #include "qtcore/qstr.h"
+#include "stampcache.h"
 
 using platform::SS;
 
-namespace {
 // FNV-1a over 64-bit words: the record only tells whether a file is still what was written
 // there, so a fast non-cryptographic hash with the size beside it is enough.
-QByteArray Hash(const std::string &data) {
+QByteArray HashOfBytes(const std::string &data) {
   uint64_t h = 14695981039346656037ull;
   size_t i = 0;
   for (; i + 8 <= data.size(); i += 8) {
@@ -24,12 +24,11 @@ QByteArray Hash(const std::string &data) {
   for (; i < data.size(); ++i) h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
   return QByteArray::number(static_cast<qulonglong>(h), 16).rightJustified(16, '0');
 }
-}  // namespace
 
 std::optional<TFileStamp> StampOf(const QString &windowsPath) {
-  const auto data = platform::ReadWholeFile(SS(windowsPath));
-  if (!data) return std::nullopt;
-  return TFileStamp{static_cast<qint64>(data->size()), Hash(*data)};
+  const std::string linux = platform::ToLinux(SS(windowsPath));
+  if (const auto known = KnownStamp(linux)) return known;
+  return ReadStamp(linux);
 }
 
 QString WrittenRecordPath(const QString &settingsPath) {

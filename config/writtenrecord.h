@@ -15,6 +15,8 @@ struct TFileStamp {
   bool operator==(const TFileStamp &) const = default;
 };
 
+// The hash of a stamp: of bytes.
+QByteArray HashOfBytes(const std::string &data);
 // The stamp of a file's current bytes; none when it can't be read.
 std::optional<TFileStamp> StampOf(const QString &windowsPath);
 

@@ -1,0 +1,105 @@
+#include "stampcache.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <tuple>
+
+#include "core/atomicfile.h"
+#include "core/fileops.h"
+
+namespace {
+
+struct TIdentity {
+  unsigned long long Device = 0, Inode = 0;
+  long long Size = 0, MtimeS = 0, MtimeNs = 0, CtimeS = 0, CtimeNs = 0;
+  auto Tie() const { return std::tie(Device, Inode, Size, MtimeS, MtimeNs, CtimeS, CtimeNs); }
+  bool operator<(const TIdentity &o) const { return Tie() < o.Tie(); }
+};
+
+constexpr size_t kMostStamps = 20000;
+
+struct TCache {
+  std::mutex Lock;
+  std::map<TIdentity, TFileStamp> Stamps;
+  std::string File;
+  bool Changed = false;
+};
+
+TCache &Cache() {
+  static TCache cache;
+  return cache;
+}
+
+std::optional<TIdentity> IdentityOf(const std::string &linuxPath) {
+  struct stat st {};
+  if (linuxPath.empty() || stat(linuxPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return TIdentity{st.st_dev,          st.st_ino,         st.st_size,        st.st_mtim.tv_sec,
+                   st.st_mtim.tv_nsec, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
+}
+
+}  // namespace
+
+void UseStampFile(const std::string &linuxPath) {
+  TCache &c = Cache();
+  const std::lock_guard lock(c.Lock);
+  c.File = linuxPath;
+  c.Stamps.clear();
+  c.Changed = false;
+  const auto text = linuxPath.empty() ? std::nullopt : platform::ReadLinuxFile(linuxPath);
+  if (!text) return;
+  std::istringstream in(*text);
+  std::string line;
+  while (std::getline(in, line) && c.Stamps.size() < kMostStamps) {
+    TIdentity id;
+    long long size = -1;
+    std::string hash;
+    std::istringstream fields(line);
+    if (!(fields >> id.Device >> id.Inode >> id.Size >> id.MtimeS >> id.MtimeNs >> id.CtimeS >> id.CtimeNs >> size >>
+          hash) ||
+        hash.size() != 16 || size != id.Size)
+      continue;
+    c.Stamps[id] = {size, QByteArray::fromStdString(hash)};
+  }
+}
+
+void SaveStampFile() {
+  TCache &c = Cache();
+  const std::lock_guard lock(c.Lock);
+  if (c.File.empty() || !c.Changed) return;
+  std::ostringstream out;
+  for (const auto &[id, stamp] : c.Stamps)
+    out << id.Device << ' ' << id.Inode << ' ' << id.Size << ' ' << id.MtimeS << ' ' << id.MtimeNs << ' ' << id.CtimeS
+        << ' ' << id.CtimeNs << ' ' << stamp.Size << ' ' << stamp.Hash.toStdString() << '\n';
+  if (platform::WriteFileAtomically(c.File, out.str())) c.Changed = false;
+}
+
+std::optional<TFileStamp> KnownStamp(const std::string &linuxPath) {
+  const auto id = IdentityOf(linuxPath);
+  if (!id) return std::nullopt;
+  TCache &c = Cache();
+  const std::lock_guard lock(c.Lock);
+  const auto it = c.Stamps.find(*id);
+  return it == c.Stamps.end() ? std::nullopt : std::optional<TFileStamp>(it->second);
+}
+
+std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, std::time_t now) {
+  const auto before = IdentityOf(linuxPath);
+  const auto data = platform::ReadLinuxFile(linuxPath);
+  if (!data) return std::nullopt;
+  const TFileStamp stamp{static_cast<qint64>(data->size()), HashOfBytes(*data)};
+  // Learnt only when the file was not changed while it was read, nor within the last second.
+  const auto after = IdentityOf(linuxPath);
+  if (!before || !after || before->Size != stamp.Size || after->Tie() != before->Tie() ||
+      before->CtimeS + 1 >= static_cast<long long>(now))
+    return stamp;
+  TCache &c = Cache();
+  const std::lock_guard lock(c.Lock);
+  if (c.Stamps.size() >= kMostStamps) c.Stamps.erase(c.Stamps.begin());
+  c.Stamps[*before] = stamp;
+  c.Changed = true;
+  return stamp;
+}

@@ -1,0 +1,25 @@
+// Stamps of files known by their identity: the device, the inode, the size and the times of the
+// last change of content (mtime) and of the inode (ctime). Whatever writes a file changes its
+// ctime, which no program can set back, so a file whose identity is unchanged still has the bytes
+// its stamp was taken from, and need not be read and hashed again. The cache is kept for the
+// process and, once a file is named, in that file between runs.
+#pragma once
+
+#include <QString>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "writtenrecord.h"
+
+// Where the stamps are kept between runs (a Linux path; empty: for this process only). The stamps
+// known so far are forgotten and what the file holds is read.
+void UseStampFile(const std::string &linuxPath);
+// Writes the stamps learnt since to the file named (at once, whole); nothing without one.
+void SaveStampFile();
+
+// The stamp of the file at linuxPath by its identity, when it is known.
+std::optional<TFileStamp> KnownStamp(const std::string &linuxPath);
+// Reads and stamps the file, learning its stamp when its identity is older than a second before
+// now (a file changed within the clock's tick of reading it could keep its identity).
+std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, std::time_t now = std::time(nullptr));

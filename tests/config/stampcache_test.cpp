@@ -1,0 +1,59 @@
+// Stamps known by a file's identity: never a stale stamp for a file written since.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "stampcache.h"
+#include "testworld.h"
+
+using testsupport::TestWorld;
+
+namespace {
+
+// Rewrites the file with other bytes of the same size and gives it its old modification time
+// back, as a copy that keeps times would.
+void RewriteKeepingTimes(const std::string &path, const std::string &bytes) {
+  struct stat st {};
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  TestWorld::WriteFile(path, bytes);
+  const timespec times[2] = {st.st_atim, st.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+}  // namespace
+
+TEST(StampCache, AFileIsReadAgainWhenAnythingWroteIt) {
+  TestWorld world;
+  const std::string file = world.Linux("track.mp3"), kept = world.Linux("prog/melodeck.stamps");
+  TestWorld::MakeDirs(world.Linux("prog"));
+  TestWorld::WriteFile(file, "first bytes");
+  UseStampFile(kept);
+  const std::time_t later = std::time(nullptr) + 10;
+
+  // Just written: not learnt, the clock's tick could hide a change.
+  const auto fresh = ReadStamp(file);
+  ASSERT_TRUE(fresh);
+  EXPECT_FALSE(KnownStamp(file));
+  // Older: learnt, and kept between runs.
+  EXPECT_EQ(ReadStamp(file, later), fresh);
+  EXPECT_EQ(KnownStamp(file), fresh);
+  SaveStampFile();
+  UseStampFile("");
+  EXPECT_FALSE(KnownStamp(file));
+  UseStampFile(kept);
+  EXPECT_EQ(KnownStamp(file), fresh);
+
+  // Other bytes of the same size under the old times: the stamp is no longer known.
+  RewriteKeepingTimes(file, "other bytes");
+  EXPECT_FALSE(KnownStamp(file));
+  const auto now = StampOf(QString::fromStdString(world.Windows("track.mp3")));
+  ASSERT_TRUE(now);
+  EXPECT_NE(now->Hash, fresh->Hash);
+  EXPECT_EQ(now->Hash, HashOfBytes("other bytes"));
+
+  // A damaged file of stamps gives what can be read of it, and nothing from the rest.
+  TestWorld::WriteFile(kept, "1 2 3\ngarbage\n");
+  UseStampFile(kept);
+  EXPECT_FALSE(KnownStamp(file));
+  UseStampFile("");
+}
