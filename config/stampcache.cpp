@@ -1,12 +1,16 @@
 #include "stampcache.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
 #include <map>
 #include <mutex>
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 #include "core/atomicfile.h"
 #include "core/fileops.h"
@@ -39,6 +43,41 @@ std::optional<TIdentity> IdentityOf(const std::string &linuxPath) {
   if (linuxPath.empty() || stat(linuxPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   return TIdentity{st.st_dev,          st.st_ino,         st.st_size,        st.st_mtim.tv_sec,
                    st.st_mtim.tv_nsec, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
+}
+
+// The stamp of a regular file's bytes, read in blocks into one buffer: no copy of a large file
+// is held. (A mapping would end the program should another truncate the file meanwhile.)
+std::optional<TFileStamp> BlockStamp(const std::string &linuxPath) {
+  if (linuxPath.empty()) return std::nullopt;
+  const int fd = open(linuxPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return std::nullopt;
+  }
+  constexpr size_t kBlock = size_t{1} << 20;  // a multiple of the hash's word
+  static thread_local std::vector<char> buffer(kBlock);
+  THashState hash;
+  qint64 size = 0;
+  for (;;) {
+    size_t filled = 0;
+    while (filled < kBlock) {
+      const ssize_t n = read(fd, buffer.data() + filled, kBlock - filled);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        close(fd);
+        return std::nullopt;
+      }
+      if (n == 0) break;
+      filled += static_cast<size_t>(n);
+    }
+    hash.Add(buffer.data(), filled);
+    size += static_cast<qint64>(filled);
+    if (filled < kBlock) break;
+  }
+  close(fd);
+  return TFileStamp{size, hash.Hex()};
 }
 
 }  // namespace
@@ -88,18 +127,17 @@ std::optional<TFileStamp> KnownStamp(const std::string &linuxPath) {
 
 std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, std::time_t now) {
   const auto before = IdentityOf(linuxPath);
-  const auto data = platform::ReadLinuxFile(linuxPath);
-  if (!data) return std::nullopt;
-  const TFileStamp stamp{static_cast<qint64>(data->size()), HashOfBytes(*data)};
+  const auto stamp = BlockStamp(linuxPath);
+  if (!stamp) return std::nullopt;
   // Learnt only when the file was not changed while it was read, nor within the last second.
   const auto after = IdentityOf(linuxPath);
-  if (!before || !after || before->Size != stamp.Size || after->Tie() != before->Tie() ||
+  if (!before || !after || before->Size != stamp->Size || after->Tie() != before->Tie() ||
       before->CtimeS + 1 >= static_cast<long long>(now))
     return stamp;
   TCache &c = Cache();
   const std::lock_guard lock(c.Lock);
   if (c.Stamps.size() >= kMostStamps) c.Stamps.erase(c.Stamps.begin());
-  c.Stamps[*before] = stamp;
+  c.Stamps[*before] = *stamp;
   c.Changed = true;
   return stamp;
 }

@@ -13,16 +13,24 @@ using platform::SS;
 
 // FNV-1a over 64-bit words: the record only tells whether a file is still what was written
 // there, so a fast non-cryptographic hash with the size beside it is enough.
-QByteArray HashOfBytes(const std::string &data) {
-  uint64_t h = 14695981039346656037ull;
+void THashState::Add(const char *data, size_t size) {
   size_t i = 0;
-  for (; i + 8 <= data.size(); i += 8) {
+  for (; i + 8 <= size; i += 8) {
     uint64_t word;
-    std::memcpy(&word, data.data() + i, 8);
-    h = (h ^ word) * 1099511628211ull;
+    std::memcpy(&word, data + i, 8);
+    h_ = (h_ ^ word) * 1099511628211ull;
   }
-  for (; i < data.size(); ++i) h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
-  return QByteArray::number(static_cast<qulonglong>(h), 16).rightJustified(16, '0');
+  for (; i < size; ++i) h_ = (h_ ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
+}
+
+QByteArray THashState::Hex() const {
+  return QByteArray::number(static_cast<qulonglong>(h_), 16).rightJustified(16, '0');
+}
+
+QByteArray HashOfBytes(const std::string &data) {
+  THashState hash;
+  hash.Add(data.data(), data.size());
+  return hash.Hex();
 }
 
 std::optional<TFileStamp> StampOf(const QString &windowsPath) {

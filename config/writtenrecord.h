@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <vector>
@@ -15,7 +16,16 @@ struct TFileStamp {
   bool operator==(const TFileStamp &) const = default;
 };
 
-// The hash of a stamp: of bytes.
+// The hash of a stamp: FNV-1a over 64-bit words, fed in parts. Every part but the last must be
+// a whole number of words long.
+class THashState {
+ public:
+  void Add(const char *data, size_t size);
+  QByteArray Hex() const;  // 16 hex digits
+
+ private:
+  uint64_t h_ = 14695981039346656037ull;
+};
 QByteArray HashOfBytes(const std::string &data);
 // The stamp of a file's current bytes; none when it can't be read.
 std::optional<TFileStamp> StampOf(const QString &windowsPath);

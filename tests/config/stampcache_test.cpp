@@ -57,3 +57,19 @@ TEST(StampCache, AFileIsReadAgainWhenAnythingWroteIt) {
   EXPECT_FALSE(KnownStamp(file));
   UseStampFile("");
 }
+
+// Read in blocks or whole, a file has one stamp, whatever its length.
+TEST(StampCache, AFileReadInBlocksHasTheStampOfItsWholeBytes) {
+  TestWorld world;
+  UseStampFile("");
+  for (const size_t size :
+       {size_t{0}, size_t{7}, size_t{8}, size_t{1} << 20, (size_t{1} << 20) + 13, size_t{3} << 20}) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131) ^ (i >> 9));
+    TestWorld::WriteFile(world.Linux("f"), bytes);
+    const auto stamp = ReadStamp(world.Linux("f"));
+    ASSERT_TRUE(stamp) << size;
+    EXPECT_EQ(stamp->Size, static_cast<qint64>(size));
+    EXPECT_EQ(stamp->Hash, HashOfBytes(bytes)) << size;
+  }
+}
