@@ -125,14 +125,20 @@ std::optional<TFileStamp> KnownStamp(const std::string &linuxPath) {
   return it == c.Stamps.end() ? std::nullopt : std::optional<TFileStamp>(it->second);
 }
 
-std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, std::time_t now) {
+double SecondsNow() {
+  timespec t{};
+  clock_gettime(CLOCK_REALTIME, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, double now) {
   const auto before = IdentityOf(linuxPath);
   const auto stamp = BlockStamp(linuxPath);
   if (!stamp) return std::nullopt;
   // Learnt only when the file was not changed while it was read, nor within the last second.
   const auto after = IdentityOf(linuxPath);
   if (!before || !after || before->Size != stamp->Size || after->Tie() != before->Tie() ||
-      before->CtimeS + 1 >= static_cast<long long>(now))
+      static_cast<double>(before->CtimeS) + static_cast<double>(before->CtimeNs) / 1e9 + 0.1 > now)
     return stamp;
   TCache &c = Cache();
   const std::lock_guard lock(c.Lock);

@@ -20,6 +20,9 @@ void SaveStampFile();
 
 // The stamp of the file at linuxPath by its identity, when it is known.
 std::optional<TFileStamp> KnownStamp(const std::string &linuxPath);
-// Reads and stamps the file, learning its stamp when its identity is older than a second before
-// now (a file changed within the clock's tick of reading it could keep its identity).
-std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, std::time_t now = std::time(nullptr));
+// Seconds since the epoch, to the nanosecond.
+double SecondsNow();
+// Reads and stamps the file, learning its stamp when its inode changed a tenth of a second or
+// more before now: a file changed within the clock's tick of being read could keep its identity,
+// and the times of files move in ticks of at most a hundredth of a second.
+std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, double now = SecondsNow());
