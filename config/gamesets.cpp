@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "backups.h"
 #include "core/fileops.h"
 #include "core/winpath.h"
 #include "digitalcaption.h"
@@ -100,9 +101,24 @@ TGame MidiGame(const TGameFolders &folders) {
   return game;
 }
 
+namespace {
+
+// A music folder holding a MIDI scene's file, or its backup.
+bool HoldsMidiMusic(const TGameFolders &folders) {
+  for (const TScene &scene : MidiMusicSet().Scenes)
+    if (platform::FileExists(SS(MusicPath(folders, TClient::First, scene.FileName))) ||
+        platform::FileExists(SS(BackupPath(folders, TClient::First, scene.FileName))))
+      return true;
+  return false;
+}
+
+}  // namespace
+
 std::vector<TGameSet> GameSets(const TGame &game) {
   std::vector<TGameSet> sets;
-  if (game.HasMidi()) sets.push_back(MidiGameSet(game.Midi));
+  // Today's clients may be registered where the MIDI clients are: a game with digital music has
+  // a MIDI set only when its music folder holds MIDI music.
+  if (game.HasMidi() && (!game.HasDigital() || HoldsMidiMusic(game.Midi))) sets.push_back(MidiGameSet(game.Midi));
   if (game.HasDigital()) sets.push_back(DigitalGameSet(game));
   return sets;
 }

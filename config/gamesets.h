@@ -22,7 +22,8 @@ struct TGameSet {
   bool IsDigital() const { return Set.Id == QLatin1String("digital"); }
 };
 
-// The game's sets: MIDI first when it has MIDI clients, then digital when it has digital music.
+// The game's sets: MIDI first when it has MIDI clients (and, with digital music beside it, MIDI
+// files in its music folder or their backups), then digital when it has digital music.
 std::vector<TGameSet> GameSets(const TGame &game);
 // The digital set of a game with digital music (DigitalDir).
 TGameSet DigitalGameSet(const TGame &game);
