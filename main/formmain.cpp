@@ -210,6 +210,7 @@ void TFormMain::FormCreate() {
   ReadSettings();
   loadingList_ = true;
   ShowBackupReport(dialogs_, store_->LoadConfigList());
+  TellDigitalIndex();
   loadingList_ = false;
   if (FolderTreeViewEx->SelectPath(QS(platform::ExtractFilePath(SS(folders_.ClientPath))) + "music"))
     FolderTreeViewEx->ExpandNode(FolderTreeViewEx->currentItem());

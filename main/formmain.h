@@ -177,6 +177,8 @@ class TFormMain : public QMainWindow {
   void ShowChosenSet();
   // The tree hides the game's own music files of every set of the game shown.
   void MaskGameFiles();
+  // What the index of the digital music shown leaves out, told the first time the set is shown.
+  void TellDigitalIndex();
   void BuildLayout();
   void BuildMenus();
   void BuildPopupMenus();

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QObject>
+#include <set>
 #include <vector>
 
 #include "gamesets.h"
@@ -32,6 +33,9 @@ class TGameChoice : public QObject {
   // A game added by the user, or the one of the same folder found already; answers its index.
   int AddGame(const TGame &game);
 
+  // True the first time it is asked for the set shown: what its index holds is told once.
+  bool FirstTimeShown() { return told_.insert(Set().Folders.MusicDir.toLower()).second; }
+
   // What the caption adds to the configuration's name: the game's, when there are several.
   QString CaptionOf(const QString &caption) const;
 
@@ -45,4 +49,5 @@ class TGameChoice : public QObject {
   int game_ = -1;
   std::vector<TGameSet> sets_;
   int set_ = 0;
+  std::set<QString> told_;
 };

@@ -4,6 +4,7 @@
 #include "formmain.h"
 #include "gamefolder.h"
 #include "keptgames.h"
+#include "reporttexts.h"
 
 namespace {
 
@@ -57,11 +58,18 @@ void TFormMain::ComboBoxMusicSetChange() {
 void TFormMain::ShowChosenSet() {
   if (players_->IsPlaying()) StopPlaying();
   ShowBackupReport(dialogs_, session_->UseSet(gameChoice_->Set()));
+  TellDigitalIndex();
   MaskGameFiles();
   FillSceneList();
   setWindowTitle(gameChoice_->CaptionOf(QStringLiteral("Melodeck - ") + store_->LastConfig()));
   const TSceneTable &table = session_->SceneTable;
   if (table.size() > 0) FolderTreeViewEx->SelectPath(folders_.DefaultDir + "\\" + table[table.TitleScene()].FileName);
+}
+
+void TFormMain::TellDigitalIndex() {
+  if (!gameChoice_->FirstTimeShown()) return;
+  const QString text = DigitalIndexText(gameChoice_->Set());
+  if (!text.isEmpty()) dialogs_.Message(text, platform::TMsgType::Warning);
 }
 
 void TFormMain::MaskGameFiles() {

@@ -115,3 +115,18 @@ QString DamagedSettingsText(const TDamagedSettings &damaged) {
   if (!damaged.KeptAs.isEmpty()) text += QStringLiteral("\n元のファイルは %1 に残してあります.").arg(damaged.KeptAs);
   return text;
 }
+
+QString DigitalIndexText(const TGameSet &set) {
+  QString text;
+  if (!set.Ambiguous.isEmpty()) {
+    text = QStringLiteral(
+        "次の曲は, 名前が同じ (大文字と小文字だけが違う) ファイルが複数あるため, どれも使いません.\n"
+        "ゲームもどちらを演奏するか決まりません. 一つだけ残してください.\n");
+    for (const QString &track : set.Ambiguous) text += "\n" + track;
+  }
+  if (set.SkippedLines > 0) {
+    if (!text.isEmpty()) text += "\n\n";
+    text += QStringLiteral("%1 の %2 行は曲として読めないため, 使いません.").arg(set.Index).arg(set.SkippedLines);
+  }
+  return text;
+}

@@ -9,6 +9,7 @@
 #include "configcommands.h"
 #include "configstore.h"
 #include "damagedsettings.h"
+#include "gamesets.h"
 #include "gameupdates.h"
 #include "packageexport.h"
 #include "packageimport.h"
@@ -32,3 +33,7 @@ QString GameUpdatesText(const std::vector<TGameUpdate> &updates);
 
 // The damaged lines of a settings file, and where the file as it was is kept.
 QString DamagedSettingsText(const TDamagedSettings &damaged);
+
+// The tracks of a digital music set that are left alone (several files answer to their name) and
+// the lines of its index that are no track; empty when there are none.
+QString DigitalIndexText(const TGameSet &set);

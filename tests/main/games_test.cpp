@@ -47,9 +47,14 @@ TEST(Games, AMidiClientWithDigitalMusicShowsEitherSetAndAppliesBoth) {
   EXPECT_EQ(w.Box(f, "ComboBoxMusicSet").count(), 2);
   EXPECT_EQ(w.Rows(f), 49);
 
+  const size_t before = w.dialogs.Shown().size();
   w.Choose(f, "ComboBoxMusicSet", 1);
-  // One row per file; the track two files answer to is none.
+  // One row per file; the track two files answer to is none, and the window says so, once.
   ASSERT_EQ(w.Rows(f), 4);
+  ASSERT_GT(w.dialogs.Shown().size(), before);
+  EXPECT_TRUE(w.dialogs.Shown().back().text.contains("echo.mp3: ECHO.mp3, echo.mp3"))
+      << w.dialogs.Shown().back().text.toStdString();
+  EXPECT_TRUE(w.dialogs.Shown().back().text.contains("1 行は曲として読めない"));
   EXPECT_EQ(f.Session().SceneTable[0].FileName, "turfin.mp3");
   EXPECT_EQ(f.Session().SceneTable[0].Name, "ランダム1 / フィールド1 / フィールド2 / Approach");
   EXPECT_TRUE(
@@ -66,6 +71,9 @@ TEST(Games, AMidiClientWithDigitalMusicShowsEitherSetAndAppliesBoth) {
 
   w.Choose(f, "ComboBoxMusicSet", 0);
   EXPECT_EQ(w.Rows(f), 49);
+  const size_t told = w.dialogs.Shown().size();
+  w.Choose(f, "ComboBoxMusicSet", 1);
+  EXPECT_EQ(w.dialogs.Shown().size(), told);
 }
 
 TEST(Games, AGameFolderAddedFromTheMenuIsShownAndKept) {
