@@ -161,8 +161,8 @@ class TFormMain : public QMainWindow {
   void ImportPackageFile(const QString &file);  // imports, then shows the new configuration
   void dragEnterEvent(QDragEnterEvent *event) override;
   void dropEvent(QDropEvent *event) override;
-  // Windows paths, in the order dropped; scene: the scene whose row they were dropped on, or -1.
-  void FormDropFiles(const QStringList &files, int scene = -1);
+  // Windows paths, in the order dropped.
+  void FormDropFiles(const QStringList &files);
 
  protected:
   void showEvent(QShowEvent *event) override;

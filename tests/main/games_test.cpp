@@ -105,4 +105,11 @@ TEST(Games, AGameFolderAddedFromTheMenuIsShownAndKept) {
   w.Choose(f, "ComboBoxGame", 0);
   EXPECT_EQ(w.Rows(f), 49);
   EXPECT_FALSE(f.windowTitle().endsWith(" - uo-data"));
+
+  // A ClassicUO settings.json dropped on the window adds the game it names; the same game twice is one.
+  TestWorld::MakeDirs(w.Linux("cuo"));
+  TestWorld::WriteFile(w.Linux("cuo/settings.json"), "{\"ultimaonlinedirectory\": \"" + data + "\"}");
+  f.FormDropFiles({QString::fromStdString(w.world.Windows("cuo/settings.json"))});
+  EXPECT_EQ(w.Box(f, "ComboBoxGame").count(), 2);
+  EXPECT_EQ(w.Box(f, "ComboBoxGame").currentIndex(), 1);
 }

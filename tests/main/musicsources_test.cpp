@@ -1,5 +1,5 @@
 // Music files besides MIDI in the folder tree, and rows that take only what their music set
-// takes: by the tree's menu and by a drop on the row.
+// takes through the tree's menu; a music file dropped on the window assigns nothing.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -145,7 +145,10 @@ TEST_F(MusicSources, AMidiRowRefusesAnythingButMidiAndKeepsItsSource) {
     f.Session().SceneTable[kTown].Source = "D:\\dl\\before.mid";
     const QStringList shown = Assign(f, c.drop, c.source);
     const std::string label = std::string(c.source) + (c.drop ? " dropped" : "");
-    if (c.refused) {
+    if (c.drop) {  // a music file dropped on the window is no command
+      EXPECT_TRUE(shown.isEmpty()) << label;
+      EXPECT_EQ(f.Session().SceneTable[kTown].Source, "D:\\dl\\before.mid") << label;
+    } else if (c.refused) {
       EXPECT_EQ(shown, QStringList{refusal.arg(c.refused)}) << label;
       EXPECT_EQ(f.Session().SceneTable[kTown].Source, "D:\\dl\\before.mid") << label;
     } else {
@@ -174,9 +177,12 @@ TEST_F(MusicSources, AnMp3RowTakesMp3sAndRefusesMidi) {
     f.Session().SceneTable[kTown].Source = "D:\\dl\\before.mp3";
     const QStringList shown = Assign(f, c.drop, c.source);
     const std::string label = std::string(c.source) + (c.drop ? " dropped" : "");
-    EXPECT_EQ(shown, c.refused ? QStringList{refusal.arg(c.refused)} : QStringList()) << label;
-    EXPECT_EQ(f.Session().SceneTable[kTown].Source, c.refused ? "D:\\dl\\before.mp3" : c.source) << label;
+    const bool assigned = !c.refused && !c.drop;  // a music file dropped on the window is no command
+    EXPECT_EQ(shown, c.refused && !c.drop ? QStringList{refusal.arg(c.refused)} : QStringList()) << label;
+    EXPECT_EQ(f.Session().SceneTable[kTown].Source, assigned ? c.source : "D:\\dl\\before.mp3") << label;
   }
+  f.Session().SceneTable[kTown].Source = "D:\\dl\\disk.mp3";
+  f.SceneList().ShowSource(kTown);
   EXPECT_EQ(f.SceneList().RowOfScene(kTown)->text(1), "disk.mp3");
   // The jump walks into the archive down to an MP3 entry.
   f.Session().SceneTable[kTown].Source = "D:\\dl\\pack.zip|MUSIC/TOWN.MP3";
@@ -187,7 +193,7 @@ TEST_F(MusicSources, AnMp3RowTakesMp3sAndRefusesMidi) {
   EXPECT_EQ(entry->EntryPath, "music/town.mp3");
 }
 
-TEST_F(MusicSources, DropsElsewhereOrOfOtherFilesAssignNothing) {
+TEST_F(MusicSources, DroppedMusicFilesAssignNothing) {
   TFormMain &f = w.Open();
   TestWorld::WriteFile(w.Linux("d/dl/notes.txt"), "n");
   const struct {
@@ -199,10 +205,9 @@ TEST_F(MusicSources, DropsElsewhereOrOfOtherFilesAssignNothing) {
     EXPECT_EQ(f.Session().SceneTable[kTown].Source, "britain1.mid") << c.file;
   }
   EXPECT_TRUE(w.dialogs.Texts().isEmpty());
-  // The standard configuration refuses a drop as it refuses the menu.
+  // Not even on a row of the standard configuration: there is nothing to refuse.
   f.Store().CurrentConfig = kStandardConfig;
   DropOn(f, kTown, w.Linux("d/dl/disk.mid"));
-  EXPECT_EQ(w.dialogs.Texts(),
-            QStringList{QString::fromUtf8("\"標準\"の曲は変更できません。新しい設定を作成してください")});
+  EXPECT_TRUE(w.dialogs.Texts().isEmpty());
   EXPECT_EQ(f.Session().SceneTable[kTown].Source, "britain1.mid");
 }
