@@ -117,6 +117,11 @@ TEST(ConvertCache, AStoredTuneIsFoundAndBadKeysAreRefused) {
     EXPECT_FALSE(cache.Find(bad)) << S(bad);
   }
   EXPECT_EQ(TestWorld::ReadFile(S(other)), "ID3 other");
+  // An entry that can't be made (a folder in its place): refused, the produced file kept.
+  TestWorld::MakeDirs(world.Linux("cache/melodeck/" + S(KeyNumber(3)) + ".mp3"));
+  EXPECT_FALSE(cache.Store(KeyNumber(3), other));
+  EXPECT_FALSE(cache.Find(KeyNumber(3)));
+  EXPECT_EQ(TestWorld::ReadFile(S(other)), "ID3 other");
   // Nothing to store: nothing happens.
   EXPECT_FALSE(cache.Store(KeyNumber(2), Q(world.Linux("tmp/none.mp3"))));
   EXPECT_FALSE(cache.Find(KeyNumber(2)));
