@@ -38,7 +38,8 @@ class TConvertCache {
 
   const QString &Dir() const { return dir_; }
 
-  // The cached file of key, marked as used now; none when there is no entry.
+  // The cached file of key, marked as used now; none when there is no entry. Clear in another
+  // process may still remove it: a copy of it that fails is a miss.
   std::optional<QString> Find(const QString &key) const;
   // Puts producedFile (a complete MP3, Linux path) into the cache as key's entry, by a rename when
   // it is on the cache's file system, else by a copy; then removes the least recently used entries
