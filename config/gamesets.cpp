@@ -48,7 +48,7 @@ QString DigitalBackupDir(const QString &gameFolder) {
   return gameFolder + QStringLiteral("\\melodeck-backup\\Digital");
 }
 
-TGameSet MidiGameSet(const TGameFolders &folders) { return {MidiMusicSet(), folders, {}, 0, {}}; }
+TGameSet MidiGameSet(const TGameFolders &folders) { return {MidiMusicSet(), folders, {}, 0, {}, {}}; }
 
 TGameSet DigitalGameSet(const TGame &game) {
   TGameSet g;
@@ -86,6 +86,7 @@ TGameSet DigitalGameSet(const TGame &game) {
     if (std::find(track.Numbers.begin(), track.Numbers.end(), 8) != track.Numbers.end())
       g.Set.TitleScene = static_cast<int>(g.Set.Scenes.size());
     g.Set.Scenes.push_back({DigitalTrackCaption(track), track.Key, QString(), NumbersText(track.Numbers)});
+    g.Numbers.push_back(track.Numbers);
   }
   return g;
 }

@@ -18,6 +18,9 @@ struct TGameSet {
   int SkippedLines = 0;  // lines of the index that are not tracks
   // Tracks left out because several files on disk are named like them: each "name.mp3: file, file".
   QStringList Ambiguous;
+  // Per scene of the digital set, the numbers of the index naming its file, in index order (none
+  // without an index); empty for the MIDI set.
+  std::vector<std::vector<int>> Numbers;
 
   bool IsDigital() const { return Set.Id == QLatin1String("digital"); }
 };

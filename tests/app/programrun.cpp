@@ -43,9 +43,9 @@ std::string PlaceProgram(const std::string &linuxFolder) {
 }
 
 const std::vector<const char *> &PassedEnvironment() {
-  static const std::vector<const char *> names{"WINEPREFIX",   "XDG_RUNTIME_DIR", "MELODECK_LOCK_DIR",
-                                               "TMPDIR",       "HOME",            "PATH",
-                                               "ASAN_OPTIONS", "LSAN_OPTIONS",    "UBSAN_OPTIONS"};
+  static const std::vector<const char *> names{
+      "WINEPREFIX", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "MELODECK_LOCK_DIR", "TMPDIR", "HOME",
+      "PATH",       "ASAN_OPTIONS",    "LSAN_OPTIONS",   "UBSAN_OPTIONS"};
   return names;
 }
 

@@ -18,7 +18,7 @@ struct ProgramRun {
 };
 
 // The variables of the test's environment that a program a test starts gets: the test's
-// prefix, runtime, lock and temporary folders, and the sanitizers' options.
+// prefix, runtime, cache, lock and temporary folders, and the sanitizers' options.
 const std::vector<const char *> &PassedEnvironment();
 
 // Places the program in linuxFolder; answers the program's path.

@@ -36,6 +36,8 @@ TestWorld::TestWorld() {
   chmod((root_ + "/run").c_str(), 0700);
   setenv("TMPDIR", (root_ + "/tmp").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", (root_ + "/run").c_str(), 1);
+  // The cache of converted tunes: never the user's real one.
+  setenv("XDG_CACHE_HOME", (root_ + "/cache").c_str(), 1);
   // The instance lock and the hand-over socket: never the user's real ones.
   setenv("MELODECK_LOCK_DIR", (root_ + "/run").c_str(), 1);
   unsetenv("WINEPREFIX");

@@ -1,4 +1,4 @@
-// A private world for one test: its own temporary folder, $TMPDIR, lock folder
+// A private world for one test: its own temporary folder, $TMPDIR, cache folder ($XDG_CACHE_HOME), lock folder
 // ($MELODECK_LOCK_DIR) and, on request, a fake Wine prefix. Removed with everything in it when the test ends.
 #pragma once
 
