@@ -44,7 +44,11 @@ class MidiRenderer final : public MidiDecoder {
 
   size_t Read(float *out, size_t frames) override {
     if (player_ == nullptr) return 0;
-    if (!playerDone_ && fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) {
+    // The tune ends at its last event; the file player would stay on for a grace time of its
+    // own after that, silence when the notes have ended sooner.
+    if (!playerDone_ &&
+        (fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING ||
+         (rendered_ > 0 && fluid_player_get_current_tick(player_) >= fluid_player_get_total_ticks(player_)))) {
       // Notes still held at the end of the tune are let go, so that they ring out and end.
       playerDone_ = true;
       for (int channel = 0; channel < kChannels; ++channel) {

@@ -98,6 +98,10 @@ TEST_P(ConvertsFormat, ToAnMp3OfTheSameLength) {
   EXPECT_EQ(mp3.kbitPerSecond, c.kbit);
   EXPECT_NEAR(mp3.Seconds(), c.seconds, 0.05);
   EXPECT_GT(mp3.peak, 0.3f);
+  // Nothing added before or after the tone: the tag has the decoder trim the encoder's delay
+  // and padding.
+  EXPECT_LT(mp3.firstSound, 0.002 * mp3.rate);
+  EXPECT_GT(mp3.lastSound, mp3.frames - 0.002 * mp3.rate);
   EXPECT_EQ(Names(world.Root()), (std::vector<std::string>{c.file, "out.mp3"}));
 }
 
@@ -121,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
 
 // A MIDI tune lasts from its start to its end and then as long as its last notes ring out
-// (a piano's release: more than a tenth of a second, less than the cap of ten seconds); the
+// (a piano's release: more than a tenth of a second, and not the silence after it); the
 // same tune gives the same bytes again.
 TEST(ConvertsMidi, ToItsEndAndTheReleaseTheSameEveryTime) {
   TestWorld world;
@@ -139,7 +143,9 @@ TEST(ConvertsMidi, ToItsEndAndTheReleaseTheSameEveryTime) {
     const double length = MidiSeconds(tune);
     ASSERT_GT(length, 1.0);
     EXPECT_GT(mp3.Seconds(), length + 0.1) << index;
-    EXPECT_LT(mp3.Seconds(), length + 10.0) << index;
+    // Not the file player's grace time of silence after the last release (the system's
+    // SoundFont rings out for 1.0 and 2.5 seconds here).
+    EXPECT_LT(mp3.Seconds(), length + 3.0) << index;
     EXPECT_GT(mp3.peak, 0.05f) << index;
   }
 }

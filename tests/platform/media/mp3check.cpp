@@ -21,14 +21,24 @@ Decoded Decode(const std::string &linuxPath) {
     if (mpg123_getformat(h, &d.rate, &d.channels, &encoding) == MPG123_OK) {
       std::vector<float> buffer(4608);
       int result = MPG123_OK;
+      bool sounded = false;
       while (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
         size_t bytes = 0;
         result = mpg123_read(h, buffer.data(), buffer.size() * sizeof(float), &bytes);
         const size_t samples = bytes / sizeof(float);
-        for (size_t i = 0; i < samples; ++i) d.peak = std::max(d.peak, std::fabs(buffer[i]));
+        for (size_t i = 0; i < samples; ++i) {
+          d.peak = std::max(d.peak, std::fabs(buffer[i]));
+          if (std::fabs(buffer[i]) > 0.01f) {
+            const size_t frame = d.frames + i / static_cast<size_t>(d.channels);
+            if (!sounded) d.firstSound = frame;
+            sounded = true;
+            d.lastSound = frame;
+          }
+        }
         d.frames += samples / static_cast<size_t>(d.channels);
       }
       mpg123_frameinfo2 info{};
+      if (!sounded) d.firstSound = d.lastSound = d.frames;
       d.ok = result == MPG123_DONE && mpg123_info2(h, &info) == MPG123_OK;
       d.kbitPerSecond = info.bitrate;
     }

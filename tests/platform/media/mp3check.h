@@ -12,6 +12,8 @@ struct Decoded {
   int channels = 0, kbitPerSecond = 0;
   size_t frames = 0;
   float peak = 0;  // of all samples
+  // The first and the last frame with sound (above 1/100 of full scale); frames when none.
+  size_t firstSound = 0, lastSound = 0;
   double Seconds() const { return rate > 0 ? double(frames) / double(rate) : 0; }
 };
 
