@@ -23,6 +23,14 @@ constexpr size_t kBlock = 1152;  // frames decoded at a time
 
 ConvertResult Fail(std::string text) { return ConvertResult{false, std::move(text)}; }
 
+// "2 時間", "90 分", "5 秒": a length as the messages tell it.
+std::string Duration(double seconds) {
+  const long whole = static_cast<long>(seconds);
+  if (whole >= 3600 && whole % 3600 == 0) return std::to_string(whole / 3600) + " 時間";
+  if (whole >= 60 && whole % 60 == 0) return std::to_string(whole / 60) + " 分";
+  return std::to_string(whole) + " 秒";
+}
+
 // A Standard MIDI File, bare or in a RIFF MIDI (.rmi) wrapper, by its first bytes.
 bool StartsLikeMidi(const std::string &linuxPath) {
   char head[12] = {};
@@ -123,7 +131,7 @@ Source OpenSource(const std::string &linuxPath, const std::string &shown, const 
       source.error = font.error;
       return source;
     }
-    MidiRendering rendering = RenderMidi(*tune, shown, font.path);
+    MidiRendering rendering = RenderMidi(*tune, shown, font.path, options.longestMidiSeconds);
     source.midi = rendering.decoder.get();
     source.decoder = std::move(rendering.decoder);
     source.error = std::move(rendering.error);
@@ -163,8 +171,7 @@ ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string
     total += outFrames;
   }
   if (source.midi != nullptr && source.midi->TooLong())
-    return Fail(shown + " は長すぎて MP3 に変換できません (" + std::to_string(int(kMaxMidiSeconds / 3600)) +
-                " 時間まで)");
+    return Fail(shown + " は長すぎて MP3 に変換できません (" + Duration(options.longestMidiSeconds) + "まで)");
   if (total == 0) return Fail(shown + " には変換できる音が入っていません");
   if (!encoder.Finish() || !part.Keep()) return Fail("MP3 ファイル " + written + " を書き込めません");
   return ConvertResult{true, {}};

@@ -15,6 +15,8 @@ struct ConvertOptions {
   // path) when set, else the first of the system's that exists (empty: SystemSoundFonts()).
   std::string soundFont;
   std::vector<std::string> systemSoundFonts;
+  // A MIDI tune that lasts longer is not converted.
+  double longestMidiSeconds = 2 * 60 * 60;
 };
 
 struct ConvertResult {

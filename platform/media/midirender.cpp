@@ -15,6 +15,7 @@ constexpr int kChannels = 16;
 
 class MidiRenderer final : public MidiDecoder {
  public:
+  explicit MidiRenderer(double longestSeconds) : longest_(longestSeconds * kRate) {}
   ~MidiRenderer() override {
     if (player_ != nullptr) delete_fluid_player(player_);
     if (synth_ != nullptr) delete_fluid_synth(synth_);
@@ -58,7 +59,7 @@ class MidiRenderer final : public MidiDecoder {
     }
     if (playerDone_ && (fluid_synth_get_active_voice_count(synth_) == 0 || released_ >= kMaxReleaseSeconds * kRate))
       return 0;
-    if (!playerDone_ && rendered_ >= kMaxMidiSeconds * kRate) {
+    if (!playerDone_ && rendered_ >= longest_) {
       tooLong_ = true;
       return 0;
     }
@@ -77,12 +78,13 @@ class MidiRenderer final : public MidiDecoder {
   fluid_synth_t *synth_ = nullptr;
   fluid_player_t *player_ = nullptr;
   bool playerDone_ = false, tooLong_ = false;
-  double rendered_ = 0, released_ = 0;
+  double longest_, rendered_ = 0, released_ = 0;  // in frames
 };
 
 }  // namespace
 
-MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath) {
+MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
+                         double longestSeconds) {
   RouteLibraryLog();
   TakeLibraryError();
   MidiRendering rendering;
@@ -90,7 +92,7 @@ MidiRendering RenderMidi(const std::string &tune, const std::string &shown, cons
     rendering.error = shown + " は再生できる標準 MIDI ファイルではありません";
     return rendering;
   }
-  auto renderer = std::make_unique<MidiRenderer>();
+  auto renderer = std::make_unique<MidiRenderer>(longestSeconds);
   rendering.error = renderer->Start(tune, shown, soundFontPath);
   if (rendering.error.empty()) rendering.decoder = std::move(renderer);
   return rendering;

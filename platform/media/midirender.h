@@ -12,7 +12,7 @@ namespace platform {
 
 class MidiDecoder : public AudioDecoder {
  public:
-  // True once Read stopped because the tune lasts longer than kMaxMidiSeconds.
+  // True once Read stopped because the tune lasts longer than its longest.
   virtual bool TooLong() const = 0;
 };
 
@@ -21,12 +21,12 @@ struct MidiRendering {
   std::string error;                     // why, in the program's language
 };
 
-// Longest a tune may last, and longest its notes may ring on after its end.
-constexpr double kMaxMidiSeconds = 2 * 60 * 60;
+// Longest the notes may ring on after the end of the tune.
 constexpr double kMaxReleaseSeconds = 10;
 
 // tune: the file's bytes; shown: its name as the messages show it. soundFontPath: the Linux
-// path of the SoundFont to load.
-MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath);
+// path of the SoundFont to load. A tune longer than longestSeconds is rendered that far.
+MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
+                         double longestSeconds);
 
 }  // namespace platform

@@ -150,6 +150,23 @@ TEST(ConvertsMidi, ToItsEndAndTheReleaseTheSameEveryTime) {
   }
 }
 
+// An organ's note held to the end of a one-second tune (no note-off): let go at the end, it
+// rings out briefly instead of sounding on.
+TEST(ConvertsMidi, ANoteHeldAtTheEndRingsOut) {
+  TestWorld world;
+  const std::string track("\x00\xC0\x13\x00\x90\x3C\x64\x81\x40\xFF\x2F\x00", 12);
+  const std::string tune = std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0", 21) + char(track.size()) + track;
+  ASSERT_DOUBLE_EQ(MidiSeconds(tune), 1.0);
+  const std::string in = world.Linux("held.mid"), out = world.Linux("held.mp3");
+  TestWorld::WriteFile(in, tune);
+  const platform::ConvertResult result = platform::ConvertToMp3(in, out);
+  ASSERT_TRUE(result.ok) << result.error;
+  const mp3check::Decoded mp3 = mp3check::Decode(out);
+  ASSERT_TRUE(mp3.ok);
+  EXPECT_GT(mp3.lastSound, 0.9 * mp3.rate);
+  EXPECT_LT(mp3.Seconds(), 2.5);
+}
+
 struct FailureCase {
   const char *name;
   const char *file;
@@ -158,6 +175,7 @@ struct FailureCase {
   std::string soundFont = {};
 
   int kbit = 192;
+  double longest = 7200;
 };
 
 class RefusesToConvert : public testing::TestWithParam<FailureCase> {};
@@ -180,6 +198,7 @@ TEST_P(RefusesToConvert, WithItsReasonLeavingNothing) {
   platform::ConvertOptions options;
   options.soundFont = Replace(c.soundFont, "@", world.Root());
   options.kbitPerSecond = c.kbit;
+  options.longestMidiSeconds = c.longest;
   const platform::ConvertResult result = platform::ConvertToMp3(in, out, options);
   EXPECT_FALSE(result.ok);
   const std::string expected = Replace(Replace(c.error, "#", world.Windows(c.file)), "@", world.Root());
@@ -225,7 +244,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "サウンドフォント @/tune.mid.sf2 を読み込めません", "@/tune.mid.sf2"},
         FailureCase{"BitrateLameHasNot", "a.wav",
                     [](const std::string &p) { testsupport::MakeSoundFile(p, SF_FORMAT_WAV | SF_FORMAT_PCM_16); },
-                    "MP3 エンコーダーを 191 kbit/s に設定できません", "", 191}),
+                    "MP3 エンコーダーを 191 kbit/s に設定できません", "", 191},
+        FailureCase{"MidiLongerThanTheLongest", "tune.mid",
+                    [](const std::string &p) { Write(p, testsupport::MakeMidiTune(1)); },
+                    "# は長すぎて MP3 に変換できません (2 秒まで)", "", 192, 2.0}),
     [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
 // The folder of the MP3 is missing: nothing is written anywhere.
