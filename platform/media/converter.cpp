@@ -172,6 +172,7 @@ ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string
   }
   if (source.midi != nullptr && source.midi->TooLong())
     return Fail(shown + " は長すぎて MP3 に変換できません (" + Duration(options.longestMidiSeconds) + "まで)");
+  if (source.decoder->Broken()) return Fail(shown + " は途中から読めません。壊れているか、途中で切れています");
   if (total == 0) return Fail(shown + " には変換できる音が入っていません");
   if (!encoder.Finish() || !part.Keep()) return Fail("MP3 ファイル " + written + " を書き込めません");
   return ConvertResult{true, {}};

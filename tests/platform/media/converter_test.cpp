@@ -226,6 +226,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "# には変換できる音が入っていません"},
         FailureCase{"FlacCut", "cut.flac", std::bind(Cut, _1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 40),
                     "# は MP3 に変換できる音声ファイルではありません"},
+        FailureCase{"FlacCutInItsSound", "cut.flac",
+                    [](const std::string &p) {
+                      testsupport::MakeSoundFile(p, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2.0);
+                      Write(p, TestWorld::ReadFile(p).substr(0, TestWorld::ReadFile(p).size() / 2));
+                    },
+                    "# は途中から読めません。壊れているか、途中で切れています"},
         FailureCase{"FlacCorrupt", "bad.flac", std::bind(Write, _1, "fLaC" + std::string(400, '\x5a')),
                     "# は MP3 に変換できる音声ファイルではありません"},
         FailureCase{"MidiCut", "cut.mid",
