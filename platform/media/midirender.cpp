@@ -28,6 +28,8 @@ class MidiRenderer final : public MidiDecoder {
     if (settings_ == nullptr) return "MIDI シンセサイザーを用意できません";
     fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
     fluid_settings_setint(settings_, "synth.cpu-cores", 1);
+    // Only the samples of the instruments the tune selects are loaded, not the whole SoundFont.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
     fluid_settings_setint(settings_, "player.reset-synth", 1);
     synth_ = new_fluid_synth(settings_);
