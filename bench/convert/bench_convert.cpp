@@ -8,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -41,11 +43,11 @@ std::string Tune(const std::string &folder, int i) { return folder + "/" + std::
 std::string Mp3(const std::string &folder, int i) { return folder + "/" + std::to_string(i) + ".mp3"; }
 
 // Every tune converted, on two threads taking the next file in turn. False when one failed.
-bool ConvertAll(const std::string &folder) {
+bool ConvertAll(const std::string &folder, int count) {
   std::atomic<int> next{0};
   std::atomic<bool> ok{true};
   auto work = [&] {
-    for (int i; (i = next++) < kTunes;) {
+    for (int i; (i = next++) < count;) {
       const platform::ConvertResult result = platform::ConvertToMp3(Tune(folder, i), Mp3(folder, i));
       if (!result.ok) {
         std::fprintf(stderr, "%s\n", result.error.c_str());
@@ -107,19 +109,35 @@ bool WriteLongWav(const std::string &path, double seconds) {
   return sf_close(file) == 0 && ok;
 }
 
+// The 49 tunes of the test support, or, when MELODECK_CONVERT_CORPUS names a folder, the first
+// 49 MIDI files of it (in name order; fewer when it has fewer), copied into a folder of their own.
 struct Corpus {
   Corpus() : folder(TempFolder()) {
-    for (int i = 0; i < kTunes; ++i) std::ofstream(Tune(folder, i), std::ios::binary) << testsupport::MakeMidiTune(i);
+    std::vector<std::string> files;
+    if (const char *from = std::getenv("MELODECK_CONVERT_CORPUS")) {
+      for (const auto &entry : std::filesystem::directory_iterator(from))
+        if (entry.path().extension() == ".mid") files.push_back(entry.path());
+      std::sort(files.begin(), files.end());
+      if (files.size() > kTunes) files.resize(kTunes);
+    }
+    count = files.empty() ? kTunes : static_cast<int>(files.size());
+    for (int i = 0; i < count; ++i) {
+      std::ofstream out(Tune(folder, i), std::ios::binary);
+      if (files.empty()) out << testsupport::MakeMidiTune(i);
+      else out << std::ifstream(files[i], std::ios::binary).rdbuf();
+    }
   }
   ~Corpus() { RemoveFolder(folder); }
   std::string folder;
+  int count;
 };
 
 void BM_ConvertMidiOnTwoThreads(benchmark::State &state) {
   Corpus corpus;
   for (auto _ : state)
-    if (!ConvertAll(corpus.folder)) state.SkipWithError("a conversion failed");
-  state.counters["peak_KiB"] = static_cast<double>(PeakOfRun({"--convert-all", corpus.folder}));
+    if (!ConvertAll(corpus.folder, corpus.count)) state.SkipWithError("a conversion failed");
+  state.counters["peak_KiB"] =
+      static_cast<double>(PeakOfRun({"--convert-all", corpus.folder, std::to_string(corpus.count)}));
 }
 BENCHMARK(BM_ConvertMidiOnTwoThreads)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
@@ -128,7 +146,7 @@ void BM_FluidsynthThenLame(benchmark::State &state) {
   const std::string font = platform::FindSoundFont("").path;
   const std::string wav = corpus.folder + "/tune.wav";
   for (auto _ : state) {
-    for (int i = 0; i < kTunes; ++i) {
+    for (int i = 0; i < corpus.count; ++i) {
       const std::string render = "fluidsynth -ni -q -r 44100 -T wav -F '" + wav + "' '" + font + "' '" +
                                  Tune(corpus.folder, i) + "' >/dev/null 2>&1";
       const std::string encode = "lame --quiet -b 192 '" + wav + "' '" + Mp3(corpus.folder, i) + "'";
@@ -160,7 +178,8 @@ bool WritePeak(const char *file, bool ok) {
 }
 
 int main(int argc, char **argv) {
-  if (argc == 4 && std::strcmp(argv[1], "--convert-all") == 0) return WritePeak(argv[3], ConvertAll(argv[2])) ? 0 : 1;
+  if (argc == 5 && std::strcmp(argv[1], "--convert-all") == 0)
+    return WritePeak(argv[4], ConvertAll(argv[2], std::atoi(argv[3]))) ? 0 : 1;
   if (argc == 5 && std::strcmp(argv[1], "--convert") == 0) {
     const platform::ConvertResult result = platform::ConvertToMp3(argv[2], argv[3]);
     if (!result.ok) std::fprintf(stderr, "%s\n", result.error.c_str());
