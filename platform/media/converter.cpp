@@ -163,6 +163,7 @@ ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string
   std::vector<float> block(kBlock * 2);
   size_t total = 0;
   for (;;) {
+    if (options.cancelled && options.cancelled()) return ConvertResult{false, "変換を取り消しました", true};
     const size_t frames = source.decoder->Read(block.data(), kBlock);
     if (frames == 0) break;
     size_t outFrames = 0;

@@ -4,6 +4,7 @@
 // bitrate. The tune is streamed block by block, never held whole.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,14 @@ struct ConvertOptions {
   std::vector<std::string> systemSoundFonts;
   // A MIDI tune that lasts longer is not converted.
   double longestMidiSeconds = 2 * 60 * 60;
+  // Asked between blocks (from the converting thread); true stops the conversion.
+  std::function<bool()> cancelled;
 };
 
 struct ConvertResult {
   bool ok = false;
-  std::string error;  // why not, in the program's language, when !ok
+  std::string error;       // why not, in the program's language, when !ok
+  bool cancelled = false;  // !ok because options.cancelled said so
 };
 
 // Writes mp3LinuxPath anew from sourceLinuxPath. On failure no file is left at mp3LinuxPath

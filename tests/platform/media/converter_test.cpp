@@ -256,6 +256,22 @@ INSTANTIATE_TEST_SUITE_P(
                     "# は長すぎて MP3 に変換できません (2 秒まで)", "", 192, 2.0}),
     [](const testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
 
+// Cancelled part way: it stops there, says so, and leaves nothing behind.
+TEST(RefusesToConvert, WhenCancelled) {
+  TestWorld world;
+  const std::string in = world.Linux("a.wav");
+  ASSERT_TRUE(testsupport::MakeSoundFile(in, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2.0));
+  int asked = 0;
+  platform::ConvertOptions options;
+  options.cancelled = [&asked] { return ++asked == 10; };
+  const platform::ConvertResult result = platform::ConvertToMp3(in, world.Linux("out.mp3"), options);
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_EQ(result.error, "変換を取り消しました");
+  EXPECT_EQ(asked, 10);
+  EXPECT_EQ(Names(world.Root()), std::vector<std::string>{"a.wav"});
+}
+
 // The folder of the MP3 is missing: nothing is written anywhere.
 TEST(RefusesToConvert, IntoAMissingFolder) {
   TestWorld world;
