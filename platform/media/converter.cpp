@@ -1,11 +1,11 @@
 #include "media/converter.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <syn123.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
