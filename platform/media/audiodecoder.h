@@ -18,6 +18,9 @@ class AudioDecoder {
   virtual size_t Read(float *out, size_t frames) = 0;
   // Back to the start of the tune. False when the file can't be read again.
   virtual bool Rewind() = 0;
+  // True when a Read since the start stopped at a part of the file that does not decode
+  // rather than at the end of the tune.
+  virtual bool Broken() const { return false; }
 };
 
 // The decoder for linuxPath: libsndfile for the formats it reads besides MPEG, libmpg123 for

@@ -29,18 +29,26 @@ class Mp3Decoder final : public AudioDecoder {
       got += done;
       // A new format within the stream (rare) is played on at the first one's rate.
       if (result == MPG123_NEW_FORMAT) continue;
-      if (result != MPG123_OK) break;  // the end, or a part that does not decode
+      if (result != MPG123_OK) {  // the end, or a part that does not decode
+        broken_ = broken_ || result != MPG123_DONE;
+        break;
+      }
       if (done == 0) break;
     }
     return got / kFrameBytes;
   }
 
-  bool Rewind() override { return mpg123_seek(handle_, 0, SEEK_SET) >= 0; }
+  bool Rewind() override {
+    broken_ = false;
+    return mpg123_seek(handle_, 0, SEEK_SET) >= 0;
+  }
+  bool Broken() const override { return broken_; }
 
  private:
   static constexpr size_t kFrameBytes = 2 * sizeof(float);
   mpg123_handle *handle_;
   long rate_;
+  bool broken_ = false;  // since the start
 };
 
 void InitLibrary() {

@@ -22,10 +22,14 @@ class SndfileDecoder final : public AudioDecoder {
     const size_t channels = static_cast<size_t>(info_.channels);
     if (channels == 2) {
       const sf_count_t got = sf_readf_float(file_, out, static_cast<sf_count_t>(frames));
+      // A read that meets a part that does not decode gives what came before it, and the
+      // next read nothing, with no error of its own.
+      broken_ = broken_ || sf_error(file_) != SF_ERR_NO_ERROR;
       return got > 0 ? static_cast<size_t>(got) : 0;
     }
     scratch_.resize(frames * channels);
     const sf_count_t got = sf_readf_float(file_, scratch_.data(), static_cast<sf_count_t>(frames));
+    broken_ = broken_ || sf_error(file_) != SF_ERR_NO_ERROR;
     if (got <= 0) return 0;
     for (size_t i = 0; i < static_cast<size_t>(got); ++i) {
       out[2 * i] = scratch_[i * channels];
@@ -34,12 +38,17 @@ class SndfileDecoder final : public AudioDecoder {
     return static_cast<size_t>(got);
   }
 
-  bool Rewind() override { return sf_seek(file_, 0, SEEK_SET) == 0; }
+  bool Rewind() override {
+    broken_ = false;
+    return sf_seek(file_, 0, SEEK_SET) == 0;
+  }
+  bool Broken() const override { return broken_; }
 
  private:
   SNDFILE *file_;
   SF_INFO info_;
   std::vector<float> scratch_;
+  bool broken_ = false;  // since the start
 };
 
 }  // namespace

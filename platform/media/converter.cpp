@@ -1,0 +1,182 @@
+#include "media/converter.h"
+
+#include <sys/stat.h>
+#include <syn123.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "core/fileops.h"
+#include "media/audiodecoder.h"
+#include "media/fluidlog.h"
+#include "media/midirender.h"
+#include "media/mp3encoder.h"
+#include "media/soundfont.h"
+
+namespace platform {
+namespace {
+
+constexpr size_t kBlock = 1152;  // frames decoded at a time
+
+ConvertResult Fail(std::string text) { return ConvertResult{false, std::move(text)}; }
+
+// "2 時間", "90 分", "5 秒": a length as the messages tell it.
+std::string Duration(double seconds) {
+  const long whole = static_cast<long>(seconds);
+  if (whole >= 3600 && whole % 3600 == 0) return std::to_string(whole / 3600) + " 時間";
+  if (whole >= 60 && whole % 60 == 0) return std::to_string(whole / 60) + " 分";
+  return std::to_string(whole) + " 秒";
+}
+
+// A Standard MIDI File, bare or in a RIFF MIDI (.rmi) wrapper, by its first bytes.
+bool StartsLikeMidi(const std::string &linuxPath) {
+  char head[12] = {};
+  std::FILE *file = std::fopen(linuxPath.c_str(), "rb");
+  if (file == nullptr) return false;
+  const size_t got = std::fread(head, 1, sizeof head, file);
+  std::fclose(file);
+  const std::string h(head, got);
+  return h.compare(0, 4, "MThd") == 0 || (got == 12 && h.compare(0, 4, "RIFF") == 0 && h.compare(8, 4, "RMID") == 0);
+}
+
+// The temporary file beside the MP3 it becomes; removed unless Keep renames it into place.
+class PartFile {
+ public:
+  explicit PartFile(const std::string &finalPath) : finalPath_(finalPath) {
+    std::string pattern = finalPath + ".part-XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return;
+    path_ = pattern;
+    fchmod(fd, 0644);
+    file_ = fdopen(fd, "w+b");
+    if (file_ == nullptr) close(fd);
+  }
+  ~PartFile() {
+    if (file_ != nullptr) std::fclose(file_);
+    if (!path_.empty()) unlink(path_.c_str());
+  }
+  std::FILE *File() const { return file_; }
+  bool Keep() {
+    std::FILE *file = file_;
+    file_ = nullptr;
+    const bool written = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    if (std::fclose(file) != 0 || !written || std::rename(path_.c_str(), finalPath_.c_str()) != 0) return false;
+    path_.clear();
+    return true;
+  }
+
+ private:
+  std::string finalPath_, path_;
+  std::FILE *file_ = nullptr;
+};
+
+// The decoder's frames at its own rate, out at the encoder's.
+class Resampler {
+ public:
+  // Null when rate can't be converted.
+  static std::unique_ptr<Resampler> Make(long rate) {
+    auto resampler = std::unique_ptr<Resampler>(new Resampler);
+    if (rate == Mp3Encoder::kRate) return resampler;
+    if (rate <= 0 || rate > syn123_resample_maxrate() || kBlock > syn123_resample_maxincount(rate, Mp3Encoder::kRate))
+      return nullptr;
+    int error = SYN123_OK;
+    resampler->syn_ = syn123_new(Mp3Encoder::kRate, 2, MPG123_ENC_FLOAT_32, 0, &error);
+    if (resampler->syn_ == nullptr ||
+        syn123_setup_resample(resampler->syn_, rate, Mp3Encoder::kRate, 2, 0, 0) != SYN123_OK)
+      return nullptr;
+    resampler->out_.resize(syn123_resample_count(rate, Mp3Encoder::kRate, kBlock) * 2);
+    return resampler;
+  }
+  ~Resampler() {
+    if (syn_ != nullptr) syn123_del(syn_);
+  }
+  // frames of in, converted; the result stays valid until the next call.
+  const float *Convert(float *in, size_t frames, size_t *outFrames) {
+    if (syn_ == nullptr) {
+      *outFrames = frames;
+      return in;
+    }
+    *outFrames = syn123_resample(syn_, out_.data(), in, frames);
+    return out_.data();
+  }
+
+ private:
+  Resampler() = default;
+  syn123_handle *syn_ = nullptr;
+  std::vector<float> out_;
+};
+
+struct Source {
+  std::unique_ptr<AudioDecoder> decoder;
+  const MidiDecoder *midi = nullptr;
+  std::string error;
+};
+
+Source OpenSource(const std::string &linuxPath, const std::string &shown, const ConvertOptions &options) {
+  Source source;
+  if (access(linuxPath.c_str(), R_OK) != 0) {
+    source.error = "ファイル " + shown + " を開けません";
+  } else if (StartsLikeMidi(linuxPath)) {
+    std::optional<std::string> tune = ReadLinuxFile(linuxPath);
+    if (!tune) {
+      source.error = "MIDI ファイル " + shown + " を開けません";
+      return source;
+    }
+    SoundFontChoice font = FindSoundFont(
+        options.soundFont, options.systemSoundFonts.empty() ? SystemSoundFonts() : options.systemSoundFonts);
+    if (font.path.empty()) {
+      source.error = font.error;
+      return source;
+    }
+    MidiRendering rendering = RenderMidi(*tune, shown, font.path, options.longestMidiSeconds);
+    source.midi = rendering.decoder.get();
+    source.decoder = std::move(rendering.decoder);
+    source.error = std::move(rendering.error);
+  } else {
+    source.decoder = OpenAudioDecoder(linuxPath);
+    if (source.decoder == nullptr) source.error = shown + " は MP3 に変換できる音声ファイルではありません";
+  }
+  return source;
+}
+
+}  // namespace
+
+ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string &mp3LinuxPath,
+                           const ConvertOptions &options) {
+  const std::string shown = WindowsPathOf(sourceLinuxPath);
+  Source source = OpenSource(sourceLinuxPath, shown, options);
+  if (source.decoder == nullptr) return Fail(source.error);
+  std::unique_ptr<Resampler> resampler = Resampler::Make(source.decoder->Rate());
+  if (resampler == nullptr)
+    return Fail(shown + " のサンプリング周波数 (" + std::to_string(source.decoder->Rate()) + " Hz) は変換できません");
+
+  const std::string written = WindowsPathOf(mp3LinuxPath);
+  PartFile part(mp3LinuxPath);
+  if (part.File() == nullptr) return Fail("MP3 ファイル " + written + " を書き込めません");
+  Mp3Encoder encoder(part.File(), options.kbitPerSecond);
+  if (!encoder.Good())
+    return Fail("MP3 エンコーダーを " + std::to_string(options.kbitPerSecond) + " kbit/s に設定できません");
+
+  std::vector<float> block(kBlock * 2);
+  size_t total = 0;
+  for (;;) {
+    if (options.cancelled && options.cancelled()) return ConvertResult{false, "変換を取り消しました", true};
+    const size_t frames = source.decoder->Read(block.data(), kBlock);
+    if (frames == 0) break;
+    size_t outFrames = 0;
+    const float *out = resampler->Convert(block.data(), frames, &outFrames);
+    if (!encoder.Encode(out, outFrames)) return Fail("MP3 ファイル " + written + " を書き込めません");
+    total += outFrames;
+  }
+  if (source.midi != nullptr && source.midi->TooLong())
+    return Fail(shown + " は長すぎて MP3 に変換できません (" + Duration(options.longestMidiSeconds) + "まで)");
+  if (source.decoder->Broken()) return Fail(shown + " は途中から読めません。壊れているか、途中で切れています");
+  if (total == 0) return Fail(shown + " には変換できる音が入っていません");
+  if (!encoder.Finish() || !part.Keep()) return Fail("MP3 ファイル " + written + " を書き込めません");
+  return ConvertResult{true, {}};
+}
+
+}  // namespace platform

@@ -1,0 +1,103 @@
+// The file player is driven by the synthesiser's sample clock: every block written advances
+// the tune by exactly that many frames, whatever the speed of the machine.
+#include "media/midirender.h"
+
+#include <fluidsynth.h>
+
+#include "media/fluidlog.h"
+#include "media/smfcheck.h"
+
+namespace platform {
+namespace {
+
+constexpr long kRate = 44100;
+constexpr int kChannels = 16;
+
+class MidiRenderer final : public MidiDecoder {
+ public:
+  explicit MidiRenderer(double longestSeconds) : longest_(longestSeconds * kRate) {}
+  ~MidiRenderer() override {
+    if (player_ != nullptr) delete_fluid_player(player_);
+    if (synth_ != nullptr) delete_fluid_synth(synth_);
+    if (settings_ != nullptr) delete_fluid_settings(settings_);
+  }
+
+  // An empty text when the synthesiser, the SoundFont and the tune are ready.
+  std::string Start(const std::string &tune, const std::string &shown, const std::string &soundFontPath) {
+    settings_ = new_fluid_settings();
+    if (settings_ == nullptr) return "MIDI シンセサイザーを用意できません";
+    fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
+    fluid_settings_setint(settings_, "synth.cpu-cores", 1);
+    // Only the samples of the instruments the tune selects are loaded, not the whole SoundFont.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setstr(settings_, "player.timing-source", "sample");
+    fluid_settings_setint(settings_, "player.reset-synth", 1);
+    synth_ = new_fluid_synth(settings_);
+    if (synth_ == nullptr) return "MIDI シンセサイザーを用意できません" + TakeLibraryError();
+    if (fluid_synth_sfload(synth_, soundFontPath.c_str(), 1) == FLUID_FAILED)
+      return "サウンドフォント " + soundFontPath + " を読み込めません" + TakeLibraryError();
+    player_ = new_fluid_player(synth_);
+    if (player_ == nullptr || fluid_player_add_mem(player_, tune.data(), tune.size()) != FLUID_OK ||
+        fluid_player_play(player_) != FLUID_OK)
+      return "MIDI ファイル " + shown + " を開けません" + TakeLibraryError();
+    return {};
+  }
+
+  long Rate() const override { return kRate; }
+
+  size_t Read(float *out, size_t frames) override {
+    if (player_ == nullptr) return 0;
+    // The tune ends at its last event; the file player would stay on for a grace time of its
+    // own after that, silence when the notes have ended sooner.
+    if (!playerDone_ &&
+        (fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING ||
+         (rendered_ > 0 && fluid_player_get_current_tick(player_) >= fluid_player_get_total_ticks(player_)))) {
+      // Notes still held at the end of the tune are let go, so that they ring out and end.
+      playerDone_ = true;
+      for (int channel = 0; channel < kChannels; ++channel) {
+        fluid_synth_cc(synth_, channel, 64, 0);
+        fluid_synth_all_notes_off(synth_, channel);
+      }
+    }
+    if (playerDone_ && (fluid_synth_get_active_voice_count(synth_) == 0 || released_ >= kMaxReleaseSeconds * kRate))
+      return 0;
+    if (!playerDone_ && rendered_ >= longest_) {
+      tooLong_ = true;
+      return 0;
+    }
+    if (fluid_synth_write_float(synth_, static_cast<int>(frames), out, 0, 2, out, 1, 2) != FLUID_OK) return 0;
+    rendered_ += static_cast<double>(frames);
+    if (playerDone_) released_ += static_cast<double>(frames);
+    return frames;
+  }
+
+  bool Rewind() override { return false; }
+
+  bool TooLong() const override { return tooLong_; }
+
+ private:
+  fluid_settings_t *settings_ = nullptr;
+  fluid_synth_t *synth_ = nullptr;
+  fluid_player_t *player_ = nullptr;
+  bool playerDone_ = false, tooLong_ = false;
+  double longest_, rendered_ = 0, released_ = 0;  // in frames
+};
+
+}  // namespace
+
+MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
+                         double longestSeconds) {
+  RouteLibraryLog();
+  TakeLibraryError();
+  MidiRendering rendering;
+  if (!IsPlayableMidiFile(tune)) {
+    rendering.error = shown + " は再生できる標準 MIDI ファイルではありません";
+    return rendering;
+  }
+  auto renderer = std::make_unique<MidiRenderer>(longestSeconds);
+  rendering.error = renderer->Start(tune, shown, soundFontPath);
+  if (rendering.error.empty()) rendering.decoder = std::move(renderer);
+  return rendering;
+}
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+// A Standard MIDI File rendered on FluidSynth as fast as the machine allows, with no sound
+// output: the tune to its end, then the release of its last notes. The same tune and
+// SoundFont give the same samples every time.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "media/audiodecoder.h"
+
+namespace platform {
+
+class MidiDecoder : public AudioDecoder {
+ public:
+  // True once Read stopped because the tune lasts longer than its longest.
+  virtual bool TooLong() const = 0;
+};
+
+struct MidiRendering {
+  std::unique_ptr<MidiDecoder> decoder;  // 44,100 frames a second; null on failure
+  std::string error;                     // why, in the program's language
+};
+
+// Longest the notes may ring on after the end of the tune.
+constexpr double kMaxReleaseSeconds = 10;
+
+// tune: the file's bytes; shown: its name as the messages show it. soundFontPath: the Linux
+// path of the SoundFont to load. A tune longer than longestSeconds is rendered that far.
+MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
+                         double longestSeconds);
+
+}  // namespace platform
