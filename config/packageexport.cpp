@@ -17,8 +17,9 @@ namespace {
 
 constexpr int kMaxRenames = 255;
 
+// The last component of a path, "/" between components as well as "\\" (a path written by hand).
 QString FileNameOf(const QString &path) {
-  return path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) + 1);
+  return path.mid(std::max({path.lastIndexOf('\\'), path.lastIndexOf('/'), path.lastIndexOf(':')}) + 1);
 }
 
 bool SamePath(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }

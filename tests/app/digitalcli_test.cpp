@@ -133,7 +133,8 @@ TEST(DigitalCommandLine, APackageCarriesTheTracksOfBothSetsToAnotherGame) {
   TestWorld::WriteFile(w.world.Linux("tunes/town.mid"), "MThd town");
   TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
                        "[Town]\nbritainpos.mp3=" + w.world.Windows("tunes/town.mp3") +
-                           "\napproach.mid=" + w.world.Windows("tunes/town.mid") + "\n");
+                           // written by hand, with the separators of a Linux path
+                           "\napproach.mid=Z:" + w.world.Linux("tunes/town.mid") + "\n");
   ProgramRun run = w.Run({"--export", "Town", w.world.Linux("town.mdk")});
   ASSERT_EQ(run.status, ecOK) << run.err;
 
