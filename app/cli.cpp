@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "applyfailures.h"
 #include "applyguard.h"
@@ -168,8 +167,8 @@ int List(TContext &c) {
 }
 
 // The configuration's name as listed; empty (after a message) when there is none.
-QString FindConfig(TSession &session, const QString &asked) {
-  for (const QString &name : ConfigNamesIn(session.Store.Settings()))
+QString FindConfig(const platform::IniFile &settings, const QString &asked) {
+  for (const QString &name : ConfigNamesIn(settings))
     if (name.compare(asked, Qt::CaseInsensitive) == 0) return name;
   Err("there is no configuration \"" + asked + "\" (melodeck --list shows them)");
   return QString();
@@ -207,7 +206,7 @@ void DryRunSet(TContext &c, const TGameSet &set, const QString &name, TTotals &t
 }
 
 int DryRun(TContext &c, const QString &asked) {
-  const QString name = FindConfig(*std::make_unique<TSession>(c.base, c.sets.front(), c.dialogs), asked);
+  const QString name = FindConfig(platform::IniFile(platform::ChangeFileExt(SS(c.base), ".ini")), asked);
   if (name.isEmpty()) return ecUnknownConfig;
   TTotals t;
   for (const TGameSet &set : c.sets) DryRunSet(c, set, name, t);
@@ -267,7 +266,7 @@ bool ApplySet(TContext &c, const TGameSet &set, const QString &name, TTotals &t)
 }
 
 int Apply(TContext &c, const QString &asked) {
-  const QString name = FindConfig(*std::make_unique<TSession>(c.base, c.sets.front(), c.dialogs), asked);
+  const QString name = FindConfig(platform::IniFile(platform::ChangeFileExt(SS(c.base), ".ini")), asked);
   if (name.isEmpty()) return ecUnknownConfig;
   bool running = false;
   for (const TGameSet &set : c.sets) running = running || IsGameRunning(set.Folders);
@@ -283,7 +282,7 @@ int Export(TContext &c, const QString &asked, const QString &file) {
   TSession session(c.base, c.sets.front(), c.dialogs);
   // Only the configuration exported is loaded: a missing backup is told once.
   session.Store.LoadConfigNames();
-  const QString name = FindConfig(session, asked);
+  const QString name = FindConfig(session.Store.Settings(), asked);
   if (name.isEmpty()) return ecUnknownConfig;
   ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfig(name)));
   session.Store.SelectConfig(name);

@@ -91,17 +91,6 @@ TGameSet DigitalGameSet(const TGame &game) {
   return g;
 }
 
-TGame MidiGame(const TGameFolders &folders) {
-  TGame game;
-  game.Midi = folders;
-  game.Folder = QS(platform::ExtractFilePath(SS(folders.ClientPath)));
-  if (game.Folder.endsWith('\\')) game.Folder.chop(1);
-  game.Name = QStringLiteral("Ultima Online");
-  const QString digital = game.Folder + QStringLiteral("\\Music\\Digital");
-  if (platform::DirectoryExists(SS(digital))) game.DigitalDir = digital;
-  return game;
-}
-
 namespace {
 
 // A music folder holding a MIDI scene's file, or its backup.

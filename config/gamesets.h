@@ -33,10 +33,6 @@ TGameSet DigitalGameSet(const TGame &game);
 // The MIDI set over folders.
 TGameSet MidiGameSet(const TGameFolders &folders);
 
-// The game of the MIDI clients' folders: the first client's folder, with its digital music when
-// it has Music\Digital.
-TGame MidiGame(const TGameFolders &folders);
-
 // A key some music set's scene could have: a MIDI scene's file name, or a digital track's key
 // (a file name in lower case ending ".mp3", without a folder).
 bool IsSceneKey(const QString &key);

@@ -44,16 +44,11 @@ QString WithoutTrailingSeparator(QString path) {
   return path;
 }
 
-std::optional<TGame> MidiGame(const TRegistryHives &hives) {
+std::optional<TGame> MidiGameOf(const TRegistryHives &hives) {
   TGameFolders folders = MidiClientFolders(hives.Machine);
   if (!HasMidiClient(folders)) folders = MidiClientFolders(hives.User);
   if (!HasMidiClient(folders)) return std::nullopt;
-  TGame game;
-  game.Folder = WithoutTrailingSeparator(QS(platform::ExtractFilePath(SS(folders.ClientPath))));
-  game.Name = QStringLiteral("Ultima Online");
-  game.Midi = folders;
-  game.DigitalDir = DigitalMusicDir(game.Folder);
-  return game;
+  return MidiGame(folders);
 }
 
 std::optional<TGame> DigitalGame(const platform::Registry &registry, const TDigitalClient &client) {
@@ -80,11 +75,20 @@ TGameFolders MidiClientFolders(const platform::Registry &registry) {
   return f;
 }
 
+TGame MidiGame(const TGameFolders &folders) {
+  TGame game;
+  game.Folder = WithoutTrailingSeparator(QS(platform::ExtractFilePath(SS(folders.ClientPath))));
+  game.Name = QStringLiteral("Ultima Online");
+  game.Midi = folders;
+  game.DigitalDir = DigitalMusicDir(game.Folder);
+  return game;
+}
+
 bool HasMidiClient(const TGameFolders &f) { return !f.MusicDir.isEmpty() && platform::DirectoryExists(SS(f.MusicDir)); }
 
 std::vector<TGame> RegisteredGames(const TRegistryHives &hives) {
   std::vector<TGame> games;
-  if (auto game = MidiGame(hives)) games.push_back(*game);
+  if (auto game = MidiGameOf(hives)) games.push_back(*game);
   for (const platform::Registry *hive : {&hives.Machine, &hives.User})
     for (const TDigitalClient &client : kDigitalClients)
       if (auto game = DigitalGame(*hive, client)) AddGame(games, *game);

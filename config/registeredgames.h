@@ -20,6 +20,8 @@ struct TRegistryHives {
 TGameFolders MidiClientFolders(const platform::Registry &registry);
 // The folders make a MIDI set: the first client's music folder exists.
 bool HasMidiClient(const TGameFolders &folders);
+// The game of the MIDI clients' folders: the first client's folder, with the digital music it holds.
+TGame MidiGame(const TGameFolders &folders);
 
 // The registered games with a music set, in this order: the MIDI clients' game (its folder may
 // also hold digital music), then per hive the Classic, Stygian Abyss and KR clients. A folder

@@ -27,27 +27,19 @@
 using platform::QS;
 using platform::SS;
 
-namespace {
-
-TGameSet FirstSetOf(const std::vector<TGame> &games, int chosen) {
-  const std::vector<TGameSet> sets = GameSets(games.at(static_cast<size_t>(chosen)));
-  return sets.empty() ? TGameSet() : sets.front();
-}
-
-}  // namespace
-
 TFormMain::TFormMain(const QString &programPath, const TGameFolders &folders, platform::Dialogs &dialogs,
                      platform::InstanceLock *lock, QWidget *parent, const TMusicSet &set)
-    : TFormMain(programPath, {}, -1, TGameSet{set, folders}, dialogs, lock, parent) {}
+    : TFormMain(programPath, {}, -1, {TGameSet{set, folders}}, dialogs, lock, parent) {}
 
 TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen,
                      platform::Dialogs &dialogs, platform::InstanceLock *lock, QWidget *parent)
-    : TFormMain(programPath, games, chosen, FirstSetOf(games, chosen), dialogs, lock, parent) {}
+    : TFormMain(programPath, games, chosen, GameSets(games.at(static_cast<size_t>(chosen))), dialogs, lock, parent) {}
 
-TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen, const TGameSet &first,
-                     platform::Dialogs &dialogs, platform::InstanceLock *lock, QWidget *parent)
+TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen,
+                     std::vector<TGameSet> sets, platform::Dialogs &dialogs, platform::InstanceLock *lock,
+                     QWidget *parent)
     : QMainWindow(parent),
-      session_(std::make_unique<TSession>(programPath, first, dialogs)),
+      session_(std::make_unique<TSession>(programPath, sets.empty() ? TGameSet() : sets.front(), dialogs)),
       folders_(session_->Folders),
       dialogs_(dialogs),
       lock_(lock),
@@ -73,8 +65,7 @@ TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games
   BuildToolBars();
   gameChoice_ =
       std::make_unique<TGameChoice>(*ComboBoxGame, *ComboBoxGameItem, *ComboBoxMusicSet, *ComboBoxMusicSetItem, this);
-  if (games.empty()) gameChoice_->SetOnlySet(first);
-  else gameChoice_->SetGames(games, chosen);
+  gameChoice_->SetGames(games, chosen, std::move(sets));
   ConnectSceneList();
   ConnectFolderTree();
   connect(store_, &TConfigStore::CaptionChanged, this,

@@ -171,7 +171,8 @@ class TFormMain : public QMainWindow {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
-  TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen, const TGameSet &first,
+  // sets: those of the chosen game, the first shown (a window without games: its one set).
+  TFormMain(const QString &programPath, const std::vector<TGame> &games, int chosen, std::vector<TGameSet> sets,
             platform::Dialogs &dialogs, platform::InstanceLock *lock, QWidget *parent);
   // The scene list, the tree and the caption show the music set chosen now.
   void ShowChosenSet();

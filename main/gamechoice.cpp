@@ -5,16 +5,10 @@
 TGameChoice::TGameChoice(QComboBox &gameBox, QAction &gameItem, QComboBox &setBox, QAction &setItem, QObject *parent)
     : QObject(parent), gameBox_(gameBox), setBox_(setBox), gameItem_(gameItem), setItem_(setItem) {}
 
-void TGameChoice::SetGames(std::vector<TGame> games, int chosen) {
+void TGameChoice::SetGames(std::vector<TGame> games, int chosen, std::vector<TGameSet> sets) {
   games_ = std::move(games);
   game_ = games_.empty() ? -1 : std::clamp(chosen, 0, static_cast<int>(games_.size()) - 1);
-  ReadSets();
-}
-
-void TGameChoice::SetOnlySet(TGameSet set) {
-  games_.clear();
-  game_ = -1;
-  sets_ = {std::move(set)};
+  sets_ = std::move(sets);
   set_ = 0;
   ShowBoxes();
 }

@@ -16,10 +16,9 @@ class TGameChoice : public QObject {
   // gameItem, setItem: the tool-bar items that show the boxes.
   TGameChoice(QComboBox &gameBox, QAction &gameItem, QComboBox &setBox, QAction &setItem, QObject *parent);
 
-  // The games, the chosen one's music sets read from its folders, its first set chosen.
-  void SetGames(std::vector<TGame> games, int chosen);
-  // One set without a game of its own (a window made over given folders).
-  void SetOnlySet(TGameSet set);
+  // The games and the chosen one's music sets (read already), its first set chosen; without
+  // games, sets holds the one set of a window made over given folders.
+  void SetGames(std::vector<TGame> games, int chosen, std::vector<TGameSet> sets);
 
   const std::vector<TGame> &Games() const { return games_; }
   int GameIndex() const { return game_; }

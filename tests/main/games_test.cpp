@@ -7,6 +7,7 @@
 #include "digitalgen.h"
 #include "formworld.h"
 #include "gamesets.h"
+#include "registeredgames.h"
 
 using testsupport::TestWorld;
 
