@@ -1,9 +1,13 @@
 #include "apply.h"
 
+#include <unistd.h>
+
+#include "applyconvert.h"
 #include "applyfailures.h"
 #include "applyguard.h"
 #include "applyleftovers.h"
 #include "backups.h"
+#include "convertcache.h"
 #include "core/fileops.h"
 #include "extraction.h"
 #include "qtcore/qstr.h"
@@ -64,7 +68,7 @@ std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector
         copy.Source.isEmpty() ? platform::CopyFailure::SourceMissing : platform::SourceFailure(SS(copy.Source));
     if (outcomes[i].Reason != platform::CopyFailure::None) continue;
     outcomes[i].Result = TCopyResult::Failed;
-    if (outcomes[i].Refusal == TRefusal::WrongKind) continue;
+    if (outcomes[i].Refusal == TRefusal::WrongKind || !outcomes[i].ConvertError.isEmpty()) continue;
     outcomes[i].Refusal = guard.Admit(copy);
     if (outcomes[i].Refusal != TRefusal::None) continue;
     wanted.push_back(i);
@@ -96,12 +100,41 @@ std::vector<size_t> StageCopies(const std::vector<TApplyCopy> &plan, std::vector
 
 }  // namespace
 
-TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy) {
-  s.Store.RecordApplied(s.Store.CurrentConfig);
-  RemoveApplyLeftovers(s.Folders);
+namespace {
+
+// Every tune of the plan that is converted, before anything else is done.
+TConversions ConvertPlan(TSession &s, const std::vector<TApplyCopy> &plan, TConvertProgress *progress) {
+  if (s.MusicSet().Id != QLatin1String("digital")) return {};
+  const TConvertCache cache;
+  const TConvertSetup setup = ConvertSetupOf(s);
+  return ConvertTunes(TunesToConvert(s, plan, setup, cache), setup, cache, progress);
+}
+
+void RemoveLeftovers(const TConversions &conversions) {
+  for (const QString &path : conversions.Leftovers)
+    if (unlink(SS(path).c_str()) != 0) rmdir(SS(path).c_str());
+}
+
+}  // namespace
+
+TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy,
+                         TConvertProgress *progress) {
   // Every copy is written beside its target first; all of them reach the disk with one sync
   // and only then replace the game's files.
   const std::vector<TApplyCopy> plan = ApplyPlan(s);
+  TApplyReport report;
+  const TConversions conversions = ConvertPlan(s, plan, progress);
+  report.Converted = conversions.Converted;
+  report.FromCache = conversions.FromCache;
+  if (conversions.Cancelled) {
+    RemoveLeftovers(conversions);
+    report.Cancelled = true;
+    return report;
+  }
+  s.Store.RecordApplied(s.Store.CurrentConfig);
+  RemoveApplyLeftovers(s.Folders);
+  // The copies as they are made: a converted tune is copied from its MP3.
+  std::vector<TApplyCopy> made = plan;
   std::vector<TApplyOutcome> outcomes(plan.size());
   for (size_t i = 0; i < plan.size(); ++i) {
     const TScene &scene = s.SceneTable[plan[i].Scene];
@@ -110,22 +143,26 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
     if (const TSource source = TSource::Parse(scene.Source); source.IsEntry()) outcomes[i].Entry = source;
     // A file the game could not play in that place is never copied there.
     if (!OfItsKind(s.MusicSet(), scene)) outcomes[i].Refusal = TRefusal::WrongKind;
+    if (const auto tune = conversions.Tunes.find(plan[i].Source); tune != conversions.Tunes.end()) {
+      outcomes[i].Converted = true;
+      outcomes[i].ConvertError = tune->second.Error;
+      if (tune->second.Error.isEmpty()) made[i].Source = tune->second.Mp3;
+    }
   }
   platform::CopyBatch batch;
   TApplyGuard guard(s.Folders, s.Store.SettingsPath());
-  const std::vector<size_t> staged = StageCopies(plan, outcomes, batch, guard);
-  TApplyReport report;
+  const std::vector<size_t> staged = StageCopies(made, outcomes, batch, guard);
   // What lands in the music folders is recorded before it is placed, so that a later change by
   // the game is told from our own writes (gameupdates.h).
   std::vector<const TApplyCopy *> stagedCopies;
-  for (const size_t i : staged) stagedCopies.push_back(&plan[i]);
+  for (const size_t i : staged) stagedCopies.push_back(&made[i]);
   if (guard.RecordIntent(stagedCopies)) {
     std::vector<platform::CopyFailure> why;
     const std::vector<bool> placed = batch.Place(&why);
     for (size_t k = 0; k < staged.size(); ++k) {
       outcomes[staged[k]].Result = placed[k] ? TCopyResult::Copied : TCopyResult::Failed;
       outcomes[staged[k]].Reason = why[k];
-      if (placed[k]) guard.Placed(plan[staged[k]]);
+      if (placed[k]) guard.Placed(made[staged[k]]);
     }
     guard.Finish();
   } else {
@@ -151,6 +188,7 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
   }
   report.Outcomes = std::move(outcomes);
   report.FailureText = FailureLines(report.Outcomes, [](const QString &path) { return path; });
+  RemoveLeftovers(conversions);
   SaveStampFile();
   return report;
 }

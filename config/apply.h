@@ -42,6 +42,9 @@ struct TApplyOutcome {
   TCopyResult Result = TCopyResult::Missing;
   platform::CopyFailure Reason = platform::CopyFailure::None;
   TRefusal Refusal = TRefusal::None;
+  // Why the source could not be made into the MP3 its track plays (the copy then failed).
+  QString ConvertError;
+  bool Converted = false;  // the file copied was made from the source (applyconvert.h)
 };
 
 // A game file that matched neither its backup nor the record of written files, copied beside
@@ -61,7 +64,12 @@ struct TApplyReport {
   // The record of written files that could not be saved: then no game file was replaced.
   QString RecordNotSaved;
   std::vector<TKeptFile> Kept;
+  // Cancelled while converting: nothing was applied, the applied configuration is not recorded.
+  bool Cancelled = false;
+  int Converted = 0, FromCache = 0;  // tunes converted now, and found converted in the cache
 };
+
+class TConvertProgress;
 
 // The question put before applying.
 QString ApplyQuestion(bool gameRunning, const QString &config);
@@ -70,12 +78,15 @@ QString ApplyQuestion(bool gameRunning, const QString &config);
 // for Third Dawn. Archive entries are extracted into the work folder (once).
 std::vector<TApplyCopy> ApplyPlan(TSession &session);
 
-// Records the loaded configuration as the applied one ("LastConfig", caption), then copies.
+// Converts the sources a digital track can't play as they are (applyconvert.h), told to progress;
+// cancelled there, nothing more is done. Then records the loaded configuration as the applied
+// one ("LastConfig", caption), and copies. A source that can't be converted is a failed copy.
 // A scene whose file is missing is skipped and reported; the others are still copied. The
 // game's own files are guarded as applyguard.h says.
 // onCopy is told of every copy as it is made. "LastConfig" that can't be written raises
 // EIniFileException before anything is copied.
-TApplyReport ApplyConfig(TSession &session, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy = {});
+TApplyReport ApplyConfig(TSession &session, const std::function<void(const TApplyCopy &, TCopyResult)> &onCopy = {},
+                         TConvertProgress *progress = nullptr);
 
 // Copies source over target; a target that refuses is made writable and tried once more.
 // The target is never left half written.

@@ -70,7 +70,9 @@ QString FailureLines(const std::vector<TApplyOutcome> &outcomes, const TShownPat
     const bool missing = o.Result == TCopyResult::Missing;
     QString line =
         QStringLiteral("\n%1 :  %2").arg(o.SceneName, missing ? ShownSource(o, shown) : shown(o.Copy.Target));
-    const QString reason = o.Refusal != TRefusal::None ? RefusalText(o.Refusal) : FailureReasonText(o.Reason);
+    const QString reason = !o.ConvertError.isEmpty()     ? o.ConvertError
+                           : o.Refusal != TRefusal::None ? RefusalText(o.Refusal)
+                                                         : FailureReasonText(o.Reason);
     if (!reason.isEmpty()) line += QStringLiteral(" (%1)").arg(reason);
     // A file missing for both clients (an archive entry is one file for both) is reported once.
     if (missing) {
@@ -86,7 +88,8 @@ std::vector<QString> FailureMessages(const QString &lines, const std::vector<TAp
   if (lines.isEmpty()) return {};
   std::vector<QString> messages{QStringLiteral("以下のファイルにコピーできませんでした\n\n") + lines};
   for (const TApplyOutcome &o : outcomes)
-    if (o.Result == TCopyResult::Failed && o.Refusal == TRefusal::None && AdviceFits(o.Reason)) {
+    if (o.Result == TCopyResult::Failed && o.Refusal == TRefusal::None && o.ConvertError.isEmpty() &&
+        AdviceFits(o.Reason)) {
       messages.push_back(
           QStringLiteral("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
       break;

@@ -8,6 +8,7 @@
 #include "digitalcaption.h"
 #include "digitalfiles.h"
 #include "digitalindex.h"
+#include "musicfiles.h"
 #include "qtcore/qstr.h"
 
 using platform::QS;
@@ -54,7 +55,8 @@ TGameSet DigitalGameSet(const TGame &game) {
   TGameSet g;
   g.Set.Id = QStringLiteral("digital");
   g.Set.Name = QStringLiteral("デジタル (MP3)");
-  g.Set.SourceExtensions = {QStringLiteral(".mp3")};
+  // An MP3 is copied as it is; any other tune is converted to one when it is applied.
+  g.Set.SourceExtensions = MusicFileExtensions();
   g.Folders.ClientPath = game.Folder + QStringLiteral("\\client.exe");
   g.Folders.MusicDir = game.DigitalDir;
   g.Folders.DefaultDir = DigitalBackupDir(game.Folder);

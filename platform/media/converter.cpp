@@ -1,6 +1,8 @@
 #include "media/converter.h"
 
 #include <sys/stat.h>
+#include <fluidsynth.h>
+#include <lame/lame.h>
 #include <syn123.h>
 #include <unistd.h>
 
@@ -31,7 +33,8 @@ std::string Duration(double seconds) {
   return std::to_string(whole) + " 秒";
 }
 
-// A Standard MIDI File, bare or in a RIFF MIDI (.rmi) wrapper, by its first bytes.
+}  // namespace
+
 bool StartsLikeMidi(const std::string &linuxPath) {
   char head[12] = {};
   std::FILE *file = std::fopen(linuxPath.c_str(), "rb");
@@ -41,6 +44,17 @@ bool StartsLikeMidi(const std::string &linuxPath) {
   const std::string h(head, got);
   return h.compare(0, 4, "MThd") == 0 || (got == 12 && h.compare(0, 4, "RIFF") == 0 && h.compare(8, 4, "RMID") == 0);
 }
+
+std::string ConvertSettingsText(const ConvertOptions &options) {
+  // Whatever changes the bytes made from one source: the encoder's and the synthesiser's
+  // versions and settings, and this program's way of using them.
+  return "mp3 cbr " + std::to_string(options.kbitPerSecond) + " kbit/s 44100 Hz stereo gapless; lame " +
+         get_lame_version() + "; fluidsynth " + fluid_version_str() +
+         " release<=" + std::to_string(static_cast<int>(kMaxReleaseSeconds)) + " s longest " +
+         std::to_string(static_cast<long>(options.longestMidiSeconds)) + " s; 1";
+}
+
+namespace {
 
 // The temporary file beside the MP3 it becomes; removed unless Keep renames it into place.
 class PartFile {

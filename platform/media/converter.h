@@ -28,6 +28,14 @@ struct ConvertResult {
   bool cancelled = false;  // !ok because options.cancelled said so
 };
 
+// A Standard MIDI File, bare or in a RIFF MIDI (.rmi) wrapper, by its first bytes: a source
+// ConvertToMp3 renders with a SoundFont.
+bool StartsLikeMidi(const std::string &linuxPath);
+
+// Names everything besides the source and the SoundFont that decides the MP3 ConvertToMp3 makes
+// with options: two conversions with the same text, source and SoundFont give the same bytes.
+std::string ConvertSettingsText(const ConvertOptions &options);
+
 // Writes mp3LinuxPath anew from sourceLinuxPath. On failure no file is left at mp3LinuxPath
 // (nor a temporary one beside it) and whatever was there before is kept.
 ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string &mp3LinuxPath,
