@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "applyconvert.h"
 #include "applyfailures.h"
 #include "applyguard.h"
 #include "applypreview.h"
@@ -187,6 +188,41 @@ void SayWorkFolderFailure(TSession &session) {
     Err("archive entries can't be extracted: no work folder (" + session.WorkFolder.Error() + ")");
 }
 
+// After a copy's line of --dry-run: whether its tune is converted first.
+QString ConvertNote(const TPlannedCopy &p) {
+  switch (p.Convert) {
+    case TPlannedConvert::Needed:
+      return QStringLiteral(" (to convert)");
+    case TPlannedConvert::Cached:
+      return QStringLiteral(" (converted before, cached)");
+    case TPlannedConvert::Fails:
+      return " (can't convert: " + p.ConvertError + ")";
+    case TPlannedConvert::None:
+      break;
+  }
+  return {};
+}
+
+// A line for each tune an apply converts, as it is made or found in the cache.
+class TConvertLines : public TConvertProgress {
+ public:
+  explicit TConvertLines(const TGameSet &set) : set_(set) {}
+  bool Tick(int, int, const QString &) override { return true; }
+  void Finished(const TTuneToConvert &tune, const TConvertedTune &result, int done, int total) override {
+    const char *what = !result.Error.isEmpty() ? "FAILED" : result.FromCache ? "cached" : "converted";
+    const QString why = result.Error.isEmpty() ? QString() : ": " + result.Error;
+    Out(QStringLiteral("%1  %2 %3: %4 (%5/%6%7)")
+            .arg(what, -9)
+            .arg(tune.Track, ClientName(set_, TClient::First), Shown(tune.Source))
+            .arg(done)
+            .arg(total)
+            .arg(why));
+  }
+
+ private:
+  const TGameSet &set_;
+};
+
 void DryRunSet(TContext &c, const TGameSet &set, const QString &name, TTotals &t) {
   TSession session(c.base, set, c.dialogs);
   int &changes = t.a, &same = t.b, &missing = t.c;
@@ -199,7 +235,7 @@ void DryRunSet(TContext &c, const TGameSet &set, const QString &name, TTotals &t
             .arg(what, -7)
             .arg(session.SceneTable[p.Copy.Scene].FileName, ClientName(set, p.Copy.Client), Shown(p.Copy.Source),
                  Shown(p.Copy.Target)) +
-        NoWorkFolder(session, p.Copy));
+        ConvertNote(p) + NoWorkFolder(session, p.Copy));
   }
   SayWorkFolderFailure(session);
   session.WorkFolder.Remove();
@@ -228,7 +264,8 @@ bool ApplySet(TContext &c, const TGameSet &set, const QString &name, TTotals &t)
   // Only the configuration applied is loaded: a missing backup is told once.
   session.Store.LoadSceneNames();
   ShowBackupReport(c.dialogs, Shown(session.Store.LoadConfig(name)));
-  const TApplyReport report = ApplyConfig(session);
+  TConvertLines convertLines(set);
+  const TApplyReport report = ApplyConfig(session, {}, &convertLines);
   for (const TApplyOutcome &o : report.Outcomes) {
     const TApplyCopy &copy = o.Copy;
     const char *what = o.Result == TCopyResult::Copied   ? "copied"
@@ -237,6 +274,7 @@ bool ApplySet(TContext &c, const TGameSet &set, const QString &name, TTotals &t)
     // An archive entry without a work folder to extract it to: that is its one reason.
     const QString noWorkFolder = NoWorkFolder(session, copy);
     const QString why = o.Result == TCopyResult::Copied || !noWorkFolder.isEmpty() ? QString()
+                        : !o.ConvertError.isEmpty()                                ? o.ConvertError
                         : o.Refusal != TRefusal::None                              ? RefusalInEnglish(o.Refusal)
                                                                                    : CopyFailureInEnglish(o.Reason);
     Out(QStringLiteral("%1  %2 %3: %4 -> %5%6")

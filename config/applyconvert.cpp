@@ -180,7 +180,7 @@ bool IsConverted(const TMusicSet &set, const QString &sourceText) {
 }
 
 std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<TApplyCopy> &plan,
-                                           const TConvertSetup &setup, const TConvertCache &cache) {
+                                           const TConvertSetup &setup, const TConvertCache &cache, bool peek) {
   std::vector<TTuneToConvert> tunes;
   std::map<QString, size_t> bySource;
   for (size_t i = 0; i < plan.size(); ++i) {
@@ -199,7 +199,7 @@ std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<
       tune.Error = setup.SoundFontError;
     } else if (const auto key = ConvertKey(linux, midi ? setup.SoundFont : QString(), setup.SettingsText)) {
       tune.Key = *key;
-      if (const auto cached = cache.Find(*key)) tune.Cached = *cached;
+      if (const auto cached = peek ? cache.Peek(*key) : cache.Find(*key)) tune.Cached = *cached;
     } else {
       tune.Error = QStringLiteral("ファイル %1 を読めません").arg(copy.Source);
     }

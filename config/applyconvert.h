@@ -64,9 +64,11 @@ TConvertSetup ConvertSetupOf(TSession &session);
 // a file that is no MP3 (the game's own file always is one).
 bool IsConverted(const TMusicSet &set, const QString &sourceText);
 
-// The tunes of plan to convert, once per source, with what the cache holds of them.
+// The tunes of plan to convert, once per source, with what the cache holds of them; the entries
+// found are marked as used unless peek.
 std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<TApplyCopy> &plan,
-                                           const TConvertSetup &setup, const TConvertCache &cache);
+                                           const TConvertSetup &setup, const TConvertCache &cache,
+                                           bool peek = false);
 
 // Converts the tunes the cache does not hold, into the cache, on as many threads as the machine
 // has cores (or threads, when given); progress may be null.

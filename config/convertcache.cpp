@@ -144,11 +144,16 @@ TConvertCache::TConvertCache(const QString &dir, qint64 limit, int graceSeconds)
 QString TConvertCache::EntryPath(const QString &key) const { return dir_ + '/' + key + QStringLiteral(".mp3"); }
 
 std::optional<QString> TConvertCache::Find(const QString &key) const {
+  const auto path = Peek(key);
+  if (path) TouchNow(*path);
+  return path;
+}
+
+std::optional<QString> TConvertCache::Peek(const QString &key) const {
   if (!IsConvertKey(key)) return std::nullopt;
   const QString path = EntryPath(key);
   const auto st = LinkStat(path);
   if (!st || !S_ISREG(st->st_mode)) return std::nullopt;
-  TouchNow(path);
   return path;
 }
 

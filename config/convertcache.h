@@ -41,6 +41,8 @@ class TConvertCache {
   // The cached file of key, marked as used now; none when there is no entry. Clear in another
   // process may still remove it: a copy of it that fails is a miss.
   std::optional<QString> Find(const QString &key) const;
+  // As Find, but the entry is left as it was: for telling what an apply would do.
+  std::optional<QString> Peek(const QString &key) const;
   // Puts producedFile (a complete MP3, Linux path) into the cache as key's entry, by a rename when
   // it is on the cache's file system, else by a copy; then removes the least recently used entries
   // over the limit, never this one. Returns the entry's path; none when it could not be stored, and

@@ -6,6 +6,7 @@
 #include "cli.h"
 #include "digitalgen.h"
 #include "fakeprefix.h"
+#include "midigen.h"
 #include "programrun.h"
 
 using testsupport::TestWorld;
@@ -168,4 +169,37 @@ TEST(DigitalCommandLine, AFileOfTheOtherSetsKindIsNeverCopied) {
   for (const char *key : {"britainpos.mp3 digital", "approach.mid first"})
     EXPECT_NE(run.out.find(std::string("FAILED   ") + key), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("(not a kind of file this music takes)"), std::string::npos) << run.out;
+}
+
+// Tunes of other kinds on digital tracks: a line for each as it is converted, the cache the
+// second time, and --dry-run says which of them would be converted.
+TEST(DigitalCommandLine, ConvertedTunesGetALineEachAndComeFromTheCacheTheSecondTime) {
+  DigitalWorld w;
+  TestWorld::WriteFile(w.world.Linux("tunes/dawn.mid"), testsupport::MakeMidiTune(1));
+  TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                       "[Dawn]\nbritainpos.mp3=" + w.world.Windows("tunes/dawn.mid") +
+                           "\nturfin.mp3=" + w.world.Windows("tunes/sea.mp3") + "\n");
+  const std::string dawn = w.world.Linux("tunes/dawn.mid");
+  ProgramRun run = w.Run({"--apply", "Dawn", "--dry-run"});
+  EXPECT_EQ(run.status, ecOK) << run.err;
+  EXPECT_NE(run.out.find("britainpos.mp3 digital: " + dawn + " -> " + w.world.Linux(kDigital + "/Britainpos.mp3") +
+                         " (to convert)\n"),
+            std::string::npos)
+      << run.out;
+
+  run = w.Run({"--apply", "Dawn"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_NE(run.out.find("converted  britainpos.mp3 digital: " + dawn + " (1/1)\n"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("turfin.mp3 digital: " + w.world.Linux("tunes/sea.mp3") + " ("), std::string::npos)
+      << run.out;  // an MP3 is copied as it is
+  const std::string made = w.Read(kDigital + "/Britainpos.mp3");
+  EXPECT_EQ(made.substr(0, 3) == "ID3" || (made.size() > 1 && uint8_t(made[0]) == 0xff), true);
+
+  run = w.Run({"--apply", "Dawn", "--dry-run"});
+  EXPECT_NE(run.out.find("same     britainpos.mp3 digital: " + dawn), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(" (converted before, cached)\n"), std::string::npos) << run.out;
+  run = w.Run({"--apply", "Dawn"});
+  ASSERT_EQ(run.status, ecOK) << run.out << run.err;
+  EXPECT_NE(run.out.find("cached     britainpos.mp3 digital: " + dawn + " (1/1)\n"), std::string::npos) << run.out;
+  EXPECT_EQ(w.Read(kDigital + "/Britainpos.mp3"), made);
 }
