@@ -78,7 +78,7 @@ class TWorkers {
     finished_.clear();
     converting.clear();
     for (size_t i = 0; i < busy_.size() && converting.isEmpty(); ++i)
-      if (busy_[i]) converting = tunes_[i].Track;
+      if (busy_[i]) converting = tunes_[i].Name;
     return running_ > 0 || !finished.empty();
   }
 
@@ -192,7 +192,7 @@ std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<
       tunes[known->second].Copies.push_back(i);
       continue;
     }
-    TTuneToConvert tune{copy.Source, copy.FileName, {}, {}, {}, {i}};
+    TTuneToConvert tune{copy.Source, copy.FileName, scene.Name, {}, {}, {}, {i}};
     const QString linux = LinuxOf(copy.Source);
     const bool midi = platform::StartsLikeMidi(SS(linux));
     if (midi && setup.SoundFont.isEmpty()) {

@@ -18,6 +18,7 @@ class TConvertCache;
 struct TTuneToConvert {
   QString Source;              // the source's Windows path (extracted when an archive entry)
   QString Track;               // the first track it is converted for: the scene's key ("turfin.mp3")
+  QString Name;                // that track's name as the scene list shows it
   QString Key;                 // its cache key; empty when the source can't be read
   QString Cached;              // the cache's MP3 (Linux path) when the cache holds it already
   QString Error;               // why it can't be converted, known before converting
@@ -45,7 +46,7 @@ class TConvertProgress {
  public:
   virtual ~TConvertProgress() = default;
   // About every 50 ms while tunes are converted: done of total are finished, and converting is
-  // the track being converted now (the first of those in progress). false cancels: the
+  // the name of the track being converted now (the first of those in progress). false cancels: the
   // conversions in progress stop and nothing is applied.
   virtual bool Tick(int done, int total, const QString &converting) = 0;
   // Each tune once, when it is ready or failed.
@@ -67,8 +68,7 @@ bool IsConverted(const TMusicSet &set, const QString &sourceText);
 // The tunes of plan to convert, once per source, with what the cache holds of them; the entries
 // found are marked as used unless peek.
 std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<TApplyCopy> &plan,
-                                           const TConvertSetup &setup, const TConvertCache &cache,
-                                           bool peek = false);
+                                           const TConvertSetup &setup, const TConvertCache &cache, bool peek = false);
 
 // Converts the tunes the cache does not hold, into the cache, on as many threads as the machine
 // has cores (or threads, when given); progress may be null.

@@ -11,6 +11,7 @@ struct TSetApply {
 };
 
 // Loads configuration name for set (its scene names, its sources, its missing backups) and
-// applies it; copies of archive entries go through a work folder of its own, removed after.
+// applies it, converting tunes as ApplyConfig does (told to progress); copies of archive entries go through a work
+// folder of its own, removed after.
 TSetApply ApplyConfigToSet(const QString &programPath, const TGameSet &set, const QString &name,
-                           platform::Dialogs &dialogs);
+                           platform::Dialogs &dialogs, TConvertProgress *progress = nullptr);

@@ -34,6 +34,8 @@ class InstanceLock;
 class TFormAbout;
 class TFormDocument;
 
+class TConvertProgress;
+
 class TFormMain : public QMainWindow {
   Q_OBJECT
   // First: the members below refer into it.
@@ -97,6 +99,11 @@ class TFormMain : public QMainWindow {
   void MainMenuNewClick();
   void MainMenuApplayClick();
   void MainMenuApplayCloseClick();
+  // Applies the configuration to every music set of the game; false when the user cancelled
+  // while tunes were converted (then nothing was applied).
+  bool ApplyAll();
+  bool ApplyShownSet(TConvertProgress &progress);
+  bool ApplyOtherSet(const TGameSet &set, TConvertProgress &progress);
   void MainMenuCloseClick();
   void MainMenuAboutClick();
   void MainMenuPackageClick();

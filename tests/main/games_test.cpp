@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QProgressDialog>
+#include <QTimer>
 
+#include "convertdialog.h"
 #include "digitalgen.h"
 #include "formworld.h"
 #include "gamesets.h"
@@ -60,9 +63,10 @@ TEST(Games, AMidiClientWithDigitalMusicShowsEitherSetAndAppliesBoth) {
   EXPECT_EQ(f.Session().SceneTable[0].Name, "ランダム1 / フィールド1 / フィールド2 / Approach");
   EXPECT_TRUE(
       TestWorld::Exists(w.Linux("prefix/drive_c/Program Files/Ultima Online/melodeck-backup/Digital/turfin.mp3")));
-  // A MIDI file is no source of a digital row.
+  // A file that is no tune is no source of a digital row.
+  TestWorld::WriteFile(w.Linux("tunes/readme.txt"), "tunes");
   const size_t shown = w.dialogs.Shown().size();
-  EXPECT_FALSE(f.AssignSource(0, QString::fromStdString(w.world.Windows("tunes/town.mid"))));
+  EXPECT_FALSE(f.AssignSource(0, QString::fromStdString(w.world.Windows("tunes/readme.txt"))));
   EXPECT_EQ(w.dialogs.Shown().size(), shown + 1);
 
   w.dialogs.Answer(platform::TModalResult::OK);
@@ -113,4 +117,41 @@ TEST(Games, AGameFolderAddedFromTheMenuIsShownAndKept) {
   f.FormDropFiles({QString::fromStdString(w.world.Windows("cuo/settings.json"))});
   EXPECT_EQ(w.Box(f, "ComboBoxGame").count(), 2);
   EXPECT_EQ(w.Box(f, "ComboBoxGame").currentIndex(), 1);
+}
+
+// A MIDI tune on a digital track is converted when applied, with a progress dialog whose Cancel
+// leaves every game file of both sets as it was.
+TEST(Games, ApplyConvertsATuneForADigitalTrackAndCancellingItTouchesNoSet) {
+  GamesWorld w;
+  TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Dawn]\nbritainpos.mp3=" + w.world.Windows("tunes/town.mid") +
+                                                         "\napproach.mid=" + w.world.Windows("tunes/town.mid") +
+                                                         "\n[melodeck]\nLastConfig=Dawn\n");
+  TFormMain &f = w.OpenGames({MidiGame(w.folders)});
+  const std::string britainpos = TestWorld::ReadFile(w.Linux(kDigital + "/Britainpos.mp3"));
+  const std::string approach = TestWorld::ReadFile(w.MusicLinux() + "/approach.mid");
+
+  QTimer cancel;
+  bool seen = false;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    if (auto *progress = f.findChild<QProgressDialog *>("ConvertProgress")) {
+      seen = seen || progress->isVisible();
+      progress->cancel();
+    }
+  });
+  cancel.start(5);
+  w.dialogs.Answer(platform::TModalResult::OK);
+  f.MainMenuApplayClick();
+  cancel.stop();
+  EXPECT_TRUE(seen);
+  ASSERT_FALSE(w.dialogs.Shown().empty());
+  EXPECT_EQ(w.dialogs.Shown().back().text, ApplyCancelledText());
+  EXPECT_EQ(TestWorld::ReadFile(w.Linux(kDigital + "/Britainpos.mp3")), britainpos);
+  EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux() + "/approach.mid"), approach);
+
+  w.dialogs.Answer(platform::TModalResult::OK);
+  f.MainMenuApplayClick();
+  const std::string made = TestWorld::ReadFile(w.Linux(kDigital + "/Britainpos.mp3"));
+  EXPECT_NE(made, britainpos);
+  EXPECT_TRUE(made.rfind("ID3", 0) == 0 || (!made.empty() && uint8_t(made[0]) == 0xff));
+  EXPECT_EQ(TestWorld::ReadFile(w.MusicLinux() + "/approach.mid"), testsupport::MakeMidiTune(3));
 }
