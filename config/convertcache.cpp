@@ -145,7 +145,11 @@ QString TConvertCache::EntryPath(const QString &key) const { return dir_ + '/' +
 
 std::optional<QString> TConvertCache::Find(const QString &key) const {
   const auto path = Peek(key);
-  if (path) TouchNow(*path);
+  // Marked as used unless it was lately: marking changes the entry's status time, and then the
+  // apply that copies it reads its bytes again to stamp them (stampcache.h). An entry used in
+  // the last half of the grace time is safe from removal while it is copied either way.
+  const auto st = path ? LinkStat(*path) : std::nullopt;
+  if (st && time(nullptr) - st->st_mtim.tv_sec > graceSeconds_ / 2) TouchNow(*path);
   return path;
 }
 

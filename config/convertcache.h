@@ -38,7 +38,8 @@ class TConvertCache {
 
   const QString &Dir() const { return dir_; }
 
-  // The cached file of key, marked as used now; none when there is no entry. Clear in another
+  // The cached file of key, marked as used now (unless it was used in the last half of the grace
+  // time); none when there is no entry. Clear in another
   // process may still remove it: a copy of it that fails is a miss.
   std::optional<QString> Find(const QString &key) const;
   // As Find, but the entry is left as it was: for telling what an apply would do.

@@ -9,6 +9,8 @@
 #   DIR/prog                the program (PROGRAM, hard-linked or copied) and its melodeck.ini with
 #                           the configuration "Bench" giving each track the tune of its name
 # The files are random bytes behind an MPEG-1 Layer III frame header; a copy does not look further.
+# With TUNES=wav the tunes are WAV files instead (DIR/tunes/<name>.wav, SECONDS_PER_TUNE long, default 60,
+# 16-bit stereo noise at 44.1 kHz), which an apply converts to MP3.
 set -euo pipefail
 dir=$1
 program=${2:-}
@@ -40,6 +42,17 @@ fake_mp3() {
   { printf '\377\373\220\144'; head -c $(($2 - 4)) /dev/urandom; } >"$1"
 }
 
+# A WAV file of $2 seconds of noise (16-bit stereo, 44,100 frames a second).
+noise_wav() {
+  local bytes=$(($2 * 44100 * 4))
+  # A 32-bit little-endian number as printf escapes.
+  le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+  {
+    printf "RIFF$(le32 $((bytes + 36)))WAVEfmt $(le32 16)\\x01\\x00\\x02\\x00$(le32 44100)$(le32 176400)\\x04\\x00\\x10\\x00data$(le32 $bytes)"
+    head -c "$bytes" /dev/urandom
+  } >"$1"
+}
+
 declare -A seen
 ini="[Bench]"$'\n'
 index=""
@@ -58,8 +71,14 @@ for n in "${!names[@]}"; do
   [[ $name == *.mp3 ]] || disk="${base^}.mp3"
   size=$((3000000 + (n * 7919) % 250000))
   fake_mp3 "$dir/game/Music/Digital/$disk" "$size"
-  fake_mp3 "$dir/tunes/$disk" $((size + 1000))
-  ini+="${base,,}.mp3=Z:$dir/tunes/$disk"$'\n'
+  if [[ ${TUNES:-mp3} == wav ]]; then
+    tune="${disk%.mp3}.wav"
+    noise_wav "$dir/tunes/$tune" "${SECONDS_PER_TUNE:-60}"
+  else
+    tune=$disk
+    fake_mp3 "$dir/tunes/$tune" $((size + 1000))
+  fi
+  ini+="${base,,}.mp3=Z:$dir/tunes/$tune"$'\n'
 done
 printf '%s' "$index" >"$dir/game/Music/Digital/Config.txt"
 printf '%s' "$ini" >"$dir/prog/melodeck.ini"

@@ -154,6 +154,26 @@ TEST(ConvertCache, TheLeastRecentlyUsedMakeRoom) {
   EXPECT_TRUE(cache.Find(KeyNumber(1)));
 }
 
+// An entry used again soon is left as it is, so that its stamp stays known to the next apply;
+// one used long ago is marked as used now.
+TEST(ConvertCache, AnEntryIsMarkedAsUsedOnlyWhenItWasNotLately) {
+  TestWorld world;
+  const TConvertCache cache(Q(world.Linux("c")), TConvertCache::kDefaultLimit, 600);
+  const QString path = *cache.Store(KeyNumber(1), Produce(world, "p.mp3", "ID3"));
+  const struct {
+    int usedAgo;
+    bool marked;
+  } cases[] = {{10, false}, {299, false}, {301, true}, {86400, true}};
+  for (const auto &c : cases) {
+    UsedAgo(path, c.usedAgo);
+    struct stat before, after;
+    ASSERT_EQ(stat(S(path).c_str(), &before), 0);
+    ASSERT_TRUE(cache.Find(KeyNumber(1)));
+    ASSERT_EQ(stat(S(path).c_str(), &after), 0);
+    EXPECT_EQ(after.st_mtim.tv_sec != before.st_mtim.tv_sec, c.marked) << c.usedAgo;
+  }
+}
+
 TEST(ConvertCache, ClearRemovesEntriesAndLeftoversOnly) {
   TestWorld world;
   const TConvertCache cache(Q(world.Linux("c")));
