@@ -8,6 +8,7 @@
 #include "digitalcaption.h"
 #include "digitalfiles.h"
 #include "digitalindex.h"
+#include "musicfiles.h"
 #include "qtcore/qstr.h"
 
 using platform::QS;
@@ -44,6 +45,13 @@ bool IsSceneKey(const QString &key) {
   return true;
 }
 
+QStringList DigitalSourceExtensions() {
+  QStringList extensions{QStringLiteral(".mp3")};
+  for (const QString &extension : MusicFileExtensions())
+    if (!extensions.contains(extension)) extensions << extension;
+  return extensions;
+}
+
 QString DigitalBackupDir(const QString &gameFolder) {
   return gameFolder + QStringLiteral("\\melodeck-backup\\Digital");
 }
@@ -54,7 +62,7 @@ TGameSet DigitalGameSet(const TGame &game) {
   TGameSet g;
   g.Set.Id = QStringLiteral("digital");
   g.Set.Name = QStringLiteral("デジタル (MP3)");
-  g.Set.SourceExtensions = {QStringLiteral(".mp3")};
+  g.Set.SourceExtensions = DigitalSourceExtensions();
   g.Folders.ClientPath = game.Folder + QStringLiteral("\\client.exe");
   g.Folders.MusicDir = game.DigitalDir;
   g.Folders.DefaultDir = DigitalBackupDir(game.Folder);
