@@ -34,6 +34,7 @@ void TFormMain::PopupMenuListMidiTuneClick() {
     return;
   }
   if (!AssignSource(scene, track.Tune.Source)) return;
+  EditMidiFile->setText(track.Tune.Source);  // Play plays the tune now assigned
   JumpToSceneFile();
   if (const QString note = LowestNumberNote(track); !note.isEmpty()) dialogs_.Message(note);
 }

@@ -93,6 +93,7 @@ TEST(MidiCommands, ARowTakesTheTuneOfItsMidiScene) {
     }
     EXPECT_EQ(f.Session().SceneTable[scene].Source, c.source) << c.track;
     EXPECT_EQ(f.SceneList().RowOfScene(scene)->text(1), c.source.mid(c.source.lastIndexOf('\\') + 1)) << c.track;
+    EXPECT_EQ(Control<QLineEdit>(f, "EditMidiFile")->text(), c.source) << c.track;
     EXPECT_EQ(w.dialogs.Texts(), c.note ? QStringList{LowestNumberNote(tune)} : QStringList()) << c.track;
   }
   // Kept like any edit: stored with the configuration when another set is shown.
