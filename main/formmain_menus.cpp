@@ -82,6 +82,7 @@ void TFormMain::BuildMenus() {
   menuitems::SetMeasured(MainMenuRename, false);
   MainMenuAllMidiTunes = AddItem(MainMenuConfig, "MainMenuAllMidiTunes", QStringLiteral("すべて MIDI の曲にする(&M)"),
                                  -1, QStringLiteral("|デジタルの曲それぞれに, 同じ場面の MIDI の曲を割り当てます"));
+  MainMenuAllMidiTunes->setVisible(false);  // shown on a digital set (MainMenuConfigClick)
   connect(MainMenuAllMidiTunes, &QAction::triggered, this, &TFormMain::MainMenuAllMidiTunesClick);
   MainMenuConfig->addSeparator()->setObjectName("N8");
   MainMenuPackageMenu =
@@ -207,6 +208,7 @@ void TFormMain::BuildPopupMenus() {
   menuitems::SetMeasured(PopupMenuListEditDetail, false);
   connect(PopupMenuListEditDetail, &QAction::triggered, this, &TFormMain::PopupMenuListEditDetailClick);
   PopupMenuListMidiTune = AddItem(PopupMenuList, "PopupMenuListMidiTune", QStringLiteral("MIDI の曲を使う(&M)"));
+  PopupMenuListMidiTune->setVisible(false);  // shown on a digital set (PopupMenuListPopup)
   connect(PopupMenuListMidiTune, &QAction::triggered, this, &TFormMain::PopupMenuListMidiTuneClick);
   menuitems::SetDefault(PopupMenuList, PopupMenuListPlay);
   connect(PopupMenuList, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
