@@ -45,6 +45,13 @@ bool IsSceneKey(const QString &key) {
   return true;
 }
 
+QStringList DigitalSourceExtensions() {
+  QStringList extensions{QStringLiteral(".mp3")};
+  for (const QString &extension : MusicFileExtensions())
+    if (!extensions.contains(extension)) extensions << extension;
+  return extensions;
+}
+
 QString DigitalBackupDir(const QString &gameFolder) {
   return gameFolder + QStringLiteral("\\melodeck-backup\\Digital");
 }
@@ -55,8 +62,7 @@ TGameSet DigitalGameSet(const TGame &game) {
   TGameSet g;
   g.Set.Id = QStringLiteral("digital");
   g.Set.Name = QStringLiteral("デジタル (MP3)");
-  // An MP3 is copied as it is; any other tune is converted to one when it is applied.
-  g.Set.SourceExtensions = MusicFileExtensions();
+  g.Set.SourceExtensions = DigitalSourceExtensions();
   g.Folders.ClientPath = game.Folder + QStringLiteral("\\client.exe");
   g.Folders.MusicDir = game.DigitalDir;
   g.Folders.DefaultDir = DigitalBackupDir(game.Folder);

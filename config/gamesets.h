@@ -37,5 +37,9 @@ TGameSet MidiGameSet(const TGameFolders &folders);
 // (a file name in lower case ending ".mp3", without a folder).
 bool IsSceneKey(const QString &key);
 
+// What a digital track takes as its source: MP3, copied as it is, and every other music file
+// (WAV, FLAC, Ogg Vorbis, Opus, MIDI), converted to MP3 when applied. MP3 first.
+QStringList DigitalSourceExtensions();
+
 // Where a game's digital backups live: Folder + "\melodeck-backup\Digital".
 QString DigitalBackupDir(const QString &gameFolder);

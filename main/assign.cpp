@@ -17,10 +17,7 @@ void TFormMain::PopupMenuTreeAssignClick() {
 // Only the scene table and the list row change; the configuration is written when it is left.
 // A source the scene's set does not take is refused, and the scene keeps its own.
 bool TFormMain::AssignSource(int scene, const QString &source) {
-  if (Store().CurrentConfig == kStandardConfig) {
-    Dialogs().Message(QStringLiteral("\"標準\"の曲は変更できません。新しい設定を作成してください"));
-    return false;
-  }
+  if (RefuseStandardEdit()) return false;
   if (source.isEmpty()) return false;
   if (const QString refusal = AssignRefusal(Session().MusicSet(), source); !refusal.isEmpty()) {
     Dialogs().Message(refusal);
@@ -28,5 +25,11 @@ bool TFormMain::AssignSource(int scene, const QString &source) {
   }
   Session().SceneTable[scene].Source = source;
   sceneList_->ShowSource(scene);
+  return true;
+}
+
+bool TFormMain::RefuseStandardEdit() {
+  if (Store().CurrentConfig != kStandardConfig) return false;
+  Dialogs().Message(QStringLiteral("\"標準\"の曲は変更できません。新しい設定を作成してください"));
   return true;
 }

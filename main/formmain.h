@@ -134,6 +134,10 @@ class TFormMain : public QMainWindow {
   void PopupMenuListJumpClick();
   void PopupMenuListDefaultClick();
   void PopupMenuListEditDetailClick();
+  // The MIDI tunes on digital tracks and the cache of converted tunes (midicommands.cpp).
+  void PopupMenuListMidiTuneClick();
+  void MainMenuAllMidiTunesClick();
+  void MainMenuClearCacheClick();
   void PopupMenuTreePopup();
   void PopupMenuTreeAssignClick();
   void PopupMenuTreeOpenClick();
@@ -187,6 +191,12 @@ class TFormMain : public QMainWindow {
   void MaskGameFiles();
   // What the index of the digital music shown leaves out, told the first time the set is shown.
   void TellDigitalIndex();
+  // The game shown; null for a window made over given folders.
+  const TGame *ShownGame() const;
+  // Whether the set shown is digital and some track of it can take a MIDI tune.
+  bool OffersMidiTunes();
+  // Refuses an edit of "標準" with a message; true when refused.
+  bool RefuseStandardEdit();
   void BuildLayout();
   void BuildMenus();
   void BuildPopupMenus();
@@ -262,6 +272,7 @@ class TFormMain : public QMainWindow {
   QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
   QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
   QAction *MainMenuSoundFont = nullptr, *MainMenuAddGame = nullptr;  // the last item of the options menu
+  QAction *MainMenuAllMidiTunes = nullptr, *MainMenuClearCache = nullptr, *PopupMenuListMidiTune = nullptr;
   QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
   QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;
   QAction *PopupMenuListDefault = nullptr, *PopupMenuListEditDetail = nullptr;

@@ -80,6 +80,10 @@ void TFormMain::BuildMenus() {
   MainMenuRenameMenu =
       sub(AddSubMenu(MainMenuConfig, MainMenuRename, "MainMenuRename", QStringLiteral("名前の変更(&R)")));
   menuitems::SetMeasured(MainMenuRename, false);
+  MainMenuAllMidiTunes = AddItem(MainMenuConfig, "MainMenuAllMidiTunes", QStringLiteral("すべて MIDI の曲にする(&M)"),
+                                 -1, QStringLiteral("|デジタルの曲それぞれに, 同じ場面の MIDI の曲を割り当てます"));
+  MainMenuAllMidiTunes->setVisible(false);  // shown on a digital set (MainMenuConfigClick)
+  connect(MainMenuAllMidiTunes, &QAction::triggered, this, &TFormMain::MainMenuAllMidiTunesClick);
   MainMenuConfig->addSeparator()->setObjectName("N8");
   MainMenuPackageMenu =
       sub(AddSubMenu(MainMenuConfig, MainMenuPackage, "MainMenuPackage", QStringLiteral("パッケージ(&P)")));
@@ -160,6 +164,10 @@ void TFormMain::BuildMenus() {
   MainMenuSoundFont = AddItem(MainMenuOptions, "MainMenuSoundFont", QStringLiteral("SoundFont の選択(&F)..."), -1,
                               QStringLiteral("|内蔵プレイヤーが使う SoundFont ファイルを選びます"));
   connect(MainMenuSoundFont, &QAction::triggered, this, &TFormMain::MainMenuSoundFontClick);
+  MainMenuClearCache =
+      AddItem(MainMenuOptions, "MainMenuClearCache", QStringLiteral("変換済みの曲のキャッシュを削除(&C)..."), -1,
+              QStringLiteral("|デジタルの曲のために MP3 に変換して保存しておいた曲を削除します"));
+  connect(MainMenuClearCache, &QAction::triggered, this, &TFormMain::MainMenuClearCacheClick);
   MainMenuAddGame = AddItem(MainMenuOptions, "MainMenuAddGame", QStringLiteral("ゲームフォルダの追加(&G)..."), -1,
                             QStringLiteral("|音楽を入れ替えるゲームのフォルダ (ClassicUO のフォルダなど) を加えます"));
   connect(MainMenuAddGame, &QAction::triggered, this, [this] { MainMenuAddGameClick(); });
@@ -199,6 +207,9 @@ void TFormMain::BuildPopupMenus() {
   PopupMenuListEditDetail = AddItem(PopupMenuList, "PopupMenuListEditDetail", QStringLiteral("詳細説明を編集(&E)"));
   menuitems::SetMeasured(PopupMenuListEditDetail, false);
   connect(PopupMenuListEditDetail, &QAction::triggered, this, &TFormMain::PopupMenuListEditDetailClick);
+  PopupMenuListMidiTune = AddItem(PopupMenuList, "PopupMenuListMidiTune", QStringLiteral("MIDI の曲を使う(&M)"));
+  PopupMenuListMidiTune->setVisible(false);  // shown on a digital set (PopupMenuListPopup)
+  connect(PopupMenuListMidiTune, &QAction::triggered, this, &TFormMain::PopupMenuListMidiTuneClick);
   menuitems::SetDefault(PopupMenuList, PopupMenuListPlay);
   connect(PopupMenuList, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
   connect(ListView, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
@@ -360,6 +371,8 @@ void TFormMain::ToolButtonFileJumpClick() { MainMenuOptionClick(MainMenuFileJump
 void TFormMain::MainMenuConfigClick() {
   RebuildConfigItems(MainMenuDeleteMenu, false, &TFormMain::DeleteConfig);
   RebuildConfigItems(MainMenuRenameMenu, false, &TFormMain::RenameConfig);
+  MainMenuAllMidiTunes->setVisible(gameChoice_->Set().IsDigital());
+  MainMenuAllMidiTunes->setEnabled(OffersMidiTunes());
 }
 
 void TFormMain::MainMenuNewClick() { RebuildConfigItems(MainMenuToBaseMenu, true, &TFormMain::CreateConfig); }

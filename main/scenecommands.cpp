@@ -76,6 +76,8 @@ void TFormMain::PopupMenuListPopup() {
   PopupMenuListStop->setEnabled(players_->IsPlaying());
   PopupMenuListDefault->setEnabled(row);
   PopupMenuListEditDetail->setEnabled(row);
+  PopupMenuListMidiTune->setVisible(gameChoice_->Set().IsDigital());
+  PopupMenuListMidiTune->setEnabled(row && OffersMidiTunes());
 }
 
 void TFormMain::PopupMenuListEditDetailClick() {

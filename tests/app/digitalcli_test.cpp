@@ -152,13 +152,14 @@ TEST(DigitalCommandLine, APackageCarriesTheTracksOfBothSetsToAnotherGame) {
   EXPECT_EQ(TestWorld::ReadFile(data + "/Music/Digital/Britainpos.mp3"), w.town);
 }
 
-// A stored configuration that gives a scene a file of the other set's kind (by hand, or from an
-// older package): that file is never copied over the game's, and the line says why.
+// A stored configuration that gives a scene a file its set does not take (by hand, or from an
+// older package): an MP3 on a MIDI scene, something that is no tune on a digital track (which
+// takes any tune). That file is never copied over the game's, and the line says why.
 TEST(DigitalCommandLine, AFileOfTheOtherSetsKindIsNeverCopied) {
   DigitalWorld w;
-  TestWorld::WriteFile(w.world.Linux("tunes/town.mid"), "MThd town");
+  TestWorld::WriteFile(w.world.Linux("tunes/notes.txt"), "notes");
   TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
-                       "[Swapped]\nbritainpos.mp3=" + w.world.Windows("tunes/town.mid") +
+                       "[Swapped]\nbritainpos.mp3=" + w.world.Windows("tunes/notes.txt") +
                            "\napproach.mid=" + w.world.Windows("tunes/town.mp3") + "\n");
   const std::string britainpos = w.Read(kDigital + "/Britainpos.mp3");
   const std::string approach = w.Read(kFirst + "/approach.mid");

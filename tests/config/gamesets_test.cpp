@@ -2,6 +2,7 @@
 // none of MIDI.
 #include <gtest/gtest.h>
 
+#include "assignrule.h"
 #include "gamesets.h"
 #include "testworld.h"
 
@@ -41,4 +42,42 @@ TEST(GameSets, AGameHasTheSetsItsFoldersHoldMusicFor) {
     for (const TGameSet &set : GameSets(game)) ids.push_back(set.Set.Id);
     EXPECT_EQ(ids, c.sets) << c.what;
   }
+}
+
+// A digital track takes any tune (converted when applied); a MIDI scene still takes MIDI only,
+// with the same words as before.
+TEST(GameSets, ADigitalTrackTakesEveryMusicFileAndAMidiSceneMidiOnly) {
+  TestWorld world;
+  TestWorld::MakeDirs(world.Linux("uo/Music/Digital"));
+  TestWorld::WriteFile(world.Linux("uo/Music/Digital/Config.txt"), "0 turfin\r\n");
+  TGame game;
+  game.Folder = QString::fromStdString(world.Windows("uo"));
+  game.DigitalDir = game.Folder + "\\Music\\Digital";
+  const TMusicSet digital = DigitalGameSet(game).Set;
+  const struct {
+    const char *source;
+    bool digital, midi;
+  } cases[] = {
+      {"C:\\tunes\\town.mp3", true, false},
+      {"C:\\tunes\\Town.WAV", true, false},
+      {"C:\\tunes\\town.flac", true, false},
+      {"C:\\tunes\\town.ogg", true, false},
+      {"C:\\tunes\\town.opus", true, false},
+      {"C:\\tunes\\town.mid", true, true},
+      {"C:\\tunes\\pack.zip|a/town.wav", true, false},
+      {"C:\\tunes\\pack.lzh|town.MID", true, true},
+      {"C:\\tunes\\readme.txt", false, false},
+      {"C:\\tunes\\town.midi", false, false},
+  };
+  for (const auto &c : cases) {
+    const QString source = QString::fromUtf8(c.source);
+    EXPECT_EQ(AssignRefusal(digital, source).isEmpty(), c.digital) << c.source;
+    EXPECT_EQ(AssignRefusal(MidiMusicSet(), source).isEmpty(), c.midi) << c.source;
+  }
+  EXPECT_EQ(AssignRefusal(MidiMusicSet(), "C:\\tunes\\town.mp3"),
+            QString::fromUtf8(
+                "town.mp3 は割り当てられません.\nMIDI の場面には MIDI ファイル (.mid) だけを割り当てられます."));
+  EXPECT_EQ(AssignRefusal(digital, "C:\\tunes\\readme.txt"),
+            QString::fromUtf8("readme.txt は割り当てられません.\nデジタル (MP3) の場面には MP3・MIDI・WAV・FLAC・Ogg "
+                              "Vorbis・Opus ファイル (.mp3, .mid, .wav, .flac, .ogg, .opus) だけを割り当てられます."));
 }

@@ -330,3 +330,36 @@ TEST_F(Import, TheConfigurationIsAddedWithoutAScratchFile) {
     EXPECT_EQ(files, (std::set<std::string>{"index.ini"})) << c.what;
   }
 }
+
+// A digital track's source of any kind (sound to be converted, a MIDI tune, an archive's entry)
+// travels with the package and comes back with the same bytes.
+TEST(ImportRoundTrip, DigitalTracksKeepSourcesOfEveryKind) {
+  const QString name = QString::fromUtf8("どこでも");
+  const std::pair<const char *, std::string> tracks[] = {
+      {"turfin.mp3", "RIFF....WAVEfmt "}, {"britainpos.mp3", testsupport::MakeMidiTune(5)}, {"stones.mp3", "fLaC"}};
+  std::string package;
+  {
+    PackageWorld a;
+    a.Assign("yew.mid", a.Tune("tunes/yew.mid", 1));
+    a.StoreAs(name);
+    const QString sources[] = {a.Put("tunes/town.wav", tracks[0].second), a.Tune("tunes/dawn.mid", 5),
+                               a.Lzh("tunes/set.lzh", {{"deep/stones.flac", tracks[2].second}}) + "|deep/stones.flac"};
+    for (int i = 0; i < 3; ++i)
+      a.s->Store.Settings().WriteString(name.toStdString(), tracks[i].first, sources[i].toStdString());
+    const QString mdk = a.Put("out/any.mdk", "");
+    ASSERT_TRUE(ExportPackage(*a.s, mdk));
+    package = TestWorld::ReadFile(a.Linux(mdk));
+  }
+  PackageWorld b;
+  const QString mdk = b.Put("dl/any.mdk", package);
+  b.w.dialogs.Answer(TModalResult::OK);
+  ASSERT_TRUE(ImportPackage(*b.s, mdk));
+  for (const auto &[key, bytes] : tracks) {
+    const TSource source =
+        TSource::Parse(QString::fromStdString(b.s->Store.Settings().ReadString(name.toStdString(), key, "")));
+    ASSERT_TRUE(source.Path().startsWith(QString::fromStdString(b.w.world.Windows("prog")) + "\\Package\\000\\"))
+        << key << ": " << source.Text().toStdString();
+    const QString file = source.IsEntry() ? ExtractSource(source, true, b.s->WorkFolder) : source.Path();
+    EXPECT_EQ(TestWorld::ReadFile(b.Linux(file)), bytes) << key;
+  }
+}

@@ -63,10 +63,10 @@ TEST(Games, AMidiClientWithDigitalMusicShowsEitherSetAndAppliesBoth) {
   EXPECT_EQ(f.Session().SceneTable[0].Name, "ランダム1 / フィールド1 / フィールド2 / Approach");
   EXPECT_TRUE(
       TestWorld::Exists(w.Linux("prefix/drive_c/Program Files/Ultima Online/melodeck-backup/Digital/turfin.mp3")));
-  // A file that is no tune is no source of a digital row.
-  TestWorld::WriteFile(w.Linux("tunes/readme.txt"), "tunes");
+  // A file that is no music is no source of a digital row (any tune is: see midicommands_test).
   const size_t shown = w.dialogs.Shown().size();
-  EXPECT_FALSE(f.AssignSource(0, QString::fromStdString(w.world.Windows("tunes/readme.txt"))));
+  TestWorld::WriteFile(w.Linux("tunes/notes.txt"), "la");
+  EXPECT_FALSE(f.AssignSource(0, QString::fromStdString(w.world.Windows("tunes/notes.txt"))));
   EXPECT_EQ(w.dialogs.Shown().size(), shown + 1);
 
   w.dialogs.Answer(platform::TModalResult::OK);

@@ -10,11 +10,15 @@
 #include <cstdlib>
 #include <thread>
 
-#include "core/winpath.h"
+#include <sndfile.h>
+
 #include "audiogen.h"
+#include "convertcache.h"
+#include "core/winpath.h"
+#include "fakeprefix.h"
 #include "formworld.h"
 #include "menuitems.h"
-#include "core/winpath.h"
+#include "registeredgames.h"
 #include "media/soundfont.h"
 #include "midigen.h"
 #include "requirements.h"
@@ -254,4 +258,41 @@ TEST(Playback, AnMp3PlaysInTheBuiltInPlayerAndSwitchesWithMidi) {
       w.dialogs.Texts(),
       QStringList{QString::fromStdString(w.world.Windows("tunes/broken.mp3")) +
                   QString::fromUtf8(" は再生できる音声ファイル (MP3, WAV, FLAC, Ogg Vorbis, Opus) ではありません")});
+}
+
+// A digital row plays its source itself, whatever its kind (a MIDI tune in the MIDI player, other
+// sound in the audio player): hearing it never waits for a conversion to MP3.
+TEST(Playback, ADigitalRowPlaysItsSourceOfAnyKindAsItIs) {
+  PlaybackWorld w;
+  testsupport::MakeDigitalMusic(w.MusicLinux() + "/Digital");
+  TestWorld::WriteFile(w.Linux("prog/melodeck.ini"), "[Mine]\r\n[melodeck]\r\nLastConfig=Mine\r\n");
+  TFormMain &f = w.OpenGames({MidiGame(w.folders)});
+  Control<QComboBox>(f, "ComboBoxMusicSet")->setCurrentIndex(1);
+  f.ComboBoxMusicSetChange();
+  ASSERT_TRUE(f.GameChoice().Set().IsDigital());
+  Control<QTreeWidget>(f, "ListView")->setCurrentItem(f.SceneList().RowOfScene(0));
+  TestWorld::MakeDirs(w.Linux("tunes"));
+  const struct {
+    const char *file;
+    int format;  // 0: a MIDI tune
+  } cases[] = {{"town.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+               {"town.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+               {"town.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+               {"town.mid", 0}};
+  for (const auto &c : cases) {
+    const std::string rel = std::string("tunes/") + c.file, out = w.Linux(rel + ".raw");
+    if (c.format) ASSERT_TRUE(testsupport::MakeSoundFile(w.Linux(rel), c.format, 2.0)) << c.file;
+    else w.Tune(rel, 5);
+    w.dialogs.Clear();
+    ASSERT_TRUE(f.AssignSource(0, QString::fromStdString(w.world.Windows(rel)))) << c.file;
+    f.ToolButtonStopClick();
+    f.Players().Options().renderFile = out;  // each file's sound apart
+    f.Players().ForgetBuiltInPlayer();
+    f.ListViewDblClick();
+    EXPECT_TRUE(w.dialogs.Texts().isEmpty()) << c.file << ": " << w.dialogs.Texts().join("|").toStdString();
+    EXPECT_TRUE(f.Players().IsPlaying()) << c.file;
+    EXPECT_GT(PeakAfter(out, 0), 1000) << c.file;
+  }
+  f.ToolButtonStopClick();
+  EXPECT_FALSE(TestWorld::Exists(TConvertCache().Dir().toStdString()));  // nothing was converted
 }
