@@ -16,11 +16,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "media/converter.h"
+#include "media/midiplayer.h"
 #include "media/soundfont.h"
 #include "midigen.h"
 
@@ -149,23 +151,25 @@ void BM_ConvertMidiOnTwoThreads(benchmark::State &state) {
 BENCHMARK(BM_ConvertMidiOnTwoThreads)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // The peak resident memory (peak_KiB) of a process converting the tunes with FluidR3_GM on as
-// many threads as there are cores (the argument), as apply does; the time is that process's.
+// many threads as there are cores, as apply does; with player:1 the built-in player plays a
+// tune with the same SoundFont meanwhile, as the window's may. The time is that process's.
 void BM_PeakWithFluidR3OnEveryCore(benchmark::State &state) {
   if (access(kFluidR3, R_OK) != 0) {
     state.SkipWithError("FluidR3_GM is not installed (package fluid-soundfont-gm)");
     return;
   }
   Corpus corpus;
-  const int64_t threads = state.range(0);
   long peak = -1;
   for (auto _ : state)
-    peak = PeakOfRun({"--convert-all", corpus.folder, std::to_string(corpus.count), std::to_string(threads), kFluidR3});
+    peak = PeakOfRun({"--convert-all", corpus.folder, std::to_string(corpus.count), std::to_string(state.range(0)),
+                      kFluidR3, state.range(1) ? "player" : "-"});
   if (peak < 0) state.SkipWithError("a conversion failed");
   state.counters["peak_KiB"] = static_cast<double>(peak);
 }
 BENCHMARK(BM_PeakWithFluidR3OnEveryCore)
-    ->ArgName("threads")
-    ->Arg(std::max(1u, std::thread::hardware_concurrency()))
+    ->ArgNames({"threads", "player"})
+    ->Args({std::max(1u, std::thread::hardware_concurrency()), 0})
+    ->Args({std::max(1u, std::thread::hardware_concurrency()), 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
@@ -200,6 +204,18 @@ BENCHMARK(BM_ConvertLongWav)->Arg(30 * 60)->Unit(benchmark::kMillisecond)->UseRe
 
 }  // namespace
 
+// The built-in player playing the folder's first tune with the SoundFont, its sound into a
+// file there; null when it does not play.
+std::unique_ptr<platform::MidiPlayer> PlayFirstTune(const std::string &folder, const std::string &soundFont) {
+  platform::FluidPlayerOptions options;
+  options.soundFont = soundFont;
+  options.renderFile = folder + "/played.raw";
+  std::unique_ptr<platform::MidiPlayer> player = platform::MakeFluidPlayer(options);
+  if (player->Open(Tune(folder, 0)) && player->Play()) return player;
+  std::fprintf(stderr, "%s\n", player->ErrorText().c_str());
+  return nullptr;
+}
+
 // The runs of PeakOfRun write their peak into the file named last.
 bool WritePeak(const char *file, bool ok) {
   if (ok) std::ofstream(file) << OwnPeak();
@@ -209,8 +225,11 @@ bool WritePeak(const char *file, bool ok) {
 int main(int argc, char **argv) {
   if (argc == 5 && std::strcmp(argv[1], "--convert-all") == 0)
     return WritePeak(argv[4], ConvertAll(argv[2], std::atoi(argv[3]))) ? 0 : 1;
-  if (argc == 7 && std::strcmp(argv[1], "--convert-all") == 0)
-    return WritePeak(argv[6], ConvertAll(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5])) ? 0 : 1;
+  if (argc == 8 && std::strcmp(argv[1], "--convert-all") == 0) {
+    std::unique_ptr<platform::MidiPlayer> player;
+    if (std::strcmp(argv[6], "player") == 0 && !(player = PlayFirstTune(argv[2], argv[5]))) return 1;
+    return WritePeak(argv[7], ConvertAll(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5])) ? 0 : 1;
+  }
   if (argc == 5 && std::strcmp(argv[1], "--convert") == 0) {
     const platform::ConvertResult result = platform::ConvertToMp3(argv[2], argv[3]);
     if (!result.ok) std::fprintf(stderr, "%s\n", result.error.c_str());
