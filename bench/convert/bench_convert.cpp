@@ -1,6 +1,7 @@
 // Converting tunes to MP3: the 49 MIDI tunes of a configuration on both cores, against the
 // `fluidsynth -F` and `lame` commands doing the same files one after another; and the peak
-// resident memory of converting them, and of converting a 30-minute WAV (each measured in a
+// resident memory of converting them (with the system's SoundFont, and with FluidR3_GM on as
+// many threads as there are cores), and of converting a 30-minute WAV (each measured in a
 // process of its own, this program run again).
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
@@ -15,11 +16,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "media/converter.h"
+#include "media/midiplayer.h"
 #include "media/soundfont.h"
 #include "midigen.h"
 
@@ -42,22 +45,28 @@ void RemoveFolder(const std::string &folder) {
 std::string Tune(const std::string &folder, int i) { return folder + "/" + std::to_string(i) + ".mid"; }
 std::string Mp3(const std::string &folder, int i) { return folder + "/" + std::to_string(i) + ".mp3"; }
 
-// Every tune converted, on two threads taking the next file in turn. False when one failed.
-bool ConvertAll(const std::string &folder, int count) {
+constexpr const char *kFluidR3 = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+
+// Every tune converted, on threads (two unless told) taking the next file in turn, with the
+// SoundFont named (the system's when empty). False when one failed.
+bool ConvertAll(const std::string &folder, int count, int threads = 2, const std::string &soundFont = {}) {
   std::atomic<int> next{0};
   std::atomic<bool> ok{true};
+  platform::ConvertOptions options;
+  options.soundFont = soundFont;
   auto work = [&] {
     for (int i; (i = next++) < count;) {
-      const platform::ConvertResult result = platform::ConvertToMp3(Tune(folder, i), Mp3(folder, i));
+      const platform::ConvertResult result = platform::ConvertToMp3(Tune(folder, i), Mp3(folder, i), options);
       if (!result.ok) {
         std::fprintf(stderr, "%s\n", result.error.c_str());
         ok = false;
       }
     }
   };
-  std::thread other(work);
+  std::vector<std::thread> others;
+  for (int t = 1; t < threads; ++t) others.emplace_back(work);
   work();
-  other.join();
+  for (std::thread &other : others) other.join();
   return ok;
 }
 
@@ -141,6 +150,30 @@ void BM_ConvertMidiOnTwoThreads(benchmark::State &state) {
 }
 BENCHMARK(BM_ConvertMidiOnTwoThreads)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+// The peak resident memory (peak_KiB) of a process converting the tunes with FluidR3_GM on as
+// many threads as there are cores, as apply does; with player:1 the built-in player plays a
+// tune with the same SoundFont meanwhile, as the window's may. The time is that process's.
+void BM_PeakWithFluidR3OnEveryCore(benchmark::State &state) {
+  if (access(kFluidR3, R_OK) != 0) {
+    state.SkipWithError("FluidR3_GM is not installed (package fluid-soundfont-gm)");
+    return;
+  }
+  Corpus corpus;
+  long peak = -1;
+  for (auto _ : state)
+    peak = PeakOfRun({"--convert-all", corpus.folder, std::to_string(corpus.count), std::to_string(state.range(0)),
+                      kFluidR3, state.range(1) ? "player" : "-"});
+  if (peak < 0) state.SkipWithError("a conversion failed");
+  state.counters["peak_KiB"] = static_cast<double>(peak);
+}
+BENCHMARK(BM_PeakWithFluidR3OnEveryCore)
+    ->ArgNames({"threads", "player"})
+    ->Args({std::max(1u, std::thread::hardware_concurrency()), 0})
+    ->Args({std::max(1u, std::thread::hardware_concurrency()), 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
 void BM_FluidsynthThenLame(benchmark::State &state) {
   Corpus corpus;
   const std::string font = platform::FindSoundFont("").path;
@@ -171,6 +204,18 @@ BENCHMARK(BM_ConvertLongWav)->Arg(30 * 60)->Unit(benchmark::kMillisecond)->UseRe
 
 }  // namespace
 
+// The built-in player playing the folder's first tune with the SoundFont, its sound into a
+// file there; null when it does not play.
+std::unique_ptr<platform::MidiPlayer> PlayFirstTune(const std::string &folder, const std::string &soundFont) {
+  platform::FluidPlayerOptions options;
+  options.soundFont = soundFont;
+  options.renderFile = folder + "/played.raw";
+  std::unique_ptr<platform::MidiPlayer> player = platform::MakeFluidPlayer(options);
+  if (player->Open(Tune(folder, 0)) && player->Play()) return player;
+  std::fprintf(stderr, "%s\n", player->ErrorText().c_str());
+  return nullptr;
+}
+
 // The runs of PeakOfRun write their peak into the file named last.
 bool WritePeak(const char *file, bool ok) {
   if (ok) std::ofstream(file) << OwnPeak();
@@ -180,6 +225,11 @@ bool WritePeak(const char *file, bool ok) {
 int main(int argc, char **argv) {
   if (argc == 5 && std::strcmp(argv[1], "--convert-all") == 0)
     return WritePeak(argv[4], ConvertAll(argv[2], std::atoi(argv[3]))) ? 0 : 1;
+  if (argc == 8 && std::strcmp(argv[1], "--convert-all") == 0) {
+    std::unique_ptr<platform::MidiPlayer> player;
+    if (std::strcmp(argv[6], "player") == 0 && !(player = PlayFirstTune(argv[2], argv[5]))) return 1;
+    return WritePeak(argv[7], ConvertAll(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5])) ? 0 : 1;
+  }
   if (argc == 5 && std::strcmp(argv[1], "--convert") == 0) {
     const platform::ConvertResult result = platform::ConvertToMp3(argv[2], argv[3]);
     if (!result.ok) std::fprintf(stderr, "%s\n", result.error.c_str());

@@ -2,6 +2,7 @@
 // block (and its first audible sample), and how much memory the player holds with the system's
 // General MIDI SoundFont loaded; for an MP3, how long from Play to its first sound (non-zero
 // sample). The output is a file, written at the pace of playing, as a sound server would take it.
+// The memory after playing a tune with FluidR3_GM: tunememory.cpp.
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include "media/midiplayer.h"
 #include "media/musicplayer.h"
 #include "midigen.h"
+#include "tunememory.h"
 
 namespace {
 
@@ -162,4 +164,11 @@ BENCHMARK(BM_Mp3PlayToFirstSound)->UseManualTime()->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+  if (argc == 6 && std::string(argv[1]) == benchplayer::kPlayTuneArgument)
+    return benchplayer::PlayTuneAndWriteMemory(argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

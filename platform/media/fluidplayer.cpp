@@ -107,6 +107,10 @@ class FluidPlayer final : public MidiPlayer {
     fluid_settings_setstr(settings_, "audio.file.format", "s16");
     fluid_settings_setstr(settings_, "audio.file.endian", "little");
     fluid_settings_setnum(settings_, "synth.sample-rate", 44100.0);
+    // Only the samples of the instruments a tune selects are read, not the whole SoundFont
+    // (the system's may be well over 100 MiB), and those of instruments no longer selected
+    // are let go.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = settings_ != nullptr ? new_fluid_synth(settings_) : nullptr;
     if (synth_ == nullptr) return FailSynth("MIDI シンセサイザーを用意できません");
     gain_ = fluid_synth_get_gain(synth_);

@@ -34,6 +34,10 @@ class MidiRenderer final : public MidiDecoder {
     fluid_settings_setint(settings_, "player.reset-synth", 1);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) return "MIDI シンセサイザーを用意できません" + TakeLibraryError();
+    // Every renderer, like the player, loads the SoundFont into a synthesiser of its own: one
+    // loaded SoundFont must not serve synthesisers on different threads, which count their use
+    // of its samples without a lock. The samples' data is shared all the same: FluidSynth keeps
+    // one copy of each in the process, whichever synthesisers load it.
     if (fluid_synth_sfload(synth_, soundFontPath.c_str(), 1) == FLUID_FAILED)
       return "サウンドフォント " + soundFontPath + " を読み込めません" + TakeLibraryError();
     player_ = new_fluid_player(synth_);

@@ -22,6 +22,7 @@ using namespace rendered;
 platform::FluidPlayerOptions RenderTo(const std::string &file) {
   platform::FluidPlayerOptions options;
   options.renderFile = file;
+  options.soundFont = testsupport::kTestSoundFont;
   return options;
 }
 
@@ -278,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RouteCase{"MissingMp3", "gone.mp3", "none", "音声ファイル # を開けません"}),
     [](const testing::TestParamInfo<RouteCase> &info) { return std::string(info.param.name); });
 
-// With the system's SoundFont: a MIDI file and an MP3 in turn through one player, each heard
+// With the tests' SoundFont: a MIDI file and an MP3 in turn through one player, each heard
 // in an output started afresh, and Stop silences whichever plays.
 TEST(MusicPlayer, SwitchesBetweenMidiAndMp3) {
   REQUIRE_TOOLS("lame");

@@ -133,9 +133,11 @@ TEST(ConvertsMidi, ToItsEndAndTheReleaseTheSameEveryTime) {
     const std::string tune = testsupport::MakeMidiTune(index);
     const std::string in = world.Linux("tune.mid"), first = world.Linux("1.mp3"), second = world.Linux("2.mp3");
     TestWorld::WriteFile(in, tune);
-    platform::ConvertResult result = platform::ConvertToMp3(in, first);
+    platform::ConvertOptions options;
+    options.soundFont = testsupport::kTestSoundFont;
+    platform::ConvertResult result = platform::ConvertToMp3(in, first, options);
     ASSERT_TRUE(result.ok) << result.error;
-    result = platform::ConvertToMp3(in, second);
+    result = platform::ConvertToMp3(in, second, options);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(TestWorld::ReadFile(first), TestWorld::ReadFile(second)) << index;
     const mp3check::Decoded mp3 = mp3check::Decode(first);
@@ -143,7 +145,7 @@ TEST(ConvertsMidi, ToItsEndAndTheReleaseTheSameEveryTime) {
     const double length = MidiSeconds(tune);
     ASSERT_GT(length, 1.0);
     EXPECT_GT(mp3.Seconds(), length + 0.1) << index;
-    // Not the file player's grace time of silence after the last release (the system's
+    // Not the file player's grace time of silence after the last release (the tests'
     // SoundFont rings out for 1.0 and 2.5 seconds here).
     EXPECT_LT(mp3.Seconds(), length + 3.0) << index;
     EXPECT_GT(mp3.peak, 0.05f) << index;
@@ -159,7 +161,9 @@ TEST(ConvertsMidi, ANoteHeldAtTheEndRingsOut) {
   ASSERT_DOUBLE_EQ(MidiSeconds(tune), 1.0);
   const std::string in = world.Linux("held.mid"), out = world.Linux("held.mp3");
   TestWorld::WriteFile(in, tune);
-  const platform::ConvertResult result = platform::ConvertToMp3(in, out);
+  platform::ConvertOptions options;
+  options.soundFont = testsupport::kTestSoundFont;
+  const platform::ConvertResult result = platform::ConvertToMp3(in, out, options);
   ASSERT_TRUE(result.ok) << result.error;
   const mp3check::Decoded mp3 = mp3check::Decode(out);
   ASSERT_TRUE(mp3.ok);

@@ -19,6 +19,7 @@ using testsupport::TestWorld;
 platform::FluidPlayerOptions RenderTo(const std::string &file) {
   platform::FluidPlayerOptions options;
   options.renderFile = file;
+  options.soundFont = testsupport::kTestSoundFont;
   return options;
 }
 

@@ -9,7 +9,8 @@
 
 namespace {
 
-// Renders up to seconds of a tune through the General MIDI SoundFont; answers the peak level.
+// Renders up to seconds of a tune through the tests' SoundFont (else the system's); answers the
+// peak level.
 float PeakLevel(const std::string &tune, double seconds) {
   fluid_settings_t *settings = new_fluid_settings();
   fluid_settings_setint(settings, "synth.cpu-cores", 1);
@@ -17,8 +18,8 @@ float PeakLevel(const std::string &tune, double seconds) {
   fluid_synth_t *synth = new_fluid_synth(settings);
   float peak = -1;
   bool loaded = false;
-  for (const char *font : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2",
-                           "/usr/share/sounds/sf2/FluidR3_GM.sf2"})
+  for (const char *font :
+       {testsupport::kTestSoundFont, "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2"})
     if (!loaded) loaded = fluid_synth_sfload(synth, font, 1) != FLUID_FAILED;
   if (loaded) {
     fluid_player_t *player = new_fluid_player(synth);

@@ -1,0 +1,101 @@
+// A large SoundFont is read as its tunes need it: playing or rendering a tune with FluidR3_GM
+// (141 MiB) grows the process by far less than the SoundFont, because only the samples of the
+// instruments the tune selects are loaded. Skipped where FluidR3_GM is not installed.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../inchild.h"
+#include "media/midiplayer.h"
+#include "media/midirender.h"
+#include "midigen.h"
+#include "rendered.h"
+#include "testworld.h"
+
+namespace {
+
+using testsupport::TestWorld;
+
+constexpr const char *kLargeSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+
+// The resident memory of this process in KiB.
+long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return -1;
+}
+
+struct MemoryCase {
+  const char *name;
+  // Plays or renders the tune with the SoundFont and, while that still holds it, calls
+  // measure. False when the tune did not sound.
+  std::function<bool(TestWorld &, const std::string &tune, const std::string &soundFont,
+                     const std::function<void()> &measure)>
+      use;
+};
+
+void PrintTo(const MemoryCase &c, std::ostream *os) { *os << c.name; }
+
+class LargeSoundFont : public testing::TestWithParam<MemoryCase> {};
+
+TEST_P(LargeSoundFont, IsLoadedOnlyAsTheTuneNeedsIt) {
+  if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
+  struct stat st {};
+  ASSERT_EQ(stat(kLargeSoundFont, &st), 0);
+  const long soundFontKiB = st.st_size / 1024;
+  TestWorld world;
+  const std::string tune = world.Linux("tune.mid");
+  TestWorld::WriteFile(tune, testsupport::MakeMidiTune(5));
+  // In a process of its own, so that no memory other tests left behind is used again.
+  const int grewMiB = platformtest::RunInChild(
+      [&]() -> int {
+        const long before = ResidentKiB();
+        long after = before;
+        if (!GetParam().use(world, tune, kLargeSoundFont, [&after] { after = ResidentKiB(); })) return 255;
+        return static_cast<int>(std::min(254L, (after - before) / 1024));
+      },
+      60);
+  ASSERT_GE(grewMiB, 0) << "the child did not end";
+  ASSERT_NE(grewMiB, 255) << "the tune did not sound";
+  EXPECT_LT(grewMiB, soundFontKiB / 1024 / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Users, LargeSoundFont,
+    testing::Values(MemoryCase{"Player",
+                               [](TestWorld &world, const std::string &tune, const std::string &soundFont,
+                                  const std::function<void()> &measure) {
+                                 platform::FluidPlayerOptions options;
+                                 options.soundFont = soundFont;
+                                 options.renderFile = world.Linux("out.raw");
+                                 auto player = platform::MakeFluidPlayer(options);
+                                 if (!player->Open(tune) || !player->Play() ||
+                                     rendered::WaitForSound(options.renderFile, 0) == 0)
+                                   return false;
+                                 measure();
+                                 return true;
+                               }},
+                    MemoryCase{"Renderer",
+                               [](TestWorld &, const std::string &tune, const std::string &soundFont,
+                                  const std::function<void()> &measure) {
+                                 platform::MidiRendering rendering =
+                                     platform::RenderMidi(TestWorld::ReadFile(tune), "tune.mid", soundFont, 60);
+                                 if (rendering.decoder == nullptr) return false;
+                                 std::vector<float> block(2 * 4096);
+                                 float peak = 0;
+                                 while (size_t frames = rendering.decoder->Read(block.data(), 4096))
+                                   for (size_t i = 0; i < 2 * frames; ++i) peak = std::max(peak, std::abs(block[i]));
+                                 measure();
+                                 return peak > 0.05f;
+                               }}),
+    [](const testing::TestParamInfo<MemoryCase> &info) { return std::string(info.param.name); });
+
+}  // namespace
