@@ -18,6 +18,7 @@
 #include "gamesets.h"
 #include "midigen.h"
 #include "mp3check.h"
+#include "requirements.h"
 #include "scripteddialogs.h"
 #include "testworld.h"
 
@@ -148,6 +149,29 @@ TEST(ApplyConvert, TheSecondApplyTakesTheCacheAndAnotherSoundFontRendersTheMidiT
   EXPECT_EQ(report.FromCache, 3);
   EXPECT_EQ(report.Copied, 5) << report.FailureText.toStdString();
   EXPECT_EQ(w.CacheEntries(), 5);
+}
+
+// An archive's entry is converted like a file, from where it is extracted; the next apply takes it
+// from the cache by its bytes, though it is extracted anew.
+TEST(ApplyConvert, AnArchivesEntryIsConvertedLikeAFile) {
+  REQUIRE_TOOLS("zip");
+  DigitalWorld w;
+  TestWorld::MakeDirs(w.world.Linux("pack/music"));
+  testsupport::MakeSoundFile(w.world.Linux("pack/music/tide.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.5);
+  ASSERT_EQ(std::system(("cd '" + w.world.Linux("pack") + "' && zip -qr ../tunes/pack.zip music").c_str()), 0);
+  w.Settings("");
+  TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                       TestWorld::ReadFile(w.world.Linux("prog/melodeck.ini")) +
+                           "[Pack]\nturfin.mp3=" + w.world.Windows("tunes/pack.zip") + "|music/tide.wav\n");
+  TApplyReport report = w.Apply("Pack");
+  EXPECT_EQ(report.Converted, 1) << report.Missing << report.FailureText.toStdString();
+  EXPECT_EQ(report.Failed, 0) << report.FailureText.toStdString();
+  const mp3check::Decoded mp3 = mp3check::Decode(w.world.Linux(kDigital + "/Turfin.mp3"));
+  EXPECT_TRUE(mp3.ok);
+  EXPECT_NEAR(mp3.Seconds(), 0.5, 0.05);
+  report = w.Apply("Pack");
+  EXPECT_EQ(report.Converted, 0);
+  EXPECT_EQ(report.FromCache, 1);
 }
 
 TEST(ApplyConvert, ATuneThatCantBeConvertedFailsWithItsReasonAndLeavesItsTrack) {
