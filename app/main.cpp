@@ -17,6 +17,7 @@
 #include "gamesets.h"
 #include "gameupdates.h"
 #include "handover.h"
+#include "qt/whenidle.h"
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
 #include "qtcore/qstr.h"
@@ -101,9 +102,13 @@ int RunWindow(int argc, char **argv, const QString &gameArgument) {
     if (!handOver.Listen())
       fprintf(stderr, "melodeck: packages opened later will not reach this window (%s)\n",
               HandOverSocketPath().toUtf8().constData());
+    // A package that arrives while the window shows a dialog (a question, an apply converting
+    // tunes) is opened once that command is done.
     QObject::connect(&handOver, &THandOverServer::PackageHandedOver, &form, [&form](const QString &windowsPath) {
-      BringToFront(form);
-      OpenPackage(form, windowsPath);
+      platform::RunWhenNoDialog(&form, [&form, windowsPath] {
+        BringToFront(form);
+        OpenPackage(form, windowsPath);
+      });
     });
     form.show();
     if (!package.isEmpty())
