@@ -46,6 +46,8 @@ class TPlayerController : public QObject {
   // Releases the built-in player with its synthesiser and SoundFont: the next play makes it anew
   // (another SoundFont was chosen, or an apply needs the memory for its conversions).
   void ForgetBuiltInPlayer();
+  // The built-in player is made and holds its synthesiser (and SoundFont).
+  bool HoldsBuiltInPlayer() const { return player_ != nullptr; }
 
  signals:
   // IsPlaying or LocksPlayerChoice changed.
