@@ -178,8 +178,8 @@ int MeasureWindow(int argc, char **argv) {
   form->MainMenuApplayClick();
   const long applyPeak = StatusKiB("VmHWM"), afterApply = StatusKiB("VmRSS");
   const int replaced = world->Replaced();
-  for (const auto &shown : world->dialogs.Shown())
-    std::fprintf(stderr, "shown: %s\n", shown.text.toStdString().c_str());
+  if (replaced != kTracks)  // what the window said about it
+    for (const auto &shown : world->dialogs.Shown()) std::fprintf(stderr, "%s\n", shown.text.toStdString().c_str());
   form->close();
   form.reset();
   std::ofstream(result) << idle << ' ' << played << ' ' << playPeak << ' ' << applyPeak << ' ' << afterApply << ' '
