@@ -18,6 +18,9 @@ bool TFormMain::ApplyAll() {
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return true;
   if (players_->IsPlaying()) StopPlaying();
+  // The built-in player's synthesiser and SoundFont are released, for the conversions' memory;
+  // the next play loads them again.
+  players_->ForgetBuiltInPlayer();
   // The sets whose tunes are converted go first: cancelled while converting, nothing of the game
   // has been touched yet. The other sets get the configuration as stored.
   const std::vector<TGameSet> &sets = gameChoice_->Sets();

@@ -43,8 +43,11 @@ class TPlayerController : public QObject {
   void CloseExternalPlayers();
   // The desktop's players started and not yet collected.
   const std::vector<qint64> &ProcessIds() const { return pids_; }
-  // The next play makes the built-in player anew (another SoundFont was chosen).
+  // Releases the built-in player with its synthesiser and SoundFont: the next play makes it anew
+  // (another SoundFont was chosen, or an apply needs the memory for its conversions).
   void ForgetBuiltInPlayer();
+  // The built-in player is made and holds its synthesiser (and SoundFont).
+  bool HoldsBuiltInPlayer() const { return player_ != nullptr; }
 
  signals:
   // IsPlaying or LocksPlayerChoice changed.

@@ -8,6 +8,7 @@
 
 #include "core/fileops.h"
 #include "media/fluidlog.h"
+#include "media/freedmemory.h"
 #include "media/midiplayer.h"
 #include "media/smfcheck.h"
 #include "media/soundfont.h"
@@ -26,6 +27,7 @@ class FluidPlayer final : public MidiPlayer {
     Close();
     if (synth_ != nullptr) delete_fluid_synth(synth_);
     if (settings_ != nullptr) delete_fluid_settings(settings_);
+    ReturnFreedMemory();
   }
 
   bool Open(const std::string &linuxPath) override {

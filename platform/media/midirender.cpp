@@ -5,6 +5,7 @@
 #include <fluidsynth.h>
 
 #include "media/fluidlog.h"
+#include "media/freedmemory.h"
 #include "media/smfcheck.h"
 
 namespace platform {
@@ -20,6 +21,7 @@ class MidiRenderer final : public MidiDecoder {
     if (player_ != nullptr) delete_fluid_player(player_);
     if (synth_ != nullptr) delete_fluid_synth(synth_);
     if (settings_ != nullptr) delete_fluid_settings(settings_);
+    ReturnFreedMemory();
   }
 
   // An empty text when the synthesiser, the SoundFont and the tune are ready.

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -152,6 +153,37 @@ TEST(Playback, TheChosenSoundFontIsStoredAndUsedFromTheNextPlay) {
   f.ToolButtonPlayClick();
   ASSERT_EQ(w.dialogs.Texts().size(), 2);
   EXPECT_TRUE(w.dialogs.Texts()[1].contains("broken.sf2")) << w.dialogs.Texts()[1].toStdString();
+}
+
+// An apply releases the built-in player, its synthesiser and SoundFont, for the memory its
+// conversions need, whether the player was playing or had stopped; the next play makes it anew
+// and sounds.
+TEST(Playback, AnApplyReleasesTheBuiltInPlayerWhichPlaysAgainAfterIt) {
+  for (const bool stopped : {false, true}) {
+    SCOPED_TRACE(stopped ? "stopped before the apply" : "playing when the apply starts");
+    PlaybackWorld w;
+    TFormMain &f = w.Start();
+    const std::string out = w.Linux("out.raw");
+    Control<QLineEdit>(f, "EditMidiFile")->setText(QString::fromStdString(w.Tune("tunes/a.mid", 3)));
+    f.ToolButtonPlayClick();
+    EXPECT_GT(PeakAfter(out, 0), 1000);
+    if (stopped) f.ToolButtonStopClick();
+    ASSERT_TRUE(f.Players().HoldsBuiltInPlayer());
+
+    w.dialogs.Answer(TModalResult::OK);
+    f.MainMenuApplayClick();
+    EXPECT_FALSE(f.Players().HoldsBuiltInPlayer());
+    EXPECT_FALSE(f.Players().IsPlaying());
+    EXPECT_TRUE(Control<QAction>(f, "MainMenuAssign")->isEnabled());
+
+    std::remove(out.c_str());  // what the released player wrote
+    f.ToolButtonPlayClick();
+    EXPECT_TRUE(f.Players().HoldsBuiltInPlayer());
+    EXPECT_TRUE(f.Players().IsPlaying());
+    EXPECT_GT(PeakAfter(out, 0), 1000);
+    f.ToolButtonStopClick();
+    EXPECT_EQ(w.dialogs.Texts().size(), 1) << w.dialogs.Texts().join("|").toStdString();  // the question only
+  }
 }
 
 // The tree's Play item acts as a double click on the selected node: it plays a MIDI file.
