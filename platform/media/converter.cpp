@@ -6,7 +6,13 @@
 #include <syn123.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -123,6 +129,48 @@ class Resampler {
   std::vector<float> out_;
 };
 
+// Blocks of resampled frames from the thread that decodes to the thread that encodes; a few at
+// most wait, so that a tune is never held whole.
+class BlockQueue {
+ public:
+  // False when the encoding side stopped taking blocks.
+  bool Push(std::vector<float> block) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return blocks_.size() < kWaiting || aborted_; });
+    if (aborted_) return false;
+    blocks_.push_back(std::move(block));
+    changed_.notify_all();
+    return true;
+  }
+  // The next block; none once the decoding side finished and every block was taken.
+  std::optional<std::vector<float>> Pop() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !blocks_.empty() || finished_ || aborted_; });
+    if (blocks_.empty() || aborted_) return std::nullopt;
+    std::vector<float> block = std::move(blocks_.front());
+    blocks_.pop_front();
+    changed_.notify_all();
+    return block;
+  }
+  void Finish() {
+    std::lock_guard lock(mutex_);
+    finished_ = true;
+    changed_.notify_all();
+  }
+  void Abort() {
+    std::lock_guard lock(mutex_);
+    aborted_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  static constexpr size_t kWaiting = 16;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::vector<float>> blocks_;
+  bool finished_ = false, aborted_ = false;
+};
+
 struct Source {
   std::unique_ptr<AudioDecoder> decoder;
   const MidiDecoder *midi = nullptr;
@@ -174,17 +222,41 @@ ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string
   if (!encoder.Good())
     return Fail("MP3 エンコーダーを " + std::to_string(options.kbitPerSecond) + " kbit/s に設定できません");
 
-  std::vector<float> block(kBlock * 2);
+  // The tune is decoded (or rendered) and resampled on a thread of its own while this one
+  // encodes: a tune keeps two cores busy.
+  BlockQueue queue;
+  std::atomic<bool> stop{false}, cancelled{false};
   size_t total = 0;
-  for (;;) {
-    if (options.cancelled && options.cancelled()) return ConvertResult{false, "変換を取り消しました", true};
-    const size_t frames = source.decoder->Read(block.data(), kBlock);
-    if (frames == 0) break;
-    size_t outFrames = 0;
-    const float *out = resampler->Convert(block.data(), frames, &outFrames);
-    if (!encoder.Encode(out, outFrames)) return Fail("MP3 ファイル " + written + " を書き込めません");
-    total += outFrames;
+  std::thread producer([&] {
+    std::vector<float> block(kBlock * 2);
+    for (;;) {
+      if (stop) break;
+      if (options.cancelled && options.cancelled()) {
+        cancelled = true;
+        break;
+      }
+      const size_t frames = source.decoder->Read(block.data(), kBlock);
+      if (frames == 0) break;
+      size_t outFrames = 0;
+      const float *out = resampler->Convert(block.data(), frames, &outFrames);
+      if (!queue.Push(std::vector<float>(out, out + outFrames * 2))) break;
+      total += outFrames;
+    }
+    queue.Finish();
+  });
+  bool encoded = true;
+  while (std::optional<std::vector<float>> block = queue.Pop()) {
+    if (!encoder.Encode(block->data(), block->size() / 2)) {
+      encoded = false;
+      break;
+    }
+    if (cancelled) break;
   }
+  stop = true;
+  queue.Abort();
+  producer.join();
+  if (cancelled) return ConvertResult{false, "変換を取り消しました", true};
+  if (!encoded) return Fail("MP3 ファイル " + written + " を書き込めません");
   if (source.midi != nullptr && source.midi->TooLong())
     return Fail(shown + " は長すぎて MP3 に変換できません (" + Duration(options.longestMidiSeconds) + "まで)");
   if (source.decoder->Broken()) return Fail(shown + " は途中から読めません。壊れているか、途中で切れています");

@@ -18,7 +18,8 @@ struct ConvertOptions {
   std::vector<std::string> systemSoundFonts;
   // A MIDI tune that lasts longer is not converted.
   double longestMidiSeconds = 2 * 60 * 60;
-  // Asked between blocks (from the converting thread); true stops the conversion.
+  // Asked between blocks, from the thread that decodes (not the caller's); true stops the
+  // conversion.
   std::function<bool()> cancelled;
 };
 

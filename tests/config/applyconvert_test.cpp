@@ -174,6 +174,26 @@ TEST(ApplyConvert, AnArchivesEntryIsConvertedLikeAFile) {
   EXPECT_EQ(report.FromCache, 1);
 }
 
+// Several MIDI tunes beside an audio tune, converted on every core: every one is made.
+TEST(ApplyConvert, SeveralMidiTunesAreAllRendered) {
+  DigitalWorld w;
+  std::string ini = TestWorld::ReadFile(w.world.Linux("prog/melodeck.ini")) + "[Midis]\n";
+  const char *tracks[] = {"turfin.mp3", "britainpos.mp3", "britain1.mp3"};
+  for (int i = 0; i < 3; ++i) {
+    const std::string tune = "tunes/m" + std::to_string(i) + ".mid";
+    TestWorld::WriteFile(w.world.Linux(tune), testsupport::MakeMidiTune(10 + i));
+    ini += std::string(tracks[i]) + "=Z:" + w.world.Linux(tune) + "\n";
+  }
+  TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                       ini + "stones.mp3=Z:" + w.world.Linux("tunes/town.wav") + "\n");
+  Progress progress;
+  const TApplyReport report = w.Apply("Midis", &progress);
+  EXPECT_EQ(report.Converted, 4) << report.FailureText.toStdString();
+  EXPECT_EQ(report.Copied, 5);
+  for (const char *track : {"Turfin.mp3", "Britainpos.mp3", "britain1.MP3", "STONES.mp3"})
+    EXPECT_TRUE(mp3check::Decode(w.world.Linux(kDigital + "/" + track)).ok) << track;
+}
+
 TEST(ApplyConvert, ATuneThatCantBeConvertedFailsWithItsReasonAndLeavesItsTrack) {
   DigitalWorld w;
   const std::string turfin = w.Track("Turfin.mp3");
