@@ -4,9 +4,13 @@
 
 #include <fluidsynth.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "media/fluidlog.h"
 #include "media/freedmemory.h"
 #include "media/smfcheck.h"
+#include "media/smfnotes.h"
 
 namespace platform {
 namespace {
@@ -25,7 +29,8 @@ class MidiRenderer final : public MidiDecoder {
   }
 
   // An empty text when the synthesiser, the SoundFont and the tune are ready.
-  std::string Start(const std::string &tune, const std::string &shown, const std::string &soundFontPath) {
+  std::string Start(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
+                    bool releaseUnplayed) {
     settings_ = new_fluid_settings();
     if (settings_ == nullptr) return "MIDI シンセサイザーを用意できません";
     fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
@@ -33,7 +38,8 @@ class MidiRenderer final : public MidiDecoder {
     // Only the samples of the instruments the tune selects are loaded, not the whole SoundFont.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
-    fluid_settings_setint(settings_, "player.reset-synth", 1);
+    // The synthesiser is reset here before the tune starts, as the file player would do it.
+    fluid_settings_setint(settings_, "player.reset-synth", 0);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) return "MIDI シンセサイザーを用意できません" + TakeLibraryError();
     // Every renderer, like the player, loads the SoundFont into a synthesiser of its own: one
@@ -43,9 +49,11 @@ class MidiRenderer final : public MidiDecoder {
     if (fluid_synth_sfload(synth_, soundFontPath.c_str(), 1) == FLUID_FAILED)
       return "サウンドフォント " + soundFontPath + " を読み込めません" + TakeLibraryError();
     player_ = new_fluid_player(synth_);
-    if (player_ == nullptr || fluid_player_add_mem(player_, tune.data(), tune.size()) != FLUID_OK ||
-        fluid_player_play(player_) != FLUID_OK)
+    if (player_ == nullptr || fluid_player_add_mem(player_, tune.data(), tune.size()) != FLUID_OK)
       return "MIDI ファイル " + shown + " を開けません" + TakeLibraryError();
+    fluid_synth_system_reset(synth_);
+    if (releaseUnplayed) ReleaseUnplayedChannels(tune);
+    if (fluid_player_play(player_) != FLUID_OK) return "MIDI ファイル " + shown + " を開けません" + TakeLibraryError();
     return {};
   }
 
@@ -82,6 +90,17 @@ class MidiRenderer final : public MidiDecoder {
   bool TooLong() const override { return tooLong_; }
 
  private:
+  // The reset gives every channel its default instrument, the piano or the drum kit, and loads
+  // their samples. A channel on which the tune starts no note holds none: its samples go. A
+  // program change later in the tune still selects the instrument it asks for.
+  void ReleaseUnplayedChannels(const std::string &tune) {
+    const std::optional<uint16_t> played = ChannelsWithNotes(tune);
+    if (!played) return;  // which channels sound is not known: all keep their instrument
+    for (int channel = 0; channel < kChannels; ++channel)
+      if ((*played & (1u << channel)) == 0) fluid_synth_unset_program(synth_, channel);
+    ReturnFreedMemory();
+  }
+
   fluid_settings_t *settings_ = nullptr;
   fluid_synth_t *synth_ = nullptr;
   fluid_player_t *player_ = nullptr;
@@ -92,7 +111,7 @@ class MidiRenderer final : public MidiDecoder {
 }  // namespace
 
 MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
-                         double longestSeconds) {
+                         double longestSeconds, bool releaseUnplayed) {
   RouteLibraryLog();
   TakeLibraryError();
   MidiRendering rendering;
@@ -101,7 +120,7 @@ MidiRendering RenderMidi(const std::string &tune, const std::string &shown, cons
     return rendering;
   }
   auto renderer = std::make_unique<MidiRenderer>(longestSeconds);
-  rendering.error = renderer->Start(tune, shown, soundFontPath);
+  rendering.error = renderer->Start(tune, shown, soundFontPath, releaseUnplayed);
   if (rendering.error.empty()) rendering.decoder = std::move(renderer);
   return rendering;
 }

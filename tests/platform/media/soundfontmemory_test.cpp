@@ -2,6 +2,7 @@
 // (141 MiB) grows the process by far less than the SoundFont, because only the samples of the
 // instruments the tune selects are loaded. Skipped where FluidR3_GM is not installed.
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,9 +20,29 @@
 #include "rendered.h"
 #include "testworld.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MELODECK_HAS_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || MELODECK_HAS_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
 namespace {
 
 using testsupport::TestWorld;
+
+// The bytes of the heap in use: what is freed counts no more, whether or not it went back to
+// the system (AddressSanitizer holds freed blocks back a while).
+size_t LiveHeapBytes() {
+#if defined(__SANITIZE_ADDRESS__) || MELODECK_HAS_ASAN
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+#endif
+}
 
 constexpr const char *kLargeSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 
@@ -97,5 +118,35 @@ INSTANTIATE_TEST_SUITE_P(
                                  return peak > 0.05f;
                                }}),
     [](const testing::TestParamInfo<MemoryCase> &info) { return std::string(info.param.name); });
+
+// Rendering holds the samples of none of the default instruments (the piano on every channel,
+// the drum kit on channel 10) where the tune plays no note with them: with FluidR3_GM those are
+// 5.6 and 10.9 MiB. The tune here plays a guitar and a bass, selected by program changes.
+TEST(LargeSoundFont, RenderingHoldsNoDefaultInstrumentTheTuneDoesNotPlay) {
+  if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
+  TestWorld world;
+  const std::string tune = testsupport::MakeMidiTune(5);
+  auto grewMiB = [&tune](bool releaseUnplayed) {
+    return platformtest::RunInChild(
+        [&]() -> int {
+          const size_t before = LiveHeapBytes();
+          platform::MidiRendering rendering =
+              platform::RenderMidi(tune, "tune.mid", kLargeSoundFont, 60, releaseUnplayed);
+          if (rendering.decoder == nullptr) return 255;
+          std::vector<float> block(2 * 4096);
+          while (rendering.decoder->Read(block.data(), 4096) > 0) {
+          }
+          const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
+          return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
+        },
+        60);
+  };
+  const int kept = grewMiB(false), released = grewMiB(true);
+  ASSERT_GE(kept, 0);
+  ASSERT_NE(kept, 255);
+  ASSERT_GE(released, 0);
+  ASSERT_NE(released, 255);
+  EXPECT_LT(released, kept - 12) << "kept: " << kept << " MiB, released: " << released << " MiB";
+}
 
 }  // namespace

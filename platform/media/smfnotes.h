@@ -1,0 +1,17 @@
+// On which channels a Standard MIDI File plays notes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace platform {
+
+// The channels (bit 0: channel 1 … bit 15: channel 16) on which some track of the file starts a
+// note: a note-on of velocity above 0, running status followed. Nothing when the file's tracks
+// can't be read to their end (a track cut short, an event the synthesiser would not take, a data
+// byte with no status before it): then which channels sound is not known. Never reads past the
+// bytes.
+std::optional<uint16_t> ChannelsWithNotes(std::string_view smf);
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+// Letting go of the instruments of the channels a tune never plays changes no sample of what
+// it renders: the same tunes rendered with and without that release, compared bit for bit.
+#include "media/midirender.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "midigen.h"
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> v) {
+  std::string s;
+  for (int b : v) s += static_cast<char>(b);
+  return s;
+}
+
+// A format-0 file of the track's events (the end of the track added).
+std::string Smf(const std::string &events) {
+  const std::string track = events + Bytes({0, 0xFF, 0x2F, 0});
+  const size_t n = track.size();
+  return Bytes({'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 0,           0,
+                1,   0,   0x60, 'M', 'T', 'r', 'k', 0, 0, int(n >> 8), int(n & 0xFF)}) +
+         track;
+}
+
+// Every sample the renderer gives, bit for bit; empty when it did not start.
+std::vector<float> Render(const std::string &tune, bool releaseUnplayed) {
+  platform::MidiRendering rendering =
+      platform::RenderMidi(tune, "tune.mid", testsupport::kTestSoundFont, 60, releaseUnplayed);
+  std::vector<float> samples;
+  if (rendering.decoder == nullptr) return samples;
+  std::vector<float> block(2 * 4096);
+  while (size_t frames = rendering.decoder->Read(block.data(), 4096))
+    samples.insert(samples.end(), block.begin(), block.begin() + 2 * frames);
+  return samples;
+}
+
+float Peak(const std::vector<float> &samples) {
+  float peak = 0;
+  for (float v : samples) peak = std::max(peak, v < 0 ? -v : v);
+  return peak;
+}
+
+TEST(MidiRender, ReleasingUnplayedChannelsChangesNoSample) {
+  const struct {
+    const char *name;
+    std::string tune;
+  } cases[] = {
+      {"generated tune 0", testsupport::MakeMidiTune(0)},
+      {"generated tune 5", testsupport::MakeMidiTune(5)},
+      {"generated tune 7", testsupport::MakeMidiTune(7)},
+      {"generated tune 12", testsupport::MakeMidiTune(12)},
+      // Drums on channel 10 and the default piano on channel 3, neither with a program change.
+      {"default instruments", Smf(Bytes({0, 0x99, 36, 100, 0,    0x92, 60, 90, 0x30, 0x89, 36, 0,
+                                         0, 0x99, 38, 110, 0x30, 0x82, 60, 0,  0,    0x89, 38, 0}))},
+      // A channel given an organ half way through, after a note on its default piano; a channel
+      // given a program but no note.
+      {"program change later", Smf(Bytes({0, 0xC4, 48, 0, 0x90, 64, 100, 0x30, 0x80, 64, 0,
+                                          0, 0xC0, 19, 0, 0x90, 67, 100, 0x60, 0x80, 67, 0}))},
+      // Running status, a note-on of velocity 0 as the note's end, sysex and meta events.
+      {"running status and sysex", Smf(Bytes({0, 0xF0, 5,  0x7E, 0x7F, 9,  1, 0xF7, 0,  0xFF, 3,    2,  'h', 'i',
+                                              0, 0x95, 60, 100,  0x30, 60, 0, 0,    64, 100,  0x30, 64, 0}))},
+  };
+  for (const auto &c : cases) {
+    const std::vector<float> released = Render(c.tune, true);
+    ASSERT_GT(released.size(), 44100u) << c.name;
+    EXPECT_GT(Peak(released), 0.01f) << c.name;
+    const std::vector<float> kept = Render(c.tune, false);
+    ASSERT_EQ(released.size(), kept.size()) << c.name;
+    EXPECT_EQ(std::memcmp(released.data(), kept.data(), released.size() * sizeof(float)), 0) << c.name;
+  }
+}
+
+}  // namespace
