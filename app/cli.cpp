@@ -23,6 +23,7 @@
 #include "gamesets.h"
 #include "gameupdates.h"
 #include "importanswers.h"
+#include "languagechoice.h"
 #include "packageexport.h"
 #include "packageimport.h"
 #include "qtcore/qstr.h"
@@ -368,6 +369,8 @@ bool IsCommandLine(int argc, char **argv) {
 
 int RunCommandLine(int argc, char **argv) {
   QCoreApplication app(argc, argv);
+  const std::string program = platform::ToLinux(platform::ProgramPath());
+  ChooseLanguage(program.empty() ? QString() : SettingsBasePath(program));
   QCoreApplication::setApplicationName(QStringLiteral("melodeck"));
   QCoreApplication::setApplicationVersion(QStringLiteral(MELODECK_VERSION));
   QCommandLineParser parser;

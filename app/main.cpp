@@ -17,6 +17,7 @@
 #include "gamesets.h"
 #include "gameupdates.h"
 #include "handover.h"
+#include "languagechoice.h"
 #include "qt/whenidle.h"
 #include "qt/application.h"
 #include "qt/qtdialogs.h"
@@ -64,6 +65,7 @@ int RunWindow(int argc, char **argv, const QString &gameArgument) {
   const std::string program = platform::ToLinux(platform::ProgramPath());
   // Where the settings live: beside the program, or in the user's data folder when installed.
   const QString programPath = program.empty() ? QString() : SettingsBasePath(program);
+  ChooseLanguage(programPath);
   if (programPath.isEmpty()) {
     // Without its own path the program has no settings file to use (no /proc mounted).
     fprintf(stderr, "melodeck: the program's own path can't be read from /proc/self/exe\n");

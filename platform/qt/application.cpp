@@ -1,10 +1,8 @@
 #include "application.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <exception>
 
+#include "qtcore/language.h"
 #include "qtdialogs.h"
 
 namespace platform {
@@ -23,14 +21,9 @@ QString ExceptionBoxText(const QString &message) {
   return message;
 }
 
-// The program speaks Japanese, Qt's own texts (the buttons of its dialogs) included, whatever
-// the system's locale.
-TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {
-  auto *qt = new QTranslator(this);
-  if (qt->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    installTranslator(qt);
-}
+// Japanese, the texts as written, Qt's own (the buttons of its dialogs) included, until the
+// program chooses the user's language.
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) { UseLanguage(true); }
 
 void TApplication::SetDialogs(Dialogs *dialogs) { gDialogs = dialogs; }
 
