@@ -160,7 +160,7 @@ TEST(Install, TheInstalledProgramKnowsWhatAnotherCopyWrote) {
   ASSERT_EQ(RunProgram(i.world, build, {"--apply", "Town"}).status, ecOK);
   TestWorld::WriteFile(i.inst + "/bin/melodeck.ini", "");
 
-  const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "標準"});
+  const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "標準"}, {kJapanese});
   EXPECT_EQ(run.status, ecOK) << run.out << run.err;
   EXPECT_EQ(run.err.find("ゲームの更新"), std::string::npos) << run.err;
   EXPECT_EQ(TestWorld::ReadFile(music + "/approach.mid"), original);
