@@ -166,3 +166,33 @@ TEST(Install, TheInstalledProgramKnowsWhatAnotherCopyWrote) {
   EXPECT_EQ(TestWorld::ReadFile(music + "/approach.mid"), original);
   EXPECT_EQ(TestWorld::ReadFile(music + "/default/approach.mid"), original);
 }
+
+// The installed program shows the user's language from the translations installed with it, and
+// the manual of each language is where the help menu looks for it.
+TEST(Install, TheInstalledProgramSpeaksEachLanguageAndShipsItsManuals) {
+  Installed i;
+  ASSERT_TRUE(i.installed) << TestWorld::ReadFile(i.world.Linux("install.log"));
+  ASSERT_FALSE(TestWorld::Exists(i.inst + "/bin/translations"));
+  const struct {
+    const char *manual;
+    const char *lang;  // the manual's own language, as its page says it
+  } manuals[] = {{"manual.html", "<html lang=\"ja\">"}, {"manual.en.html", "<html lang=\"en\">"}};
+  for (const auto &m : manuals) {
+    const std::string manual = i.inst + "/share/doc/melodeck/" + m.manual;
+    ASSERT_TRUE(TestWorld::Exists(manual)) << m.manual;
+    EXPECT_NE(TestWorld::ReadFile(manual).find(m.lang), std::string::npos) << m.manual;
+  }
+  TestWorld::WriteFile(i.inst + "/bin/melodeck.ini", "[Town]\n");
+  const struct {
+    std::string locale;
+    const char *errHas;
+  } cases[] = {
+      {kEnglish, "there is no configuration \"Nowhere\""},
+      {kJapanese, "設定「Nowhere」はありません"},
+  };
+  for (const auto &c : cases) {
+    const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "Nowhere"}, {c.locale});
+    EXPECT_EQ(run.status, ecUnknownConfig) << c.locale << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.errHas), std::string::npos) << c.locale << "\n" << run.err;
+  }
+}
