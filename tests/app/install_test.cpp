@@ -196,3 +196,27 @@ TEST(Install, TheInstalledProgramSpeaksEachLanguageAndShipsItsManuals) {
     EXPECT_NE(run.err.find(c.errHas), std::string::npos) << c.locale << "\n" << run.err;
   }
 }
+
+// Every text of the desktop entry and the AppStream metadata that a software centre shows has its
+// Japanese beside the English.
+TEST(Install, TheDesktopFilesCarryBothLanguages) {
+  Installed i;
+  ASSERT_TRUE(i.installed) << TestWorld::ReadFile(i.world.Linux("install.log"));
+  const std::string share = i.inst + "/share";
+  const std::string entry = TestWorld::ReadFile(share + "/applications/" + kAppId + ".desktop");
+  for (const char *key : {"Name", "GenericName", "Comment", "Keywords"}) {
+    EXPECT_NE(entry.find("\n" + std::string(key) + "="), std::string::npos) << key;
+    EXPECT_NE(entry.find("\n" + std::string(key) + "[ja]="), std::string::npos) << key;
+  }
+  const std::string metainfo = TestWorld::ReadFile(share + "/metainfo/" + kAppId + ".metainfo.xml");
+  auto count = [&](const std::string &part) {
+    size_t n = 0;
+    for (size_t at = metainfo.find(part); at != std::string::npos; at = metainfo.find(part, at + 1)) ++n;
+    return n;
+  };
+  for (const char *element : {"name", "summary", "p"}) {
+    const size_t english = count("<" + std::string(element) + ">");
+    EXPECT_GT(english, 0u) << element;
+    EXPECT_EQ(count("<" + std::string(element) + " xml:lang=\"ja\">"), english) << element;
+  }
+}
