@@ -48,6 +48,7 @@ TEST(CommandLineLanguage, EachLocaleGetsItsOwnWords) {
     bool noSettings;
     int status;
     std::vector<std::string> outHas, errHas;
+    bool emptyPrefix = false;  // a Wine prefix without the game
   } cases[] = {
       {"help, English",
        kEnglish,
@@ -158,6 +159,22 @@ TEST(CommandLineLanguage, EachLocaleGetsItsOwnWords) {
        ecUnknownConfig,
        {},
        {"there is no configuration"}},
+      {"no client, English",
+       kEnglish,
+       {"--list"},
+       false,
+       ecError,
+       {},
+       {"melodeck: the client was not found: Wine prefix ", "ExePath of HKEY_LOCAL_MACHINE"},
+       true},
+      {"no client, Japanese",
+       kJapanese,
+       {"--list"},
+       false,
+       ecError,
+       {},
+       {"melodeck: クライアントが見つかりません: Wine プレフィックス ", "の値 ExePath がありません"},
+       true},
       {"the messages' locale decides",
        "LC_MESSAGES=ja_JP.UTF-8",
        {"--apply", "Nowhere"},
@@ -169,7 +186,12 @@ TEST(CommandLineLanguage, EachLocaleGetsItsOwnWords) {
   for (const Case &c : cases) {
     LanguageWorld w;
     if (c.noSettings) std::remove(w.world.Linux("prog/melodeck.ini").c_str());
-    const ProgramRun run = w.Run(c.locale, c.args);
+    std::vector<std::string> env{c.locale};
+    if (c.emptyPrefix) {
+      TestWorld::MakeDirs(w.world.Linux("empty"));
+      env.push_back("WINEPREFIX=" + w.world.Linux("empty"));
+    }
+    const ProgramRun run = RunProgram(w.world, w.program, c.args, env);
     EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
     for (const std::string &part : c.outHas)
       EXPECT_TRUE(Has(run.out, part)) << c.what << ": " << part << "\n" << run.out;
