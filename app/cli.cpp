@@ -108,21 +108,23 @@ void TellDamagedSettings(const QString &base, bool writes) {
     if (!damaged) continue;
     QStringList lines;
     for (const int line : damaged->Lines) lines << QString::number(line);
+    // One call fills every value: a path holding "%2" stays as it is.
     const bool one = lines.size() == 1;
-    const QString text =
-        damaged->KeptAs.isEmpty()
-            ? (one ? QCoreApplication::translate(
-                         "Cli", "the settings file %1 has lines that can't be read (line %2); they are not used")
-                   : QCoreApplication::translate(
-                         "Cli", "the settings file %1 has lines that can't be read (lines %2); they are not used"))
-            : (one ? QCoreApplication::translate("Cli",
-                                                 "the settings file %1 has lines that can't be read (line %2); they "
-                                                 "are not used; the file as it was is kept as %3")
-                   : QCoreApplication::translate("Cli",
-                                                 "the settings file %1 has lines that can't be read (lines %2); they "
-                                                 "are not used; the file as it was is kept as %3"));
-    const QString line = text.arg(Shown(damaged->File), lines.join(QStringLiteral(", ")));
-    Err(damaged->KeptAs.isEmpty() ? line : line.arg(Shown(damaged->KeptAs)));
+    const QString file = Shown(damaged->File), numbers = lines.join(QStringLiteral(", "));
+    if (damaged->KeptAs.isEmpty())
+      Err((one ? QCoreApplication::translate(
+                     "Cli", "the settings file %1 has lines that can't be read (line %2); they are not used")
+               : QCoreApplication::translate(
+                     "Cli", "the settings file %1 has lines that can't be read (lines %2); they are not used"))
+              .arg(file, numbers));
+    else
+      Err((one ? QCoreApplication::translate("Cli",
+                                             "the settings file %1 has lines that can't be read (line %2); they "
+                                             "are not used; the file as it was is kept as %3")
+               : QCoreApplication::translate("Cli",
+                                             "the settings file %1 has lines that can't be read (lines %2); they "
+                                             "are not used; the file as it was is kept as %3"))
+              .arg(file, numbers, Shown(damaged->KeptAs)));
   }
 }
 
@@ -230,12 +232,10 @@ class TConvertLines : public TConvertProgress {
                          : result.FromCache      ? QCoreApplication::translate("CliStatus", "cached")
                                                  : QCoreApplication::translate("CliStatus", "converted");
     const QString why = result.Error.isEmpty() ? QString() : ": " + result.Error;
+    // One call fills every value: a source named with "%5" stays as it is.
     Out(QStringLiteral("%1  %2 %3: %4 (%5/%6%7)")
-            .arg(what, -9)
-            .arg(tune.Track, ClientName(set_, TClient::First), Shown(tune.Source))
-            .arg(done)
-            .arg(total)
-            .arg(why));
+            .arg(what.leftJustified(9), tune.Track, ClientName(set_, TClient::First), Shown(tune.Source),
+                 QString::number(done), QString::number(total), why));
   }
 
  private:
