@@ -42,7 +42,7 @@ void Err(const QString &line) { std::fprintf(stderr, "melodeck: %s\n", line.toUt
 
 // Paths are shown as the Linux paths they are: that is what a launcher's log reader can open.
 QString Shown(const QString &windowsPath) {
-  if (windowsPath.isEmpty()) return QStringLiteral("(none)");
+  if (windowsPath.isEmpty()) return QCoreApplication::translate("Cli", "(none)");
   const std::string linux = platform::ToLinux(SS(windowsPath));
   return linux.empty() ? windowsPath : platform::QS(linux);
 }
@@ -84,12 +84,14 @@ struct TContext {
 void TellLeftOutTracks(const TContext &c) {
   for (const TGameSet &set : c.sets) {
     for (const QString &track : set.Ambiguous)
-      Err("digital music: several files are named like " + track + "; the track is left alone");
-    if (set.SkippedLines > 0)
-      Err(QStringLiteral("digital music: %1 of %2 %3 no track and skipped")
-              .arg(set.SkippedLines == 1 ? QStringLiteral("1 line") : QString::number(set.SkippedLines) + " lines")
-              .arg(Shown(set.Index))
-              .arg(set.SkippedLines == 1 ? "is" : "are"));
+      Err(QCoreApplication::translate("Cli", "digital music: several files are named like %1; the track is left alone")
+              .arg(track));
+    if (set.SkippedLines == 1)
+      Err(QCoreApplication::translate("Cli", "digital music: 1 line of %1 is no track and skipped")
+              .arg(Shown(set.Index)));
+    else if (set.SkippedLines > 1)
+      Err(QCoreApplication::translate("Cli", "digital music: %1 lines of %2 are no track and skipped")
+              .arg(QString::number(set.SkippedLines), Shown(set.Index)));
   }
 }
 
@@ -106,9 +108,23 @@ void TellDamagedSettings(const QString &base, bool writes) {
     if (!damaged) continue;
     QStringList lines;
     for (const int line : damaged->Lines) lines << QString::number(line);
-    Err("the settings file " + Shown(damaged->File) + " has lines that can't be read (" +
-        (lines.size() == 1 ? "line " : "lines ") + lines.join(", ") + "); they are not used" +
-        (damaged->KeptAs.isEmpty() ? QString() : "; the file as it was is kept as " + Shown(damaged->KeptAs)));
+    // One call fills every value: a path holding "%2" stays as it is.
+    const bool one = lines.size() == 1;
+    const QString file = Shown(damaged->File), numbers = lines.join(QStringLiteral(", "));
+    if (damaged->KeptAs.isEmpty())
+      Err((one ? QCoreApplication::translate(
+                     "Cli", "the settings file %1 has lines that can't be read (line %2); they are not used")
+               : QCoreApplication::translate(
+                     "Cli", "the settings file %1 has lines that can't be read (lines %2); they are not used"))
+              .arg(file, numbers));
+    else
+      Err((one ? QCoreApplication::translate("Cli",
+                                             "the settings file %1 has lines that can't be read (line %2); they "
+                                             "are not used; the file as it was is kept as %3")
+               : QCoreApplication::translate("Cli",
+                                             "the settings file %1 has lines that can't be read (lines %2); they "
+                                             "are not used; the file as it was is kept as %3"))
+              .arg(file, numbers, Shown(damaged->KeptAs)));
   }
 }
 
@@ -116,20 +132,21 @@ void TellDamagedSettings(const QString &base, bool writes) {
 int Prepare(TContext &c, bool writes, const QString &gameArgument) {
   const std::string program = platform::ToLinux(platform::ProgramPath());
   if (program.empty()) {
-    Err("the program's own path can't be read from /proc/self/exe");
+    Err(QCoreApplication::translate("CliStart", "the program's own path can't be read from /proc/self/exe"));
     return ecError;
   }
   c.base = SettingsBasePath(program);
   if (c.base.isEmpty()) {
-    Err("no folder for the settings: $XDG_DATA_HOME/melodeck can't be made");
+    Err(QCoreApplication::translate("Cli", "no folder for the settings: $XDG_DATA_HOME/melodeck can't be made"));
     return ecError;
   }
   const QString settings = platform::QS(platform::ChangeFileExt(SS(c.base), ".ini"));
   if (!platform::FileExists(SS(settings))) {
     // The first start asks the user to confirm that the game's music is still its own before
     // it is taken as the backup: only the window asks that.
-    Err("there are no settings yet (" + Shown(settings) +
-        "): start Melodeck's window once and confirm its first question");
+    Err(QCoreApplication::translate(
+            "Cli", "there are no settings yet (%1): start Melodeck's window once and confirm its first question")
+            .arg(Shown(settings)));
     return ecNotSetUp;
   }
   TellDamagedSettings(c.base, writes);
@@ -148,7 +165,7 @@ int Prepare(TContext &c, bool writes, const QString &gameArgument) {
   c.game = found->Games[found->Chosen];
   c.sets = GameSets(c.game);
   if (c.sets.empty()) {
-    Err("the game in " + Shown(c.game.Folder) + " has no music to manage");
+    Err(QCoreApplication::translate("Cli", "the game in %1 has no music to manage").arg(Shown(c.game.Folder)));
     return ecError;
   }
   TellLeftOutTracks(c);
@@ -172,7 +189,7 @@ int List(TContext &c) {
 QString FindConfig(const platform::IniFile &settings, const QString &asked) {
   for (const QString &name : ConfigNamesIn(settings))
     if (name.compare(asked, Qt::CaseInsensitive) == 0) return name;
-  Err("there is no configuration \"" + asked + "\" (melodeck --list shows them)");
+  Err(QCoreApplication::translate("Cli", "there is no configuration \"%1\" (melodeck --list shows them)").arg(asked));
   return QString();
 }
 
@@ -181,23 +198,24 @@ QString NoWorkFolder(TSession &session, const TApplyCopy &copy) {
   if (!copy.Source.isEmpty() || !TSource::Parse(session.SceneTable[copy.Scene].Source).IsEntry() ||
       session.WorkFolder.Error().isEmpty())
     return {};
-  return "  (no work folder: " + session.WorkFolder.Error() + ")";
+  return QCoreApplication::translate("Cli", "  (no work folder: %1)").arg(session.WorkFolder.Error());
 }
 
 void SayWorkFolderFailure(TSession &session) {
   if (!session.WorkFolder.Error().isEmpty())
-    Err("archive entries can't be extracted: no work folder (" + session.WorkFolder.Error() + ")");
+    Err(QCoreApplication::translate("Cli", "archive entries can't be extracted: no work folder (%1)")
+            .arg(session.WorkFolder.Error()));
 }
 
 // After a copy's line of --dry-run: whether its tune is converted first.
 QString ConvertNote(const TPlannedCopy &p) {
   switch (p.Convert) {
     case TPlannedConvert::Needed:
-      return QStringLiteral(" (to convert)");
+      return QCoreApplication::translate("Cli", " (to convert)");
     case TPlannedConvert::Cached:
-      return QStringLiteral(" (converted before, cached)");
+      return QCoreApplication::translate("Cli", " (converted before, cached)");
     case TPlannedConvert::Fails:
-      return " (can't convert: " + p.ConvertError + ")";
+      return QCoreApplication::translate("Cli", " (can't convert: %1)").arg(p.ConvertError);
     case TPlannedConvert::None:
       break;
   }
@@ -210,14 +228,14 @@ class TConvertLines : public TConvertProgress {
   explicit TConvertLines(const TGameSet &set) : set_(set) {}
   bool Tick(int, int, const QString &) override { return true; }
   void Finished(const TTuneToConvert &tune, const TConvertedTune &result, int done, int total) override {
-    const char *what = !result.Error.isEmpty() ? "FAILED" : result.FromCache ? "cached" : "converted";
+    const QString what = !result.Error.isEmpty() ? QCoreApplication::translate("CliStatus", "FAILED")
+                         : result.FromCache      ? QCoreApplication::translate("CliStatus", "cached")
+                                                 : QCoreApplication::translate("CliStatus", "converted");
     const QString why = result.Error.isEmpty() ? QString() : ": " + result.Error;
+    // One call fills every value: a source named with "%5" stays as it is.
     Out(QStringLiteral("%1  %2 %3: %4 (%5/%6%7)")
-            .arg(what, -9)
-            .arg(tune.Track, ClientName(set_, TClient::First), Shown(tune.Source))
-            .arg(done)
-            .arg(total)
-            .arg(why));
+            .arg(what.leftJustified(9), tune.Track, ClientName(set_, TClient::First), Shown(tune.Source),
+                 QString::number(done), QString::number(total), why));
   }
 
  private:
@@ -228,9 +246,9 @@ void DryRunSet(TContext &c, const TGameSet &set, const QString &name, TTotals &t
   TSession session(c.base, set, c.dialogs);
   int &changes = t.a, &same = t.b, &missing = t.c;
   for (const TPlannedCopy &p : PreviewApply(session, name)) {
-    const char *what = p.Change == TPlannedChange::Changes ? "change"
-                       : p.Change == TPlannedChange::Same  ? "same"
-                                                           : "missing";
+    const QString what = p.Change == TPlannedChange::Changes ? QCoreApplication::translate("CliStatus", "change")
+                         : p.Change == TPlannedChange::Same  ? QCoreApplication::translate("CliStatus", "same")
+                                                             : QCoreApplication::translate("CliStatus", "missing");
     (p.Change == TPlannedChange::Changes ? changes : p.Change == TPlannedChange::Same ? same : missing)++;
     Out(QStringLiteral("%1  %2 %3: %4 -> %5")
             .arg(what, -7)
@@ -248,11 +266,8 @@ int DryRun(TContext &c, const QString &asked) {
   TTotals t;
   for (const TGameSet &set : c.sets) DryRunSet(c, set, name, t);
   const int changes = t.a, same = t.b, missing = t.c;
-  Out(QStringLiteral("%1: %2 would change, %3 unchanged, %4 missing; nothing was written")
-          .arg(name)
-          .arg(changes)
-          .arg(same)
-          .arg(missing));
+  Out(QCoreApplication::translate("Cli", "%1: %2 would change, %3 unchanged, %4 missing; nothing was written")
+          .arg(name, QString::number(changes), QString::number(same), QString::number(missing)));
   return missing ? ecCopiesFailed : ecOK;
 }
 
@@ -269,15 +284,15 @@ bool ApplySet(TContext &c, const TGameSet &set, const QString &name, TTotals &t)
   const TApplyReport report = ApplyConfig(session, {}, &convertLines);
   for (const TApplyOutcome &o : report.Outcomes) {
     const TApplyCopy &copy = o.Copy;
-    const char *what = o.Result == TCopyResult::Copied   ? "copied"
-                       : o.Result == TCopyResult::Failed ? "FAILED"
-                                                         : "MISSING";
+    const QString what = o.Result == TCopyResult::Copied   ? QCoreApplication::translate("CliStatus", "copied")
+                         : o.Result == TCopyResult::Failed ? QCoreApplication::translate("CliStatus", "FAILED")
+                                                           : QCoreApplication::translate("CliStatus", "MISSING");
     // An archive entry without a work folder to extract it to: that is its one reason.
     const QString noWorkFolder = NoWorkFolder(session, copy);
     const QString why = o.Result == TCopyResult::Copied || !noWorkFolder.isEmpty() ? QString()
                         : !o.ConvertError.isEmpty()                                ? o.ConvertError
-                        : o.Refusal != TRefusal::None                              ? RefusalInEnglish(o.Refusal)
-                                                                                   : CopyFailureInEnglish(o.Reason);
+                        : o.Refusal != TRefusal::None                              ? RefusalReason(o.Refusal)
+                                                                                   : CopyFailureReason(o.Reason);
     Out(QStringLiteral("%1  %2 %3: %4 -> %5%6")
             .arg(what, -7)
             .arg(session.SceneTable[copy.Scene].FileName, ClientName(set, copy.Client), Shown(copy.Source),
@@ -288,11 +303,12 @@ bool ApplySet(TContext &c, const TGameSet &set, const QString &name, TTotals &t)
   session.WorkFolder.Remove();
   for (const TKeptFile &k : report.Kept)
     Out(QStringLiteral("%1  %2 %3: %4 -> %5")
-            .arg("kept", -7)
+            .arg(QCoreApplication::translate("CliStatus", "kept"), -7)
             .arg(session.SceneTable[k.Copy.Scene].FileName, ClientName(set, k.Copy.Client), Shown(k.Copy.Target),
                  Shown(k.KeptAs)));
   if (!report.RecordNotSaved.isEmpty())
-    Err("the record of written files can't be saved (" + Shown(report.RecordNotSaved) + "): no game file was replaced");
+    Err(QCoreApplication::translate("Cli", "the record of written files can't be saved (%1): no game file was replaced")
+            .arg(Shown(report.RecordNotSaved)));
   t.a += report.Copied;
   t.b += report.Failed;
   t.c += report.Missing;
@@ -309,11 +325,14 @@ int Apply(TContext &c, const QString &asked) {
   if (name.isEmpty()) return ecUnknownConfig;
   bool running = false;
   for (const TGameSet &set : c.sets) running = running || IsGameRunning(set.Folders);
-  if (running) Err("warning: the game is running; the piece it is playing now does not change until it loads it again");
+  if (running)
+    Err(QCoreApplication::translate(
+        "Cli", "warning: the game is running; the piece it is playing now does not change until it loads it again"));
   TTotals t;
   bool complete = true;
   for (const TGameSet &set : c.sets) complete = ApplySet(c, set, name, t) && complete;
-  Out(QStringLiteral("%1: %2 copied, %3 failed, %4 missing").arg(name).arg(t.a).arg(t.b).arg(t.c));
+  Out(QCoreApplication::translate("Cli", "%1: %2 copied, %3 failed, %4 missing")
+          .arg(name, QString::number(t.a), QString::number(t.b), QString::number(t.c)));
   return complete ? ecOK : ecCopiesFailed;
 }
 
@@ -335,7 +354,7 @@ int Import(TContext &c, const QString &file, const QString &as, bool overwrite) 
   session.Store.LoadConfigNames();
   const QString package = platform::QS(platform::ToWindows(FullPath(file)));
   if (!IsPackageFile(package)) {
-    Err("not a package file (.mdk): " + file);
+    Err(QCoreApplication::translate("Cli", "not a package file (.mdk): %1").arg(file));
     return ecError;
   }
   TImportAnswers answers(overwrite);
@@ -343,7 +362,7 @@ int Import(TContext &c, const QString &file, const QString &as, bool overwrite) 
   TImportReport shown = report;
   shown.Backups = Shown(report.Backups);
   ShowImportReport(session, shown);
-  if (report.Stored()) Out(QStringLiteral("imported as \"%1\"").arg(report.Name));
+  if (report.Stored()) Out(QCoreApplication::translate("Cli", "imported as \"%1\"").arg(report.Name));
   const QString problem = ImportOutcomeProblem(report, answers, file);
   if (!problem.isEmpty()) Err(problem);
   session.WorkFolder.Remove();
@@ -374,37 +393,47 @@ int RunCommandLine(int argc, char **argv) {
   QCoreApplication::setApplicationName(QStringLiteral("melodeck"));
   QCoreApplication::setApplicationVersion(QStringLiteral(MELODECK_VERSION));
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Melodeck: the game's background music, by configuration.\n"
-                     "Without options the window opens (with FILE.mdk, to import that package).\n"
-                     "Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files missing,\n"
-                     "4 another Melodeck is running, 5 no settings yet (start the window once)."));
+  parser.setApplicationDescription(QCoreApplication::translate(
+      "CliHelp",
+      "Melodeck: the game's background music, by configuration.\n"
+      "Without options the window opens (with FILE.mdk, to import that package).\n"
+      "Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files missing,\n"
+      "4 another Melodeck is running, 5 no settings yet (start the window once)."));
   parser.addHelpOption();
   parser.addVersionOption();
-  const QCommandLineOption list(QStringLiteral("list"),
-                                QStringLiteral("The configurations, one a line; * marks the last applied."));
-  const QCommandLineOption apply(
-      QStringLiteral("apply"), QStringLiteral("Applies configuration NAME without a window."), QStringLiteral("NAME"));
-  const QCommandLineOption dryRun(QStringLiteral("dry-run"),
-                                  QStringLiteral("With --apply: show what would be copied; write nothing."));
+  const QCommandLineOption list(
+      QStringLiteral("list"),
+      QCoreApplication::translate("CliHelp", "The configurations, one a line; * marks the last applied."));
+  const QCommandLineOption apply(QStringLiteral("apply"),
+                                 QCoreApplication::translate("CliHelp", "Applies configuration NAME without a window."),
+                                 QStringLiteral("NAME"));
+  const QCommandLineOption dryRun(
+      QStringLiteral("dry-run"),
+      QCoreApplication::translate("CliHelp", "With --apply: show what would be copied; write nothing."));
   const QCommandLineOption exportPackage(
-      QStringLiteral("export"), QStringLiteral("Writes configuration NAME with its music as package FILE.mdk."),
+      QStringLiteral("export"),
+      QCoreApplication::translate("CliHelp", "Writes configuration NAME with its music as package FILE.mdk."),
       QStringLiteral("NAME"));
-  const QCommandLineOption importPackage(QStringLiteral("import"), QStringLiteral("Imports package FILE.mdk."),
+  const QCommandLineOption importPackage(QStringLiteral("import"),
+                                         QCoreApplication::translate("CliHelp", "Imports package FILE.mdk."),
                                          QStringLiteral("FILE.mdk"));
-  const QCommandLineOption as(QStringLiteral("as"), QStringLiteral("With --import: store it under NAME."),
+  const QCommandLineOption as(QStringLiteral("as"),
+                              QCoreApplication::translate("CliHelp", "With --import: store it under NAME."),
                               QStringLiteral("NAME"));
-  const QCommandLineOption overwrite(QStringLiteral("overwrite"),
-                                     QStringLiteral("With --import: replace a configuration of the same name."));
+  const QCommandLineOption overwrite(
+      QStringLiteral("overwrite"),
+      QCoreApplication::translate("CliHelp", "With --import: replace a configuration of the same name."));
   const QCommandLineOption game(
       QStringLiteral("game"),
-      QStringLiteral("The game to work on, by its folder (a Linux path or a Windows path of the prefix); "
-                     "alone: opens the window on it and keeps it."),
+      QCoreApplication::translate("CliHelp",
+                                  "The game to work on, by its folder (a Linux path or a Windows path of the prefix); "
+                                  "alone: opens the window on it and keeps it."),
       QStringLiteral("DIR"));
   parser.addOptions({list, apply, dryRun, exportPackage, importPackage, as, overwrite, game});
   parser.addPositionalArgument(
       QStringLiteral("FILE.mdk"),
-      QStringLiteral("A package to import (opens the window); with --export, the package to write."));
+      QCoreApplication::translate("CliHelp",
+                                  "A package to import (opens the window); with --export, the package to write."));
   if (!parser.parse(QCoreApplication::arguments())) {
     Err(parser.errorText());
     return ecError;
@@ -418,8 +447,9 @@ int RunCommandLine(int argc, char **argv) {
   if (commands != 1 || (parser.isSet(dryRun) && !parser.isSet(apply)) ||
       ((parser.isSet(as) || parser.isSet(overwrite)) && !parser.isSet(importPackage)) ||
       files != (parser.isSet(exportPackage) ? 1 : 0)) {
-    Err("give one of --list, --apply NAME [--dry-run], --export NAME FILE.mdk or --import FILE.mdk [--as NAME] "
-        "[--overwrite] (--help tells more)");
+    Err(QCoreApplication::translate("Cli",
+                                    "give one of --list, --apply NAME [--dry-run], --export NAME FILE.mdk or --import "
+                                    "FILE.mdk [--as NAME] [--overwrite] (--help tells more)"));
     return ecError;
   }
 
@@ -428,7 +458,8 @@ int RunCommandLine(int argc, char **argv) {
   const bool writes =
       (parser.isSet(apply) && !parser.isSet(dryRun)) || parser.isSet(exportPackage) || parser.isSet(importPackage);
   if (writes && !AcquireInstance(lock)) {
-    Err("another Melodeck is running: close its window (or wait for the other command) and try again");
+    Err(QCoreApplication::translate(
+        "Cli", "another Melodeck is running: close its window (or wait for the other command) and try again"));
     return ecAnotherRunning;
   }
   TContext c;

@@ -1,27 +1,29 @@
 #include "copyfailuretext.h"
 
+#include <QCoreApplication>
+
 using platform::CopyFailure;
 
-QString CopyFailureInEnglish(CopyFailure reason) {
+QString CopyFailureReason(CopyFailure reason) {
   switch (reason) {
     case CopyFailure::SourceMissing:
-      return QStringLiteral("no such file");
+      return QCoreApplication::translate("CliCopy", "no such file");
     case CopyFailure::SourceIsFolder:
-      return QStringLiteral("the source is a folder");
+      return QCoreApplication::translate("CliCopy", "the source is a folder");
     case CopyFailure::SourceNotRegular:
-      return QStringLiteral("the source is not a regular file");
+      return QCoreApplication::translate("CliCopy", "the source is not a regular file");
     case CopyFailure::SourceUnreadable:
-      return QStringLiteral("the source can't be read");
+      return QCoreApplication::translate("CliCopy", "the source can't be read");
     case CopyFailure::TargetIsFolder:
-      return QStringLiteral("the target is a folder");
+      return QCoreApplication::translate("CliCopy", "the target is a folder");
     case CopyFailure::WriteProtected:
-      return QStringLiteral("write-protected");
+      return QCoreApplication::translate("CliCopy", "write-protected");
     case CopyFailure::DiskFull:
-      return QStringLiteral("the disk is full");
+      return QCoreApplication::translate("CliCopy", "the disk is full");
     case CopyFailure::InUse:
-      return QStringLiteral("in use");
+      return QCoreApplication::translate("CliCopy", "in use");
     case CopyFailure::WriteError:
-      return QStringLiteral("the disk failed to write");
+      return QCoreApplication::translate("CliCopy", "the disk failed to write");
     case CopyFailure::None:
     case CopyFailure::Other:
       break;
@@ -29,18 +31,18 @@ QString CopyFailureInEnglish(CopyFailure reason) {
   return QString();
 }
 
-QString RefusalInEnglish(TRefusal refusal) {
+QString RefusalReason(TRefusal refusal) {
   switch (refusal) {
     case TRefusal::NoBackup:
-      return QStringLiteral("the game's file has no backup");
+      return QCoreApplication::translate("CliCopy", "the game's file has no backup");
     case TRefusal::TargetUnreadable:
-      return QStringLiteral("the game's file can't be read");
+      return QCoreApplication::translate("CliCopy", "the game's file can't be read");
     case TRefusal::CannotKeep:
-      return QStringLiteral("the game's file can't be kept beside its backup");
+      return QCoreApplication::translate("CliCopy", "the game's file can't be kept beside its backup");
     case TRefusal::RecordNotSaved:
-      return QStringLiteral("the record of written files can't be saved");
+      return QCoreApplication::translate("CliCopy", "the record of written files can't be saved");
     case TRefusal::WrongKind:
-      return QStringLiteral("not a kind of file this music takes");
+      return QCoreApplication::translate("CliCopy", "not a kind of file this music takes");
     case TRefusal::None:
       break;
   }

@@ -6,8 +6,8 @@
 #include "apply.h"
 #include "core/copyfailure.h"
 
-// Empty when the reason is not known.
-QString CopyFailureInEnglish(platform::CopyFailure reason);
+// In the language shown; empty when the reason is not known.
+QString CopyFailureReason(platform::CopyFailure reason);
 
 // Why a copy was refused to keep the game's own music safe.
-QString RefusalInEnglish(TRefusal refusal);
+QString RefusalReason(TRefusal refusal);

@@ -38,6 +38,15 @@ QIcon WindowIcon() {
 // A package opened from the file manager is imported as a dropped one would be.
 void OpenPackage(TFormMain &form, const QString &windowsPath) { form.FormDropFiles({windowsPath}); }
 
+// A line on standard error for whoever started the program from a terminal.
+void Tell(const QString &line) { fprintf(stderr, "melodeck: %s\n", line.toUtf8().constData()); }
+
+// Where the settings live; empty when the program's own path can't be read.
+QString SettingsBase() {
+  const std::string program = platform::ToLinux(platform::ProgramPath());
+  return program.empty() ? QString() : SettingsBasePath(program);
+}
+
 void BringToFront(QWidget &form) {
   form.setWindowState((form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
   form.show();
@@ -55,20 +64,21 @@ int RunWindow(int argc, char **argv, const QString &gameArgument) {
     // The running window takes the package.
     QCoreApplication core(argc, argv);
     if (HandOverPackage(package)) return 0;
-    fprintf(stderr, "melodeck: another Melodeck is running and did not take the package; open it from its window\n");
+    ChooseLanguage(SettingsBase());
+    Tell(QCoreApplication::translate(
+        "CliStart", "another Melodeck is running and did not take the package; open it from its window"));
     return ecAnotherRunning;
   }
 
   platform::TApplication app(argc, argv);
   platform::QtDialogs dialogs;
   platform::TApplication::SetDialogs(&dialogs);
-  const std::string program = platform::ToLinux(platform::ProgramPath());
   // Where the settings live: beside the program, or in the user's data folder when installed.
-  const QString programPath = program.empty() ? QString() : SettingsBasePath(program);
+  const QString programPath = SettingsBase();
   ChooseLanguage(programPath);
   if (programPath.isEmpty()) {
     // Without its own path the program has no settings file to use (no /proc mounted).
-    fprintf(stderr, "melodeck: the program's own path can't be read from /proc/self/exe\n");
+    Tell(QCoreApplication::translate("CliStart", "the program's own path can't be read from /proc/self/exe"));
     return 1;
   }
   if (!ConfirmFirstRun(programPath, dialogs)) return 0;
@@ -102,8 +112,8 @@ int RunWindow(int argc, char **argv, const QString &gameArgument) {
     dialogs.SetParent(&form);
     THandOverServer handOver;
     if (!handOver.Listen())
-      fprintf(stderr, "melodeck: packages opened later will not reach this window (%s)\n",
-              HandOverSocketPath().toUtf8().constData());
+      Tell(QCoreApplication::translate("CliStart", "packages opened later will not reach this window (%1)")
+               .arg(HandOverSocketPath()));
     // A package that arrives while the window shows a dialog (a question, an apply converting
     // tunes) is opened once that command is done.
     QObject::connect(&handOver, &THandOverServer::PackageHandedOver, &form, [&form](const QString &windowsPath) {

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <string>
 
@@ -22,12 +23,20 @@ constexpr char kClientNotFound[] = "\"Client.exe\" was not found.";
 
 // One line for whoever started the program from a terminal: where it looked, and what for.
 void LogClientNotFound(const platform::Registry &registry) {
-  const std::string prefix = platform::Paths().Prefix();
-  std::string line = "melodeck: the client was not found: Wine prefix " + prefix + ", registry " + prefix +
-                     "/system.reg, value ExePath of HKEY_LOCAL_MACHINE" + kFirstKey + " (32-bit view)";
-  if (const auto exePath = registry.ReadString32(kFirstKey, "ExePath"))
-    line += " = \"" + *exePath + "\", but that file or the music folder beside it is not there\n";
-  else line += " is not there\n";
+  const QString prefix = QS(platform::Paths().Prefix());
+  const QString key = QStringLiteral("HKEY_LOCAL_MACHINE") + QLatin1String(kFirstKey);
+  const auto exePath = registry.ReadString32(kFirstKey, "ExePath");
+  const QString text =
+      exePath ? QCoreApplication::translate("CliStart",
+                                            "the client was not found: Wine prefix %1, registry %1/system.reg, value "
+                                            "ExePath of %2 (32-bit view) = \"%3\", but that file or the music "
+                                            "folder beside it is not there")
+                    .arg(prefix, key, QS(*exePath))
+              : QCoreApplication::translate("CliStart",
+                                            "the client was not found: Wine prefix %1, registry %1/system.reg, value "
+                                            "ExePath of %2 (32-bit view) is not there")
+                    .arg(prefix, key);
+  std::string line = "melodeck: " + SS(text) + "\n";
   // The value is outside data: no control character of it reaches the terminal.
   for (size_t i = 0; i + 1 < line.size(); ++i)
     if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == '\x7F') line[i] = '?';
@@ -47,7 +56,7 @@ void KeepInSettings(platform::Dialogs &dialogs, Write write) {
 // With no game found: the user may choose the game's folder, until one is a game.
 std::optional<TGame> ChooseGameFolder(platform::Dialogs &dialogs) {
   platform::TFileDialogOptions options;
-  options.title = QStringLiteral("ゲームのフォルダを選択してください");
+  options.title = QCoreApplication::translate("Startup", "ゲームのフォルダを選択してください");
   for (;;) {
     const QString folder = dialogs.ChooseFolder(options);
     if (folder.isEmpty()) return std::nullopt;
@@ -75,11 +84,13 @@ bool ConfirmFirstRun(const QString &programPath, platform::Dialogs &dialogs) {
   const std::string settings = platform::ChangeFileExt(SS(programPath), ".ini");
   if (platform::FileExists(settings)) return true;
   const bool yes =
-      dialogs.Message(QStringLiteral("MelodeckはUltimaOnlineのMusic(MIDI)ファイルを任意に入れ替えるツールです.\n"
-                                     "Melodeckは現在のMIDIファイルをデフォルトの設定として扱います.\n"
-                                     "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
-                                     "Melodeck を起動しますか？"),
-                      platform::TMsgType::Confirmation, platform::mbYesCancel) == platform::TModalResult::Yes;
+      dialogs.Message(
+          QCoreApplication::translate("Startup",
+                                      "MelodeckはUltimaOnlineのMusic(MIDI)ファイルを任意に入れ替えるツールです.\n"
+                                      "Melodeckは現在のMIDIファイルをデフォルトの設定として扱います.\n"
+                                      "すでに手動で変更している場合は元に戻してから利用してください.\n\n"
+                                      "Melodeck を起動しますか？"),
+          platform::TMsgType::Confirmation, platform::mbYesCancel) == platform::TModalResult::Yes;
   if (!yes) return false;
   // The answer is kept at once: the command line works beside this first window, and the
   // question does not come back should the window end without saving.

@@ -18,7 +18,6 @@ using testsupport::TestWorld;
 
 namespace {
 
-
 // A world with both clients, the program in prog/ and settings with two configurations.
 struct CliWorld {
   CliWorld() {
@@ -33,7 +32,11 @@ struct CliWorld {
   }
   void WriteSettings(const std::string &text) { TestWorld::WriteFile(world.Linux("prog/melodeck.ini"), text); }
   ProgramRun Run(const std::vector<std::string> &args, const std::string &wrapper = "") {
-    return RunProgram(world, program, args, {}, wrapper);
+    return RunProgram(world, program, args, env, wrapper);
+  }
+  // Runs under the Japanese locale: the messages of the core in the words the window shows.
+  ProgramRun RunInJapanese(const std::vector<std::string> &args) {
+    return RunProgram(world, program, args, {kJapanese});
   }
   std::string Music(const std::string &folder, const std::string &name) {
     return TestWorld::ReadFile(world.Linux(folder + "/" + name));
@@ -46,6 +49,7 @@ struct CliWorld {
 
   TestWorld world;
   std::string program;
+  std::vector<std::string> env;  // added to every run's environment
 };
 
 }  // namespace
@@ -101,6 +105,8 @@ TEST(CommandLine, ApplyCopiesIntoBothMusicFoldersAndAnswersByExitStatus) {
   EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
   EXPECT_EQ(w.Lines(run.out, "MISSING"), 2u) << run.out;
   EXPECT_NE(run.out.find("Broken: 96 copied, 0 failed, 2 missing\n"), std::string::npos) << run.out;
+  run = w.RunInJapanese({"--apply", "Broken"});
+  EXPECT_EQ(run.status, ecCopiesFailed) << run.err;
   EXPECT_NE(run.err.find("melodeck: 以下のファイルにコピーできませんでした\nmelodeck: ユー :  " +
                          w.world.Linux("tunes/gone.mid") + " (ファイルがありません)\n"),
             std::string::npos)
@@ -128,7 +134,7 @@ TEST(CommandLine, ApplyNeverWaitsForASourceThatIsNoRegularFile) {
   TestWorld::MakeDirs(w.world.Linux("tunes/folder.mid"));
   w.WriteSettings("[Odd]\napproach.mid=Z:" + w.world.Linux("tunes/fifo.mid") +
                   "\nyew.mid=Z:" + w.world.Linux("tunes/folder.mid") + "\n");
-  const ProgramRun run = w.Run({"--apply", "Odd"}, "timeout 60");
+  ProgramRun run = w.Run({"--apply", "Odd"}, "timeout 60");
   ASSERT_EQ(run.status, ecCopiesFailed) << run.err;
   const std::string fifo = w.world.Linux("tunes/fifo.mid"), folder = w.world.Linux("tunes/folder.mid");
   for (const std::string &line : {"MISSING  approach.mid first: " + fifo + " -> " +
@@ -137,6 +143,9 @@ TEST(CommandLine, ApplyNeverWaitsForASourceThatIsNoRegularFile) {
                                       w.world.Linux(kThirdDawn + "/yew.mid") + " (the source is a folder)\n",
                                   std::string("Odd: 94 copied, 0 failed, 4 missing\n")})
     EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+  EXPECT_EQ(run.err.find("Z:"), std::string::npos) << run.err;
+  run = w.RunInJapanese({"--apply", "Odd"});
+  ASSERT_EQ(run.status, ecCopiesFailed) << run.err;
   EXPECT_NE(run.err.find(":  " + fifo + " (通常のファイルではありません)\n"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(":  " + folder + " (フォルダです)\n"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("Z:"), std::string::npos) << run.err;
@@ -192,6 +201,7 @@ TEST(CommandLine, ADryRunShowsThePlanAndWritesNothing) {
 // A patch of the game between two applies: the patched file becomes the game's own.
 TEST(CommandLine, TheGamesOwnUpdateBecomesTheBackup) {
   CliWorld w;
+  w.env = {kJapanese};
   ASSERT_EQ(w.Run({"--apply", "Town"}).status, ecOK);
   const std::string oldBritain = w.Music(kFirst, "default/britain1.mid");
   TestWorld::WriteFile(w.world.Linux(kFirst + "/britain1.mid"), "MThd patched britain");
@@ -273,6 +283,7 @@ TEST(CommandLine, TheHelpOptionsItOffersWork) {
 TEST(CommandLine, AMissingBackupIsToldOnce) {
   for (const char *last : {"", "[melodeck]\nLastConfig=Broken\n"}) {
     CliWorld w;
+    w.env = {kJapanese};
     TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
                          "[Town]\napproach.mid=Z:" + w.world.Linux("tunes/town.mid") + "\n" + last);
     ASSERT_EQ(std::remove(w.world.Linux(kFirst + "/yew.mid").c_str()), 0);

@@ -204,3 +204,29 @@ TEST(DigitalCommandLine, ConvertedTunesGetALineEachAndComeFromTheCacheTheSecondT
   EXPECT_NE(run.out.find("cached     britainpos.mp3 digital: " + dawn + " (1/1)\n"), std::string::npos) << run.out;
   EXPECT_EQ(w.Read(kDigital + "/Britainpos.mp3"), made);
 }
+
+// Names are shown as they are, whatever they hold: a configuration and a tune named with "%2"
+// or a percent-encoded "%2C" (as a browser saves a download) in every line that shows them.
+TEST(DigitalCommandLine, NamesWithPercentSignsAreShownAsTheyAre) {
+  DigitalWorld w;
+  TestWorld::WriteFile(w.world.Linux("tunes/dawn%2C%5.mid"), testsupport::MakeMidiTune(1));
+  TestWorld::WriteFile(w.world.Linux("prog/melodeck.ini"),
+                       "[Mix %2]\nbritainpos.mp3=" + w.world.Windows("tunes/dawn%2C%5.mid") + "\n");
+  const std::string dawn = w.world.Linux("tunes/dawn%2C%5.mid");
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> outHas;
+  } cases[] = {
+      {{"--apply", "Mix %2", "--dry-run"},
+       {"change   britainpos.mp3 digital: " + dawn + " -> ", "\nMix %2: 1 would change, "}},
+      {{"--apply", "mix %2"},
+       {"converted  britainpos.mp3 digital: " + dawn + " (1/1)\n", "copied   britainpos.mp3 digital: " + dawn + " -> ",
+        "\nMix %2: 53 copied, 0 failed, 0 missing\n"}},
+  };
+  for (const auto &c : cases) {
+    const ProgramRun run = w.Run(c.args);
+    EXPECT_EQ(run.status, ecOK) << run.out << run.err;
+    for (const std::string &part : c.outHas)
+      EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
+  }
+}

@@ -6,6 +6,7 @@
 #include "gamefolder.h"
 #include "keptgames.h"
 #include "scripteddialogs.h"
+#include "shownlanguage.h"
 #include "startup.h"
 #include "testworld.h"
 
@@ -101,6 +102,7 @@ TEST(GameStartup, WithNoGameTheUserMayChooseTheFolder) {
   {
     StartWorld w(false, false);
     ScriptedDialogs dialogs;
+    const TShownLanguage english(false);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(FindGames(w.hives, w.Settings(), std::nullopt, dialogs).has_value());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("melodeck: the client was not found"), std::string::npos);

@@ -160,9 +160,63 @@ TEST(Install, TheInstalledProgramKnowsWhatAnotherCopyWrote) {
   ASSERT_EQ(RunProgram(i.world, build, {"--apply", "Town"}).status, ecOK);
   TestWorld::WriteFile(i.inst + "/bin/melodeck.ini", "");
 
-  const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "標準"});
+  const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "標準"}, {kJapanese});
   EXPECT_EQ(run.status, ecOK) << run.out << run.err;
   EXPECT_EQ(run.err.find("ゲームの更新"), std::string::npos) << run.err;
   EXPECT_EQ(TestWorld::ReadFile(music + "/approach.mid"), original);
   EXPECT_EQ(TestWorld::ReadFile(music + "/default/approach.mid"), original);
+}
+
+// The installed program shows the user's language from the translations installed with it, and
+// the manual of each language is where the help menu looks for it.
+TEST(Install, TheInstalledProgramSpeaksEachLanguageAndShipsItsManuals) {
+  Installed i;
+  ASSERT_TRUE(i.installed) << TestWorld::ReadFile(i.world.Linux("install.log"));
+  ASSERT_FALSE(TestWorld::Exists(i.inst + "/bin/translations"));
+  const struct {
+    const char *manual;
+    const char *lang;  // the manual's own language, as its page says it
+  } manuals[] = {{"manual.html", "<html lang=\"ja\">"}, {"manual.en.html", "<html lang=\"en\">"}};
+  for (const auto &m : manuals) {
+    const std::string manual = i.inst + "/share/doc/melodeck/" + m.manual;
+    ASSERT_TRUE(TestWorld::Exists(manual)) << m.manual;
+    EXPECT_NE(TestWorld::ReadFile(manual).find(m.lang), std::string::npos) << m.manual;
+  }
+  TestWorld::WriteFile(i.inst + "/bin/melodeck.ini", "[Town]\n");
+  const struct {
+    std::string locale;
+    const char *errHas;
+  } cases[] = {
+      {kEnglish, "there is no configuration \"Nowhere\""},
+      {kJapanese, "設定「Nowhere」はありません"},
+  };
+  for (const auto &c : cases) {
+    const ProgramRun run = RunProgram(i.world, i.program, {"--apply", "Nowhere"}, {c.locale});
+    EXPECT_EQ(run.status, ecUnknownConfig) << c.locale << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.errHas), std::string::npos) << c.locale << "\n" << run.err;
+  }
+}
+
+// Every text of the desktop entry and the AppStream metadata that a software centre shows has its
+// Japanese beside the English.
+TEST(Install, TheDesktopFilesCarryBothLanguages) {
+  Installed i;
+  ASSERT_TRUE(i.installed) << TestWorld::ReadFile(i.world.Linux("install.log"));
+  const std::string share = i.inst + "/share";
+  const std::string entry = TestWorld::ReadFile(share + "/applications/" + kAppId + ".desktop");
+  for (const char *key : {"Name", "GenericName", "Comment", "Keywords"}) {
+    EXPECT_NE(entry.find("\n" + std::string(key) + "="), std::string::npos) << key;
+    EXPECT_NE(entry.find("\n" + std::string(key) + "[ja]="), std::string::npos) << key;
+  }
+  const std::string metainfo = TestWorld::ReadFile(share + "/metainfo/" + kAppId + ".metainfo.xml");
+  auto count = [&](const std::string &part) {
+    size_t n = 0;
+    for (size_t at = metainfo.find(part); at != std::string::npos; at = metainfo.find(part, at + 1)) ++n;
+    return n;
+  };
+  for (const char *element : {"name", "summary", "p"}) {
+    const size_t english = count("<" + std::string(element) + ">");
+    EXPECT_GT(english, 0u) << element;
+    EXPECT_EQ(count("<" + std::string(element) + " xml:lang=\"ja\">"), english) << element;
+  }
 }

@@ -39,6 +39,9 @@ std::string PlaceProgram(const std::string &linuxFolder) {
   for (const char *library : {"libunlha32.so", "libunzip32.so"})
     if (symlink((BinDir() + "/" + library).c_str(), (linuxFolder + "/" + library).c_str()) != 0)
       throw std::runtime_error("can't place the archiver libraries in " + linuxFolder);
+  // Its translations, where it looks for them beside itself.
+  if (symlink((BinDir() + "/translations").c_str(), (linuxFolder + "/translations").c_str()) != 0)
+    throw std::runtime_error("can't place the translations in " + linuxFolder);
   return program;
 }
 

@@ -12,6 +12,11 @@
 inline const std::string kFirst = "prefix/drive_c/Program Files/Ultima Online/music";
 inline const std::string kThirdDawn = "prefix/drive_c/Program Files/Ultima Online Third Dawn/music";
 
+// The locales a test runs the program under (an extra environment entry): the program's texts in
+// English, or in Japanese. Without either the program shows English, as under any other locale.
+inline const std::string kEnglish = "LANG=C.UTF-8";
+inline const std::string kJapanese = "LANG=ja_JP.UTF-8";
+
 struct ProgramRun {
   int status = -1;  // exit status; -1 when it did not exit normally
   std::string out, err;
@@ -21,7 +26,8 @@ struct ProgramRun {
 // prefix, runtime, cache, lock and temporary folders, and the sanitizers' options.
 const std::vector<const char *> &PassedEnvironment();
 
-// Places the program in linuxFolder; answers the program's path.
+// Places the program in linuxFolder, with its archiver libraries and translations; answers the
+// program's path.
 std::string PlaceProgram(const std::string &linuxFolder);
 
 // extraEnv: "NAME=value" entries added to the environment; wrapper: a command line put in

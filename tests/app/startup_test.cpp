@@ -14,6 +14,7 @@
 #include "datafolder.h"
 #include "formmain.h"
 #include "scripteddialogs.h"
+#include "shownlanguage.h"
 #include "testworld.h"
 
 using platform::TModalResult;
@@ -101,6 +102,7 @@ TEST(Startup, AMissingClientIsExplainedOnStandardError) {
     const auto prefix = world.MakePrefix(c.options);
     testsupport::ScriptedDialogs dialogs;
     TGameFolders f;
+    const TShownLanguage english(false);  // the line in the words scripts and bug reports know
     testing::internal::CaptureStderr();
     EXPECT_FALSE(DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f));
     const std::string line = testing::internal::GetCapturedStderr();
