@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <iterator>
 
+#include "scenetext.h"
 #include "musicset.h"
 
 namespace {
@@ -20,7 +21,7 @@ static_assert(std::size(kMidiFileOfNumber) == 49);
 
 QString MidiSceneName(const QString &file) {
   for (const TScene &scene : MidiMusicSet().Scenes)
-    if (scene.FileName == file) return scene.Name;
+    if (scene.FileName == file) return ShownSceneName(scene);
   return file;
 }
 

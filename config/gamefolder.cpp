@@ -1,5 +1,7 @@
 #include "gamefolder.h"
 
+#include <QCoreApplication>
+
 #include "classicuosettings.h"
 #include "core/fileops.h"
 #include "core/fullpath.h"
@@ -146,25 +148,27 @@ QString GameLookupText(const TGameLookup &lookup) {
     case TGameLookup::None:
       return QString();
     case TGameLookup::NotFound:
-      text = QStringLiteral("%1\nが見つかりません.");
+      text = QCoreApplication::translate("Games", "%1\nが見つかりません.");
       break;
     case TGameLookup::NoMusic:
-      text = QStringLiteral(
+      text = QCoreApplication::translate(
+          "Games",
           "%1\nにはゲームの音楽がありません.\n"
           "Ultima Onlineのフォルダ(Music\\Digitalのあるフォルダ)か, ClassicUOのsettings.jsonを選んでください.");
       break;
     case TGameLookup::NotSettings:
-      text = QStringLiteral("%1\nはゲームのフォルダでもClassicUOのsettings.jsonでもありません.");
+      text = QCoreApplication::translate("Games", "%1\nはゲームのフォルダでもClassicUOのsettings.jsonでもありません.");
       break;
     case TGameLookup::SettingsUnreadable:
-      text = QStringLiteral("%1\nをClassicUOの設定として読み込めません.");
+      text = QCoreApplication::translate("Games", "%1\nをClassicUOの設定として読み込めません.");
       break;
     case TGameLookup::SettingsWithoutFolder:
-      text = QStringLiteral("%1\nにゲームのフォルダ(ultimaonlinedirectory)がありません.");
+      text = QCoreApplication::translate("Games", "%1\nにゲームのフォルダ(ultimaonlinedirectory)がありません.");
       break;
   }
   text = text.arg(lookup.Path);
-  if (!lookup.Settings.isEmpty()) text += QStringLiteral("\n(%1 のultimaonlinedirectory)").arg(lookup.Settings);
+  if (!lookup.Settings.isEmpty())
+    text += QCoreApplication::translate("Games", "\n(%1 のultimaonlinedirectory)").arg(lookup.Settings);
   return text;
 }
 

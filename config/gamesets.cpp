@@ -1,5 +1,6 @@
 #include "gamesets.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "backups.h"
@@ -31,7 +32,8 @@ QString FindIndex(const TGame &game) {
 QString NumbersText(const std::vector<int> &numbers) {
   QStringList list;
   for (const int n : numbers) list << QString::number(n);
-  return list.isEmpty() ? QString() : QStringLiteral("番号 ") + list.join(QStringLiteral(", "));
+  return list.isEmpty() ? QString()
+                        : QCoreApplication::translate("MusicSets", "番号 %1").arg(list.join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -61,7 +63,7 @@ TGameSet MidiGameSet(const TGameFolders &folders) { return {MidiMusicSet(), fold
 TGameSet DigitalGameSet(const TGame &game) {
   TGameSet g;
   g.Set.Id = QStringLiteral("digital");
-  g.Set.Name = QStringLiteral("デジタル (MP3)");
+  g.Set.Name = QCoreApplication::translate("MusicSets", "デジタル (MP3)");
   g.Set.SourceExtensions = DigitalSourceExtensions();
   g.Folders.ClientPath = game.Folder + QStringLiteral("\\client.exe");
   g.Folders.MusicDir = game.DigitalDir;
