@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 #include <functional>
+#include <thread>
+#include <vector>
 
 #include "applyfailures.h"
 #include "assignrule.h"
@@ -86,6 +88,20 @@ TEST_F(CoreLanguage, MessagesShowInTheChosenLanguage) {
   platform::UseLanguage(true);  // no translation file is needed for Japanese
   ASSERT_TRUE(platform::JapaneseShown());
   for (const Message &m : kMessages) EXPECT_EQ(m.text(), QString::fromUtf8(m.japanese)) << m.what;
+}
+
+// Conversions report their errors from worker threads: each of them gets the shown language.
+TEST_F(CoreLanguage, TextsMadeOnWorkerThreadsAreInTheShownLanguage) {
+  ASSERT_TRUE(platform::UseLanguage(false));
+  std::vector<std::string> errors(8);
+  std::vector<std::thread> workers;
+  for (size_t i = 0; i < errors.size(); ++i)
+    workers.emplace_back([&errors, i] {
+      for (int n = 0; n < 200; ++n) errors[i] = platform::FindSoundFont("/no/" + std::to_string(i) + ".sf2", {}).error;
+    });
+  for (std::thread &worker : workers) worker.join();
+  for (size_t i = 0; i < errors.size(); ++i)
+    EXPECT_EQ(errors[i], "The SoundFont /no/" + std::to_string(i) + ".sf2 is not found");
 }
 
 // Scene names and descriptions are shown from a table: each one needs its entry in the
