@@ -54,7 +54,7 @@ TTrackMidiTune MidiTuneOfTrack(const TGameSet &digital, int scene, const QMap<QS
   TTrackMidiTune track;
   if (scene < 0 || scene >= static_cast<int>(digital.Set.Scenes.size())) return track;
   track.TrackKey = digital.Set.Scenes[scene].FileName;
-  track.TrackName = digital.Set.Scenes[scene].Name;
+  track.TrackName = ShownSceneName(digital.Set.Scenes[scene]);
   if (scene < static_cast<int>(digital.Numbers.size())) track.Scene = MidiSceneOfNumbers(digital.Numbers[scene]);
   track.Tune = MidiTuneOfScene(track.Scene.MidiKey, assignments, game);
   return track;

@@ -16,6 +16,7 @@
 #include "media/soundfont.h"
 #include "musicset.h"
 #include "packageindex.h"
+#include "scenetable.h"
 #include "scenetext.h"
 #include "storedform.h"
 
@@ -114,6 +115,19 @@ TEST_F(CoreLanguage, EveryBuiltInSceneTextHasItsTranslation) {
   }
 }
 
+// What the scene table holds, and the scene names file stores, is the same in either language.
+TEST_F(CoreLanguage, TheSceneTableKeepsTheNamesAsWritten) {
+  ASSERT_TRUE(platform::UseLanguage(false));
+  const TSceneTable english = BuiltInSceneTable();
+  platform::UseLanguage(true);
+  const TSceneTable japanese = BuiltInSceneTable();
+  for (int i = 0; i < english.size(); ++i) {
+    EXPECT_EQ(english[i].Name, japanese[i].Name);
+    EXPECT_EQ(english[i].Detail, japanese[i].Detail);
+  }
+  EXPECT_EQ(english[1].Name, QStringLiteral("ブリティン"));
+}
+
 TEST_F(CoreLanguage, ASceneNameShowsTranslatedOnlyWhenItIsABuiltInOne) {
   struct Case {
     const char *name, *detail;
@@ -125,6 +139,7 @@ TEST_F(CoreLanguage, ASceneNameShowsTranslatedOnlyWhenItIsABuiltInOne) {
       {"ランダム1", "特定のBGMが選択されなかった場合", "Random 1", "When no particular music is chosen"},
       {"わたしの曲", "夜に聴く", "わたしの曲", "夜に聴く"},
       {"Approach", "未使用", "Approach", "Unused"},
+      {"ブリティン / タイトル / わたしの曲", "", "Britain / Title / わたしの曲", ""},  // a digital track's caption
   };
   for (const Case &c : cases) {
     const TScene scene{QString::fromUtf8(c.name), QStringLiteral("x.mid"), QString(), QString::fromUtf8(c.detail)};
