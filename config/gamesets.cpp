@@ -11,6 +11,7 @@
 #include "digitalindex.h"
 #include "musicfiles.h"
 #include "qtcore/qstr.h"
+#include "scenetext.h"
 
 using platform::QS;
 using platform::SS;
@@ -27,13 +28,6 @@ QString FindIndex(const TGame &game) {
     if (platform::FileExists(SS(path))) return path;
   }
   return {};
-}
-
-QString NumbersText(const std::vector<int> &numbers) {
-  QStringList list;
-  for (const int n : numbers) list << QString::number(n);
-  return list.isEmpty() ? QString()
-                        : QCoreApplication::translate("MusicSets", "番号 %1").arg(list.join(QStringLiteral(", ")));
 }
 
 }  // namespace
@@ -95,7 +89,7 @@ TGameSet DigitalGameSet(const TGame &game) {
     if (diskName != track.Key) g.Folders.DiskNames.insert(track.Key, diskName);
     if (std::find(track.Numbers.begin(), track.Numbers.end(), 8) != track.Numbers.end())
       g.Set.TitleScene = static_cast<int>(g.Set.Scenes.size());
-    g.Set.Scenes.push_back({DigitalTrackCaption(track), track.Key, QString(), NumbersText(track.Numbers)});
+    g.Set.Scenes.push_back({DigitalTrackCaption(track), track.Key, QString(), SceneNumbersText(track.Numbers)});
     g.Numbers.push_back(track.Numbers);
   }
   return g;

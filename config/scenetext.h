@@ -6,8 +6,13 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "scene.h"
 
 QString ShownSceneName(const TScene &scene);
 QString ShownSceneDetail(const TScene &scene);
+
+// A digital track's description as written in its set: the numbers the servers play it by
+// ("番号 1, 8"); empty without numbers. ShownSceneDetail shows it in the shown language.
+QString SceneNumbersText(const std::vector<int> &numbers);

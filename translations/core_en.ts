@@ -463,10 +463,6 @@ Choose a SoundFont (.sf2) in the settings, or install one on the system</transla
     <context>
         <name>MusicSets</name>
         <message>
-            <source>番号 %1</source>
-            <translation>Number %1</translation>
-        </message>
-        <message>
             <source>デジタル (MP3)</source>
             <translation>Digital (MP3)</translation>
         </message>
@@ -679,6 +675,10 @@ Choose a SoundFont (.sf2) in the settings, or install one on the system</transla
         <message>
             <source>ユー</source>
             <translation>Yew</translation>
+        </message>
+        <message>
+            <source>番号 %1</source>
+            <translation>Number %1</translation>
         </message>
     </context>
     <context>

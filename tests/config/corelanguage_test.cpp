@@ -139,7 +139,9 @@ TEST_F(CoreLanguage, ASceneNameShowsTranslatedOnlyWhenItIsABuiltInOne) {
       {"ランダム1", "特定のBGMが選択されなかった場合", "Random 1", "When no particular music is chosen"},
       {"わたしの曲", "夜に聴く", "わたしの曲", "夜に聴く"},
       {"Approach", "未使用", "Approach", "Unused"},
-      {"ブリティン / タイトル / わたしの曲", "", "Britain / Title / わたしの曲", ""},  // a digital track's caption
+      {"ブリティン / タイトル / わたしの曲", "番号 9, 10", "Britain / Title / わたしの曲",
+       "Number 9, 10"},  // a digital track
+      {"わたしの曲", "番号 なし", "わたしの曲", "番号 なし"},
   };
   for (const Case &c : cases) {
     const TScene scene{QString::fromUtf8(c.name), QStringLiteral("x.mid"), QString(), QString::fromUtf8(c.detail)};
