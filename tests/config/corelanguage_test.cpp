@@ -19,6 +19,7 @@
 #include "scenetable.h"
 #include "scenetext.h"
 #include "storedform.h"
+#include "storeworld.h"
 
 namespace {
 
@@ -153,6 +154,28 @@ TEST_F(CoreLanguage, ASceneNameShowsTranslatedOnlyWhenItIsABuiltInOne) {
     EXPECT_EQ(ShownSceneName(scene), scene.Name) << c.name;
     EXPECT_EQ(ShownSceneDetail(scene), scene.Detail) << c.name;
   }
+}
+
+// The scene names file written under one language reads the same under the other: a scene
+// whose description alone the user changed keeps its built-in name, shown in either language.
+TEST_F(CoreLanguage, TheSceneNamesFileIsTheSameInEitherLanguage) {
+  ASSERT_TRUE(platform::UseLanguage(false));
+  StoreWorld w;  // its scene table made under English
+  {
+    auto store = w.MakeStore();
+    store->LoadSceneNames();
+    w.scenes[1].Detail = QStringLiteral("Rainy nights");
+    store->WriteSceneName(1);
+  }
+  platform::UseLanguage(true);
+  TSceneTable again = BuiltInSceneTable();
+  TConfigStore reader(w.programPath, w.folders, again);
+  reader.LoadSceneNames();
+  EXPECT_EQ(again[1].Name, QStringLiteral("ブリティン"));
+  EXPECT_EQ(ShownSceneName(again[1]), QStringLiteral("ブリティン"));
+  EXPECT_EQ(again[1].Detail, QStringLiteral("Rainy nights"));
+  ASSERT_TRUE(platform::UseLanguage(false));
+  EXPECT_EQ(ShownSceneName(again[1]), QStringLiteral("Britain"));
 }
 
 }  // namespace
