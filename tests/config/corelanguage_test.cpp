@@ -178,4 +178,17 @@ TEST_F(CoreLanguage, TheSceneNamesFileIsTheSameInEitherLanguage) {
   EXPECT_EQ(ShownSceneName(again[1]), QStringLiteral("Britain"));
 }
 
+// The command line's texts are written in English and shown in Japanese under Japanese.
+TEST_F(CoreLanguage, TheCommandLinesGameLookupFollowsTheLanguage) {
+  const TGameLookup lookup{std::nullopt, TGameLookup::SettingsWithoutFolder, QStringLiteral("C:\\UO"),
+                           QStringLiteral("C:\\cuo\\settings.json")};
+  ASSERT_TRUE(platform::UseLanguage(false));
+  EXPECT_EQ(GameLookupLine(lookup),
+            QStringLiteral("C:\\UO names no game folder (ultimaonlinedirectory) (the ultimaonlinedirectory of "
+                           "C:\\cuo\\settings.json)"));
+  ASSERT_TRUE(platform::UseLanguage(true));
+  EXPECT_EQ(GameLookupLine(lookup), QString::fromUtf8("C:\\UO にゲームのフォルダ (ultimaonlinedirectory) がありません "
+                                                      "(C:\\cuo\\settings.json の ultimaonlinedirectory)"));
+}
+
 }  // namespace
