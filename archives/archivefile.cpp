@@ -7,6 +7,7 @@
 #include "earchiver.h"
 #include "filefilter.h"
 #include "storedform.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -54,12 +55,12 @@ void TArchiveFile::SetArchiverType(TArchiverType type) {
   } else if (type == atAutoDetect || reading_) {
     type_ = type;
   } else {
-    throw EArchiver("現在のバージョンではこの形式の書庫をサポートしていません。");
+    throw EArchiver(platform::translate("Archives", "現在のバージョンではこの形式の書庫をサポートしていません。"));
   }
 }
 
 TArchiver &TArchiveFile::RequireDriver() const {
-  if (!driver_) throw EArchiver("書庫の形式を判別できません。");
+  if (!driver_) throw EArchiver(platform::translate("Archives", "書庫の形式を判別できません。"));
   return *driver_;
 }
 
@@ -193,10 +194,9 @@ void TArchiveFile::ReadStoredForm(std::string_view text) {
       SetArchiverType(static_cast<TArchiverType>(type));
     } else if (p.name.rfind("Options.", 0) == 0) {
       StoredProperty inner{p.name.substr(8), p.value};
-      if (!ReadOptionsProperty(options_, inner))
-        throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
+      if (!ReadOptionsProperty(options_, inner)) ThrowUnknownProperty(p);
     } else {
-      throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
+      ThrowUnknownProperty(p);
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include "core/fullpath.h"
 #include "earchiver.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -21,25 +22,25 @@ int TArchiver::CloseArchive(HARC) { return 0; }
 
 int TArchiver::Pack(ARC_HWND, const std::string &, std::string &, bool, const TStringList *, const std::string &,
                     const TArchiverOptions &) {
-  throw EArchiver("この形式では書庫ファイルの作成をサポートしておりません。");
+  throw EArchiver(platform::translate("Archives", "この形式では書庫ファイルの作成をサポートしておりません。"));
 }
 
 int TArchiver::Remove(ARC_HWND, const std::string &, std::string &, bool, const TStringList *,
                       const TArchiverOptions &) {
-  throw EArchiver("この形式の書庫ではファイルの削除をサポートしておりません。");
+  throw EArchiver(platform::translate("Archives", "この形式の書庫ではファイルの削除をサポートしておりません。"));
 }
 
 int TArchiver::Update(ARC_HWND, const std::string &, std::string &, bool, const TStringList *, const std::string &,
                       const TArchiverOptions &) {
-  throw EArchiver("この形式の書庫では書庫の更新をサポートしておりません。");
+  throw EArchiver(platform::translate("Archives", "この形式の書庫では書庫の更新をサポートしておりません。"));
 }
 
 int TArchiver::MakeSfx(ARC_HWND, const std::string &, std::string &, const std::string &, const TArchiverOptions &) {
-  throw EArchiver("この形式では自己解凍書庫の作成をサポートしておりません。");
+  throw EArchiver(platform::translate("Archives", "この形式では自己解凍書庫の作成をサポートしておりません。"));
 }
 
 int TArchiver::Check(const std::string &, int, int) {
-  throw EArchiver("この形式では書庫チェック機能をサポートしておりません。");
+  throw EArchiver(platform::translate("Archives", "この形式では書庫チェック機能をサポートしておりません。"));
 }
 
 bool TArchiver::SetOwnerWindow(ARC_HWND, ARCHIVERPROC) { return false; }

@@ -3,6 +3,7 @@
 #include "core/atomicfile.h"
 #include "core/winpath.h"
 #include "earchiver.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -46,7 +47,8 @@ void TCmdOpt::AddResponseFile(const TStringList &list, const std::string &fileNa
   std::string data;
   for (const auto &line : list) data += "\"" + (ConvertName ? ConvertName(line) : line) + "\"\r\n";
   const std::string target = platform::ToLinux(fileName);
-  if (target.empty() || !platform::WriteFileAtomically(target, data)) throw EArchiver(fileName + " に書き込めません");
+  if (target.empty() || !platform::WriteFileAtomically(target, data))
+    throw EArchiver(platform::Args(platform::translate("Archives", "%1 に書き込めません"), {fileName}));
   AddFile("", "@" + fileName);
 }
 

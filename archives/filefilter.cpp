@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "core/wildcard.h"
 #include "earchiver.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -33,7 +34,7 @@ LocalKey KeyOfFileTime(int64_t utcSeconds) {
 bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 [[noreturn]] void NotADate(const std::string &value) {
-  throw EArchiver("'" + value + "' は正しい日付ではありません。");
+  throw EArchiver(platform::Args(platform::translate("Archives", "'%1' は正しい日付ではありません。"), {value}));
 }
 
 LocalKey ParseLimit(const std::string &value) {

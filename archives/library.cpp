@@ -4,6 +4,8 @@
 
 #include "core/winpath.h"
 #include "earchiver.h"
+#include "core/translate.h"
+#include "core/textmark.h"
 
 namespace archives {
 
@@ -23,14 +25,19 @@ struct Registration {
 
 // ZIP's libraries have no message of their own: the ZIP driver says which of them it needs.
 constexpr Registration kLibraries[] = {
-    {ArcLib::Unlha32, "UNLHA32.DLL", "libunlha32.so", "Lha 形式書庫を扱うには UNLHA32.DLL が 必要です。"},
+    {ArcLib::Unlha32, "UNLHA32.DLL", "libunlha32.so",
+     QT_TRANSLATE_NOOP("Archives", "Lha 形式書庫を扱うには UNLHA32.DLL が 必要です。")},
     {ArcLib::Unzip32, "UNZIP32.DLL", "libunzip32.so", ""},
     {ArcLib::Zip32j, "ZIP32J.DLL", "libzip32j.so", ""},
     {ArcLib::Lmzip32, "LMZIP32.DLL", "liblmzip32.so", ""},
-    {ArcLib::Cab32, "CAB32.DLL", "libcab32.so", "CAB 形式書庫を扱うには CAB32.DLL が 必要です。"},
-    {ArcLib::Unarj32j, "UNARJ32J.DLL", "libunarj32j.so", "ARJ 形式書庫を扱うには UNARJ32J.DLL が 必要です。"},
-    {ArcLib::Tar32, "tar32.dll", "libtar32.so", "tar/tgz/taz/bz2 形式書庫を扱うには tar32.dll が 必要です。"},
-    {ArcLib::Unrar32, "UNRAR32.DLL", "libunrar32.so", "この機能の使用には UNRAR32.DLL が 必要です。"},
+    {ArcLib::Cab32, "CAB32.DLL", "libcab32.so",
+     QT_TRANSLATE_NOOP("Archives", "CAB 形式書庫を扱うには CAB32.DLL が 必要です。")},
+    {ArcLib::Unarj32j, "UNARJ32J.DLL", "libunarj32j.so",
+     QT_TRANSLATE_NOOP("Archives", "ARJ 形式書庫を扱うには UNARJ32J.DLL が 必要です。")},
+    {ArcLib::Tar32, "tar32.dll", "libtar32.so",
+     QT_TRANSLATE_NOOP("Archives", "tar/tgz/taz/bz2 形式書庫を扱うには tar32.dll が 必要です。")},
+    {ArcLib::Unrar32, "UNRAR32.DLL", "libunrar32.so",
+     QT_TRANSLATE_NOOP("Archives", "この機能の使用には UNRAR32.DLL が 必要です。")},
 };
 
 std::array<std::unique_ptr<TArchiverLibrary>, std::size(kLibraries)> &Libraries() {
@@ -93,11 +100,18 @@ void *TArchiverLibrary::Find(const std::string &name) {
 }
 
 void *TArchiverLibrary::Require(const std::string &name) {
-  if (!Load()) throw EArchiver(missingMessage_.empty() ? MissingEntryText(name) : missingMessage_);
+  if (!Load()) throw EArchiver(missingMessage_.empty() ? MissingEntryText(name) : MissingText());
   if (void *fn = Find(name)) return fn;
-  throw EArchiver(Path() + " に " + name + " のエントリが見つかりません。");
+  throw EArchiver(
+      platform::Args(platform::translate("Archives", "%1 に %2 のエントリが見つかりません。"), {Path(), name}));
 }
 
-std::string MissingEntryText(const std::string &function) { return function + " のエントリが見つかりません。"; }
+std::string MissingEntryText(const std::string &function) {
+  return platform::Args(platform::translate("Archives", "%1 のエントリが見つかりません。"), {function});
+}
+
+std::string TArchiverLibrary::MissingText() const {
+  return missingMessage_.empty() ? std::string() : platform::translate("Archives", missingMessage_.c_str());
+}
 
 }  // namespace archives

@@ -28,8 +28,9 @@ class TArchiverLibrary {
 
   const std::string &DllName() const { return dllName_; }    // "UNLHA32.DLL"
   const std::string &FileName() const { return fileName_; }  // "libunlha32.so"
-  // "Lha 形式書庫を扱うには UNLHA32.DLL が 必要です。"; empty for the ZIP libraries.
-  const std::string &MissingText() const { return missingMessage_; }
+  // What a driver says when the library is missing, in the shown language; empty for the ZIP
+  // libraries.
+  std::string MissingText() const;
 
   // Loads the library unless loaded. False when it cannot be found or loaded.
   bool Load();

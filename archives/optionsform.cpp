@@ -107,7 +107,7 @@ bool ReadOptionsProperty(TArchiverOptions &o, const StoredProperty &p) {
 TArchiverOptions ReadOptions(std::string_view text) {
   TArchiverOptions o;
   for (const auto &p : ParseStoredForm(text)) {
-    if (!ReadOptionsProperty(o, p)) throw EArchiver("保存された設定に " + p.name + " という項目はありません。");
+    if (!ReadOptionsProperty(o, p)) ThrowUnknownProperty(p);
   }
   return o;
 }

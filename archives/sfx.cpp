@@ -9,6 +9,7 @@
 #include "core/fileops.h"
 #include "core/winpath.h"
 #include "earchiver.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -41,12 +42,13 @@ std::string SfxOutputPath(const std::string &archive, const std::string &folder)
 
 void WriteSfx(const std::string &sfxModule, const std::string &archive, const std::string &output) {
   const auto moduleBytes = platform::ReadWholeFile(sfxModule);
-  if (!moduleBytes) throw EArchiver(sfxModule + " を読み込めません");
+  if (!moduleBytes)
+    throw EArchiver(platform::Args(platform::translate("Archives", "%1 を読み込めません"), {sfxModule}));
   const auto archiveBytes = platform::ReadWholeFile(archive);
-  if (!archiveBytes) throw EArchiver(archive + " を読み込めません");
+  if (!archiveBytes) throw EArchiver(platform::Args(platform::translate("Archives", "%1 を読み込めません"), {archive}));
   const std::string target = platform::ToLinux(output);
   if (target.empty() || !platform::WriteFileAtomically(target, *moduleBytes + *archiveBytes))
-    throw EArchiver(output + " に書き込めません");
+    throw EArchiver(platform::Args(platform::translate("Archives", "%1 に書き込めません"), {output}));
 }
 
 }  // namespace archives

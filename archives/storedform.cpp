@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "earchiver.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -75,7 +76,13 @@ bool ReadToken(std::string_view s, size_t &i, std::string &out) {
 }  // namespace
 
 void ThrowMalformed(const StoredProperty &p) {
-  throw EArchiver("保存された設定 " + p.name + " の値 " + p.value + " が正しくありません。");
+  throw EArchiver(platform::Args(platform::translate("Archives", "保存された設定 %1 の値 %2 が正しくありません。"),
+                                 {p.name, p.value}));
+}
+
+void ThrowUnknownProperty(const StoredProperty &p) {
+  throw EArchiver(
+      platform::Args(platform::translate("Archives", "保存された設定に %1 という項目はありません。"), {p.name}));
 }
 
 std::vector<StoredProperty> ParseStoredForm(std::string_view text) {
@@ -89,7 +96,8 @@ std::vector<StoredProperty> ParseStoredForm(std::string_view text) {
     if (line.empty()) continue;
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos)
-      throw EArchiver("保存された設定の行 " + std::string(line) + " が正しくありません。");
+      throw EArchiver(
+          platform::Args(platform::translate("Archives", "保存された設定の行 %1 が正しくありません。"), {line}));
     out.push_back({std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1)))});
   }
   return out;

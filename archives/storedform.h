@@ -26,6 +26,8 @@ std::string StoreStrings(const TStringList &list);
 
 // Raises EArchiver: the property's value is not of its form.
 [[noreturn]] void ThrowMalformed(const StoredProperty &p);
+// Raises EArchiver: no property of the property's name is known.
+[[noreturn]] void ThrowUnknownProperty(const StoredProperty &p);
 
 // Each raises EArchiver naming the property when the value is not of its form.
 int64_t ReadStoredNumber(const StoredProperty &p, int64_t low, int64_t high);

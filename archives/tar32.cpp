@@ -2,6 +2,7 @@
 
 #include "earchiver.h"
 #include "sfx.h"
+#include "core/translate.h"
 
 namespace archives {
 
@@ -44,9 +45,12 @@ int TTar32::Pack(ARC_HWND owner, const std::string &archive, std::string &output
 
 int TTar32::MakeSfx(ARC_HWND, const std::string &archive, std::string &, const std::string &folder,
                     const TArchiverOptions &) {
-  if (compression_ == tcBzip2) throw EArchiver("BZ2 形式書庫は自己解凍形式にできません。");
+  if (compression_ == tcBzip2)
+    throw EArchiver(platform::translate("Archives", "BZ2 形式書庫は自己解凍形式にできません。"));
   const std::string sfxModule = FindSfxModule("kmtarsef.exe");
-  if (sfxModule.empty()) throw EArchiver("tar/tgz 書庫からの自己解凍書庫の作成には kmtarsef.exe が必要です。");
+  if (sfxModule.empty())
+    throw EArchiver(
+        platform::translate("Archives", "tar/tgz 書庫からの自己解凍書庫の作成には kmtarsef.exe が必要です。"));
   WriteSfx(sfxModule, archive, SfxOutputPath(archive, folder));
   return 0;
 }

@@ -3,13 +3,17 @@
 #include "core/fileops.h"
 #include "earchiver.h"
 #include "sfx.h"
+#include "core/translate.h"
+#include "core/textmark.h"
 
 namespace archives {
 
 namespace {
 
-const char kNoUnzipLibrary[] = "ZIP 形式書庫の解凍には UNZIP32.DLL または LMZIP32.DLL が必要です。";
-const char kNoZipLibrary[] = "ZIP 形式書庫の作成には ZIP32J.DLL または LMZIP32.DLL が必要です。";
+const char kNoUnzipLibrary[] =
+    QT_TRANSLATE_NOOP("Archives", "ZIP 形式書庫の解凍には UNZIP32.DLL または LMZIP32.DLL が必要です。");
+const char kNoZipLibrary[] =
+    QT_TRANSLATE_NOOP("Archives", "ZIP 形式書庫の作成には ZIP32J.DLL または LMZIP32.DLL が必要です。");
 
 TArchiverLibrary &Lib(ArcLib lib) { return TArchiverLibrary::Of(lib); }
 
@@ -18,7 +22,9 @@ TArchiverLibrary &Lib(ArcLib lib) { return TArchiverLibrary::Of(lib); }
 void TZip32::LoadDLL() {
   bool any = false;
   for (ArcLib lib : {ArcLib::Unzip32, ArcLib::Zip32j, ArcLib::Lmzip32}) any = Lib(lib).Load() || any;
-  if (!any) throw EArchiver("ZIP 形式書庫を解凍するには UNZIP32.DLL が、作成するには ZIP32J.DLL が必要です。");
+  if (!any)
+    throw EArchiver(platform::translate(
+        "Archives", "ZIP 形式書庫を解凍するには UNZIP32.DLL が、作成するには ZIP32J.DLL が必要です。"));
 }
 
 void TZip32::FreeDLL() {
@@ -38,7 +44,7 @@ void *TZip32::RequireFirstOf(Candidates candidates, const std::string &function,
   if (missingLibraries) {
     bool anyLoaded = false;
     for (auto [lib, name] : candidates) anyLoaded = anyLoaded || Lib(lib).IsLoaded();
-    if (!anyLoaded) throw EArchiver(missingLibraries);
+    if (!anyLoaded) throw EArchiver(platform::translate("Archives", missingLibraries));
   }
   throw EArchiver(MissingEntryText(function));
 }
@@ -127,7 +133,7 @@ int TZip32::Pack(ARC_HWND owner, const std::string &archive, std::string &output
     CommandLine = cmd.Text;  // no command letter: the line starts with the builder's blank
     return RunZip(owner, output);
   }
-  if (!Lib(ArcLib::Lmzip32).Load()) throw EArchiver(kNoZipLibrary);
+  if (!Lib(ArcLib::Lmzip32).Load()) throw EArchiver(platform::translate("Archives", kNoZipLibrary));
   if (o.c == 1) cmd.Add("-o");
   if (o.x == 0) cmd.Add("-j");
   cmd.Add(o.UserOptions);
@@ -160,12 +166,14 @@ int TZip32::Update(ARC_HWND owner, const std::string &archive, std::string &outp
 
 int TZip32::MakeSfx(ARC_HWND owner, const std::string &archive, std::string &output, const std::string &folder,
                     const TArchiverOptions &o) {
-  if (!Lib(ArcLib::Zip32j).Load()) throw EArchiver("ZIP 形式書庫からの自己解凍書庫作成には ZIP32J.DLL が必要です。");
+  if (!Lib(ArcLib::Zip32j).Load())
+    throw EArchiver(platform::translate("Archives", "ZIP 形式書庫からの自己解凍書庫作成には ZIP32J.DLL が必要です。"));
   const bool gui = o.gw > 0;
   const std::string sfxModule = FindSfxModule(gui ? "sfx32gui.dat" : "sfx16.dat");
   if (sfxModule.empty())
-    throw EArchiver(gui ? "zip 書庫からのWin32自己解凍書庫の作成には sfx32gui.dat が必要です。"
-                        : "zip 書庫からのDOS自己解凍書庫の作成には sfx16.dat が必要です。");
+    throw EArchiver(
+        gui ? platform::translate("Archives", "zip 書庫からのWin32自己解凍書庫の作成には sfx32gui.dat が必要です。")
+            : platform::translate("Archives", "zip 書庫からのDOS自己解凍書庫の作成には sfx16.dat が必要です。"));
   const std::string exe = SfxOutputPath(archive, folder);
   WriteSfx(sfxModule, archive, exe);
   CommandLine = "-A " + exe;

@@ -1,7 +1,9 @@
 #include "apply.h"
 
+#include <QCoreApplication>
 #include <unistd.h>
 
+#include "scenetext.h"
 #include "applyconvert.h"
 #include "applyfailures.h"
 #include "applyguard.h"
@@ -18,10 +20,11 @@ using platform::SS;
 
 QString ApplyQuestion(bool gameRunning, const QString &config) {
   if (gameRunning)
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Apply",
         "Ultima Online が実行中であることを確認しました\nUltima Online で現在演奏されている曲は変更できません\n\n"
         "処理を続行しますか？");
-  return config + QStringLiteral("を適用しますか？");
+  return QCoreApplication::translate("Apply", "%1を適用しますか？").arg(config);
 }
 
 std::vector<TApplyCopy> ApplyPlan(TSession &s) {
@@ -139,7 +142,7 @@ TApplyReport ApplyConfig(TSession &s, const std::function<void(const TApplyCopy 
   for (size_t i = 0; i < plan.size(); ++i) {
     const TScene &scene = s.SceneTable[plan[i].Scene];
     outcomes[i].Copy = plan[i];
-    outcomes[i].SceneName = scene.Name;
+    outcomes[i].SceneName = ShownSceneName(scene);
     if (const TSource source = TSource::Parse(scene.Source); source.IsEntry()) outcomes[i].Entry = source;
     // A file the game could not play in that place is never copied there.
     if (!OfItsKind(s.MusicSet(), scene)) outcomes[i].Refusal = TRefusal::WrongKind;

@@ -1,5 +1,6 @@
 #include "applyconvert.h"
 
+#include <QCoreApplication>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "scenetext.h"
 #include "configstore.h"
 #include "convertcache.h"
 #include "core/fileops.h"
@@ -112,7 +114,7 @@ class TWorkers {
   TConvertedTune Convert(const TTuneToConvert &tune, size_t index) {
     TConvertedTune result;
     if (out_.Dir.isEmpty()) {
-      result.Error = QStringLiteral("変換した曲を書き込むフォルダを作れません");
+      result.Error = QCoreApplication::translate("Convert", "変換した曲を書き込むフォルダを作れません");
       return result;
     }
     const QString produced = QStringLiteral("%1/.part-%2-%3-%4.mp3").arg(out_.Dir, tune.Key).arg(getpid()).arg(index);
@@ -192,7 +194,7 @@ std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<
       tunes[known->second].Copies.push_back(i);
       continue;
     }
-    TTuneToConvert tune{copy.Source, copy.FileName, scene.Name, {}, {}, {}, {i}};
+    TTuneToConvert tune{copy.Source, copy.FileName, ShownSceneName(scene), {}, {}, {}, {i}};
     const QString linux = LinuxOf(copy.Source);
     const bool midi = platform::StartsLikeMidi(SS(linux));
     if (midi && setup.SoundFont.isEmpty()) {
@@ -201,7 +203,7 @@ std::vector<TTuneToConvert> TunesToConvert(TSession &session, const std::vector<
       tune.Key = *key;
       if (const auto cached = peek ? cache.Peek(*key) : cache.Find(*key)) tune.Cached = *cached;
     } else {
-      tune.Error = QStringLiteral("ファイル %1 を読めません").arg(copy.Source);
+      tune.Error = QCoreApplication::translate("Convert", "ファイル %1 を読めません").arg(copy.Source);
     }
     bySource.emplace(copy.Source, tunes.size());
     tunes.push_back(std::move(tune));

@@ -1,26 +1,28 @@
 #include "applyfailures.h"
 
+#include <QCoreApplication>
+
 using platform::CopyFailure;
 
 QString FailureReasonText(CopyFailure reason) {
   switch (reason) {
     case CopyFailure::SourceMissing:
-      return QStringLiteral("ファイルがありません");
+      return QCoreApplication::translate("Apply", "ファイルがありません");
     case CopyFailure::SourceIsFolder:
     case CopyFailure::TargetIsFolder:
-      return QStringLiteral("フォルダです");
+      return QCoreApplication::translate("Apply", "フォルダです");
     case CopyFailure::SourceNotRegular:
-      return QStringLiteral("通常のファイルではありません");
+      return QCoreApplication::translate("Apply", "通常のファイルではありません");
     case CopyFailure::SourceUnreadable:
-      return QStringLiteral("コピー元のファイルを読み込めません");
+      return QCoreApplication::translate("Apply", "コピー元のファイルを読み込めません");
     case CopyFailure::WriteProtected:
-      return QStringLiteral("書き込みが禁止されています");
+      return QCoreApplication::translate("Apply", "書き込みが禁止されています");
     case CopyFailure::DiskFull:
-      return QStringLiteral("ディスクの空き容量が足りません");
+      return QCoreApplication::translate("Apply", "ディスクの空き容量が足りません");
     case CopyFailure::InUse:
-      return QStringLiteral("ファイルを使用中です");
+      return QCoreApplication::translate("Apply", "ファイルを使用中です");
     case CopyFailure::WriteError:
-      return QStringLiteral("ディスクへの書き込みに失敗しました");
+      return QCoreApplication::translate("Apply", "ディスクへの書き込みに失敗しました");
     case CopyFailure::None:
     case CopyFailure::Other:
       break;
@@ -31,15 +33,15 @@ QString FailureReasonText(CopyFailure reason) {
 QString RefusalText(TRefusal refusal) {
   switch (refusal) {
     case TRefusal::NoBackup:
-      return QStringLiteral("バックアップがありません");
+      return QCoreApplication::translate("Apply", "バックアップがありません");
     case TRefusal::TargetUnreadable:
-      return QStringLiteral("ファイルを読めません");
+      return QCoreApplication::translate("Apply", "ファイルを読めません");
     case TRefusal::CannotKeep:
-      return QStringLiteral("今のファイルを残せません");
+      return QCoreApplication::translate("Apply", "今のファイルを残せません");
     case TRefusal::RecordNotSaved:
-      return QStringLiteral("書き込んだファイルの記録を保存できません");
+      return QCoreApplication::translate("Apply", "書き込んだファイルの記録を保存できません");
     case TRefusal::WrongKind:
-      return QStringLiteral("この音楽には使えない種類のファイルです");
+      return QCoreApplication::translate("Apply", "この音楽には使えない種類のファイルです");
     case TRefusal::None:
       break;
   }
@@ -86,12 +88,13 @@ QString FailureLines(const std::vector<TApplyOutcome> &outcomes, const TShownPat
 
 std::vector<QString> FailureMessages(const QString &lines, const std::vector<TApplyOutcome> &outcomes) {
   if (lines.isEmpty()) return {};
-  std::vector<QString> messages{QStringLiteral("以下のファイルにコピーできませんでした\n\n") + lines};
+  std::vector<QString> messages{
+      QCoreApplication::translate("Apply", "以下のファイルにコピーできませんでした\n\n%1").arg(lines)};
   for (const TApplyOutcome &o : outcomes)
     if (o.Result == TCopyResult::Failed && o.Refusal == TRefusal::None && o.ConvertError.isEmpty() &&
         AdviceFits(o.Reason)) {
-      messages.push_back(
-          QStringLiteral("ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
+      messages.push_back(QCoreApplication::translate(
+          "Apply", "ファイルを使用中、または書き込み不可属性になっていないか確認して再試行してください"));
       break;
     }
   return messages;

@@ -1,5 +1,7 @@
 #include "applyguard.h"
 
+#include <QCoreApplication>
+
 #include "backups.h"
 #include "core/fileops.h"
 #include "gameupdates.h"
@@ -60,14 +62,16 @@ void TApplyGuard::Placed(const TApplyCopy &copy) {
 QStringList ApplyNotes(const TApplyReport &report) {
   QStringList notes;
   if (!report.RecordNotSaved.isEmpty())
-    notes << QStringLiteral(
+    notes << QCoreApplication::translate(
+                 "Apply",
                  "書き込んだファイルの記録を保存できないため, ゲームの音楽ファイルは置き換えませんでした.\n"
-                 "ディスクの空きと書き込みの許可を確認してください.\n\n") +
-                 report.RecordNotSaved;
+                 "ディスクの空きと書き込みの許可を確認してください.\n\n%1")
+                 .arg(report.RecordNotSaved);
   if (!report.Kept.empty()) {
-    QString text = QStringLiteral(
-        "次の音楽ファイルはバックアップとも Melodeck が書き込んだものとも違っていました.\n"
-        "置き換える前に, 日付を付けた名前でバックアップのフォルダに残してあります.\n");
+    QString text =
+        QCoreApplication::translate("Apply",
+                                    "次の音楽ファイルはバックアップとも Melodeck が書き込んだものとも違っていました.\n"
+                                    "置き換える前に, 日付を付けた名前でバックアップのフォルダに残してあります.\n");
     for (const TKeptFile &k : report.Kept) text += "\n" + k.Copy.Target + "\n  → " + k.KeptAs;
     notes << text;
   }

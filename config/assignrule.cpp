@@ -1,5 +1,6 @@
 #include "assignrule.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "musicfiles.h"
@@ -9,8 +10,9 @@ QString TakenSourcesText(const TMusicSet &set) {
   QStringList kinds;
   for (const QString &extension : set.SourceExtensions)
     if (const QString kind = MusicFileKind(extension); !kinds.contains(kind)) kinds << kind;
-  return kinds.join(QStringLiteral("・")) + QStringLiteral(" ファイル (") +
-         set.SourceExtensions.join(QStringLiteral(", ")) + ")";
+  // The separator of the kinds' names is the shown language's.
+  return QCoreApplication::translate("Assign", "%1 ファイル (%2)")
+      .arg(kinds.join(QCoreApplication::translate("Assign", "・")), set.SourceExtensions.join(QStringLiteral(", ")));
 }
 
 QString AssignRefusal(const TMusicSet &set, const QString &sourceText) {
@@ -18,8 +20,9 @@ QString AssignRefusal(const TMusicSet &set, const QString &sourceText) {
   if (set.Takes(name)) return {};
   // A Latin name is set apart from the kana that follow it.
   const QString scenes = set.Name + (!set.Name.isEmpty() && set.Name.back().unicode() < 0x80 ? " " : "");
-  const QString refused = QStringLiteral("%1 は割り当てられません.\n").arg(name);
   if (set.SourceExtensions.isEmpty())
-    return refused + QStringLiteral("%1の場面にはファイルを割り当てられません.").arg(scenes);
-  return refused + QStringLiteral("%1の場面には %2 だけを割り当てられます.").arg(scenes, TakenSourcesText(set));
+    return QCoreApplication::translate("Assign", "%1 は割り当てられません.\n%2の場面にはファイルを割り当てられません.")
+        .arg(name, scenes);
+  return QCoreApplication::translate("Assign", "%1 は割り当てられません.\n%2の場面には %3 だけを割り当てられます.")
+      .arg(name, scenes, TakenSourcesText(set));
 }

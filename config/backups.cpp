@@ -1,5 +1,7 @@
 #include "backups.h"
 
+#include <QCoreApplication>
+
 #include "core/fileops.h"
 #include "qtcore/qstr.h"
 
@@ -28,10 +30,11 @@ TBackupState EnsureBackup(const TGameFolders &folders, TClient client, const QSt
 
 QString OurFilesNotBackedUpText(const std::vector<QString> &targets) {
   if (targets.empty()) return {};
-  QString text = QStringLiteral(
-      "次の音楽ファイルのバックアップがありません.\n"
-      "今のファイルは Melodeck が書き込んだものなので, バックアップにはしませんでした.\n"
-      "標準の設定でもこのファイルはそのままです.\n");
+  QString text =
+      QCoreApplication::translate("Backups",
+                                  "次の音楽ファイルのバックアップがありません.\n"
+                                  "今のファイルは Melodeck が書き込んだものなので, バックアップにはしませんでした.\n"
+                                  "標準の設定でもこのファイルはそのままです.\n");
   for (const QString &target : targets) text += "\n" + target;
   return text;
 }

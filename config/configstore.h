@@ -6,6 +6,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QCoreApplication>
 #include <QStringListModel>
 #include <memory>
 #include <vector>
@@ -20,7 +21,7 @@
 inline constexpr char kSettingsSection[] = "melodeck";
 
 // The built-in configuration: the game's own files. Never stored; compared exactly.
-inline const QString kStandardConfig = QStringLiteral("標準");
+inline const QString kStandardConfig = QStringLiteral("標準");  // notr: the stored name
 
 // A configuration's assignments: scene file name → source, as stored.
 using TAssignments = QMap<QString, QString>;

@@ -18,6 +18,7 @@ const char *const kMidiFileOfNumber[] = {
     "death.mid",    "victory.mid",  "btcastle.mid", "nujelm.mid",   "dungeon2.mid", "cove.mid",     "moonglow.mid"};
 static_assert(std::size(kMidiFileOfNumber) == 49);
 
+// The name as the set writes it: the caption is shown through ShownSceneName.
 QString MidiSceneName(const QString &file) {
   for (const TScene &scene : MidiMusicSet().Scenes)
     if (scene.FileName == file) return scene.Name;

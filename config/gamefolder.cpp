@@ -1,5 +1,7 @@
 #include "gamefolder.h"
 
+#include <QCoreApplication>
+
 #include "classicuosettings.h"
 #include "core/fileops.h"
 #include "core/fullpath.h"
@@ -146,25 +148,27 @@ QString GameLookupText(const TGameLookup &lookup) {
     case TGameLookup::None:
       return QString();
     case TGameLookup::NotFound:
-      text = QStringLiteral("%1\nが見つかりません.");
+      text = QCoreApplication::translate("Games", "%1\nが見つかりません.");
       break;
     case TGameLookup::NoMusic:
-      text = QStringLiteral(
+      text = QCoreApplication::translate(
+          "Games",
           "%1\nにはゲームの音楽がありません.\n"
           "Ultima Onlineのフォルダ(Music\\Digitalのあるフォルダ)か, ClassicUOのsettings.jsonを選んでください.");
       break;
     case TGameLookup::NotSettings:
-      text = QStringLiteral("%1\nはゲームのフォルダでもClassicUOのsettings.jsonでもありません.");
+      text = QCoreApplication::translate("Games", "%1\nはゲームのフォルダでもClassicUOのsettings.jsonでもありません.");
       break;
     case TGameLookup::SettingsUnreadable:
-      text = QStringLiteral("%1\nをClassicUOの設定として読み込めません.");
+      text = QCoreApplication::translate("Games", "%1\nをClassicUOの設定として読み込めません.");
       break;
     case TGameLookup::SettingsWithoutFolder:
-      text = QStringLiteral("%1\nにゲームのフォルダ(ultimaonlinedirectory)がありません.");
+      text = QCoreApplication::translate("Games", "%1\nにゲームのフォルダ(ultimaonlinedirectory)がありません.");
       break;
   }
   text = text.arg(lookup.Path);
-  if (!lookup.Settings.isEmpty()) text += QStringLiteral("\n(%1 のultimaonlinedirectory)").arg(lookup.Settings);
+  if (!lookup.Settings.isEmpty())
+    text += QCoreApplication::translate("Games", "\n(%1 のultimaonlinedirectory)").arg(lookup.Settings);
   return text;
 }
 
@@ -174,24 +178,26 @@ QString GameLookupLine(const TGameLookup &lookup) {
     case TGameLookup::None:
       return QString();
     case TGameLookup::NotFound:
-      text = QStringLiteral("%1 does not exist");
+      text = QCoreApplication::translate("CliGames", "%1 does not exist");
       break;
     case TGameLookup::NoMusic:
-      text = QStringLiteral(
+      text = QCoreApplication::translate(
+          "CliGames",
           "%1 holds no music of the game (neither Music\\Digital nor MP3 files with a Config.txt in "
           "Music)");
       break;
     case TGameLookup::NotSettings:
-      text = QStringLiteral("%1 is neither a game folder nor ClassicUO's settings.json");
+      text = QCoreApplication::translate("CliGames", "%1 is neither a game folder nor ClassicUO's settings.json");
       break;
     case TGameLookup::SettingsUnreadable:
-      text = QStringLiteral("%1 can't be read as ClassicUO's settings");
+      text = QCoreApplication::translate("CliGames", "%1 can't be read as ClassicUO's settings");
       break;
     case TGameLookup::SettingsWithoutFolder:
-      text = QStringLiteral("%1 names no game folder (ultimaonlinedirectory)");
+      text = QCoreApplication::translate("CliGames", "%1 names no game folder (ultimaonlinedirectory)");
       break;
   }
   text = text.arg(lookup.Path);
-  if (!lookup.Settings.isEmpty()) text += QStringLiteral(" (the ultimaonlinedirectory of %1)").arg(lookup.Settings);
+  if (!lookup.Settings.isEmpty())
+    text += QCoreApplication::translate("CliGames", " (the ultimaonlinedirectory of %1)").arg(lookup.Settings);
   return text;
 }

@@ -1,5 +1,6 @@
 #include "gamesets.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "backups.h"
@@ -10,6 +11,7 @@
 #include "digitalindex.h"
 #include "musicfiles.h"
 #include "qtcore/qstr.h"
+#include "scenetext.h"
 
 using platform::QS;
 using platform::SS;
@@ -26,12 +28,6 @@ QString FindIndex(const TGame &game) {
     if (platform::FileExists(SS(path))) return path;
   }
   return {};
-}
-
-QString NumbersText(const std::vector<int> &numbers) {
-  QStringList list;
-  for (const int n : numbers) list << QString::number(n);
-  return list.isEmpty() ? QString() : QStringLiteral("番号 ") + list.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -61,7 +57,7 @@ TGameSet MidiGameSet(const TGameFolders &folders) { return {MidiMusicSet(), fold
 TGameSet DigitalGameSet(const TGame &game) {
   TGameSet g;
   g.Set.Id = QStringLiteral("digital");
-  g.Set.Name = QStringLiteral("デジタル (MP3)");
+  g.Set.Name = QCoreApplication::translate("MusicSets", "デジタル (MP3)");
   g.Set.SourceExtensions = DigitalSourceExtensions();
   g.Folders.ClientPath = game.Folder + QStringLiteral("\\client.exe");
   g.Folders.MusicDir = game.DigitalDir;
@@ -93,7 +89,7 @@ TGameSet DigitalGameSet(const TGame &game) {
     if (diskName != track.Key) g.Folders.DiskNames.insert(track.Key, diskName);
     if (std::find(track.Numbers.begin(), track.Numbers.end(), 8) != track.Numbers.end())
       g.Set.TitleScene = static_cast<int>(g.Set.Scenes.size());
-    g.Set.Scenes.push_back({DigitalTrackCaption(track), track.Key, QString(), NumbersText(track.Numbers)});
+    g.Set.Scenes.push_back({DigitalTrackCaption(track), track.Key, QString(), SceneNumbersText(track.Numbers)});
     g.Numbers.push_back(track.Numbers);
   }
   return g;

@@ -1,7 +1,9 @@
 #include "miditunes.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
+#include "scenetext.h"
 #include "backups.h"
 #include "core/fileops.h"
 #include "digitalcaption.h"
@@ -14,7 +16,7 @@ namespace {
 
 QString MidiSceneName(const QString &key) {
   for (const TScene &scene : MidiMusicSet().Scenes)
-    if (scene.FileName == key) return scene.Name;
+    if (scene.FileName == key) return ShownSceneName(scene);
   return key;
 }
 
@@ -52,7 +54,7 @@ TTrackMidiTune MidiTuneOfTrack(const TGameSet &digital, int scene, const QMap<QS
   TTrackMidiTune track;
   if (scene < 0 || scene >= static_cast<int>(digital.Set.Scenes.size())) return track;
   track.TrackKey = digital.Set.Scenes[scene].FileName;
-  track.TrackName = digital.Set.Scenes[scene].Name;
+  track.TrackName = ShownSceneName(digital.Set.Scenes[scene]);
   if (scene < static_cast<int>(digital.Numbers.size())) track.Scene = MidiSceneOfNumbers(digital.Numbers[scene]);
   track.Tune = MidiTuneOfScene(track.Scene.MidiKey, assignments, game);
   return track;
@@ -71,15 +73,17 @@ QString LowestNumberNote(const TTrackMidiTune &track) {
   if (!track.Scene.Several()) return {};
   QStringList others;
   for (const QString &key : track.Scene.Others) others << MidiSceneName(key);
-  return QStringLiteral("「%1」の曲には番号の小さい「%2」(番号 %3) の曲を使いました. ほかの番号の場面: %4.")
+  return QCoreApplication::translate(
+             "MidiTunes", "「%1」の曲には番号の小さい「%2」(番号 %3) の曲を使いました. ほかの番号の場面: %4.")
       .arg(track.TrackName, MidiSceneName(track.Scene.MidiKey), QString::number(track.Scene.Number),
            others.join(QStringLiteral(", ")));
 }
 
 QString NoMidiTuneText(const TTrackMidiTune &track) {
   if (track.Scene.MidiKey.isEmpty())
-    return QStringLiteral("「%1」の番号には MIDI の場面がありません.").arg(track.TrackName);
-  return QStringLiteral("「%1」の MIDI の場面「%2」には, この設定にもゲームにも曲がありません.")
+    return QCoreApplication::translate("MidiTunes", "「%1」の番号には MIDI の場面がありません.").arg(track.TrackName);
+  return QCoreApplication::translate("MidiTunes",
+                                     "「%1」の MIDI の場面「%2」には, この設定にもゲームにも曲がありません.")
       .arg(track.TrackName, MidiSceneName(track.Scene.MidiKey));
 }
 
@@ -90,6 +94,7 @@ QString AllMidiTunesReport(const TAllMidiTunes &all) {
   for (const TTrackMidiTune &track : all.Left) left << NoMidiTuneText(track);
   QStringList parts;
   if (!notes.isEmpty()) parts << notes.join('\n');
-  if (!left.isEmpty()) parts << QStringLiteral("次の曲はそのままにしました.\n") + left.join('\n');
+  if (!left.isEmpty())
+    parts << QCoreApplication::translate("MidiTunes", "次の曲はそのままにしました.\n%1").arg(left.join('\n'));
   return parts.join(QStringLiteral("\n\n"));
 }

@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include "scenetext.h"
 #include "archivefactory.h"
 #include "core/fileops.h"
 #include "core/inifile.h"
@@ -98,7 +99,7 @@ TAssignments ImportedSources(const TSession &s, const platform::IniFile &index, 
       values.insert(scene.FileName, source.Text());
       continue;
     }
-    report.LeftStandard.push_back({scene.Name, value, unsafe});
+    report.LeftStandard.push_back({ShownSceneName(scene), value, unsafe});
   }
   return values;
 }

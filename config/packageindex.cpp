@@ -1,5 +1,6 @@
 #include "packageindex.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "sources.h"
@@ -10,7 +11,8 @@ QString UnsafeIndexValueReason(const QString &value) {
   bool inside = !path.isEmpty() && !path.startsWith('\\') && !path.startsWith('/') && !path.contains(':');
   for (const QString &part : path.split(QRegularExpression(QStringLiteral("[/\\\\]"))))
     if (part.trimmed() == QLatin1String("..")) inside = false;
-  if (!inside) return QStringLiteral("パッケージの外を指しています");
-  if (source.IsEntry() && !source.HasSafeEntry()) return QStringLiteral("書庫の外を指しています");
+  if (!inside) return QCoreApplication::translate("Packages", "パッケージの外を指しています");
+  if (source.IsEntry() && !source.HasSafeEntry())
+    return QCoreApplication::translate("Packages", "書庫の外を指しています");
   return {};
 }

@@ -1,5 +1,6 @@
 #include "workfolder.h"
 
+#include <QCoreApplication>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,5 +90,5 @@ bool TWorkFolder::Remove() {
 }
 
 QString WorkFolderFailureText(const TWorkFolder &work) {
-  return QStringLiteral("作業フォルダを作成できません: ") + work.Error();
+  return QCoreApplication::translate("WorkFolder", "作業フォルダを作成できません: %1").arg(work.Error());
 }

@@ -11,6 +11,7 @@
 #include "fileops.h"
 #include "inidocument.h"
 #include "winpath.h"
+#include "translate.h"
 
 namespace platform {
 
@@ -91,7 +92,7 @@ int ToIntDef(std::string s, int def) {
 }  // namespace
 
 EIniFileException::EIniFileException(const std::string &windowsPath)
-    : std::runtime_error(windowsPath + " に書き込めません") {}
+    : std::runtime_error(Args(translate("Files", "%1 に書き込めません"), {windowsPath})) {}
 
 IniFile::IniFile(std::string windowsPath) : path_(std::move(windowsPath)) {}
 IniFile::~IniFile() = default;

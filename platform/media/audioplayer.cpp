@@ -12,6 +12,7 @@
 #include "media/fileoutput.h"
 #include "media/fluidlog.h"
 #include "media/musicplayer.h"
+#include "core/translate.h"
 
 namespace platform {
 namespace {
@@ -40,21 +41,26 @@ class AudioPlayer final : public MidiPlayer {
     error_.clear();
     TakeLibraryError();
     const std::string shown = WindowsPathOf(linuxPath);
-    if (!Readable(linuxPath)) return Fail("音声ファイル " + shown + " を開けません");
+    if (!Readable(linuxPath))
+      return Fail(platform::Args(platform::translate("Media", "音声ファイル %1 を開けません"), {shown}));
     std::unique_ptr<AudioDecoder> decoder = OpenAudioDecoder(linuxPath);
     std::unique_ptr<AudioStream> stream = decoder ? AudioStream::Make(std::move(decoder)) : nullptr;
-    if (!stream || !stream->Prime()) return Fail(shown + " は再生できる音声ファイル (" + kFormats + ") ではありません");
+    if (!stream || !stream->Prime())
+      return Fail(platform::Args(platform::translate("Media", "%1 は再生できる音声ファイル (%2) ではありません"),
+                                 {shown, kFormats}));
     stream_ = std::move(stream);
     if (!StartOutput()) {
       Close();
-      return Fail("音声デバイスを開けません。\n音声の出力先 (" + OutputNames() + ") がどれも使えません" +
+      return Fail(platform::Args(
+                      platform::translate("Media", "音声デバイスを開けません。\n音声の出力先 (%1) がどれも使えません"),
+                      {OutputNames()}) +
                   TakeLibraryError());
     }
     return true;
   }
 
   bool Play() override {
-    if (!IsOpen()) return Fail("再生する音声ファイルが開かれていません");
+    if (!IsOpen()) return Fail(platform::translate("Media", "再生する音声ファイルが開かれていません"));
     error_.clear();
     playing_ = true;
     return true;

@@ -23,6 +23,7 @@
 #include "media/midirender.h"
 #include "media/mp3encoder.h"
 #include "media/soundfont.h"
+#include "core/translate.h"
 
 namespace platform {
 namespace {
@@ -31,12 +32,18 @@ constexpr size_t kBlock = 1152;  // frames decoded at a time
 
 ConvertResult Fail(std::string text) { return ConvertResult{false, std::move(text)}; }
 
+std::string CannotWrite(const std::string &shown) {
+  return platform::Args(platform::translate("Media", "MP3 ファイル %1 を書き込めません"), {shown});
+}
+
 // "2 時間", "90 分", "5 秒": a length as the messages tell it.
 std::string Duration(double seconds) {
   const long whole = static_cast<long>(seconds);
-  if (whole >= 3600 && whole % 3600 == 0) return std::to_string(whole / 3600) + " 時間";
-  if (whole >= 60 && whole % 60 == 0) return std::to_string(whole / 60) + " 分";
-  return std::to_string(whole) + " 秒";
+  if (whole >= 3600 && whole % 3600 == 0)
+    return platform::Args(platform::translate("Media", "%1 時間"), {std::to_string(whole / 3600)});
+  if (whole >= 60 && whole % 60 == 0)
+    return platform::Args(platform::translate("Media", "%1 分"), {std::to_string(whole / 60)});
+  return platform::Args(platform::translate("Media", "%1 秒"), {std::to_string(whole)});
 }
 
 }  // namespace
@@ -180,11 +187,11 @@ struct Source {
 Source OpenSource(const std::string &linuxPath, const std::string &shown, const ConvertOptions &options) {
   Source source;
   if (access(linuxPath.c_str(), R_OK) != 0) {
-    source.error = "ファイル " + shown + " を開けません";
+    source.error = platform::Args(platform::translate("Media", "ファイル %1 を開けません"), {shown});
   } else if (StartsLikeMidi(linuxPath)) {
     std::optional<std::string> tune = ReadLinuxFile(linuxPath);
     if (!tune) {
-      source.error = "MIDI ファイル " + shown + " を開けません";
+      source.error = platform::Args(platform::translate("Media", "MIDI ファイル %1 を開けません"), {shown});
       return source;
     }
     SoundFontChoice font = FindSoundFont(
@@ -199,7 +206,9 @@ Source OpenSource(const std::string &linuxPath, const std::string &shown, const 
     source.error = std::move(rendering.error);
   } else {
     source.decoder = OpenAudioDecoder(linuxPath);
-    if (source.decoder == nullptr) source.error = shown + " は MP3 に変換できる音声ファイルではありません";
+    if (source.decoder == nullptr)
+      source.error =
+          platform::Args(platform::translate("Media", "%1 は MP3 に変換できる音声ファイルではありません"), {shown});
   }
   return source;
 }
@@ -213,14 +222,16 @@ ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string
   if (source.decoder == nullptr) return Fail(source.error);
   std::unique_ptr<Resampler> resampler = Resampler::Make(source.decoder->Rate());
   if (resampler == nullptr)
-    return Fail(shown + " のサンプリング周波数 (" + std::to_string(source.decoder->Rate()) + " Hz) は変換できません");
+    return Fail(platform::Args(platform::translate("Media", "%1 のサンプリング周波数 (%2 Hz) は変換できません"),
+                               {shown, std::to_string(source.decoder->Rate())}));
 
   const std::string written = WindowsPathOf(mp3LinuxPath);
   PartFile part(mp3LinuxPath);
-  if (part.File() == nullptr) return Fail("MP3 ファイル " + written + " を書き込めません");
+  if (part.File() == nullptr) return Fail(CannotWrite(written));
   Mp3Encoder encoder(part.File(), options.kbitPerSecond);
   if (!encoder.Good())
-    return Fail("MP3 エンコーダーを " + std::to_string(options.kbitPerSecond) + " kbit/s に設定できません");
+    return Fail(platform::Args(platform::translate("Media", "MP3 エンコーダーを %1 kbit/s に設定できません"),
+                               {std::to_string(options.kbitPerSecond)}));
 
   // The tune is decoded (or rendered) and resampled on a thread of its own while this one
   // encodes: a tune keeps two cores busy.
@@ -255,13 +266,17 @@ ConvertResult ConvertToMp3(const std::string &sourceLinuxPath, const std::string
   stop = true;
   queue.Abort();
   producer.join();
-  if (cancelled) return ConvertResult{false, "変換を取り消しました", true};
-  if (!encoded) return Fail("MP3 ファイル " + written + " を書き込めません");
+  if (cancelled) return ConvertResult{false, platform::translate("Media", "変換を取り消しました"), true};
+  if (!encoded) return Fail(CannotWrite(written));
   if (source.midi != nullptr && source.midi->TooLong())
-    return Fail(shown + " は長すぎて MP3 に変換できません (" + Duration(options.longestMidiSeconds) + "まで)");
-  if (source.decoder->Broken()) return Fail(shown + " は途中から読めません。壊れているか、途中で切れています");
-  if (total == 0) return Fail(shown + " には変換できる音が入っていません");
-  if (!encoder.Finish() || !part.Keep()) return Fail("MP3 ファイル " + written + " を書き込めません");
+    return Fail(platform::Args(platform::translate("Media", "%1 は長すぎて MP3 に変換できません (%2まで)"),
+                               {shown, Duration(options.longestMidiSeconds)}));
+  if (source.decoder->Broken())
+    return Fail(platform::Args(
+        platform::translate("Media", "%1 は途中から読めません。壊れているか、途中で切れています"), {shown}));
+  if (total == 0)
+    return Fail(platform::Args(platform::translate("Media", "%1 には変換できる音が入っていません"), {shown}));
+  if (!encoder.Finish() || !part.Keep()) return Fail(CannotWrite(written));
   return ConvertResult{true, {}};
 }
 

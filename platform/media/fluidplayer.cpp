@@ -12,6 +12,7 @@
 #include "media/midiplayer.h"
 #include "media/smfcheck.h"
 #include "media/soundfont.h"
+#include "core/translate.h"
 
 namespace platform {
 namespace {
@@ -37,25 +38,30 @@ class FluidPlayer final : public MidiPlayer {
     std::optional<std::string> tune = ReadLinuxFile(linuxPath);
     // The file is named as the window shows it: by its Windows path.
     const std::string shown = WindowsPathOf(linuxPath);
-    if (!tune) return Fail("MIDI ファイル " + shown + " を開けません");
-    if (!IsPlayableMidiFile(*tune)) return Fail(shown + " は再生できる標準 MIDI ファイルではありません");
+    if (!tune) return Fail(platform::Args(platform::translate("Media", "MIDI ファイル %1 を開けません"), {shown}));
+    if (!IsPlayableMidiFile(*tune))
+      return Fail(
+          platform::Args(platform::translate("Media", "%1 は再生できる標準 MIDI ファイルではありません"), {shown}));
     if (!LoadSoundFont()) return false;
 
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add_mem(player_, tune->data(), tune->size()) != FLUID_OK) {
       Close();
-      return Fail("MIDI ファイル " + shown + " を開けません" + TakeLibraryError());
+      return Fail(platform::Args(platform::translate("Media", "MIDI ファイル %1 を開けません"), {shown}) +
+                  TakeLibraryError());
     }
     if (!StartOutput()) {
       Close();
-      return Fail("MIDI デバイスを開けません。\n音声の出力先 (" + DriverNames(options_.drivers) +
-                  ") がどれも使えません" + TakeLibraryError());
+      return Fail(platform::Args(
+                      platform::translate("Media", "MIDI デバイスを開けません。\n音声の出力先 (%1) がどれも使えません"),
+                      {DriverNames(options_.drivers)}) +
+                  TakeLibraryError());
     }
     return true;
   }
 
   bool Play() override {
-    if (!IsOpen()) return Fail("再生する MIDI ファイルが開かれていません");
+    if (!IsOpen()) return Fail(platform::translate("Media", "再生する MIDI ファイルが開かれていません"));
     error_.clear();
     fluid_synth_set_gain(synth_, gain_);
     fluid_player_play(player_);
@@ -114,10 +120,11 @@ class FluidPlayer final : public MidiPlayer {
     // are let go.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = settings_ != nullptr ? new_fluid_synth(settings_) : nullptr;
-    if (synth_ == nullptr) return FailSynth("MIDI シンセサイザーを用意できません");
+    if (synth_ == nullptr) return FailSynth(platform::translate("Media", "MIDI シンセサイザーを用意できません"));
     gain_ = fluid_synth_get_gain(synth_);
     if (fluid_synth_sfload(synth_, font.path.c_str(), 1) == FLUID_FAILED)
-      return FailSynth("サウンドフォント " + font.path + " を読み込めません");
+      return FailSynth(
+          platform::Args(platform::translate("Media", "サウンドフォント %1 を読み込めません"), {font.path}));
     return true;
   }
 

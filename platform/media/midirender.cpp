@@ -11,9 +11,14 @@
 #include "media/freedmemory.h"
 #include "media/smfcheck.h"
 #include "media/smfnotes.h"
+#include "core/translate.h"
 
 namespace platform {
 namespace {
+
+std::string CannotOpen(const std::string &shown) {
+  return Args(translate("Media", "MIDI ファイル %1 を開けません"), {shown});
+}
 
 constexpr long kRate = 44100;
 constexpr int kChannels = 16;
@@ -32,7 +37,7 @@ class MidiRenderer final : public MidiDecoder {
   std::string Start(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
                     bool releaseUnplayed) {
     settings_ = new_fluid_settings();
-    if (settings_ == nullptr) return "MIDI シンセサイザーを用意できません";
+    if (settings_ == nullptr) return platform::translate("Media", "MIDI シンセサイザーを用意できません");
     fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
     fluid_settings_setint(settings_, "synth.cpu-cores", 1);
     // Only the samples of the instruments the tune selects are loaded, not the whole SoundFont.
@@ -41,19 +46,21 @@ class MidiRenderer final : public MidiDecoder {
     // The synthesiser is reset here before the tune starts, as the file player would do it.
     fluid_settings_setint(settings_, "player.reset-synth", 0);
     synth_ = new_fluid_synth(settings_);
-    if (synth_ == nullptr) return "MIDI シンセサイザーを用意できません" + TakeLibraryError();
+    if (synth_ == nullptr)
+      return platform::translate("Media", "MIDI シンセサイザーを用意できません") + TakeLibraryError();
     // Every renderer, like the player, loads the SoundFont into a synthesiser of its own: one
     // loaded SoundFont must not serve synthesisers on different threads, which count their use
     // of its samples without a lock. The samples' data is shared all the same: FluidSynth keeps
     // one copy of each in the process, whichever synthesisers load it.
     if (fluid_synth_sfload(synth_, soundFontPath.c_str(), 1) == FLUID_FAILED)
-      return "サウンドフォント " + soundFontPath + " を読み込めません" + TakeLibraryError();
+      return platform::Args(platform::translate("Media", "サウンドフォント %1 を読み込めません"), {soundFontPath}) +
+             TakeLibraryError();
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add_mem(player_, tune.data(), tune.size()) != FLUID_OK)
-      return "MIDI ファイル " + shown + " を開けません" + TakeLibraryError();
+      return CannotOpen(shown) + TakeLibraryError();
     fluid_synth_system_reset(synth_);
     if (releaseUnplayed) ReleaseUnplayedChannels(tune);
-    if (fluid_player_play(player_) != FLUID_OK) return "MIDI ファイル " + shown + " を開けません" + TakeLibraryError();
+    if (fluid_player_play(player_) != FLUID_OK) return CannotOpen(shown) + TakeLibraryError();
     return {};
   }
 
@@ -116,7 +123,8 @@ MidiRendering RenderMidi(const std::string &tune, const std::string &shown, cons
   TakeLibraryError();
   MidiRendering rendering;
   if (!IsPlayableMidiFile(tune)) {
-    rendering.error = shown + " は再生できる標準 MIDI ファイルではありません";
+    rendering.error =
+        platform::Args(platform::translate("Media", "%1 は再生できる標準 MIDI ファイルではありません"), {shown});
     return rendering;
   }
   auto renderer = std::make_unique<MidiRenderer>(longestSeconds);

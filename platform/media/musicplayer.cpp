@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "media/musicplayer.h"
+#include "core/translate.h"
 
 namespace platform {
 namespace {
@@ -51,7 +52,7 @@ class MusicPlayer final : public MidiPlayer {
 
   bool Play() override {
     if (current_ == nullptr) {
-      error_ = "再生するファイルが開かれていません";
+      error_ = platform::translate("Media", "再生するファイルが開かれていません");
       return false;
     }
     const bool played = current_->Play();

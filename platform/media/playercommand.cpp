@@ -1,4 +1,5 @@
 #include "media/playercommand.h"
+#include "core/translate.h"
 
 namespace platform {
 namespace {
@@ -14,8 +15,9 @@ std::string EscapedInQuotes(const std::string &text) {
 
 bool NeedsQuotes(const std::string &text) { return text.empty() || text.find_first_of(" \t\n\"") != std::string::npos; }
 
-std::string Refused(std::string_view commandTemplate, std::string_view why) {
-  return "関連づけられたコマンド \"" + std::string(commandTemplate) + "\" の書式が正しくありません" + std::string(why);
+// text names the command as %1 and may name a wrong conversion as %2.
+std::string Refused(const std::string &text, std::string_view commandTemplate, std::string_view what = {}) {
+  return platform::Args(text, {commandTemplate, what});
 }
 
 }  // namespace
@@ -47,12 +49,19 @@ FormattedCommand FormatCommand(std::string_view commandTemplate, const std::stri
       out += ch;
       continue;
     }
-    if (i + 1 >= commandTemplate.size()) return {std::nullopt, Refused(commandTemplate, " (末尾の %)")};
+    if (i + 1 >= commandTemplate.size())
+      return {std::nullopt,
+              Refused(platform::translate("Media", "関連づけられたコマンド \"%1\" の書式が正しくありません (末尾の %)"),
+                      commandTemplate)};
     const char conversion = commandTemplate[++i];
     if (conversion == '%') {
       out += '%';
     } else if (conversion == 's') {
-      if (pathUsed) return {std::nullopt, Refused(commandTemplate, " (%s が二つ以上あります)")};
+      if (pathUsed)
+        return {std::nullopt,
+                Refused(platform::translate(
+                            "Media", "関連づけられたコマンド \"%1\" の書式が正しくありません (%s が二つ以上あります)"),
+                        commandTemplate)};
       pathUsed = true;
       if (inQuotes) {
         out += EscapedInQuotes(path);
@@ -64,7 +73,10 @@ FormattedCommand FormatCommand(std::string_view commandTemplate, const std::stri
     } else {
       std::string what(1, conversion);  // a whole character, also when it takes several bytes
       while (i + 1 < commandTemplate.size() && (commandTemplate[i + 1] & 0xC0) == 0x80) what += commandTemplate[++i];
-      return {std::nullopt, Refused(commandTemplate, " (%" + what + " は使えません)")};
+      return {std::nullopt,
+              Refused(platform::translate("Media",
+                                          "関連づけられたコマンド \"%1\" の書式が正しくありません (%%2 は使えません)"),
+                      commandTemplate, what)};
     }
   }
   return {std::move(out), {}};

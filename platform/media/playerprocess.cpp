@@ -8,6 +8,7 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include "core/translate.h"
 
 extern char **environ;
 
@@ -74,7 +75,8 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
 
 StartedProcess StartDetached(std::string_view commandLine) {
   std::vector<std::string> args = SplitCommandLine(commandLine);
-  if (args.empty() || args[0].empty()) return {0, "起動するプログラムがコマンドにありません"};
+  if (args.empty() || args[0].empty())
+    return {0, platform::translate("Media", "起動するプログラムがコマンドにありません")};
   std::vector<char *> argv;
   for (std::string &a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -97,7 +99,9 @@ StartedProcess StartDetached(std::string_view commandLine) {
   const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  if (error != 0) return {0, args[0] + " を起動できません (" + std::strerror(error) + ")"};
+  if (error != 0)
+    return {0,
+            platform::Args(platform::translate("Media", "%1 を起動できません (%2)"), {args[0], std::strerror(error)})};
   started.insert(pid);
   return {pid, {}};
 }

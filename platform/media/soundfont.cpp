@@ -1,6 +1,7 @@
 #include "media/soundfont.h"
 
 #include <sys/stat.h>
+#include "core/translate.h"
 
 namespace platform {
 namespace {
@@ -23,14 +24,15 @@ const std::vector<std::string> &SystemSoundFonts() {
 SoundFontChoice FindSoundFont(const std::string &chosen, const std::vector<std::string> &candidates) {
   if (!chosen.empty()) {
     if (IsFile(chosen)) return {chosen, {}};
-    return {{}, "サウンドフォント " + chosen + " が見つかりません"};
+    return {{}, platform::Args(platform::translate("Media", "サウンドフォント %1 が見つかりません"), {chosen})};
   }
   for (const std::string &path : candidates) {
     if (IsFile(path)) return {path, {}};
   }
   return {{},
-          "General MIDI のサウンドフォントが見つかりません。\n"
-          "サウンドフォント (.sf2) を設定で指定するか、システムに入れてください"};
+          platform::translate("Media",
+                              "General MIDI のサウンドフォントが見つかりません。\n"
+                              "サウンドフォント (.sf2) を設定で指定するか、システムに入れてください")};
 }
 
 }  // namespace platform
