@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <QUrl>
 
 #include "formabout.h"
@@ -27,6 +29,14 @@ class TRowHeightDelegate : public QStyledItemDelegate {
  private:
   int height_;
 };
+
+// The width a drop-down list takes to show text whole.
+int WidthShowing(const QComboBox &box, const QString &text) {
+  QStyleOptionComboBox option;
+  option.initFrom(&box);
+  const QSize contents(box.fontMetrics().horizontalAdvance(text), box.fontMetrics().height());
+  return box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, &box).width();
+}
 }  // namespace
 
 QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image, const QString &hint) {
@@ -272,7 +282,9 @@ void TFormMain::BuildToolBars() {
   ComboBoxConfigList->setModel(new TShownConfigList(ComboBoxConfigList));
   static_cast<TShownConfigList *>(ComboBoxConfigList->model())->setSourceModel(Store().ConfigList());
   // As wide as the bar, up to 200: no width of its own below that, whatever the names' lengths.
-  ComboBoxConfigList->setMaximumWidth(Scale(200));
+  // The game's own music, named longer in another language, still shows whole.
+  ComboBoxConfigList->setMaximumWidth(
+      std::max(Scale(200), WidthShowing(*ComboBoxConfigList, ShownConfigName(kStandardConfig))));
   ComboBoxConfigList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   ComboBoxConfigList->setMinimumContentsLength(1);
   ComboBoxConfigList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

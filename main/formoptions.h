@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <optional>
+#include <string>
 
 #include "core/inifile.h"
 #include "qtcore/language.h"
@@ -19,6 +20,9 @@ struct TFormOptions {
   std::optional<int> Top, Left, Width, Height;
   // The language the program starts in next time.
   platform::TLanguageChoice Language = platform::TLanguageChoice::Automatic;
+  // The value read for it, written back as it was while the choice stays the same: a value of
+  // a later version (another language) outlives this window.
+  std::string LanguageAsStored;
 
   void ChooseAtPlay() { AtPlay = true, AtAssign = false; }
   void ChooseAtAssign() { AtPlay = false, AtAssign = true; }

@@ -35,6 +35,7 @@ void TFormMain::MainMenuLanguageClick(QAction *item) {
     return;
   }
   options_.Language = choice;
+  options_.LanguageAsStored = platform::StoredLanguageChoice(choice);
   ShowOptions();
   // Said in both languages: the one shown now may be the one the user can't read.
   dialogs_.Message(

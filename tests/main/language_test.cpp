@@ -2,6 +2,7 @@
 // translations; names stored in the settings stay the same in both.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QToolButton>
 #include <functional>
@@ -180,5 +181,50 @@ TEST(WindowLanguage, TheLanguageMenuIsTheSameInBothLanguages) {
     EXPECT_EQ(Control<QAction>(f, "MainMenuLanguageJa")->text(), Text("日本語"));
     EXPECT_EQ(Control<QAction>(f, "MainMenuLanguageEn")->text(), "English");
     EXPECT_TRUE(menuitems::Checked(Control<QAction>(f, "MainMenuLanguageAuto"))) << "automatic unless chosen";
+  }
+}
+
+// The longest name the window itself gives a configuration, "標準" in English, shows whole in
+// the list of the window at its designed size.
+TEST(WindowLanguage, TheGamesOwnMusicShowsWholeInTheList) {
+  for (const bool japanese : {false, true}) {
+    const ShownLanguage language(japanese);
+    FormWorld w;
+    TFormMain &f = w.Open();
+    QCoreApplication::processEvents();
+    auto *list = Control<QComboBox>(f, "ComboBoxConfigList");
+    const int text = list->fontMetrics().horizontalAdvance(list->currentText());
+    EXPECT_GT(list->width() - list->iconSize().width(), text) << list->currentText().toStdString();
+  }
+}
+
+// The language choice as the options read and write it: a value this window doesn't know (a
+// later version's language) reads as automatic and stays in the file until the user chooses.
+TEST(WindowLanguage, TheOptionsKeepTheStoredLanguage) {
+  using platform::TLanguageChoice;
+  const struct Case {
+    const char *stored;
+    TLanguageChoice read;
+    std::optional<TLanguageChoice> chosen;
+    const char *written;
+  } cases[] = {
+      {"", TLanguageChoice::Automatic, std::nullopt, "Language=\r\n"},
+      {"Language=ja\r\n", TLanguageChoice::Japanese, std::nullopt, "Language=ja\r\n"},
+      {"Language=en\r\n", TLanguageChoice::English, std::nullopt, "Language=en\r\n"},
+      {"Language=fr\r\n", TLanguageChoice::Automatic, std::nullopt, "Language=fr\r\n"},
+      {"Language=fr\r\n", TLanguageChoice::Automatic, TLanguageChoice::English, "Language=en\r\n"},
+      {"Language=en\r\n", TLanguageChoice::English, TLanguageChoice::Automatic, "Language=\r\n"},
+  };
+  for (const Case &c : cases) {
+    FormWorld w;
+    TestWorld::WriteFile(w.Linux("o.ini"), std::string("[melodeck]\r\n") + c.stored);
+    platform::IniFile ini(w.world.Windows("o.ini"));
+    TFormOptions o = TFormOptions::Load(ini);
+    EXPECT_EQ(o.Language, c.read) << c.stored;
+    if (c.chosen) o.Language = *c.chosen;
+    o.Save(ini);
+    EXPECT_NE(TestWorld::ReadFile(w.Linux("o.ini")).find(c.written), std::string::npos)
+        << c.stored << "\n"
+        << TestWorld::ReadFile(w.Linux("o.ini"));
   }
 }
