@@ -12,6 +12,7 @@
 #include "menuitems.h"
 #include "qtcore/language.h"
 #include "reporttexts.h"
+#include "scenelist.h"
 #include "shellnamespace.h"
 
 using testsupport::TestWorld;
@@ -227,4 +228,22 @@ TEST(WindowLanguage, TheOptionsKeepTheStoredLanguage) {
         << c.stored << "\n"
         << TestWorld::ReadFile(w.Linux("o.ini"));
   }
+}
+
+// The scene list sorts in the language shown: Japanese order (JIS) for Japanese, whatever the
+// system's locale; the user's locale's order for English.
+TEST(WindowLanguage, ScenesSortInTheLanguageShown) {
+  const QLocale saved;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  const QString first = QString::fromUtf8("亜"), second = QString::fromUtf8("一");
+  {
+    const ShownLanguage english(false);
+    EXPECT_GT(TSceneList::CompareTexts(first, second), 0) << "English order: by code point";
+    EXPECT_LT(TSceneList::CompareTexts("apple", "Banana"), 0) << "without regard to case";
+  }
+  {
+    const ShownLanguage japanese(true);
+    EXPECT_LT(TSceneList::CompareTexts(first, second), 0) << "Japanese order";
+  }
+  QLocale::setDefault(saved);
 }
