@@ -1,5 +1,6 @@
 #include "shellnamespace.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <algorithm>
 #include <QFileInfo>
@@ -14,7 +15,7 @@ namespace foldertree {
 
 namespace {
 
-const QString kMyComputer = QStringLiteral("マイ コンピュータ");
+const QString kMyComputer = QStringLiteral("マイ コンピュータ");  // notr: the folder's id; its name is translated
 
 bool IsRemovableRoot(const std::string &linuxRoot) {
   for (const char *mount : {"/media/", "/run/media/", "/mnt/"})
@@ -23,7 +24,8 @@ bool IsRemovableRoot(const std::string &linuxRoot) {
 }
 
 QString DriveName(char letter, bool removable) {
-  return (removable ? QStringLiteral("リムーバブル ディスク (%1:)") : QStringLiteral("ローカル ディスク (%1:)"))
+  return (removable ? QCoreApplication::translate("Folders", "リムーバブル ディスク (%1:)")
+                    : QCoreApplication::translate("Folders", "ローカル ディスク (%1:)"))
       .arg(QChar(letter));
 }
 
@@ -74,7 +76,8 @@ bool IsDriveRootPath(const QString &path) { return path.size() == 3 && path.ends
 
 ShellItem MyComputer() {
   ShellItem item;
-  item.name = item.id = kMyComputer;
+  item.id = kMyComputer;
+  item.name = QCoreApplication::translate("Folders", "マイ コンピュータ");
   item.virtualFolder = VirtualFolder::MyComputer;
   item.attributes = saFolder | saFileSysAncestor | saHasSubFolder;
   return item;

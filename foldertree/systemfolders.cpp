@@ -1,6 +1,7 @@
 // The system folders of the root values. Linux has a desktop and a trash; the start-menu family
 // lives in the Wine prefix's user profile, which Wine lays out the way Windows Vista does (older
 // prefixes the way Windows XP did), so both layouts are tried.
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -49,16 +50,19 @@ std::optional<ShellItem> TrashFolder() {
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   if (data.isEmpty()) return std::nullopt;
   ShellItem item;
-  item.name = item.id = QStringLiteral("ごみ箱");
+  item.id = QStringLiteral("ごみ箱");  // notr: the folder's id; its name is translated
+  item.name = QCoreApplication::translate("Folders", "ごみ箱");
   item.linuxPath = data + QStringLiteral("/Trash/files");
   item.virtualFolder = VirtualFolder::Bitbucket;
   item.attributes = saFolder;
   return item;
 }
 
-ShellItem EmptyVirtualFolder(VirtualFolder kind, const QString &name) {
+// id: the folder's name as written, whatever the language; name: as shown.
+ShellItem EmptyVirtualFolder(VirtualFolder kind, const QString &id, const QString &name) {
   ShellItem item;
-  item.name = item.id = name;
+  item.id = id;
+  item.name = name;
   item.virtualFolder = kind;
   item.attributes = saFolder;
   return item;
@@ -77,9 +81,11 @@ std::optional<ShellItem> SystemFolder(TRootFolder root) {
       return Parse(platform::QS(platform::ToWindows(platform::SS(desktop))));
     }
     case rf_Controls:
-      return EmptyVirtualFolder(VirtualFolder::Controls, QStringLiteral("コントロール パネル"));
+      return EmptyVirtualFolder(VirtualFolder::Controls, QStringLiteral("コントロール パネル"),  // notr: the id
+                                QCoreApplication::translate("Folders", "コントロール パネル"));
     case rf_Printers:
-      return EmptyVirtualFolder(VirtualFolder::Printers, QStringLiteral("プリンタ"));
+      return EmptyVirtualFolder(VirtualFolder::Printers, QStringLiteral("プリンタ"),  // notr: the id
+                                QCoreApplication::translate("Folders", "プリンタ"));
     case rf_Bitbucket:
       return TrashFolder();
     default:

@@ -55,10 +55,10 @@ QRect TFormAbout::Designed(int left, int top, int width, int height) const {
 
 TFormAbout::TFormAbout(QWidget *owner) : QDialog(owner), owner_(owner) {
   setObjectName("FormAbout");
-  setWindowTitle(QStringLiteral("バージョン情報"));
+  setWindowTitle(tr("バージョン情報"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(Scale(267), Scale(136));
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));  // notr: a font family looked up
   font.setPixelSize(Scale(15));
   setFont(font);
 
@@ -136,7 +136,7 @@ TFormAbout *TFormAbout::CreateSplash(QWidget *owner) {
   splash->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   splash->setWindowTitle(QStringLiteral("Melodeck"));
   splash->ButtonOk->hide();
-  splash->LabelInfo->setText(QStringLiteral("起動中です..."));
+  splash->LabelInfo->setText(tr("起動中です..."));
   splash->FitToFonts();
   if (QScreen *screen = QGuiApplication::primaryScreen()) {
     const QRect s = screen->availableGeometry();

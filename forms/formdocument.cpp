@@ -9,7 +9,7 @@ TFormDocument::TFormDocument(QWidget *owner)
                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
   setObjectName("FormDocument");
   resize(Scale(640), Scale(336));
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));  // notr: a font family looked up
   font.setPixelSize(Scale(15));
   setFont(font);
 
@@ -19,7 +19,7 @@ TFormDocument::TFormDocument(QWidget *owner)
   MemoDocument->setLineWrapMode(QPlainTextEdit::NoWrap);
   MemoDocument->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MemoDocument->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  QFont fixed(QStringLiteral("ＭＳ ゴシック"));
+  QFont fixed(QStringLiteral("ＭＳ ゴシック"));  // notr: a font family looked up
   fixed.setPixelSize(Scale(13));
   fixed.setStyleHint(QFont::TypeWriter);
   fixed.setFixedPitch(true);

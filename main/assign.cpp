@@ -30,6 +30,6 @@ bool TFormMain::AssignSource(int scene, const QString &source) {
 
 bool TFormMain::RefuseStandardEdit() {
   if (Store().CurrentConfig != kStandardConfig) return false;
-  Dialogs().Message(QStringLiteral("\"標準\"の曲は変更できません。新しい設定を作成してください"));
+  Dialogs().Message(tr("\"標準\"の曲は変更できません。新しい設定を作成してください"));
   return true;
 }

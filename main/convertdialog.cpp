@@ -12,8 +12,8 @@ bool TConvertDialog::Tick(int done, int total, const QString &converting) {
     // Made at the first tick: an apply whose tunes are all in the cache shows no dialog.
     dialog_ = std::make_unique<QProgressDialog>(parent_);
     dialog_->setObjectName(QStringLiteral("ConvertProgress"));
-    dialog_->setWindowTitle(QStringLiteral("曲の変換"));
-    dialog_->setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog_->setWindowTitle(QCoreApplication::translate("Convert", "曲の変換"));
+    dialog_->setCancelButtonText(QCoreApplication::translate("Convert", "キャンセル"));
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(0);
     dialog_->setAutoClose(false);
@@ -23,7 +23,7 @@ bool TConvertDialog::Tick(int done, int total, const QString &converting) {
   }
   dialog_->setMaximum(total);
   dialog_->setValue(done);
-  dialog_->setLabelText(QStringLiteral("曲を MP3 に変換しています (%1/%2)\n%3")
+  dialog_->setLabelText(QCoreApplication::translate("Convert", "曲を MP3 に変換しています (%1/%2)\n%3")
                             .arg(std::min(done + 1, total))
                             .arg(total)
                             .arg(converting));
@@ -35,4 +35,6 @@ void TConvertDialog::Finished(const TTuneToConvert &, const TConvertedTune &, in
   if (dialog_) dialog_->setValue(done);
 }
 
-QString ApplyCancelledText() { return QStringLiteral("適用を取り消しました\nゲームの曲はどれも変更していません"); }
+QString ApplyCancelledText() {
+  return QCoreApplication::translate("Convert", "適用を取り消しました\nゲームの曲はどれも変更していません");
+}

@@ -1,5 +1,7 @@
 #include "coredialogs.h"
 
+#include <QCoreApplication>
+
 #include "applyfailures.h"
 #include "core/fileops.h"
 #include "qtcore/qstr.h"
@@ -44,23 +46,24 @@ void ChangeConfigTelling(TSession &s, const QString &name) { ShowBackupReport(s.
 
 bool AskCreateConfig(TSession &s, const QString &base) {
   QString name;
-  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定の新規作成"),
-                            QStringLiteral("作成する設定の名前を入力してください"), name))
+  if (!s.Dialogs.InputQuery(QCoreApplication::translate("Configurations", "Melodeck - 設定の新規作成"),
+                            QCoreApplication::translate("Configurations", "作成する設定の名前を入力してください"),
+                            name))
     name.clear();
   return TellCommand(s, CreateConfig(s, base, name));
 }
 
 bool AskDeleteConfig(TSession &s, const QString &name) {
-  if (s.Dialogs.Message(QStringLiteral("設定%1を削除します").arg(name), platform::TMsgType::Confirmation,
-                        platform::mbOKCancel) != platform::TModalResult::OK)
+  if (s.Dialogs.Message(QCoreApplication::translate("Configurations", "設定%1を削除します").arg(name),
+                        platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return false;
   return TellCommand(s, EraseConfig(s, name));
 }
 
 bool AskRenameConfig(TSession &s, const QString &old) {
   QString name = old;
-  if (!s.Dialogs.InputQuery(QStringLiteral("Melodeck - 設定名の変更"), QStringLiteral("新しい名前を入力してください"),
-                            name))
+  if (!s.Dialogs.InputQuery(QCoreApplication::translate("Configurations", "Melodeck - 設定名の変更"),
+                            QCoreApplication::translate("Configurations", "新しい名前を入力してください"), name))
     name = old;
   return TellCommand(s, RenameConfig(s, old, name));
 }

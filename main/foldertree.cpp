@@ -85,8 +85,9 @@ void TFormMain::PopupMenuTreePopup() {
   menuitems::SetDefault(PopupMenuTree, byDefault);
   // The scene's name as it is: an "&" in it is no mnemonic.
   if (const int current = sceneList_->CurrentScene(); scene && current >= 0)
-    PopupMenuTreeAssign->setText(QString(Session().SceneTable[current].Name).replace('&', QStringLiteral("&&")) +
-                                 QStringLiteral(" にこのファイルを割り当てる(&A)"));
+    PopupMenuTreeAssign->setText(
+        tr("%1 にこのファイルを割り当てる(&A)")
+            .arg(QString(Session().SceneTable[current].Name).replace('&', QStringLiteral("&&"))));
 }
 
 // Every extracted file goes with the work folder: archive entries are extracted afresh later.

@@ -19,6 +19,7 @@
 #include "coredialogs.h"
 #include "formabout.h"
 #include "menuitems.h"
+#include "shownnames.h"
 #include "musicfiles.h"
 #include "qt/application.h"
 #include "qt/fonts.h"
@@ -53,9 +54,9 @@ TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games
   // The splash goes up first, before the settings file, the configurations and the folder tree
   // are read.
   splash_ = TFormAbout::CreateSplash(this);
-  const QString packages = QStringLiteral("Melodeck パッケージファイル(*.mdk)|*.mdk");
-  openDialog_ = {QStringLiteral("パッケージの読み込み"), packages, QString(), QString(), QString()};
-  saveDialog_ = {QStringLiteral("パッケージの書き出し"), packages, QStringLiteral("mdk"), QString(), QString()};
+  const QString packages = tr("Melodeck パッケージファイル(*.mdk)|*.mdk");
+  openDialog_ = {tr("パッケージの読み込み"), packages, QString(), QString(), QString()};
+  saveDialog_ = {tr("パッケージの書き出し"), packages, QStringLiteral("mdk"), QString(), QString()};
   players_ = new TPlayerController(this);
   BuildLayout();
   sceneList_ = std::make_unique<TSceneList>(*ListView, session_->SceneTable, folders_, this);
@@ -69,7 +70,7 @@ TFormMain::TFormMain(const QString &programPath, const std::vector<TGame> &games
   ConnectSceneList();
   ConnectFolderTree();
   connect(store_, &TConfigStore::CaptionChanged, this,
-          [this](const QString &caption) { setWindowTitle(gameChoice_->CaptionOf(caption)); });
+          [this](const QString &caption) { setWindowTitle(gameChoice_->CaptionOf(ShownCaption(caption))); });
   connect(ComboBoxGame, &QComboBox::activated, this, [this] { ComboBoxGameChange(); });
   connect(ComboBoxMusicSet, &QComboBox::activated, this, [this] { ComboBoxMusicSetChange(); });
   connect(store_, &TConfigStore::ConfigSelected, this, [this](int index) {
@@ -108,7 +109,7 @@ void TFormMain::BuildLayout() {
   // F2 goes through ListViewKeyDown: the view's own F2 would edit the current row even when no
   // row is selected.
   ListView->setEditTriggers(QAbstractItemView::SelectedClicked);
-  ListView->setHeaderLabels({QStringLiteral("場面"), QStringLiteral("ファイル")});
+  ListView->setHeaderLabels({tr("場面"), tr("ファイル")});
   ListView->header()->setSectionsClickable(true);
   ListView->header()->setSortIndicatorShown(false);
   ListView->header()->setMinimumSectionSize(Scale(20));
@@ -116,7 +117,7 @@ void TFormMain::BuildLayout() {
   ListView->setColumnWidth(1, Scale(10));
   ListView->setContextMenuPolicy(Qt::CustomContextMenu);
   ListView->setMinimumWidth(1);
-  menuitems::SetHint(ListView, QStringLiteral("|ダブルクリックで割り当てられているMIDIファイルを再生します"));
+  menuitems::SetHint(ListView, tr("|ダブルクリックで割り当てられているMIDIファイルを再生します"));
 
   FolderTreeViewEx = new TFolderTreeViewEx(Splitter);
   FolderTreeViewEx->setObjectName("FolderTreeViewEx");
@@ -127,7 +128,7 @@ void TFormMain::BuildLayout() {
   FolderTreeViewEx->SetIndent(Scale(19));
   FolderTreeViewEx->SetShowFile(true);
   FolderTreeViewEx->setContextMenuPolicy(Qt::CustomContextMenu);
-  menuitems::SetHint(FolderTreeViewEx, QStringLiteral("|選択中の場面にMIDIファイルを割り当てるには右クリックします"));
+  menuitems::SetHint(FolderTreeViewEx, tr("|選択中の場面にMIDIファイルを割り当てるには右クリックします"));
 
   Splitter->addWidget(ListView);
   Splitter->addWidget(FolderTreeViewEx);

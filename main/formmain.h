@@ -115,6 +115,8 @@ class TFormMain : public QMainWindow {
   void MainMenuSoundFontClick();
   void MainMenuWhenDClickClick(QAction *item);
   void MainMenuToolBarMiscClick(QAction *item);
+  // Keeps the language chosen for the next start and says so (languagemenu.cpp).
+  void MainMenuLanguageClick(QAction *item);
   void MainMenuTreeViewUpdateClick();
   void N4Click();
   void ToolButtonPlayClick();
@@ -201,6 +203,7 @@ class TFormMain : public QMainWindow {
   void BuildMenus();
   void BuildPopupMenus();
   void BuildToolBars();
+  void BuildLanguageMenu();
   void ConnectSceneList();
   void ConnectFolderTree();
   void FormCreate();
@@ -271,7 +274,10 @@ class TFormMain : public QMainWindow {
   QAction *MainMenuTreeViewUpdate = nullptr, *MainMenuPlayersOption = nullptr;
   QAction *MainMenuAssign = nullptr, *MainMenuWithClose = nullptr, *MainMenuWhenDClick = nullptr;
   QAction *MainMenuAtPlay = nullptr, *MainMenuAtAssign = nullptr, *N4 = nullptr, *MainMenuAbout = nullptr;
-  QAction *MainMenuSoundFont = nullptr, *MainMenuAddGame = nullptr;  // the last item of the options menu
+  QAction *MainMenuSoundFont = nullptr, *MainMenuAddGame = nullptr;
+  QMenu *MainMenuLanguageMenu = nullptr;  // the last item of the options menu
+  QAction *MainMenuLanguage = nullptr, *MainMenuLanguageAuto = nullptr, *MainMenuLanguageJa = nullptr;
+  QAction *MainMenuLanguageEn = nullptr;
   QAction *MainMenuAllMidiTunes = nullptr, *MainMenuClearCache = nullptr, *PopupMenuListMidiTune = nullptr;
   QMenu *PopupMenuList = nullptr, *PopupMenuTree = nullptr;
   QAction *PopupMenuListJump = nullptr, *PopupMenuListPlay = nullptr, *PopupMenuListStop = nullptr;

@@ -5,12 +5,15 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <QUrl>
 
 #include "formabout.h"
 #include "formmain.h"
 #include "menuitems.h"
+#include "shownnames.h"
 
 using menuitems::SetHint;
 
@@ -26,6 +29,14 @@ class TRowHeightDelegate : public QStyledItemDelegate {
  private:
   int height_;
 };
+
+// The width a drop-down list takes to show text whole.
+int WidthShowing(const QComboBox &box, const QString &text) {
+  QStyleOptionComboBox option;
+  option.initFrom(&box);
+  const QSize contents(box.fontMetrics().horizontalAdvance(text), box.fontMetrics().height());
+  return box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, &box).width();
+}
 }  // namespace
 
 QAction *TFormMain::AddItem(QMenu *menu, const QString &name, const QString &caption, int image, const QString &hint) {
@@ -63,121 +74,112 @@ void TFormMain::BuildMenus() {
     return m;
   };
 
-  MainMenuConfig = top("MainMenuConfig", QStringLiteral("設定(&C)"));
+  MainMenuConfig = top("MainMenuConfig", tr("設定(&C)"));
   connect(MainMenuConfig, &QMenu::aboutToShow, this, &TFormMain::MainMenuConfigClick);
-  MainMenuApplay = AddItem(MainMenuConfig, "MainMenuApplay", QStringLiteral("現在の設定を適用(&A)"), imgApply,
-                           QStringLiteral("|ファイルをコピーしてUOに反映させます"));
+  MainMenuApplay = AddItem(MainMenuConfig, "MainMenuApplay", tr("現在の設定を適用(&A)"), imgApply,
+                           tr("|ファイルをコピーしてUOに反映させます"));
   connect(MainMenuApplay, &QAction::triggered, this, &TFormMain::MainMenuApplayClick);
   MainMenuConfig->addSeparator()->setObjectName("N1");
-  MainMenuNewMenu = sub(AddSubMenu(MainMenuConfig, MainMenuNew, "MainMenuNew", QStringLiteral("新規作成(&N)"), imgNew,
-                                   QStringLiteral("|新しい設定を作成します")));
+  MainMenuNewMenu = sub(AddSubMenu(MainMenuConfig, MainMenuNew, "MainMenuNew", tr("新規作成(&N)"), imgNew,
+                                   tr("|新しい設定を作成します")));
   connect(MainMenuNewMenu, &QMenu::aboutToShow, this, &TFormMain::MainMenuNewClick);
-  MainMenuToBaseMenu =
-      sub(AddSubMenu(MainMenuNewMenu, MainMenuToBase, "MainMenuToBase", QStringLiteral("ベースにする設定"), -1,
-                     QStringLiteral("|もとになる設定を選びます")));
-  MainMenuDeleteMenu = sub(AddSubMenu(MainMenuConfig, MainMenuDelete, "MainMenuDelete", QStringLiteral("削除(&D)"),
-                                      imgDelete, QStringLiteral("|設定を削除します")));
-  MainMenuRenameMenu =
-      sub(AddSubMenu(MainMenuConfig, MainMenuRename, "MainMenuRename", QStringLiteral("名前の変更(&R)")));
+  MainMenuToBaseMenu = sub(AddSubMenu(MainMenuNewMenu, MainMenuToBase, "MainMenuToBase", tr("ベースにする設定"), -1,
+                                      tr("|もとになる設定を選びます")));
+  MainMenuDeleteMenu = sub(
+      AddSubMenu(MainMenuConfig, MainMenuDelete, "MainMenuDelete", tr("削除(&D)"), imgDelete, tr("|設定を削除します")));
+  MainMenuRenameMenu = sub(AddSubMenu(MainMenuConfig, MainMenuRename, "MainMenuRename", tr("名前の変更(&R)")));
   menuitems::SetMeasured(MainMenuRename, false);
-  MainMenuAllMidiTunes = AddItem(MainMenuConfig, "MainMenuAllMidiTunes", QStringLiteral("すべて MIDI の曲にする(&M)"),
-                                 -1, QStringLiteral("|デジタルの曲それぞれに, 同じ場面の MIDI の曲を割り当てます"));
+  MainMenuAllMidiTunes = AddItem(MainMenuConfig, "MainMenuAllMidiTunes", tr("すべて MIDI の曲にする(&M)"), -1,
+                                 tr("|デジタルの曲それぞれに, 同じ場面の MIDI の曲を割り当てます"));
   MainMenuAllMidiTunes->setVisible(false);  // shown on a digital set (MainMenuConfigClick)
   connect(MainMenuAllMidiTunes, &QAction::triggered, this, &TFormMain::MainMenuAllMidiTunesClick);
   MainMenuConfig->addSeparator()->setObjectName("N8");
-  MainMenuPackageMenu =
-      sub(AddSubMenu(MainMenuConfig, MainMenuPackage, "MainMenuPackage", QStringLiteral("パッケージ(&P)")));
+  MainMenuPackageMenu = sub(AddSubMenu(MainMenuConfig, MainMenuPackage, "MainMenuPackage", tr("パッケージ(&P)")));
   connect(MainMenuPackageMenu, &QMenu::aboutToShow, this, &TFormMain::MainMenuPackageClick);
-  MainMenuInportPackage =
-      AddItem(MainMenuPackageMenu, "MainMenuInportPackage", QStringLiteral("パッケージの読み込み(&I)..."), -1,
-              QStringLiteral("|パッケージを読み込み新しい設定として加えます"));
+  MainMenuInportPackage = AddItem(MainMenuPackageMenu, "MainMenuInportPackage", tr("パッケージの読み込み(&I)..."), -1,
+                                  tr("|パッケージを読み込み新しい設定として加えます"));
   connect(MainMenuInportPackage, &QAction::triggered, this, &TFormMain::MainMenuInportPackageClick);
-  MainMenuExportPackage =
-      AddItem(MainMenuPackageMenu, "MainMenuExportPackage", QStringLiteral("パッケージの書き出し(&E)..."), -1,
-              QStringLiteral("|選択されている設定をパッケージとして書き出します"));
+  MainMenuExportPackage = AddItem(MainMenuPackageMenu, "MainMenuExportPackage", tr("パッケージの書き出し(&E)..."), -1,
+                                  tr("|選択されている設定をパッケージとして書き出します"));
   connect(MainMenuExportPackage, &QAction::triggered, this, &TFormMain::MainMenuExportPackageClick);
   MainMenuConfig->addSeparator()->setObjectName("N2");
-  MainMenuApplayClose = AddItem(MainMenuConfig, "MainMenuApplayClose", QStringLiteral("適用して終了(&S)"));
+  MainMenuApplayClose = AddItem(MainMenuConfig, "MainMenuApplayClose", tr("適用して終了(&S)"));
   connect(MainMenuApplayClose, &QAction::triggered, this, &TFormMain::MainMenuApplayCloseClick);
-  MainMenuClose = AddItem(MainMenuConfig, "MainMenuClose", QStringLiteral("終了(&X)"), imgExit);
+  MainMenuClose = AddItem(MainMenuConfig, "MainMenuClose", tr("終了(&X)"), imgExit);
   connect(MainMenuClose, &QAction::triggered, this, &TFormMain::MainMenuCloseClick);
 
-  MainMenuPlayer = top("MainMenuPlayer", QStringLiteral("プレイヤー(&P)"));
+  MainMenuPlayer = top("MainMenuPlayer", tr("プレイヤー(&P)"));
   connect(MainMenuPlayer, &QMenu::aboutToShow, this, &TFormMain::MainMenuPlayerClick);
-  MainMenuPlay = AddItem(MainMenuPlayer, "MainMenuPlay", QStringLiteral("再生(&P)"), imgPlay,
-                         QStringLiteral("|エディットボックスに入力されているファイルを再生します"));
+  MainMenuPlay = AddItem(MainMenuPlayer, "MainMenuPlay", tr("再生(&P)"), imgPlay,
+                         tr("|エディットボックスに入力されているファイルを再生します"));
   connect(MainMenuPlay, &QAction::triggered, this, &TFormMain::ToolButtonPlayClick);
-  MainMenuStop =
-      AddItem(MainMenuPlayer, "MainMenuStop", QStringLiteral("停止(&S)"), imgStop, QStringLiteral("|演奏を停止します"));
+  MainMenuStop = AddItem(MainMenuPlayer, "MainMenuStop", tr("停止(&S)"), imgStop, tr("|演奏を停止します"));
   MainMenuStop->setEnabled(false);
   connect(MainMenuStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
 
-  MainMenuView = top("MainMenuView", QStringLiteral("表示(&V)"));
-  MainMenuShowFile = AddItem(MainMenuView, "MainMenuShowFile", QStringLiteral("ファイルにジャンプ(&J)"), -1,
-                             QStringLiteral("|割り当てられているファイルを表示します"));
+  MainMenuView = top("MainMenuView", tr("表示(&V)"));
+  MainMenuShowFile = AddItem(MainMenuView, "MainMenuShowFile", tr("ファイルにジャンプ(&J)"), -1,
+                             tr("|割り当てられているファイルを表示します"));
   MainMenuShowFile->setShortcut(Qt::Key_F4);
   MainMenuShowFile->setShortcutContext(Qt::WindowShortcut);
   connect(MainMenuShowFile, &QAction::triggered, this, &TFormMain::MainMenuShowFileClick);
-  MainMenuFileJump = AddItem(MainMenuView, "MainMenuFileJump", QStringLiteral("自動でファイルにジャンプ(&A)"), -1,
-                             QStringLiteral("|常に設定されているファイルを直ちに表示するようにします"));
+  MainMenuFileJump = AddItem(MainMenuView, "MainMenuFileJump", tr("自動でファイルにジャンプ(&A)"), -1,
+                             tr("|常に設定されているファイルを直ちに表示するようにします"));
   connect(MainMenuFileJump, &QAction::triggered, this, [this] { MainMenuOptionClick(MainMenuFileJump); });
   MainMenuView->addSeparator()->setObjectName("N10");
-  MainMenuToolBarMenu =
-      sub(AddSubMenu(MainMenuView, MainMenuToolBar, "MainMenuToolBar", QStringLiteral("ツールバー(&T)")));
-  MainMenuToolBarMisc = AddItem(MainMenuToolBarMenu, "MainMenuToolBarMisc", QStringLiteral("一般(&M)"));
-  MainMenuToolBarConfig = AddItem(MainMenuToolBarMenu, "MainMenuToolBarConfig", QStringLiteral("設定(&C)"));
-  MainMenuToolBarPlayer = AddItem(MainMenuToolBarMenu, "MainMenuToolBarPlayer", QStringLiteral("プレイヤー(&P)"));
+  MainMenuToolBarMenu = sub(AddSubMenu(MainMenuView, MainMenuToolBar, "MainMenuToolBar", tr("ツールバー(&T)")));
+  MainMenuToolBarMisc = AddItem(MainMenuToolBarMenu, "MainMenuToolBarMisc", tr("一般(&M)"));
+  MainMenuToolBarConfig = AddItem(MainMenuToolBarMenu, "MainMenuToolBarConfig", tr("設定(&C)"));
+  MainMenuToolBarPlayer = AddItem(MainMenuToolBarMenu, "MainMenuToolBarPlayer", tr("プレイヤー(&P)"));
   int tag = 0;
   for (QAction *a : {MainMenuToolBarMisc, MainMenuToolBarConfig, MainMenuToolBarPlayer}) {
     menuitems::SetTag(a, tag++);
     connect(a, &QAction::triggered, this, [this, a] { MainMenuToolBarMiscClick(a); });
   }
   MainMenuView->addSeparator()->setObjectName("N9");
-  MainMenuTreeViewUpdate =
-      AddItem(MainMenuView, "MainMenuTreeViewUpdate", QStringLiteral("フォルダツリーを最新の情報に更新(&U)"), -1,
-              QStringLiteral("|フォルダツリーを最新の情報に更新します"));
+  MainMenuTreeViewUpdate = AddItem(MainMenuView, "MainMenuTreeViewUpdate", tr("フォルダツリーを最新の情報に更新(&U)"),
+                                   -1, tr("|フォルダツリーを最新の情報に更新します"));
   MainMenuTreeViewUpdate->setShortcut(Qt::Key_F5);
   MainMenuTreeViewUpdate->setShortcutContext(Qt::WindowShortcut);
   connect(MainMenuTreeViewUpdate, &QAction::triggered, this, &TFormMain::MainMenuTreeViewUpdateClick);
 
-  MainMenuOptions = top("MainMenuOptions", QStringLiteral("オプション(&O)"));
-  MainMenuPlayersOptionMenu = sub(
-      AddSubMenu(MainMenuOptions, MainMenuPlayersOption, "MainMenuPlayersOption", QStringLiteral("プレイヤー(&P)")));
-  MainMenuAssign =
-      AddItem(MainMenuPlayersOptionMenu, "MainMenuAssign", QStringLiteral("関連づけされているプレイヤーを使う(&A)"), -1,
-              QStringLiteral("|Melodeck のMIDIプレイヤーを使わずに関連づけされているプレイヤーを利用します"));
-  MainMenuWithClose =
-      AddItem(MainMenuPlayersOptionMenu, "MainMenuWithClose", QStringLiteral("終了時に外部プレイヤーも終了(&W)"), -1,
-              QStringLiteral("|Melodeck 終了時に関連づけされたプレイヤーが起動していればそれも終了します"));
+  MainMenuOptions = top("MainMenuOptions", tr("オプション(&O)"));
+  MainMenuPlayersOptionMenu =
+      sub(AddSubMenu(MainMenuOptions, MainMenuPlayersOption, "MainMenuPlayersOption", tr("プレイヤー(&P)")));
+  MainMenuAssign = AddItem(MainMenuPlayersOptionMenu, "MainMenuAssign", tr("関連づけされているプレイヤーを使う(&A)"),
+                           -1, tr("|Melodeck のMIDIプレイヤーを使わずに関連づけされているプレイヤーを利用します"));
+  MainMenuWithClose = AddItem(MainMenuPlayersOptionMenu, "MainMenuWithClose", tr("終了時に外部プレイヤーも終了(&W)"),
+                              -1, tr("|Melodeck 終了時に関連づけされたプレイヤーが起動していればそれも終了します"));
   for (QAction *a : {MainMenuAssign, MainMenuWithClose})
     connect(a, &QAction::triggered, this, [this, a] { MainMenuOptionClick(a); });
   MainMenuWhenDClickMenu = sub(AddSubMenu(MainMenuOptions, MainMenuWhenDClick, "MainMenuWhenDClick",
-                                          QStringLiteral("ツリーウインドウダブルクリックで(&D)")));
-  MainMenuAtPlay = AddItem(MainMenuWhenDClickMenu, "MainMenuAtPlay", QStringLiteral("MIDIファイルを再生(&P)"), -1,
-                           QStringLiteral("|ダブルクリックでファイルを再生します"));
-  MainMenuAtAssign = AddItem(MainMenuWhenDClickMenu, "MainMenuAtAssign", QStringLiteral("そのファイルを割り当てる(&A)"),
-                             -1, QStringLiteral("|ダブルクリックで選択されている場面にファイルを割り当てます"));
+                                          tr("ツリーウインドウダブルクリックで(&D)")));
+  MainMenuAtPlay = AddItem(MainMenuWhenDClickMenu, "MainMenuAtPlay", tr("MIDIファイルを再生(&P)"), -1,
+                           tr("|ダブルクリックでファイルを再生します"));
+  MainMenuAtAssign = AddItem(MainMenuWhenDClickMenu, "MainMenuAtAssign", tr("そのファイルを割り当てる(&A)"), -1,
+                             tr("|ダブルクリックで選択されている場面にファイルを割り当てます"));
   for (QAction *a : {MainMenuAtPlay, MainMenuAtAssign}) {
     menuitems::SetGroup(a, 1);
     connect(a, &QAction::triggered, this, [this, a] { MainMenuWhenDClickClick(a); });
   }
-  MainMenuSoundFont = AddItem(MainMenuOptions, "MainMenuSoundFont", QStringLiteral("SoundFont の選択(&F)..."), -1,
-                              QStringLiteral("|内蔵プレイヤーが使う SoundFont ファイルを選びます"));
+  MainMenuSoundFont = AddItem(MainMenuOptions, "MainMenuSoundFont", tr("SoundFont の選択(&F)..."), -1,
+                              tr("|内蔵プレイヤーが使う SoundFont ファイルを選びます"));
   connect(MainMenuSoundFont, &QAction::triggered, this, &TFormMain::MainMenuSoundFontClick);
-  MainMenuClearCache =
-      AddItem(MainMenuOptions, "MainMenuClearCache", QStringLiteral("変換済みの曲のキャッシュを削除(&C)..."), -1,
-              QStringLiteral("|デジタルの曲のために MP3 に変換して保存しておいた曲を削除します"));
+  MainMenuClearCache = AddItem(MainMenuOptions, "MainMenuClearCache", tr("変換済みの曲のキャッシュを削除(&C)..."), -1,
+                               tr("|デジタルの曲のために MP3 に変換して保存しておいた曲を削除します"));
   connect(MainMenuClearCache, &QAction::triggered, this, &TFormMain::MainMenuClearCacheClick);
-  MainMenuAddGame = AddItem(MainMenuOptions, "MainMenuAddGame", QStringLiteral("ゲームフォルダの追加(&G)..."), -1,
-                            QStringLiteral("|音楽を入れ替えるゲームのフォルダ (ClassicUO のフォルダなど) を加えます"));
+  MainMenuAddGame = AddItem(MainMenuOptions, "MainMenuAddGame", tr("ゲームフォルダの追加(&G)..."), -1,
+                            tr("|音楽を入れ替えるゲームのフォルダ (ClassicUO のフォルダなど) を加えます"));
   connect(MainMenuAddGame, &QAction::triggered, this, [this] { MainMenuAddGameClick(); });
+  BuildLanguageMenu();
+  sub(MainMenuLanguageMenu);
 
-  MainMenuHelp = top("MainMenuHelp", QStringLiteral("ヘルプ(&H)"));
-  N4 = AddItem(MainMenuHelp, "N4", QStringLiteral("サポートホームページ(&S)"), imgHelp,
-               QStringLiteral("|WEBブラウザを起動してサポートホームページを表示します"));
+  MainMenuHelp = top("MainMenuHelp", tr("ヘルプ(&H)"));
+  N4 = AddItem(MainMenuHelp, "N4", tr("サポートホームページ(&S)"), imgHelp,
+               tr("|WEBブラウザを起動してサポートホームページを表示します"));
   connect(N4, &QAction::triggered, this, &TFormMain::N4Click);
   MainMenuHelp->addSeparator()->setObjectName("N3");
-  MainMenuAbout = AddItem(MainMenuHelp, "MainMenuAbout", QStringLiteral("バージョン情報(&A)"));
+  MainMenuAbout = AddItem(MainMenuHelp, "MainMenuAbout", tr("バージョン情報(&A)"));
   connect(MainMenuAbout, &QAction::triggered, this, &TFormMain::MainMenuAboutClick);
   // The menu bar's own titles have no hints: highlighting one clears the status bar.
   // The bar is also told of items hovered inside its opened menus, after the menu itself: the
@@ -191,23 +193,22 @@ void TFormMain::BuildPopupMenus() {
   PopupMenuList = new QMenu(this);
   PopupMenuList->setObjectName("PopupMenuList");
   PopupMenuList->setStyle(style);
-  PopupMenuListJump =
-      AddItem(PopupMenuList, "PopupMenuListJump", QStringLiteral("割り当てられているファイルにジャンプ(&J)"));
+  PopupMenuListJump = AddItem(PopupMenuList, "PopupMenuListJump", tr("割り当てられているファイルにジャンプ(&J)"));
   PopupMenuListJump->setShortcut(Qt::Key_F4);
   PopupMenuListJump->setShortcutContext(Qt::WidgetShortcut);  // F4 itself reaches MainMenuShowFile
   connect(PopupMenuListJump, &QAction::triggered, this, &TFormMain::PopupMenuListJumpClick);
   PopupMenuList->addSeparator()->setObjectName("N7");
-  PopupMenuListPlay = AddItem(PopupMenuList, "PopupMenuListPlay", QStringLiteral("再生(&P)"), imgPlay);
+  PopupMenuListPlay = AddItem(PopupMenuList, "PopupMenuListPlay", tr("再生(&P)"), imgPlay);
   connect(PopupMenuListPlay, &QAction::triggered, this, &TFormMain::ToolButtonPlayClick);
-  PopupMenuListStop = AddItem(PopupMenuList, "PopupMenuListStop", QStringLiteral("停止(&S)"), imgStop);
+  PopupMenuListStop = AddItem(PopupMenuList, "PopupMenuListStop", tr("停止(&S)"), imgStop);
   connect(PopupMenuListStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
   PopupMenuList->addSeparator()->setObjectName("N5");
-  PopupMenuListDefault = AddItem(PopupMenuList, "PopupMenuListDefault", QStringLiteral("この設定のみ標準に戻す(&D)"));
+  PopupMenuListDefault = AddItem(PopupMenuList, "PopupMenuListDefault", tr("この設定のみ標準に戻す(&D)"));
   connect(PopupMenuListDefault, &QAction::triggered, this, &TFormMain::PopupMenuListDefaultClick);
-  PopupMenuListEditDetail = AddItem(PopupMenuList, "PopupMenuListEditDetail", QStringLiteral("詳細説明を編集(&E)"));
+  PopupMenuListEditDetail = AddItem(PopupMenuList, "PopupMenuListEditDetail", tr("詳細説明を編集(&E)"));
   menuitems::SetMeasured(PopupMenuListEditDetail, false);
   connect(PopupMenuListEditDetail, &QAction::triggered, this, &TFormMain::PopupMenuListEditDetailClick);
-  PopupMenuListMidiTune = AddItem(PopupMenuList, "PopupMenuListMidiTune", QStringLiteral("MIDI の曲を使う(&M)"));
+  PopupMenuListMidiTune = AddItem(PopupMenuList, "PopupMenuListMidiTune", tr("MIDI の曲を使う(&M)"));
   PopupMenuListMidiTune->setVisible(false);  // shown on a digital set (PopupMenuListPopup)
   connect(PopupMenuListMidiTune, &QAction::triggered, this, &TFormMain::PopupMenuListMidiTuneClick);
   menuitems::SetDefault(PopupMenuList, PopupMenuListPlay);
@@ -220,15 +221,15 @@ void TFormMain::BuildPopupMenus() {
   PopupMenuTree = new QMenu(this);
   PopupMenuTree->setObjectName("PopupMenuTree");
   PopupMenuTree->setStyle(style);
-  PopupMenuTreeAssign = AddItem(PopupMenuTree, "PopupMenuTreeAssign", QStringLiteral("このファイルに設定(&A)"));
+  PopupMenuTreeAssign = AddItem(PopupMenuTree, "PopupMenuTreeAssign", tr("このファイルに設定(&A)"));
   connect(PopupMenuTreeAssign, &QAction::triggered, this, &TFormMain::PopupMenuTreeAssignClick);
   PopupMenuTree->addSeparator()->setObjectName("N6");
-  PopupMenuTreeOpen = AddItem(PopupMenuTree, "PopupMenuTreeOpen", QStringLiteral("開く(&O)"));
+  PopupMenuTreeOpen = AddItem(PopupMenuTree, "PopupMenuTreeOpen", tr("開く(&O)"));
   menuitems::SetMeasured(PopupMenuTreeOpen, false);
   connect(PopupMenuTreeOpen, &QAction::triggered, this, &TFormMain::PopupMenuTreeOpenClick);
-  PopupMenuTreePlay = AddItem(PopupMenuTree, "PopupMenuTreePlay", QStringLiteral("再生(&P)"), imgPlay);
+  PopupMenuTreePlay = AddItem(PopupMenuTree, "PopupMenuTreePlay", tr("再生(&P)"), imgPlay);
   connect(PopupMenuTreePlay, &QAction::triggered, this, &TFormMain::PopupMenuTreePlayClick);
-  PopupMenuTreeStop = AddItem(PopupMenuTree, "PopupMenuTreeStop", QStringLiteral("停止(&S)"), imgStop);
+  PopupMenuTreeStop = AddItem(PopupMenuTree, "PopupMenuTreeStop", tr("停止(&S)"), imgStop);
   connect(PopupMenuTreeStop, &QAction::triggered, this, &TFormMain::ToolButtonStopClick);
   menuitems::SetDefault(PopupMenuTree, PopupMenuTreePlay);
   connect(PopupMenuTree, &QMenu::hovered, this, [this](QAction *a) { SetStatusText(a->statusTip()); });
@@ -265,29 +266,30 @@ void TFormMain::BuildToolBars() {
     return b;
   };
   ToolBarMisc = bar("ToolBarMisc");
-  ToolButtonExit = AddToolButton(ToolBarMisc, "ToolButtonExit", imgExit, QStringLiteral("終了|終了します"),
-                                 &TFormMain::MainMenuCloseClick);
-  ToolButtonApplay =
-      AddToolButton(ToolBarMisc, "ToolButtonApplay", imgApply,
-                    QStringLiteral("適用|ファイルをコピーしてUOに反映させます"), &TFormMain::MainMenuApplayClick);
-  ToolButtonFileJump =
-      AddToolButton(ToolBarMisc, "ToolButtonFileJump", imgFileJump,
-                    QStringLiteral("ファイルにジャンプ|設定されているファイルを直ちに表示するようにします"),
-                    &TFormMain::ToolButtonFileJumpClick);
+  ToolButtonExit =
+      AddToolButton(ToolBarMisc, "ToolButtonExit", imgExit, tr("終了|終了します"), &TFormMain::MainMenuCloseClick);
+  ToolButtonApplay = AddToolButton(ToolBarMisc, "ToolButtonApplay", imgApply,
+                                   tr("適用|ファイルをコピーしてUOに反映させます"), &TFormMain::MainMenuApplayClick);
+  ToolButtonFileJump = AddToolButton(ToolBarMisc, "ToolButtonFileJump", imgFileJump,
+                                     tr("ファイルにジャンプ|設定されているファイルを直ちに表示するようにします"),
+                                     &TFormMain::ToolButtonFileJumpClick);
   ToolButtonFileJump->setCheckable(true);
 
   ToolBarConfig = bar("ToolBarConfig");
   ComboBoxConfigList = new QComboBox(ToolBarConfig);
   ComboBoxConfigList->setObjectName("ComboBoxConfigList");
   ComboBoxConfigList->setEditable(false);
-  ComboBoxConfigList->setModel(Store().ConfigList());
+  ComboBoxConfigList->setModel(new TShownConfigList(ComboBoxConfigList));
+  static_cast<TShownConfigList *>(ComboBoxConfigList->model())->setSourceModel(Store().ConfigList());
   // As wide as the bar, up to 200: no width of its own below that, whatever the names' lengths.
-  ComboBoxConfigList->setMaximumWidth(Scale(200));
+  // The game's own music, named longer in another language, still shows whole.
+  ComboBoxConfigList->setMaximumWidth(
+      std::max(Scale(200), WidthShowing(*ComboBoxConfigList, ShownConfigName(kStandardConfig))));
   ComboBoxConfigList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   ComboBoxConfigList->setMinimumContentsLength(1);
   ComboBoxConfigList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   ComboBoxConfigList->setItemDelegate(new TRowHeightDelegate(Scale(15), ComboBoxConfigList));
-  SetHint(ComboBoxConfigList, QStringLiteral("|変更したい設定項目を選びます"));
+  SetHint(ComboBoxConfigList, tr("|変更したい設定項目を選びます"));
   ToolBarConfig->addWidget(ComboBoxConfigList);
   // The game and its music set, beside the configuration: shown only when there is a choice.
   auto selector = [this](const char *name, const QString &hint, QAction *&item) {
@@ -301,16 +303,16 @@ void TFormMain::BuildToolBars() {
     item->setVisible(false);
     return box;
   };
-  ComboBoxGame = selector("ComboBoxGame", QStringLiteral("|音楽を入れ替えるゲームを選びます"), ComboBoxGameItem);
-  ComboBoxMusicSet = selector("ComboBoxMusicSet", QStringLiteral("|表示する音楽 (MIDI またはデジタル) を選びます"),
-                              ComboBoxMusicSetItem);
+  ComboBoxGame = selector("ComboBoxGame", tr("|音楽を入れ替えるゲームを選びます"), ComboBoxGameItem);
+  ComboBoxMusicSet =
+      selector("ComboBoxMusicSet", tr("|表示する音楽 (MIDI またはデジタル) を選びます"), ComboBoxMusicSetItem);
 
   addToolBarBreak();
   ToolBarPlayer = bar("ToolBarPlayer");
-  ToolButtonPlay = AddToolButton(ToolBarPlayer, "ToolButtonPlay", imgPlay,
-                                 QStringLiteral("再生|エディットボックスに入力されているファイルを再生します"),
-                                 &TFormMain::ToolButtonPlayClick);
-  ToolButtonStop = AddToolButton(ToolBarPlayer, "ToolButtonStop", imgStop, QStringLiteral("停止|演奏を停止します"),
+  ToolButtonPlay =
+      AddToolButton(ToolBarPlayer, "ToolButtonPlay", imgPlay,
+                    tr("再生|エディットボックスに入力されているファイルを再生します"), &TFormMain::ToolButtonPlayClick);
+  ToolButtonStop = AddToolButton(ToolBarPlayer, "ToolButtonStop", imgStop, tr("停止|演奏を停止します"),
                                  &TFormMain::ToolButtonStopClick);
   ToolButtonStop->setEnabled(false);
   ToolButtonSeparator = ToolBarPlayer->addSeparator();
@@ -321,7 +323,7 @@ void TFormMain::BuildToolBars() {
   // of the bar, on every resize.
   EditMidiFile->setMinimumWidth(Scale(40));
   EditMidiFile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  SetHint(EditMidiFile, QStringLiteral("|再生したいファイル名を入力します"));
+  SetHint(EditMidiFile, tr("|再生したいファイル名を入力します"));
   ToolBarPlayer->addWidget(EditMidiFile);
 
   // However a bar comes to be shown or hidden, its View item follows. Until the window is
@@ -383,7 +385,7 @@ void TFormMain::RebuildConfigItems(QMenu *menu, bool withStandard, void (TFormMa
   for (const QString &name : names) {
     if (!withStandard && name == kStandardConfig) continue;
     // The name travels in the item's data; its caption shows an "&" as it is.
-    QAction *item = menu->addAction(QString(name).replace('&', QStringLiteral("&&")));
+    QAction *item = menu->addAction(ShownConfigName(name).replace('&', QStringLiteral("&&")));
     item->setData(name);
     connect(item, &QAction::triggered, this, [this, item, handler] { (this->*handler)(item); });
   }
@@ -399,7 +401,7 @@ void TFormMain::MainMenuAboutClick() {
 
 void TFormMain::N4Click() {
   const QString manual = ManualPath();
-  if (manual.isEmpty()) dialogs_.Message(QStringLiteral("使い方のページが見つかりません"));
+  if (manual.isEmpty()) dialogs_.Message(tr("使い方のページが見つかりません"));
   else QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 

@@ -39,6 +39,14 @@ void TFormMain::ShowOptions() {
   else if (options_.AtPlay) menuitems::ChooseRadio(MainMenuAtPlay, imageList_);
   QAction *bars[] = {MainMenuToolBarMisc, MainMenuToolBarConfig, MainMenuToolBarPlayer};
   for (int i = 0; i < 3; ++i) menuitems::SetChecked(bars[i], options_.ToolBars[i], imageList_);
+  for (QAction *item : {MainMenuLanguageAuto, MainMenuLanguageJa, MainMenuLanguageEn}) {
+    menuitems::SetCheckedFlag(item, false);
+    menuitems::SetImage(item, imageList_, -1);
+  }
+  menuitems::ChooseRadio(options_.Language == platform::TLanguageChoice::Japanese  ? MainMenuLanguageJa
+                         : options_.Language == platform::TLanguageChoice::English ? MainMenuLanguageEn
+                                                                                   : MainMenuLanguageAuto,
+                         imageList_);
 }
 
 // Stop is on while something plays; the player choice is locked while the built-in one plays.

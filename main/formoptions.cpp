@@ -26,6 +26,8 @@ TFormOptions TFormOptions::Load(const platform::IniFile &ini) {
   o.ToolBars[0] = flag("ToolBar1", true);
   o.ToolBars[1] = flag("ToolBar2", true);
   o.ToolBars[2] = flag("ToolBar3", true);
+  o.LanguageAsStored = ini.ReadString(kSettingsSection, platform::kLanguageKey, "");
+  o.Language = platform::LanguageChoiceOf(o.LanguageAsStored);
   return o;
 }
 
@@ -47,5 +49,8 @@ void TFormOptions::Save(platform::IniFile &ini) const {
   flag("ToolBar1", ToolBars[0]);
   flag("ToolBar2", ToolBars[1]);
   flag("ToolBar3", ToolBars[2]);
+  values.emplace_back(platform::kLanguageKey, platform::LanguageChoiceOf(LanguageAsStored) == Language
+                                                  ? LanguageAsStored
+                                                  : platform::StoredLanguageChoice(Language));
   ini.WriteStrings(kSettingsSection, values);
 }

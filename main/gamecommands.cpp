@@ -4,6 +4,7 @@
 #include "formmain.h"
 #include "gamefolder.h"
 #include "keptgames.h"
+#include "shownnames.h"
 #include "reporttexts.h"
 
 namespace {
@@ -27,7 +28,7 @@ void TFormMain::ComboBoxGameChange() {
 
 void TFormMain::MainMenuAddGameClick() {
   platform::TFileDialogOptions options;
-  options.title = QStringLiteral("ゲームフォルダの追加");
+  options.title = tr("ゲームフォルダの追加");
   const QString folder = dialogs_.ChooseFolder(options);
   if (!folder.isEmpty()) AddGameFolder(folder);
 }
@@ -61,7 +62,7 @@ void TFormMain::ShowChosenSet() {
   TellDigitalIndex();
   MaskGameFiles();
   FillSceneList();
-  setWindowTitle(gameChoice_->CaptionOf(QStringLiteral("Melodeck - ") + store_->LastConfig()));
+  setWindowTitle(gameChoice_->CaptionOf(ShownCaption(QStringLiteral("Melodeck - ") + store_->LastConfig())));
   const TSceneTable &table = session_->SceneTable;
   if (table.size() > 0) FolderTreeViewEx->SelectPath(folders_.DefaultDir + "\\" + table[table.TitleScene()].FileName);
 }

@@ -54,15 +54,15 @@ void TFormMain::MainMenuClearCacheClick() {
   const TConvertCache cache;
   const qint64 size = cache.Size();
   if (size == 0) {
-    dialogs_.Message(QStringLiteral("変換済みの曲のキャッシュは空です."));
+    dialogs_.Message(tr("変換済みの曲のキャッシュは空です."));
     return;
   }
-  if (dialogs_.Message(QStringLiteral("変換済みの曲のキャッシュ (%1 MiB) を削除します.\n"
-                                      "削除した曲は, 次に適用するときにもう一度変換します.")
+  if (dialogs_.Message(tr("変換済みの曲のキャッシュ (%1 MiB) を削除します.\n"
+                          "削除した曲は, 次に適用するときにもう一度変換します.")
                            .arg(MebibytesText(size)),
                        platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return;
   if (!cache.Clear())
-    dialogs_.Message(QStringLiteral("変換済みの曲のキャッシュの一部を削除できませんでした: %1").arg(cache.Dir()),
+    dialogs_.Message(tr("変換済みの曲のキャッシュの一部を削除できませんでした: %1").arg(cache.Dir()),
                      platform::TMsgType::Error);
 }

@@ -43,7 +43,7 @@ void TFormMain::PopupMenuTreePlayClick() {
 
 void TFormMain::MainMenuSoundFontClick() {
   platform::TFileDialogOptions options;
-  options.title = QStringLiteral("SoundFont の選択");
+  options.title = tr("SoundFont の選択");
   options.filter = QStringLiteral("SoundFont (*.sf2;*.sf3)|*.sf2;*.sf3");
   // The chosen SoundFont's folder, or the system's SoundFonts when none was chosen yet.
   const QString current = QS(Store().Settings().ReadString(kSettingsSection, "SoundFont", ""));

@@ -1,11 +1,13 @@
 #include "reporttexts.h"
 
+#include <QCoreApplication>
+
 #include "backups.h"
 
 QString BackupReportText(const TBackupReport &report) {
   QString text;
   if (!report.Missing.empty()) {
-    text = QStringLiteral("バックアップファイルがありません.\n");
+    text = QCoreApplication::translate("Reports", "バックアップファイルがありません.\n");
     for (const QString &path : report.Missing) text += path + "\n";
   }
   if (!report.Ours.empty()) text += (text.isEmpty() ? "" : "\n") + OurFilesNotBackedUpText(report.Ours);
@@ -19,13 +21,17 @@ QString LeftStandardText(const TImportReport &report) {
   for (const TLeftStandard &left : report.LeftStandard)
     lines += QStringLiteral("\n%1 :  %2 (%3)")
                  .arg(left.Scene, left.Value,
-                      left.Unsafe.isEmpty() ? QStringLiteral("パッケージにありません") : left.Unsafe);
+                      left.Unsafe.isEmpty() ? QCoreApplication::translate("Reports", "パッケージにありません")
+                                            : left.Unsafe);
   if (lines.isEmpty()) return {};
   if (report.Missing)
-    return QStringLiteral("パッケージファイルが壊れています: %1\n次の場面は標準のままにしました")
+    return QCoreApplication::translate("Reports",
+                                       "パッケージファイルが壊れています: %1\n次の場面は標準のままにしました")
                .arg(report.PackageFile) +
            lines;
-  return QStringLiteral("次の場面はパッケージの外のファイルを指しているため標準のままにしました") + lines;
+  return QCoreApplication::translate("Reports",
+                                     "次の場面はパッケージの外のファイルを指しているため標準のままにしました") +
+         lines;
 }
 
 }  // namespace
@@ -41,13 +47,14 @@ QStringList ImportReportMessages(const TImportReport &report, const TWorkFolder 
     }
     case TImportResult::Damaged:
       if (report.IndexDamaged) return {};
-      return {QStringLiteral("パッケージファイルを展開できません: ") + report.PackageFile};
+      return {QCoreApplication::translate("Reports", "パッケージファイルを展開できません: %1").arg(report.PackageFile)};
     case TImportResult::NoWorkFolder:
       if (report.Folder.isEmpty()) return {WorkFolderFailureText(work)};
       return {};
     case TImportResult::NoImportFolder:
-      if (report.Folder.isEmpty()) return {QStringLiteral("パッケージ展開用フォルダを確保できません")};
-      return {QStringLiteral("ディレクトリを作成できません: ") + report.Folder};
+      if (report.Folder.isEmpty())
+        return {QCoreApplication::translate("Reports", "パッケージ展開用フォルダを確保できません")};
+      return {QCoreApplication::translate("Reports", "ディレクトリを作成できません: %1").arg(report.Folder)};
     case TImportResult::Cancelled:
     case TImportResult::NotAnArchive:
     case TImportResult::NoIndex:
@@ -61,22 +68,23 @@ QStringList ImportReportMessages(const TImportReport &report, const TWorkFolder 
 QString ExportReportText(const TExportReport &report, const TWorkFolder &work) {
   switch (report.Result) {
     case TExportResult::Written:
-      return QStringLiteral("パッケージファイルを作成しました");
+      return QCoreApplication::translate("Reports", "パッケージファイルを作成しました");
     case TExportResult::NoConfiguration:
       return {};
     case TExportResult::NoWorkFolder:
       return WorkFolderFailureText(work);
     case TExportResult::NotEmptied:
-      return QStringLiteral("初期化に失敗しました: ディレクトリを削除できません");
+      return QCoreApplication::translate("Reports", "初期化に失敗しました: ディレクトリを削除できません");
     case TExportResult::NoFolder:
-      return report.Folder.isEmpty() ? QStringLiteral("ディレクトリを作成できません")
-                                     : QStringLiteral("ディレクトリを作成できません: ") + report.Folder;
+      return report.Folder.isEmpty()
+                 ? QCoreApplication::translate("Reports", "ディレクトリを作成できません")
+                 : QCoreApplication::translate("Reports", "ディレクトリを作成できません: %1").arg(report.Folder);
     case TExportResult::NothingToPack:
-      return QStringLiteral("パッケージ化するファイルがありません");
+      return QCoreApplication::translate("Reports", "パッケージ化するファイルがありません");
     case TExportResult::NotReplaced:
-      return QStringLiteral("パッケージファイルの初期化に失敗しました");
+      return QCoreApplication::translate("Reports", "パッケージファイルの初期化に失敗しました");
     case TExportResult::NotPacked:
-      return QStringLiteral("パッケージファイルの作成に失敗しました");
+      return QCoreApplication::translate("Reports", "パッケージファイルの作成に失敗しました");
   }
   return {};
 }
@@ -84,9 +92,9 @@ QString ExportReportText(const TExportReport &report, const TWorkFolder &work) {
 QString ConfigCommandText(TConfigCommandResult result) {
   switch (result) {
     case TConfigCommandResult::NameInUse:
-      return QStringLiteral("既存の設定と同じ名前は使えません");
+      return QCoreApplication::translate("Reports", "既存の設定と同じ名前は使えません");
     case TConfigCommandResult::InvalidName:
-      return QStringLiteral("ファイル名に使用できない文字は使えません");
+      return QCoreApplication::translate("Reports", "ファイル名に使用できない文字は使えません");
     case TConfigCommandResult::Done:
     case TConfigCommandResult::NoName:
     case TConfigCommandResult::Gone:
@@ -99,10 +107,10 @@ QString GameUpdatesText(const std::vector<TGameUpdate> &updates) {
   if (updates.empty()) return {};
   QString list;
   for (const TGameUpdate &u : updates) list += "\n" + u.Target;
-  return QStringLiteral(
-             "ゲームの更新で次の音楽ファイルが新しくなっていました.\n"
-             "新しいファイルをバックアップ (標準の設定) として使います.\n"
-             "以前のバックアップは日付を付けた名前で同じフォルダに残してあります.\n") +
+  return QCoreApplication::translate("Reports",
+                                     "ゲームの更新で次の音楽ファイルが新しくなっていました.\n"
+                                     "新しいファイルをバックアップ (標準の設定) として使います.\n"
+                                     "以前のバックアップは日付を付けた名前で同じフォルダに残してあります.\n") +
          list;
 }
 
@@ -110,23 +118,28 @@ QString DamagedSettingsText(const TDamagedSettings &damaged) {
   QStringList lines;
   for (const int line : damaged.Lines) lines << QString::number(line);
   QString text =
-      QStringLiteral("設定ファイルの次の行は読めないため使われません.\n%1: %2 行目\n読める内容はそのまま使います.")
+      QCoreApplication::translate(
+          "Reports", "設定ファイルの次の行は読めないため使われません.\n%1: %2 行目\n読める内容はそのまま使います.")
           .arg(damaged.File, lines.join(QStringLiteral(", ")));
-  if (!damaged.KeptAs.isEmpty()) text += QStringLiteral("\n元のファイルは %1 に残してあります.").arg(damaged.KeptAs);
+  if (!damaged.KeptAs.isEmpty())
+    text += QCoreApplication::translate("Reports", "\n元のファイルは %1 に残してあります.").arg(damaged.KeptAs);
   return text;
 }
 
 QString DigitalIndexText(const TGameSet &set) {
   QString text;
   if (!set.Ambiguous.isEmpty()) {
-    text = QStringLiteral(
+    text = QCoreApplication::translate(
+        "Reports",
         "次の曲は, 名前が同じ (大文字と小文字だけが違う) ファイルが複数あるため, どれも使いません.\n"
         "ゲームもどちらを演奏するか決まりません. 一つだけ残してください.\n");
     for (const QString &track : set.Ambiguous) text += "\n" + track;
   }
   if (set.SkippedLines > 0) {
     if (!text.isEmpty()) text += "\n\n";
-    text += QStringLiteral("%1 の %2 行は曲として読めないため, 使いません.").arg(set.Index).arg(set.SkippedLines);
+    text += QCoreApplication::translate("Reports", "%1 の %2 行は曲として読めないため, 使いません.")
+                .arg(set.Index)
+                .arg(set.SkippedLines);
   }
   return text;
 }

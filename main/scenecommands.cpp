@@ -52,7 +52,7 @@ void TFormMain::ListViewChangeState() {
 
 bool TFormMain::ListViewEdited(QTreeWidgetItem *row, QString &text) {
   if (!sceneList_->NameTaken(text)) return true;
-  Dialogs().Message(QStringLiteral("同じ場面名は付けられません"));
+  Dialogs().Message(tr("同じ場面名は付けられません"));
   text = row->text(0);
   return false;
 }
@@ -84,8 +84,7 @@ void TFormMain::PopupMenuListEditDetailClick() {
   const int scene = sceneList_->SelectedScene();
   if (scene < 0) return;
   QString text;
-  if (!Dialogs().InputQuery(QStringLiteral("場面の詳細説明を編集"),
-                            QStringLiteral("新しい場面の説明を入力してください"), text) ||
+  if (!Dialogs().InputQuery(tr("場面の詳細説明を編集"), tr("新しい場面の説明を入力してください"), text) ||
       text.isEmpty())
     return;
   Session().SceneTable[scene].Detail = text;

@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include "core/text.h"
+#include "qtcore/language.h"
 #include "qtcore/qstr.h"
 #include "sources.h"
 
@@ -60,13 +61,17 @@ TSceneList::TSceneList(QTreeWidget &view, TSceneTable &table, const TGameFolders
 // The collator without regard to case also takes hiragana for katakana and full width for half
 // width; such ties go to a comparison that still tells those apart.
 int TSceneList::CompareTexts(const QString &a, const QString &b) {
-  // The program speaks Japanese: its lists are collated as Japanese whatever the system's locale.
-  static const QCollator collator = [] {
-    QCollator c(QLocale(QLocale::Japanese, QLocale::Japan));
+  // Lists are collated in the language shown: Japanese whatever the system's locale, English by
+  // the user's own locale.
+  const auto collatorOf = [](const QLocale &locale) {
+    QCollator c(locale);
     c.setCaseSensitivity(Qt::CaseInsensitive);
     return c;
-  }();
-  const int order = collator.compare(a, b);
+  };
+  static const QCollator japanese = collatorOf(QLocale(QLocale::Japanese, QLocale::Japan));
+  static QCollator users = collatorOf(QLocale());
+  if (!platform::JapaneseShown() && users.locale() != QLocale()) users = collatorOf(QLocale());
+  const int order = (platform::JapaneseShown() ? japanese : users).compare(a, b);
   return order != 0 ? order : QString::compare(a, b, Qt::CaseInsensitive);
 }
 
