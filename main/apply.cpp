@@ -3,6 +3,7 @@
 
 #include "applyguard.h"
 #include "convertdialog.h"
+#include "shownnames.h"
 #include "coredialogs.h"
 #include "formmain.h"
 #include "gamerunning.h"
@@ -14,7 +15,7 @@ void TFormMain::MainMenuApplayClick() { ApplyAll(); }
 bool TFormMain::ApplyAll() {
   bool running = false;
   for (const TGameSet &set : gameChoice_->Sets()) running = running || IsGameRunning(set.Folders);
-  const QString question = ApplyQuestion(running, Store().CurrentConfig);
+  const QString question = ApplyQuestion(running, ShownConfigName(Store().CurrentConfig));
   if (dialogs_.Message(question, platform::TMsgType::Confirmation, platform::mbOKCancel) != platform::TModalResult::OK)
     return true;
   if (players_->IsPlaying()) StopPlaying();

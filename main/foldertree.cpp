@@ -10,6 +10,7 @@
 #include "formmain.h"
 #include "menuitems.h"
 #include "qtcore/qstr.h"
+#include "scenetext.h"
 #include "sources.h"
 
 using platform::SS;
@@ -87,7 +88,7 @@ void TFormMain::PopupMenuTreePopup() {
   if (const int current = sceneList_->CurrentScene(); scene && current >= 0)
     PopupMenuTreeAssign->setText(
         tr("%1 にこのファイルを割り当てる(&A)")
-            .arg(QString(Session().SceneTable[current].Name).replace('&', QStringLiteral("&&"))));
+            .arg(ShownSceneName(Session().SceneTable[current]).replace('&', QStringLiteral("&&"))));
 }
 
 // Every extracted file goes with the work folder: archive entries are extracted afresh later.

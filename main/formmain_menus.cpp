@@ -13,6 +13,7 @@
 #include "formabout.h"
 #include "formmain.h"
 #include "menuitems.h"
+#include "qtcore/language.h"
 #include "shownnames.h"
 
 using menuitems::SetHint;
@@ -405,11 +406,16 @@ void TFormMain::N4Click() {
   else QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
-// The user manual shipped with the program: beside it, or where an installed program keeps
-// its documentation. Empty when neither is there.
+// The user manual shipped with the program, in the language shown (the Japanese one when there
+// is no English one): beside the program, or where an installed program keeps its
+// documentation. Empty when none is there.
 QString TFormMain::ManualPath() {
   const QString dir = QCoreApplication::applicationDirPath();
-  for (const QString &candidate : {dir + "/melodeck-manual.html", dir + "/../share/doc/melodeck/manual.html"})
+  QStringList candidates;
+  if (!platform::JapaneseShown())
+    candidates << dir + "/melodeck-manual.en.html" << dir + "/../share/doc/melodeck/manual.en.html";
+  candidates << dir + "/melodeck-manual.html" << dir + "/../share/doc/melodeck/manual.html";
+  for (const QString &candidate : candidates)
     if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
   return {};
 }

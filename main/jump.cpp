@@ -1,5 +1,6 @@
 // Jumping from a scene to its file in the folder tree, down to the entry inside an archive.
 #include "formmain.h"
+#include "scenetext.h"
 #include "sources.h"
 
 // The selected scene becomes the current one; its description goes to the status bar, and with
@@ -11,7 +12,7 @@ void TFormMain::JumpToSceneFile(bool showFile) {
   sceneList_->SetCurrentScene(current);
   if (current < 0) return;
   const TScene &scene = Session().SceneTable[current];
-  SetStatusText(scene.Detail);
+  SetStatusText(ShownSceneDetail(scene));
   if (!showFile) return;
   const TSource source = TSource::Parse(scene.Source);
   if (archiveTree_->Reveal(source.Resolve(TClient::First, Folders()), source)) archiveTree_->ScrollSelectedNode();

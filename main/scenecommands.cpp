@@ -4,6 +4,7 @@
 
 #include "formabout.h"
 #include "formmain.h"
+#include "scenetext.h"
 #include "sources.h"
 
 void TFormMain::ConnectSceneList() {
@@ -26,7 +27,8 @@ void TFormMain::ListViewColumnClick(int column, bool fromHeader) { sceneList_->C
 void TFormMain::ListViewChangeText(QTreeWidgetItem *row) {
   if (sceneList_->SelectedScene() < 0) return;
   const int scene = sceneList_->SceneOfRow(row);
-  if (scene < 0) return;
+  // A name left as shown is not written: the stored one stays, whatever the language shown.
+  if (scene < 0 || row->text(0) == ShownSceneName(Session().SceneTable[scene])) return;
   Session().SceneTable[scene].Name = row->text(0);
   WriteSceneNameReported(scene);
 }

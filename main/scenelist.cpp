@@ -1,6 +1,5 @@
 #include "scenelist.h"
 
-#include <QCollator>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPointer>
@@ -8,8 +7,9 @@
 #include <QStyledItemDelegate>
 
 #include "core/text.h"
-#include "qtcore/language.h"
+#include "qtcore/shownorder.h"
 #include "qtcore/qstr.h"
+#include "scenetext.h"
 #include "sources.h"
 
 using platform::SS;
@@ -60,20 +60,9 @@ TSceneList::TSceneList(QTreeWidget &view, TSceneTable &table, const TGameFolders
 
 // The collator without regard to case also takes hiragana for katakana and full width for half
 // width; such ties go to a comparison that still tells those apart.
-int TSceneList::CompareTexts(const QString &a, const QString &b) {
-  // Lists are collated in the language shown: Japanese whatever the system's locale, English by
-  // the user's own locale.
-  const auto collatorOf = [](const QLocale &locale) {
-    QCollator c(locale);
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    return c;
-  };
-  static const QCollator japanese = collatorOf(QLocale(QLocale::Japanese, QLocale::Japan));
-  static QCollator users = collatorOf(QLocale());
-  if (!platform::JapaneseShown() && users.locale() != QLocale()) users = collatorOf(QLocale());
-  const int order = (platform::JapaneseShown() ? japanese : users).compare(a, b);
-  return order != 0 ? order : QString::compare(a, b, Qt::CaseInsensitive);
-}
+// Lists are collated in the language shown: Japanese whatever the system's locale, English by
+// the user's own locale.
+int TSceneList::CompareTexts(const QString &a, const QString &b) { return platform::CompareShownNames(a, b); }
 
 int TSceneList::SceneOfRow(const QTreeWidgetItem *row) const { return row ? row->data(0, Qt::UserRole).toInt() : -1; }
 
@@ -95,7 +84,7 @@ void TSceneList::Fill() {
     view_.clear();
     current_ = -1;
     for (int i = 0; i < table_.size(); ++i) {
-      auto *row = new QTreeWidgetItem({table_[i].Name, TSource::Parse(table_[i].Source).DisplayName()});
+      auto *row = new QTreeWidgetItem({ShownSceneName(table_[i]), TSource::Parse(table_[i].Source).DisplayName()});
       row->setData(0, Qt::UserRole, i);
       row->setFlags(row->flags() | Qt::ItemIsEditable);
       view_.addTopLevelItem(row);

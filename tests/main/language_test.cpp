@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QToolButton>
 #include <functional>
@@ -81,6 +82,15 @@ TEST(WindowLanguage, TextsShowInTheLanguageChosen) {
        "既存の設定と同じ名前は使えません", "A configuration with that name already exists"},
       {"system folder", [](FormWorld &, TFormMain &) { return foldertree::MyComputer().name; }, "マイ コンピュータ",
        "My Computer"},
+      {"scene in the list", [](FormWorld &, TFormMain &f) { return f.SceneList().RowOfScene(1)->text(0); },
+       "ブリティン", "Britain"},
+      {"apply question naming the game's own music",
+       [](FormWorld &w, TFormMain &f) {
+         w.dialogs.Answer(platform::TModalResult::Cancel);
+         f.MainMenuApplayClick();
+         return w.dialogs.Texts().value(0);
+       },
+       "標準を適用しますか？", "Apply 標準 (the game's own music)?"},
   };
   for (const bool japanese : {false, true}) {
     for (const Case &c : cases) {
@@ -246,4 +256,37 @@ TEST(WindowLanguage, ScenesSortInTheLanguageShown) {
     EXPECT_LT(TSceneList::CompareTexts(first, second), 0) << "Japanese order";
   }
   QLocale::setDefault(saved);
+}
+
+// A scene's built-in name shows in the language, but only a name the user gives is written: the
+// scene names file stays the same whatever the language shown.
+TEST(WindowLanguage, ASceneNameIsStoredOnlyWhenTheUserChangesIt) {
+  FormWorld w;
+  const ShownLanguage english(false);
+  TFormMain &f = w.Open();
+  QTreeWidgetItem *row = f.SceneList().RowOfScene(1);
+  ASSERT_EQ(row->text(0), "Britain");
+  row->setSelected(true);
+  f.ListViewChangeText(row);  // committed as shown
+  EXPECT_EQ(f.Session().SceneTable[1].Name, Text("ブリティン"));
+  platform::IniFile dat(w.world.Windows("prog") + "\\melodeck.dat");
+  EXPECT_EQ(dat.ReadString("melodeck", "britain1.mid", "none"), "none");
+  row->setText(0, "Britain Castle");
+  EXPECT_EQ(f.Session().SceneTable[1].Name, "Britain Castle");
+  EXPECT_EQ(platform::IniFile(w.world.Windows("prog") + "\\melodeck.dat")
+                .ReadString("melodeck", "britain1.mid", "")
+                .substr(0, 15),
+            "Britain Castle|");
+}
+
+TEST(WindowLanguage, TheManualIsInTheLanguageShown) {
+  for (const bool japanese : {false, true}) {
+    const ShownLanguage language(japanese);
+    const QString manual = TFormMain::ManualPath();
+    EXPECT_TRUE(manual.endsWith(japanese ? "/melodeck-manual.html" : "/melodeck-manual.en.html"))
+        << manual.toStdString();
+    QFile file(manual);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(japanese ? Text("パッケージ") : "package"));
+  }
 }
