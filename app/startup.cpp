@@ -19,7 +19,8 @@ using platform::SS;
 namespace {
 
 constexpr char kFirstKey[] = "\\SOFTWARE\\Origin Worlds Online\\Ultima Online\\1.0";
-constexpr char kClientNotFound[] = "\"Client.exe\" was not found.";
+// Written in English, as the command line's texts are; shown in the language chosen.
+constexpr char kClientNotFound[] = QT_TRANSLATE_NOOP("EnglishMessages", "\"Client.exe\" was not found.");
 
 // One line for whoever started the program from a terminal: where it looked, and what for.
 void LogClientNotFound(const platform::Registry &registry) {
@@ -106,7 +107,7 @@ bool DiscoverGame(const platform::Registry &registry, platform::Dialogs &dialogs
   f = MidiClientFolders(registry);
   if (!HasMidiClient(f)) {
     LogClientNotFound(registry);
-    dialogs.Message(QLatin1String(kClientNotFound));
+    dialogs.Message(QCoreApplication::translate("EnglishMessages", kClientNotFound));
     return false;
   }
   return true;
@@ -126,7 +127,7 @@ std::optional<TGameList> FindGames(const TRegistryHives &hives, const QString &s
   }
   if (list.Games.empty()) {
     LogClientNotFound(hives.Machine);
-    dialogs.Message(QLatin1String(kClientNotFound));
+    dialogs.Message(QCoreApplication::translate("EnglishMessages", kClientNotFound));
     auto game = ChooseGameFolder(dialogs);
     if (!game) return std::nullopt;
     KeepInSettings(dialogs, [&] {

@@ -237,7 +237,7 @@ void TFormMain::FormShow() {
   const QString title = folders_.DefaultDir + "\\" + session_->SceneTable[session_->SceneTable.TitleScene()].FileName;
   FolderTreeViewEx->SelectPath(title);
   if (!FolderTreeViewEx->currentItem()) {
-    dialogs_.Message(QStringLiteral("DefaultDir not found"));
+    dialogs_.Message(QCoreApplication::translate("EnglishMessages", "DefaultDir not found"));
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     return;
   }

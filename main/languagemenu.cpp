@@ -40,5 +40,5 @@ void TFormMain::MainMenuLanguageClick(QAction *item) {
   // Said in both languages: the one shown now may be the one the user can't read.
   dialogs_.Message(
       QStringLiteral("言語の変更は, 次に Melodeck を起動したときから有効になります.\n"  // notr: both languages
-                     "The new language is shown the next time Melodeck starts."));
+                     "The new language is shown the next time Melodeck starts."));      // notr: both languages
 }

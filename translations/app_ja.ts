@@ -329,4 +329,11 @@ Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files 
             <translation>保存</translation>
         </message>
     </context>
+    <context>
+        <name>EnglishMessages</name>
+        <message>
+            <source>"Client.exe" was not found.</source>
+            <translation>"Client.exe" が見つかりません。</translation>
+        </message>
+    </context>
 </TS>

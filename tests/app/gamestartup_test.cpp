@@ -98,6 +98,7 @@ TEST(GameStartup, TheListAndTheChosenGame) {
 
 TEST(GameStartup, WithNoGameTheUserMayChooseTheFolder) {
   const QString notFound = "\"Client.exe\" was not found.";
+  const QString notFoundInJapanese = QString::fromUtf8("\"Client.exe\" が見つかりません。");
   // Cancel ends as before, after the message.
   {
     StartWorld w(false, false);
@@ -112,7 +113,7 @@ TEST(GameStartup, WithNoGameTheUserMayChooseTheFolder) {
     EXPECT_TRUE(ReadKeptGames(w.Ini()).isEmpty());
   }
   // A folder that is not a game is explained and the dialog comes again, from there; a game's
-  // Music\Digital folder is its game, kept and chosen.
+  // Music\Digital folder is its game, kept and chosen. The message shows in the language shown.
   StartWorld w(false, false);
   TestWorld::MakeDirs(w.world.Linux("empty"));
   const QString empty = QString::fromStdString(w.world.Windows("empty"));
@@ -126,7 +127,7 @@ TEST(GameStartup, WithNoGameTheUserMayChooseTheFolder) {
   EXPECT_EQ(Folders(*list), QStringList{w.Uo()});
   EXPECT_EQ(list->Chosen, 0u);
   ASSERT_EQ(dialogs.Shown().size(), 4u);
-  EXPECT_EQ(dialogs.Shown()[0].text, notFound);
+  EXPECT_EQ(dialogs.Shown()[0].text, notFoundInJapanese);
   EXPECT_EQ(dialogs.Shown()[1].kind, ShownDialog::Folder);
   EXPECT_EQ(dialogs.Shown()[2].text, GameLookupText(LookUpGame(empty)));
   EXPECT_EQ(dialogs.Shown()[2].type, platform::TMsgType::Warning);

@@ -61,6 +61,7 @@ TEST(Startup, FindsTheClientsOrSaysClientExeWasNotFound) {
     }
     testsupport::ScriptedDialogs dialogs;
     TGameFolders f;
+    const TShownLanguage english(false);
     const bool ok = DiscoverGame(platform::Registry::LoadSystemReg(prefix.root), dialogs, f);
     EXPECT_EQ(ok, c.ok) << c.what;
     EXPECT_EQ(dialogs.Texts(), c.ok ? QStringList() : QStringList{kClientNotFound}) << c.what;

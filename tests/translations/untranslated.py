@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """untranslated.py ROOT [FOLDER...]: the user-visible texts of the sources that don't go through
-translation. A string literal that holds Japanese, or, in the command line's files, an English
-phrase, must be an argument of tr(), translate() or QT_TRANSLATE_NOOP()/QT_TR_NOOP() (the tables
+translation. A string literal that holds Japanese, or an English phrase in the command line's
+files or in a call that shows it (a message box, a label), must be an argument of tr(), translate() or QT_TRANSLATE_NOOP()/QT_TR_NOOP() (the tables
 marked for translation). A line that ends in a comment holding "notr" is left alone: names the
 program stores or looks for (a configuration's stored name, font families), never shown as a
 text of its own. Prints each literal found with its file and line; exit status 1 when any."""
@@ -13,12 +13,16 @@ JAPANESE = re.compile('[\u3000-\u30ff\u3400-\u9fff\uff00-\uffef]')
 ENGLISH_PHRASE = re.compile(r'[A-Za-z]{2,}[,:]? [A-Za-z]{2,}')
 TRANSLATING = {'tr', 'translate', 'QT_TRANSLATE_NOOP', 'QT_TR_NOOP', 'QT_TRANSLATE_NOOP3'}
 FOLDERS = ['app', 'config', 'main', 'forms', 'foldertree', 'platform', 'archives']
+# Calls that show their text to the user: an English phrase in them is a text too.
+SHOWING = {'Message', 'ShowException', 'InputQuery', 'setText', 'setWindowTitle', 'setToolTip',
+           'setStatusTip', 'setLabelText', 'addAction', 'SetStatusText', 'Err', 'Out'}
 # The command line's files, whose texts are written in English.
 ENGLISH_FILES = re.compile(r'^app/(cli|copyfailuretext|importanswers|terminaldialogs|main|handover)\.cpp$')
 
 
 def literals(text):
-    """(line, literal text, name of the call whose parentheses hold it) of each string literal."""
+    """(line, literal text, names of the calls whose parentheses hold it, innermost last) of each
+    string literal."""
     out = []
     stack = []  # the identifier before each open parenthesis
     last_ident = None
@@ -40,14 +44,14 @@ def literals(text):
             m = re.match(r'R"([^(]*)\(', text[i:])
             end = text.find(')' + m.group(1) + '"', i)
             body = text[i + len(m.group(0)):end]
-            out.append((line, body, stack[-1] if stack else None))
+            out.append((line, body, list(stack)))
             line += body.count('\n')
             i = end + len(m.group(1)) + 2
         elif c == '"':
             j = i + 1
             while j < n and text[j] != '"':
                 j += 2 if text[j] == '\\' else 1
-            out.append((line, text[i + 1:j], stack[-1] if stack else None))
+            out.append((line, text[i + 1:j], list(stack)))
             i = j + 1
         elif c == "'" and i > 0 and text[i - 1].isdigit():
             i += 1  # a digit separator: 1'000
@@ -92,9 +96,10 @@ def main():
                     text = f.read()
                 lines = text.split('\n')
                 english = bool(ENGLISH_FILES.match(rel))
-                for line, literal, call in literals(text):
-                    shown = JAPANESE.search(literal) or (english and ENGLISH_PHRASE.search(literal))
-                    if not shown or call in TRANSLATING:
+                for line, literal, calls in literals(text):
+                    showing = english or any(call in SHOWING for call in calls)
+                    shown = JAPANESE.search(literal) or (showing and ENGLISH_PHRASE.search(literal))
+                    if not shown or (calls and calls[-1] in TRANSLATING):
                         continue
                     if re.search(r'//.*\bnotr\b', lines[line - 1]):
                         continue
