@@ -172,7 +172,7 @@ Exit status: 0 done, 1 error, 2 unknown configuration, 3 copies failed or files 
 4 another Melodeck is running, 5 no settings yet (start the window once).</source>
             <translation>Melodeck: ゲームの BGM を設定ごとに入れ替えます.
 オプションなしではウインドウが開きます (FILE.mdk を指定すると, そのパッケージを読み込みます).
-終了ステータス: 0 完了, 1 エラー, 2 設定がない, 3 コピーの失敗または見つからないファイルがある,
+終了ステータス: 0 完了, 1 エラー, 2 その名前の設定がない, 3 コピーの失敗または見つからないファイルがある,
 4 ほかの Melodeck が動いている, 5 まだ設定がない (一度ウインドウを起動してください).</translation>
         </message>
         <message>
