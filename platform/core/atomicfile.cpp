@@ -59,6 +59,25 @@ bool AtomicFile::Write(std::string_view data) {
   return true;
 }
 
+bool AtomicFile::WriteFrom(int in, bool &readFailed) {
+  readFailed = false;
+  // Any refusal or error of the kernel's copy (another file system, a file it can't copy, a
+  // failing disk) leaves the rest to the buffered copy, which tells a read from a write error.
+  for (;;) {
+    const ssize_t n = copy_file_range(in, nullptr, fd_, nullptr, size_t{1} << 30, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+  }
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t n = read(in, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) readFailed = true;
+    if (n <= 0) return n == 0;
+    if (!Write(std::string_view(buf, static_cast<size_t>(n)))) return false;
+  }
+}
+
 bool AtomicFile::Finish(bool sync) {
   if (fd_ < 0) return false;
   mode_t m;

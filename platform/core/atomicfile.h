@@ -24,6 +24,10 @@ class AtomicFile {
 
   bool Open();
   bool Write(std::string_view data);
+  // Appends the rest of the open file in: in the kernel while it can (copy_file_range, which
+  // spares the pass through this process), through a buffer from where that stops. False when
+  // reading in failed (readFailed set) or writing failed (Error()).
+  bool WriteFrom(int in, bool &readFailed);
   // Without SetMode the file keeps the mode of the file it replaces (or 0666 less umask).
   void SetMode(mode_t mode) { mode_ = mode; }
   void SetModified(const timespec &t) { modified_ = t; }

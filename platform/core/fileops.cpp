@@ -97,18 +97,9 @@ std::unique_ptr<AtomicFile> WriteCopy(std::string_view from, std::string_view to
     if (failIfExists || (sst.st_ino == dstat.st_ino && sst.st_dev == dstat.st_dev)) return refuse(CopyFailure::Other);
   }
   auto out = std::make_unique<AtomicFile>(dst);
-  bool ok = out->Open();
-  char buf[1 << 16];
-  while (ok) {
-    ssize_t n = read(in, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      if (!ok) failure = CopyFailure::SourceUnreadable;
-      break;
-    }
-    ok = out->Write(std::string_view(buf, static_cast<size_t>(n)));
-  }
+  bool readFailed = false;
+  bool ok = out->Open() && out->WriteFrom(in, readFailed);
+  if (readFailed) failure = CopyFailure::SourceUnreadable;
   close(in);
   if (ok) {
     out->SetMode(sst.st_mode & 07777);

@@ -213,3 +213,40 @@ TEST_F(CopyFaults, LeftoversOfAKilledCopyAreRemovedAndNothingElse) {
   EXPECT_EQ(TestWorld::ReadFile(world.Linux("m/target.mid")), "old");
   EXPECT_EQ(RemoveLeftoverTemporaries(W("nowhere")), 0u);
 }
+
+// The kernel's copy may be refused (another file system, an old kernel, a file it can't copy)
+// or fail: the copy goes on through a buffer from where it stopped, whole, and a source that
+// can't be read is told from a target that can't be written.
+TEST_F(CopyFaults, ACopyTheKernelRefusesIsMadeThroughABuffer) {
+  std::string tune(300000, '\0');
+  for (size_t i = 0; i < tune.size(); ++i) tune[i] = static_cast<char>(i * 7 + i / 251);
+  TestWorld::WriteFile(world.Linux("tune.mid"), tune);
+  const struct {
+    std::vector<long> calls;
+    int err;
+    CopyFailure failure;  // None: copied whole
+  } cases[] = {
+      {{SYS_copy_file_range}, ENOSYS, CopyFailure::None},
+      {{SYS_copy_file_range}, EXDEV, CopyFailure::None},
+      {{SYS_copy_file_range}, EOPNOTSUPP, CopyFailure::None},
+      {{SYS_copy_file_range}, EIO, CopyFailure::None},
+      {{SYS_copy_file_range, SYS_read}, EIO, CopyFailure::SourceUnreadable},
+  };
+  for (const auto &c : cases) {
+    const int status = RunInChild([&] {
+      const bool readsFail = c.calls.size() > 1;
+      if (!(readsFail ? platformtest::FailSystemCalls({SYS_copy_file_range, SYS_read}, c.err)
+                      : platformtest::FailSystemCalls({SYS_copy_file_range}, c.err)))
+        return 10;
+      std::vector<CopyFailure> why;
+      CopyBatch batch;
+      const bool staged = batch.Stage({{W("tune.mid"), W("m/target.mid")}}, &why)[0];
+      if (staged != (c.failure == CopyFailure::None) || why[0] != c.failure) return 11;
+      return !staged || batch.Place() == std::vector<bool>{true} ? 0 : 12;
+    });
+    EXPECT_EQ(status, 0) << c.err;
+    EXPECT_EQ(TestWorld::ReadFile(world.Linux("m/target.mid")), c.failure == CopyFailure::None ? tune : "old") << c.err;
+    EXPECT_EQ(Entries(world.Linux("m")), 1u) << c.err;  // no temporary file left
+    TestWorld::WriteFile(world.Linux("m/target.mid"), "old");
+  }
+}
