@@ -39,10 +39,23 @@ int TConfigStore::FindConfig(const QString &name) const {
 
 // Scene names file: "Name|Detail" per scene file name. A value shorter than three bytes or
 // without "|" leaves the name alone.
+namespace {
+
+// The scenes' keys, to read the values of a table at once.
+std::vector<std::string> SceneKeys(const TSceneTable &scenes) {
+  std::vector<std::string> keys;
+  for (const TScene &scene : scenes) keys.push_back(SS(scene.FileName));
+  return keys;
+}
+
+}  // namespace
+
 void TConfigStore::LoadSceneNames() {
-  platform::IniFile names(SS(ScenesPath()));
-  for (TScene &scene : scenes_) {
-    const QString value = QS(names.ReadString(kSettingsSection, SS(scene.FileName), ""));
+  const std::vector<std::string> values =
+      platform::IniFile(SS(ScenesPath())).ReadStrings(kSettingsSection, SceneKeys(scenes_), "");
+  for (size_t i = 0; i < values.size(); ++i) {
+    TScene &scene = scenes_[static_cast<int>(i)];
+    const QString value = QS(values[i]);
     const qsizetype bar = value.indexOf('|');
     if (bar >= 0 && platform::Cp932Length(SS(value)) >= 3) {
       scene.Name = value.left(bar);
@@ -71,8 +84,12 @@ TBackupReport TConfigStore::LoadConfigList() {
 }
 
 void TConfigStore::ReadConfig(const platform::IniFile &file, const QString &name) {
-  for (TScene &scene : scenes_) {
-    scene.Source = name == kStandardConfig ? QString() : QS(file.ReadString(SS(name), SS(scene.FileName), ""));
+  const std::vector<std::string> sources = name == kStandardConfig
+                                               ? std::vector<std::string>(static_cast<size_t>(scenes_.size()))
+                                               : file.ReadStrings(SS(name), SceneKeys(scenes_), "");
+  for (size_t i = 0; i < sources.size(); ++i) {
+    TScene &scene = scenes_[static_cast<int>(i)];
+    scene.Source = QS(sources[i]);
     if (scene.Source.isEmpty()) scene.Source = scene.FileName;
   }
   CurrentConfig = name;

@@ -4,9 +4,7 @@
 #include <QSet>
 #include <algorithm>
 
-namespace {
-
-QStringList Mp3Files(const QString &folder) {
+QStringList DigitalFolderFiles(const QString &folder) {
   QDir dir(folder);
   dir.setFilter(QDir::Files | QDir::Hidden);
   dir.setNameFilters({QStringLiteral("*.mp3")});  // without regard to case by default
@@ -14,12 +12,10 @@ QStringList Mp3Files(const QString &folder) {
   return dir.entryList();
 }
 
-}  // namespace
-
-TDigitalFileMatch MatchDigitalFile(const QString &folder, const QString &name) {
+TDigitalFileMatch MatchDigitalFile(const QString &folder, const QStringList &files, const QString &name) {
   TDigitalFileMatch match;
   const QString wanted = name + QStringLiteral(".mp3");
-  for (const QString &file : Mp3Files(folder))
+  for (const QString &file : files)
     if (file.compare(wanted, Qt::CaseInsensitive) == 0) match.Matches.append(QDir(folder).filePath(file));
   if (match.Matches.size() == 1) {
     match.Result = TDigitalFileMatch::Found;
@@ -33,7 +29,7 @@ TDigitalFileMatch MatchDigitalFile(const QString &folder, const QString &name) {
 std::vector<TDigitalTrack> DigitalTracksOfFolder(const QString &folder) {
   std::vector<TDigitalTrack> tracks;
   QSet<QString> keys;
-  for (const QString &file : Mp3Files(folder)) {
+  for (const QString &file : DigitalFolderFiles(folder)) {
     const QString name = file.chopped(4);
     const QString key = DigitalTrackKey(name);
     if (name.isEmpty() || keys.contains(key)) continue;

@@ -15,9 +15,12 @@ struct TDigitalFileMatch {
   QStringList Matches;  // every file of the folder named like the track, sorted; for the message
 };
 
-// The files of folder named "name.mp3" without regard to case: one is the track's file; when
-// several are, none of them is chosen.
-TDigitalFileMatch MatchDigitalFile(const QString &folder, const QString &name);
+// The MP3 files of folder, by name; listed once for all the tracks of the folder.
+QStringList DigitalFolderFiles(const QString &folder);
+
+// The files of folder (files: as DigitalFolderFiles lists them) named "name.mp3" without regard
+// to case: one is the track's file; when several are, none of them is chosen.
+TDigitalFileMatch MatchDigitalFile(const QString &folder, const QStringList &files, const QString &name);
 
 // Without an index: the MP3 files of folder are the tracks, one per name without regard to case,
 // sorted by key; they have no numbers.

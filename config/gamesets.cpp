@@ -76,8 +76,9 @@ TGameSet DigitalGameSet(const TGame &game) {
   } else {
     tracks = DigitalTracksOfFolder(musicDir);
   }
+  const QStringList files = DigitalFolderFiles(musicDir);
   for (const TDigitalTrack &track : tracks) {
-    const TDigitalFileMatch match = MatchDigitalFile(musicDir, track.Name);
+    const TDigitalFileMatch match = MatchDigitalFile(musicDir, files, track.Name);
     QString diskName = track.Name + QStringLiteral(".mp3");
     if (match.Result == TDigitalFileMatch::Ambiguous) {
       QStringList names;

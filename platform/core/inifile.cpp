@@ -133,6 +133,18 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key, 
   return v ? Unquote(*v) : std::string(def);
 }
 
+std::vector<std::string> IniFile::ReadStrings(std::string_view section, const std::vector<std::string> &keys,
+                                              std::string_view def) const {
+  const std::shared_ptr<const Document> d = Load();
+  std::vector<std::string> values;
+  values.reserve(keys.size());
+  for (const std::string &key : keys) {
+    const std::string *v = d->doc.Find(section, key);
+    values.push_back(v ? Unquote(*v) : std::string(def));
+  }
+  return values;
+}
+
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
   return ToIntDef(ReadString(section, key, ""), def);
 }

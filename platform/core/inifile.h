@@ -36,6 +36,9 @@ class IniFile {
   const std::string &FileName() const { return path_; }
 
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+  // ReadString of each of keys, from one look at the file (a table of many keys).
+  std::vector<std::string> ReadStrings(std::string_view section, const std::vector<std::string> &keys,
+                                       std::string_view def) const;
   int ReadInteger(std::string_view section, std::string_view key, int def) const;
   bool ReadBool(std::string_view section, std::string_view key, bool def) const;
   std::vector<std::string> ReadSections() const;                         // file order

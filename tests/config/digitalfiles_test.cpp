@@ -39,7 +39,8 @@ TEST(DigitalFiles, TrackFileIsFoundWithoutRegardToCase) {
       TestWorld::MakeDirs(folder + "/" + file.substr(0, file.rfind('/') + 1));
       TestWorld::WriteFile(folder + "/" + file, "mp3");
     }
-    const TDigitalFileMatch match = MatchDigitalFile(QString::fromStdString(folder), QString::fromLatin1(c.name));
+    const QString dir = QString::fromStdString(folder);
+    const TDigitalFileMatch match = MatchDigitalFile(dir, DigitalFolderFiles(dir), QString::fromLatin1(c.name));
     EXPECT_EQ(match.Result, c.result);
     EXPECT_EQ(match.Path.toStdString(), *c.path ? folder + "/" + c.path : "");
     EXPECT_EQ(match.Matches.size(), c.matches);

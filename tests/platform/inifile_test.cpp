@@ -87,6 +87,13 @@ TEST_F(Ini, ReadsAsTheProfileRulesSay) {
       {"Three", "k", "<def>"},
   };
   for (const auto &[s, k, v] : strings) EXPECT_EQ(ini.ReadString(s, k, "<def>"), v) << s << "/" << k;
+  // A table's keys read at once answer as one by one.
+  for (const char *section : {"one", "Two", "Three"}) {
+    const std::vector<std::string> keys = {"key", "quoted", "Half", "Other", "K"};
+    std::vector<std::string> oneByOne;
+    for (const std::string &key : keys) oneByOne.push_back(ini.ReadString(section, key, "<def>"));
+    EXPECT_EQ(ini.ReadStrings(section, keys, "<def>"), oneByOne) << section;
+  }
   const std::tuple<const char *, int> ints[] = {{"Hex", 31}, {"Dollar", 16}, {"Neg", -5}, {"Word", 9}, {"None", 9}};
   for (const auto &[k, v] : ints) EXPECT_EQ(ini.ReadInteger("One", k, 9), v) << k;
   EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"One", "one", "Two"}));

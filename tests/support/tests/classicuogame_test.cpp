@@ -69,7 +69,7 @@ TEST(DemoGame, EveryFileOfTheIndexIsOneTrackOnDisk) {
   const QString digital = QString::fromStdString(w.world.Linux("Ultima Online Classic/Music/Digital"));
   for (const TScene &scene : set.Set.Scenes) {
     SCOPED_TRACE(scene.FileName.toStdString());
-    const TDigitalFileMatch match = MatchDigitalFile(digital, scene.FileName.chopped(4));
+    const TDigitalFileMatch match = MatchDigitalFile(digital, DigitalFolderFiles(digital), scene.FileName.chopped(4));
     ASSERT_EQ(match.Result, TDigitalFileMatch::Found);
     EXPECT_GT(TestWorld::ReadFile(match.Path.toStdString()).size(), 400u);
   }
