@@ -149,4 +149,30 @@ TEST(LargeSoundFont, RenderingHoldsNoDefaultInstrumentTheTuneDoesNotPlay) {
   EXPECT_LT(released, kept - 12) << "kept: " << kept << " MiB, released: " << released << " MiB";
 }
 
+// A renderer about to start holds the samples of no default instrument the tune replaces before
+// its first note: the tune here chooses a guitar and a bass at its start, so neither the piano
+// (5.6 MiB with FluidR3_GM) nor the drum kit (10.9 MiB) is loaded, even for a moment.
+TEST(LargeSoundFont, StartingHoldsNoDefaultInstrumentTheTuneReplaces) {
+  if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
+  const std::string tune = testsupport::MakeMidiTune(5);
+  auto startedMiB = [&tune](bool releaseUnplayed) {
+    return platformtest::RunInChild(
+        [&]() -> int {
+          const size_t before = LiveHeapBytes();
+          platform::MidiRendering rendering =
+              platform::RenderMidi(tune, "tune.mid", kLargeSoundFont, 60, releaseUnplayed);
+          if (rendering.decoder == nullptr) return 255;
+          const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
+          return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
+        },
+        60);
+  };
+  const int kept = startedMiB(false), released = startedMiB(true);
+  ASSERT_GE(kept, 0);
+  ASSERT_NE(kept, 255);
+  ASSERT_GE(released, 0);
+  ASSERT_NE(released, 255);
+  EXPECT_LT(released, kept - 15) << "all defaults: " << kept << " MiB, the tune's: " << released << " MiB";
+}
+
 }  // namespace
