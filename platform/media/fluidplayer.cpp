@@ -43,6 +43,8 @@ class FluidPlayer final : public MidiPlayer {
       return Fail(
           platform::Args(platform::translate("Media", "%1 は再生できる標準 MIDI ファイルではありません"), {shown}));
     if (!LoadSoundFont()) return false;
+    if (idle_) fluid_synth_system_reset(synth_);
+    idle_ = false;
 
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add_mem(player_, tune->data(), tune->size()) != FLUID_OK) {
@@ -82,7 +84,10 @@ class FluidPlayer final : public MidiPlayer {
     driver_ = nullptr;
     if (player_ != nullptr) delete_fluid_player(player_);
     player_ = nullptr;
-    if (synth_ != nullptr) Silence();
+    if (synth_ != nullptr && !idle_) {
+      Silence();
+      LetInstrumentsGo();
+    }
   }
 
   bool IsOpen() const override { return driver_ != nullptr; }
@@ -97,6 +102,16 @@ class FluidPlayer final : public MidiPlayer {
     for (int blocks = 0; blocks < 64 && fluid_synth_get_active_voice_count(synth_) > 0; ++blocks)
       fluid_synth_write_float(synth_, 4096, scratch.data(), 0, 1, scratch.data(), 0, 1);
     fluid_synth_set_gain(synth_, gain_);
+  }
+
+  // With no file open the synthesiser holds no instrument, so that none of its samples stay
+  // loaded (a SoundFont's piano and drum kit alone can be 16 MiB) and the memory they took goes
+  // back to the system; the next file starts from a reset, which selects the default ones.
+  void LetInstrumentsGo() {
+    for (int channel = 0; channel < fluid_synth_count_midi_channels(synth_); ++channel)
+      fluid_synth_unset_program(synth_, channel);
+    idle_ = true;
+    ReturnFreedMemory();
   }
 
   bool Fail(std::string text) {
@@ -152,6 +167,7 @@ class FluidPlayer final : public MidiPlayer {
   fluid_player_t *player_ = nullptr;
   fluid_audio_driver_t *driver_ = nullptr;
   float gain_ = 0.2f;  // the synthesiser's own
+  bool idle_ = false;  // no file open since the instruments were let go
   std::string error_;
 };
 

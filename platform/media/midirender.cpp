@@ -52,14 +52,14 @@ class MidiRenderer final : public MidiDecoder {
     // loaded SoundFont must not serve synthesisers on different threads, which count their use
     // of its samples without a lock. The samples' data is shared all the same: FluidSynth keeps
     // one copy of each in the process, whichever synthesisers load it.
-    if (fluid_synth_sfload(synth_, soundFontPath.c_str(), 1) == FLUID_FAILED)
+    // Loading it selects no instrument yet: the tune's channels are given theirs below.
+    if (fluid_synth_sfload(synth_, soundFontPath.c_str(), releaseUnplayed ? 0 : 1) == FLUID_FAILED)
       return platform::Args(platform::translate("Media", "サウンドフォント %1 を読み込めません"), {soundFontPath}) +
              TakeLibraryError();
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add_mem(player_, tune.data(), tune.size()) != FLUID_OK)
       return CannotOpen(shown) + TakeLibraryError();
-    fluid_synth_system_reset(synth_);
-    if (releaseUnplayed) ReleaseUnplayedChannels(tune);
+    if (!releaseUnplayed || !SelectDefaultsPlayed(tune)) fluid_synth_system_reset(synth_);
     if (fluid_player_play(player_) != FLUID_OK) return CannotOpen(shown) + TakeLibraryError();
     return {};
   }
@@ -97,15 +97,19 @@ class MidiRenderer final : public MidiDecoder {
   bool TooLong() const override { return tooLong_; }
 
  private:
-  // The reset gives every channel its default instrument, the piano or the drum kit, and loads
-  // their samples. A channel on which the tune starts no note holds none: its samples go. A
-  // program change later in the tune still selects the instrument it asks for.
-  void ReleaseUnplayedChannels(const std::string &tune) {
-    const std::optional<uint16_t> played = ChannelsWithNotes(tune);
-    if (!played) return;  // which channels sound is not known: all keep their instrument
-    for (int channel = 0; channel < kChannels; ++channel)
-      if ((*played & (1u << channel)) == 0) fluid_synth_unset_program(synth_, channel);
-    ReturnFreedMemory();
+  // The fresh synthesiser is in the reset's state, except that no channel has an instrument
+  // yet. A reset would give every channel its default one, the piano or the drum kit, and load
+  // its samples; only the channels on which the tune starts a note before choosing an
+  // instrument get theirs here. A program change in the tune still selects the instrument it
+  // asks for. False when which channels sound is not known: then the reset selects them all.
+  bool SelectDefaultsPlayed(const std::string &tune) {
+    const std::optional<uint16_t> sounding = ChannelsSoundingDefault(tune);
+    if (!sounding) return false;
+    for (int channel = 0; channel < kChannels; ++channel) {
+      if ((*sounding & (1u << channel)) != 0) fluid_synth_program_change(synth_, channel, 0);
+      else fluid_synth_unset_program(synth_, channel);
+    }
+    return true;
   }
 
   fluid_settings_t *settings_ = nullptr;

@@ -26,9 +26,9 @@ constexpr double kMaxReleaseSeconds = 10;
 
 // tune: the file's bytes; shown: its name as the messages show it. soundFontPath: the Linux
 // path of the SoundFont to load. A tune longer than longestSeconds is rendered that far.
-// releaseUnplayed: the default instruments of the channels on which the tune plays no note are
-// let go before it starts, so that their samples are not held; the samples rendered are the
-// same either way (only the tests turn it off, to show that).
+// releaseUnplayed: a channel gets its default instrument only when the tune may start a note
+// on it before selecting one, so that the samples of the others are never loaded; the samples
+// rendered are the same either way (only the tests turn it off, to show that).
 MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
                          double longestSeconds, bool releaseUnplayed = true);
 

@@ -1,5 +1,8 @@
 #include "media/smfnotes.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace platform {
 namespace {
 
@@ -45,15 +48,30 @@ int DataBytes(uint8_t status) {
   return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
 }
 
-// Adds the channels of the track's note-ons to channels; false when the track can't be read to
+constexpr uint64_t kNever = ~uint64_t(0);
+
+// What one track does on each channel: where (in ticks from the start) it first starts a note
+// and first selects a program, and whether that program comes before the note in the track.
+struct TrackChannels {
+  uint16_t notes = 0;         // channels on which the track starts a note
+  uint16_t programFirst = 0;  // ... and selects a program before its first note there
+  uint64_t firstNote[16], firstProgram[16];
+  TrackChannels() {
+    for (int c = 0; c < 16; ++c) firstNote[c] = firstProgram[c] = kNever;
+  }
+};
+
+// Reads what the track does on each channel into out; false when the track can't be read to
 // its end.
-bool ScanTrack(std::string_view track, uint16_t &channels) {
+bool ScanTrack(std::string_view track, TrackChannels &out) {
   TrackReader reader(track);
   uint8_t running = 0;
+  uint64_t tick = 0;
   while (!reader.AtEnd()) {
     uint32_t delta;
     uint8_t status;
     if (!reader.VarLen(delta) || !reader.Byte(status)) return false;
+    tick += delta;
     uint8_t first = 0;
     if (status < 0x80) {
       // Running status: the byte is the first data byte of a message like the last one.
@@ -79,7 +97,15 @@ bool ScanTrack(std::string_view track, uint16_t &channels) {
     uint8_t second = 0;
     if (DataBytes(status) == 2 && !reader.Byte(second)) return false;
     if ((first | second) & 0x80) return false;  // a status byte where data belongs
-    if ((status & 0xF0) == 0x90 && second > 0) channels |= uint16_t(1u << (status & 0x0F));
+    const int channel = status & 0x0F;
+    const uint16_t bit = uint16_t(1u << channel);
+    if ((status & 0xF0) == 0x90 && second > 0 && (out.notes & bit) == 0) {
+      out.notes |= bit;
+      out.firstNote[channel] = tick;
+    } else if ((status & 0xF0) == 0xC0 && out.firstProgram[channel] == kNever) {
+      out.firstProgram[channel] = tick;
+      if ((out.notes & bit) == 0) out.programFirst |= bit;
+    }
   }
   return true;
 }
@@ -90,25 +116,55 @@ uint32_t BigEndian(std::string_view bytes, size_t at, int count) {
   return v;
 }
 
-}  // namespace
-
-std::optional<uint16_t> ChannelsWithNotes(std::string_view smf) {
+// Every track's channels, in the file's order; nothing when a track can't be read.
+std::optional<std::vector<TrackChannels>> ScanTracks(std::string_view smf) {
   constexpr size_t kChunkHead = 8;  // four-letter kind, 32-bit length
   if (smf.size() < kChunkHead || smf.substr(0, 4) != "MThd") return std::nullopt;
   const uint32_t headerLength = BigEndian(smf, 4, 4);
   if (headerLength > smf.size() - kChunkHead || headerLength < 6) return std::nullopt;
   const uint32_t tracks = BigEndian(smf, 10, 2);
-  uint16_t channels = 0;
+  std::vector<TrackChannels> scanned;
   size_t at = kChunkHead + headerLength;
   for (uint32_t found = 0; found < tracks;) {
     if (smf.size() - at < kChunkHead) return std::nullopt;
     const uint32_t length = BigEndian(smf, at + 4, 4);
     if (length > smf.size() - at - kChunkHead) return std::nullopt;
     if (smf.substr(at, 4) == "MTrk") {
-      if (!ScanTrack(smf.substr(at + kChunkHead, length), channels)) return std::nullopt;
+      scanned.emplace_back();
+      if (!ScanTrack(smf.substr(at + kChunkHead, length), scanned.back())) return std::nullopt;
       ++found;
     }
     at += kChunkHead + length;
+  }
+  return scanned;
+}
+
+}  // namespace
+
+std::optional<uint16_t> ChannelsWithNotes(std::string_view smf) {
+  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf);
+  if (!tracks) return std::nullopt;
+  uint16_t channels = 0;
+  for (const TrackChannels &track : *tracks) channels |= track.notes;
+  return channels;
+}
+
+std::optional<uint16_t> ChannelsSoundingDefault(std::string_view smf) {
+  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf);
+  if (!tracks) return std::nullopt;
+  // The file player sends, at each step, every track's events due by then, one track after
+  // the other. A program change reaches a channel surely before a note when it comes earlier in
+  // the note's own track, or in an earlier track no later than the note.
+  uint64_t programByNow[16];
+  for (uint64_t &tick : programByNow) tick = kNever;
+  uint16_t channels = 0;
+  for (const TrackChannels &track : *tracks) {
+    for (int c = 0; c < 16; ++c) {
+      const uint16_t bit = uint16_t(1u << c);
+      if ((track.notes & bit) != 0 && (track.programFirst & bit) == 0 && programByNow[c] > track.firstNote[c])
+        channels |= bit;
+    }
+    for (int c = 0; c < 16; ++c) programByNow[c] = std::min(programByNow[c], track.firstProgram[c]);
   }
   return channels;
 }

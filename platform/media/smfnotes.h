@@ -1,4 +1,4 @@
-// On which channels a Standard MIDI File plays notes.
+// On which channels a Standard MIDI File plays notes, and with which instruments at first.
 #pragma once
 
 #include <cstdint>
@@ -13,5 +13,10 @@ namespace platform {
 // byte with no status before it): then which channels sound is not known. Never reads past the
 // bytes.
 std::optional<uint16_t> ChannelsWithNotes(std::string_view smf);
+
+// Of those, the channels that may start a note with their default instrument: no program change
+// surely reaches the channel before its first note. Nothing when the file can't be read, as
+// above.
+std::optional<uint16_t> ChannelsSoundingDefault(std::string_view smf);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
-// Letting go of the instruments of the channels a tune never plays changes no sample of what
-// it renders: the same tunes rendered with and without that release, compared bit for bit.
+// Giving the default instruments only to the channels a tune plays with them changes no sample
+// of what it renders: the same tunes rendered with and without that choice, compared bit for
+// bit.
 #include "media/midirender.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,17 @@ std::string Smf(const std::string &events) {
   return Bytes({'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 0,           0,
                 1,   0,   0x60, 'M', 'T', 'r', 'k', 0, 0, int(n >> 8), int(n & 0xFF)}) +
          track;
+}
+
+// A format-1 file of the tracks' events (each track's end added).
+std::string Smf1(std::initializer_list<std::string> tracks) {
+  std::string file = Bytes({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, int(tracks.size()), 0, 0x60});
+  for (const std::string &events : tracks) {
+    const std::string track = events + Bytes({0, 0xFF, 0x2F, 0});
+    const size_t n = track.size();
+    file += Bytes({'M', 'T', 'r', 'k', 0, 0, int(n >> 8), int(n & 0xFF)}) + track;
+  }
+  return file;
 }
 
 // Every sample the renderer gives, bit for bit; empty when it did not start.
@@ -62,6 +74,19 @@ TEST(MidiRender, ReleasingUnplayedChannelsChangesNoSample) {
       // given a program but no note.
       {"program change later", Smf(Bytes({0, 0xC4, 48, 0, 0x90, 64, 100, 0x30, 0x80, 64, 0,
                                           0, 0xC0, 19, 0, 0x90, 67, 100, 0x60, 0x80, 67, 0}))},
+      // Instruments chosen at the tick of the first note, before it; drums by a program change.
+      {"programs before the notes",
+       Smf(Bytes({0, 0xC0, 40, 0, 0x90, 67, 100, 0, 0xC9, 0, 0, 0x99, 38, 110, 0x30, 0x80, 67, 0, 0, 0x89, 38, 0}))},
+      // A program chosen in the first track for a note of the second; a program the second
+      // track chooses for the first track's note too late, after the note started.
+      {"programs in other tracks",
+       Smf1({Bytes({0, 0xC2, 24, 0x10, 0xC3, 56}),
+             Bytes({0x10, 0x92, 60, 100, 0, 0x93, 64, 100, 0x40, 0x82, 60, 0, 0, 0x83, 64, 0}),
+             Bytes({0, 0xC4, 71, 0, 0x94, 60, 100, 0x30, 0x84, 60, 0})})},
+      {"an earlier track's program after the note started",
+       Smf1({Bytes({0x20, 0xC6, 19}), Bytes({0x10, 0x96, 60, 100, 0x40, 0x86, 60, 0})})},
+      {"a later track's program after an earlier track's note",
+       Smf1({Bytes({0x10, 0x95, 60, 100, 0x40, 0x85, 60, 0}), Bytes({0x08, 0xC5, 19})})},
       // Running status, a note-on of velocity 0 as the note's end, sysex and meta events.
       {"running status and sysex", Smf(Bytes({0, 0xF0, 5,  0x7E, 0x7F, 9,  1, 0xF7, 0,  0xFF, 3,    2,  'h', 'i',
                                               0, 0x95, 60, 100,  0x30, 60, 0, 0,    64, 100,  0x30, 64, 0}))},

@@ -87,4 +87,44 @@ TEST(SmfNotes, ChannelsWithNotes) {
   for (const auto &c : cases) EXPECT_EQ(platform::ChannelsWithNotes(c.bytes), c.channels) << c.name;
 }
 
+// Which channels may start a note with their default instrument: a program change counts only
+// where the file player surely sends it before the note (the same track earlier, or an earlier
+// track no later), since at each step it sends the due events track after track.
+TEST(SmfNotes, ChannelsSoundingDefault) {
+  const struct {
+    const char *name;
+    std::string bytes;
+    std::optional<uint16_t> channels;
+  } cases[] = {
+      {"note with no program change", Smf({Bytes({0, 0x93, 60, 100}) + kEnd}), Ch(4)},
+      {"program change at the same tick, before the note", Smf({Bytes({0, 0xC3, 5, 0, 0x93, 60, 100}) + kEnd}), 0},
+      {"program change at the same tick, after the note", Smf({Bytes({0, 0x93, 60, 100, 0, 0xC3, 5}) + kEnd}), Ch(4)},
+      {"program change only after the first note",
+       Smf({Bytes({0, 0x90, 60, 100, 0x60, 0x80, 60, 0, 0, 0xC0, 19, 0, 0x90, 62, 100}) + kEnd}), Ch(1)},
+      {"program change on another channel", Smf({Bytes({0, 0xC1, 5, 0, 0x90, 60, 100}) + kEnd}), Ch(1)},
+      {"program change by running status", Smf({Bytes({0, 0xC3, 5, 0, 6, 0, 0x93, 60, 100}) + kEnd}), 0},
+      {"velocity 0 before the program change is no note",
+       Smf({Bytes({0, 0x92, 60, 0, 0, 0xC2, 5, 0, 0x92, 60, 100}) + kEnd}), 0},
+      {"drums with and without a program change", Smf({Bytes({0, 0x99, 36, 100, 0, 0xCA, 0, 0, 0x9A, 36, 100}) + kEnd}),
+       Ch(10)},
+      {"program in an earlier track, earlier", Smf({Bytes({0, 0xC2, 5}) + kEnd, Bytes({0x10, 0x92, 60, 100}) + kEnd}),
+       0},
+      {"program in an earlier track, at the note's tick",
+       Smf({Bytes({0x10, 0xC2, 5}) + kEnd, Bytes({0x10, 0x92, 60, 100}) + kEnd}), 0},
+      {"program in an earlier track, later", Smf({Bytes({0x11, 0xC2, 5}) + kEnd, Bytes({0x10, 0x92, 60, 100}) + kEnd}),
+       Ch(3)},
+      // A later track's events of a step go after the earlier track's, whatever their ticks.
+      {"program in a later track, earlier", Smf({Bytes({0x10, 0x92, 60, 100}) + kEnd, Bytes({0, 0xC2, 5}) + kEnd}),
+       Ch(3)},
+      {"each track's first note covered",
+       Smf({Bytes({0, 0xC2, 5, 0, 0x92, 60, 100}) + kEnd, Bytes({0x10, 0x92, 64, 100}) + kEnd}), 0},
+      {"a later track's note before the program",
+       Smf({Bytes({0x20, 0xC2, 5, 0, 0x92, 60, 100}) + kEnd, Bytes({0x10, 0x92, 64, 100}) + kEnd}), Ch(3)},
+      {"nothing after the end of the track", Smf({Bytes({0, 0xC3, 5}) + kEnd + Bytes({0, 0x93, 60, 100})}), 0},
+      {"generated tune: both instruments chosen first", testsupport::MakeMidiTune(3), 0},
+      {"track cut in a note-on", Smf({Bytes({0, 0x90, 60})}), std::nullopt},
+  };
+  for (const auto &c : cases) EXPECT_EQ(platform::ChannelsSoundingDefault(c.bytes), c.channels) << c.name;
+}
+
 }  // namespace

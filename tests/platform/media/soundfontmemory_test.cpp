@@ -149,4 +149,70 @@ TEST(LargeSoundFont, RenderingHoldsNoDefaultInstrumentTheTuneDoesNotPlay) {
   EXPECT_LT(released, kept - 12) << "kept: " << kept << " MiB, released: " << released << " MiB";
 }
 
+// A renderer about to start holds the samples of no default instrument the tune replaces before
+// its first note: the tune here chooses a guitar and a bass at its start, so neither the piano
+// (5.6 MiB with FluidR3_GM) nor the drum kit (10.9 MiB) is loaded, even for a moment.
+TEST(LargeSoundFont, StartingHoldsNoDefaultInstrumentTheTuneReplaces) {
+  if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
+  const std::string tune = testsupport::MakeMidiTune(5);
+  auto startedMiB = [&tune](bool releaseUnplayed) {
+    return platformtest::RunInChild(
+        [&]() -> int {
+          const size_t before = LiveHeapBytes();
+          platform::MidiRendering rendering =
+              platform::RenderMidi(tune, "tune.mid", kLargeSoundFont, 60, releaseUnplayed);
+          if (rendering.decoder == nullptr) return 255;
+          const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
+          return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
+        },
+        60);
+  };
+  const int kept = startedMiB(false), released = startedMiB(true);
+  ASSERT_GE(kept, 0);
+  ASSERT_NE(kept, 255);
+  ASSERT_GE(released, 0);
+  ASSERT_NE(released, 255);
+  EXPECT_LT(released, kept - 15) << "all defaults: " << kept << " MiB, the tune's: " << released << " MiB";
+}
+
+// A player with no file open holds the samples of no instrument: after a tune played and was
+// closed, the player's synthesiser takes no more of the heap than a renderer's whose tune needs
+// no default instrument before its own (the SoundFont's presets, the voices), where holding the
+// piano and the drum kit would add 16.5 MiB.
+TEST(LargeSoundFont, ClosedPlayerHoldsNoInstrument) {
+  if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
+  TestWorld world;
+  const std::string tune = world.Linux("tune.mid");
+  TestWorld::WriteFile(tune, testsupport::MakeMidiTune(5));
+  const int closed = platformtest::RunInChild(
+      [&]() -> int {
+        platform::FluidPlayerOptions options;
+        options.soundFont = kLargeSoundFont;
+        options.renderFile = world.Linux("out.raw");
+        const size_t before = LiveHeapBytes();
+        auto player = platform::MakeFluidPlayer(options);
+        if (!player->Open(tune) || !player->Play() || rendered::WaitForSound(options.renderFile, 0) == 0) return 255;
+        player->Stop();
+        player->Close();
+        const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
+        return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
+      },
+      60);
+  const int started = platformtest::RunInChild(
+      [&]() -> int {
+        const size_t before = LiveHeapBytes();
+        platform::MidiRendering rendering =
+            platform::RenderMidi(TestWorld::ReadFile(tune), "tune.mid", kLargeSoundFont, 60);
+        if (rendering.decoder == nullptr) return 255;
+        const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
+        return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
+      },
+      60);
+  ASSERT_GE(closed, 0);
+  ASSERT_NE(closed, 255);
+  ASSERT_GE(started, 0);
+  ASSERT_NE(started, 255);
+  EXPECT_LE(closed, started + 3) << "closed player: " << closed << " MiB, started renderer: " << started << " MiB";
+}
+
 }  // namespace
