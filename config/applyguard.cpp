@@ -4,8 +4,10 @@
 
 #include "backups.h"
 #include "core/fileops.h"
+#include "core/winpath.h"
 #include "gameupdates.h"
 #include "qtcore/qstr.h"
+#include "stampcache.h"
 
 using platform::SS;
 
@@ -55,8 +57,11 @@ bool TApplyGuard::RecordIntent(const std::vector<const TApplyCopy *> &staged) {
 }
 
 void TApplyGuard::Placed(const TApplyCopy &copy) {
-  if (const auto it = sources_.find(copy.Target); it != sources_.end())
-    record_.Set(ClientOf(copy), FileNameOf(copy), it->second.Stamp, it->second.GameOwn);
+  const auto it = sources_.find(copy.Target);
+  if (it == sources_.end()) return;
+  record_.Set(ClientOf(copy), FileNameOf(copy), it->second.Stamp, it->second.GameOwn);
+  // The next apply, and the look for the game's updates, need not read the copy again.
+  LearnCopyStamp(platform::ToLinux(SS(copy.Source)), platform::ToLinux(SS(copy.Target)), it->second.Stamp);
 }
 
 QStringList ApplyNotes(const TApplyReport &report) {

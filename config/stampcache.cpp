@@ -116,6 +116,22 @@ void SaveStampFile() {
   if (platform::WriteFileAtomically(c.File, out.str())) c.Changed = false;
 }
 
+void LearnCopyStamp(const std::string &sourceLinuxPath, const std::string &targetLinuxPath, const TFileStamp &copied,
+                    double now) {
+  const auto source = IdentityOf(sourceLinuxPath), target = IdentityOf(targetLinuxPath);
+  if (!source || !target || target->Size != source->Size || target->MtimeS != source->MtimeS ||
+      target->MtimeNs != source->MtimeNs ||
+      static_cast<double>(target->MtimeS) + static_cast<double>(target->MtimeNs) / 1e9 + 0.1 > now)
+    return;
+  TCache &c = Cache();
+  const std::lock_guard lock(c.Lock);
+  const auto known = c.Stamps.find(*source);
+  if (known == c.Stamps.end() || known->second != copied) return;
+  if (c.Stamps.size() >= kMostStamps) c.Stamps.erase(c.Stamps.begin());
+  c.Stamps[*target] = known->second;
+  c.Changed = true;
+}
+
 std::optional<TFileStamp> KnownStamp(const std::string &linuxPath) {
   const auto id = IdentityOf(linuxPath);
   if (!id) return std::nullopt;

@@ -26,3 +26,10 @@ double SecondsNow();
 // more before now: a file changed within the clock's tick of being read could keep its identity,
 // and the times of files move in ticks of at most a hundredth of a second.
 std::optional<TFileStamp> ReadStamp(const std::string &linuxPath, double now = SecondsNow());
+// A copy just put in place, which took its source's modification time: target holds the bytes
+// of source, stamped copied, which is learnt for target's identity without reading it again.
+// Only while source is unchanged since that stamp was learnt for it, and target still has that
+// modification time, a tenth of a second or more before now: a write to target since would
+// have set a time of its own.
+void LearnCopyStamp(const std::string &sourceLinuxPath, const std::string &targetLinuxPath, const TFileStamp &copied,
+                    double now = SecondsNow());

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <functional>
+
+#include "core/fileops.h"
 #include "stampcache.h"
 #include "testworld.h"
 
@@ -74,4 +77,52 @@ TEST(StampCache, AFileReadInBlocksHasTheStampOfItsWholeBytes) {
     EXPECT_EQ(stamp->Size, static_cast<qint64>(size));
     EXPECT_EQ(stamp->Hash, HashOfBytes(bytes)) << size;
   }
+}
+
+// A copy that took its source's modification time gets the source's stamp without being read,
+// but only while nothing can have changed either of them since.
+TEST(StampCache, ACopyLearnsItsSourcesStampOnlyWhileBothAreAsCopied) {
+  const struct Case {
+    const char *what;
+    std::function<void(const std::string &source, const std::string &copy)> after;  // after the copy
+    bool learnt;
+  } cases[] = {
+      {"as copied", [](const std::string &, const std::string &) {}, true},
+      {"the copy written since",
+       [](const std::string &, const std::string &copy) { TestWorld::WriteFile(copy, "other bytes!"); }, false},
+      {"the source written since",
+       [](const std::string &source, const std::string &) { RewriteKeepingTimes(source, "other bytes!"); }, false},
+      {"the copy with another time",
+       [](const std::string &, const std::string &copy) {
+         const timespec times[2] = {{0, UTIME_OMIT}, {1000000, 0}};
+         ASSERT_EQ(utimensat(AT_FDCWD, copy.c_str(), times, 0), 0);
+       },
+       false},
+  };
+  for (const Case &c : cases) {
+    TestWorld world;
+    const std::string source = world.Linux("tune.mp3"), copy = world.Linux("track.mp3");
+    TestWorld::WriteFile(source, "tune's bytes");
+    const timespec old[2] = {{1600000000, 0}, {1600000000, 5}};
+    ASSERT_EQ(utimensat(AT_FDCWD, source.c_str(), old, 0), 0);
+    const double later = SecondsNow() + 10;
+    const auto stamp = ReadStamp(source, later);
+    ASSERT_TRUE(stamp && KnownStamp(source)) << c.what;
+    ASSERT_TRUE(platform::CopyFile(world.Windows("tune.mp3"), world.Windows("track.mp3"), false)) << c.what;
+    c.after(source, copy);
+    LearnCopyStamp(source, copy, *stamp, later);
+    EXPECT_EQ(KnownStamp(copy), c.learnt ? stamp : std::nullopt) << c.what;
+  }
+  // A copy whose time is the moment it was made (a source just written) is not learnt either,
+  // nor a stamp the source no longer has.
+  TestWorld world;
+  const std::string source = world.Linux("tune.mp3"), copy = world.Linux("track.mp3");
+  TestWorld::WriteFile(source, "tune's bytes");
+  const auto stamp = ReadStamp(source, SecondsNow() + 10);
+  ASSERT_TRUE(platform::CopyFile(world.Windows("tune.mp3"), world.Windows("track.mp3"), false));
+  LearnCopyStamp(source, copy, *stamp, SecondsNow());
+  EXPECT_FALSE(KnownStamp(copy));
+  LearnCopyStamp(source, copy, TFileStamp{stamp->Size, HashOfBytes("something else")}, SecondsNow() + 10);
+  EXPECT_FALSE(KnownStamp(copy));
+  UseStampFile("");
 }
