@@ -15,18 +15,11 @@
 #include "reporttexts.h"
 #include "scenelist.h"
 #include "shellnamespace.h"
+#include "shownlanguage.h"
 
 using testsupport::TestWorld;
 
 namespace {
-
-// Shows a language for the life of the guard, then the texts as written again.
-struct ShownLanguage {
-  explicit ShownLanguage(bool japanese) {
-    if (!japanese) EXPECT_TRUE(platform::UseLanguage(false)) << "melodeck_en.qm is built beside the tests";
-  }
-  ~ShownLanguage() { platform::UseLanguage(true); }
-};
 
 QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
@@ -94,7 +87,7 @@ TEST(WindowLanguage, TextsShowInTheLanguageChosen) {
   };
   for (const bool japanese : {false, true}) {
     for (const Case &c : cases) {
-      const ShownLanguage language(japanese);
+      const TShownLanguage language(japanese);
       FormWorld w;
       TFormMain &f = w.Open();
       EXPECT_EQ(c.shown(w, f), Text(japanese ? c.japanese : c.english)) << c.what << (japanese ? " (ja)" : " (en)");
@@ -109,7 +102,7 @@ TEST(WindowLanguage, SettingsWrittenInOneLanguageReadTheSameInTheOther) {
   FormWorld w("[Summer]\r\nyew.mid=C:\\a.mid\r\n[Winter]\r\n");
   std::string written;
   {
-    const ShownLanguage english(false);
+    const TShownLanguage english(false);
     TFormMain &f = w.Open();
     Control<QAction>(f, "MainMenuFileJump")->trigger();
     Control<QAction>(f, "MainMenuLanguageEn")->trigger();
@@ -126,7 +119,7 @@ TEST(WindowLanguage, SettingsWrittenInOneLanguageReadTheSameInTheOther) {
   EXPECT_NE(written.find("Language=en\r\n"), std::string::npos) << written;
   EXPECT_NE(written.find("[Summer]\r\nyew.mid=C:\\a.mid\r\n"), std::string::npos) << written;
   {
-    const ShownLanguage japanese(true);
+    const TShownLanguage japanese(true);
     TFormMain &f = w.Open();
     EXPECT_TRUE(menuitems::Checked(Control<QAction>(f, "MainMenuFileJump")));
     EXPECT_TRUE(menuitems::Checked(Control<QAction>(f, "MainMenuLanguageEn")));
@@ -136,7 +129,7 @@ TEST(WindowLanguage, SettingsWrittenInOneLanguageReadTheSameInTheOther) {
   }
   EXPECT_EQ(w.Settings(), written) << "read in Japanese and written back, nothing changed";
   {
-    const ShownLanguage english(false);
+    const TShownLanguage english(false);
     TFormMain &f = w.Open();
     auto *list = Control<QComboBox>(f, "ComboBoxConfigList");
     list->setCurrentIndex(0);
@@ -147,7 +140,7 @@ TEST(WindowLanguage, SettingsWrittenInOneLanguageReadTheSameInTheOther) {
     EXPECT_EQ(f.windowTitle(), Text("Melodeck - 標準 (the game's own music)"));
     w.Close();
   }
-  const ShownLanguage japanese(true);
+  const TShownLanguage japanese(true);
   TFormMain &f = w.Open();
   EXPECT_EQ(f.windowTitle(), Text("Melodeck - 標準"));
 }
@@ -185,7 +178,7 @@ TEST(WindowLanguage, TheLanguageMenuKeepsTheChoice) {
 
 TEST(WindowLanguage, TheLanguageMenuIsTheSameInBothLanguages) {
   for (const bool japanese : {false, true}) {
-    const ShownLanguage language(japanese);
+    const TShownLanguage language(japanese);
     FormWorld w;
     TFormMain &f = w.Open();
     EXPECT_EQ(Control<QMenu>(f, "MainMenuLanguageMenu")->title(), "言語 / Language");
@@ -199,7 +192,7 @@ TEST(WindowLanguage, TheLanguageMenuIsTheSameInBothLanguages) {
 // the list of the window at its designed size.
 TEST(WindowLanguage, TheGamesOwnMusicShowsWholeInTheList) {
   for (const bool japanese : {false, true}) {
-    const ShownLanguage language(japanese);
+    const TShownLanguage language(japanese);
     FormWorld w;
     TFormMain &f = w.Open();
     QCoreApplication::processEvents();
@@ -247,12 +240,12 @@ TEST(WindowLanguage, ScenesSortInTheLanguageShown) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   const QString first = QString::fromUtf8("亜"), second = QString::fromUtf8("一");
   {
-    const ShownLanguage english(false);
+    const TShownLanguage english(false);
     EXPECT_GT(TSceneList::CompareTexts(first, second), 0) << "English order: by code point";
     EXPECT_LT(TSceneList::CompareTexts("apple", "Banana"), 0) << "without regard to case";
   }
   {
-    const ShownLanguage japanese(true);
+    const TShownLanguage japanese(true);
     EXPECT_LT(TSceneList::CompareTexts(first, second), 0) << "Japanese order";
   }
   QLocale::setDefault(saved);
@@ -262,7 +255,7 @@ TEST(WindowLanguage, ScenesSortInTheLanguageShown) {
 // scene names file stays the same whatever the language shown.
 TEST(WindowLanguage, ASceneNameIsStoredOnlyWhenTheUserChangesIt) {
   FormWorld w;
-  const ShownLanguage english(false);
+  const TShownLanguage english(false);
   TFormMain &f = w.Open();
   QTreeWidgetItem *row = f.SceneList().RowOfScene(1);
   ASSERT_EQ(row->text(0), "Britain");
@@ -281,7 +274,7 @@ TEST(WindowLanguage, ASceneNameIsStoredOnlyWhenTheUserChangesIt) {
 
 TEST(WindowLanguage, TheManualIsInTheLanguageShown) {
   for (const bool japanese : {false, true}) {
-    const ShownLanguage language(japanese);
+    const TShownLanguage language(japanese);
     const QString manual = TFormMain::ManualPath();
     EXPECT_TRUE(manual.endsWith(japanese ? "/melodeck-manual.html" : "/melodeck-manual.en.html"))
         << manual.toStdString();

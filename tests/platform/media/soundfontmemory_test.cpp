@@ -46,6 +46,34 @@ size_t LiveHeapBytes() {
 
 constexpr const char *kLargeSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 
+// In a child process: by how many MiB the live heap grew while work ran (0 to 254), or 255 when
+// work failed.
+int HeapGrowthMiBInChild(const std::function<bool()> &work) {
+  return platformtest::RunInChild(
+      [&]() -> int {
+        const size_t before = LiveHeapBytes();
+        if (!work()) return 255;
+        const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
+        return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
+      },
+      60);
+}
+
+// The heap a renderer of tune with FluidR3_GM holds once started, or once it rendered the tune
+// to its end.
+int RendererGrowthMiB(const std::string &tune, bool releaseUnplayed, bool toTheEnd) {
+  return HeapGrowthMiBInChild([&] {
+    static platform::MidiRendering rendering;  // held until the child measured it
+    rendering = platform::RenderMidi(tune, "tune.mid", kLargeSoundFont, 60, releaseUnplayed);
+    if (rendering.decoder == nullptr) return false;
+    std::vector<float> block(2 * 4096);
+    if (toTheEnd)
+      while (rendering.decoder->Read(block.data(), 4096) > 0) {
+      }
+    return true;
+  });
+}
+
 // The resident memory of this process in KiB.
 long ResidentKiB() {
   std::ifstream status("/proc/self/status");
@@ -126,22 +154,7 @@ TEST(LargeSoundFont, RenderingHoldsNoDefaultInstrumentTheTuneDoesNotPlay) {
   if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
   TestWorld world;
   const std::string tune = testsupport::MakeMidiTune(5);
-  auto grewMiB = [&tune](bool releaseUnplayed) {
-    return platformtest::RunInChild(
-        [&]() -> int {
-          const size_t before = LiveHeapBytes();
-          platform::MidiRendering rendering =
-              platform::RenderMidi(tune, "tune.mid", kLargeSoundFont, 60, releaseUnplayed);
-          if (rendering.decoder == nullptr) return 255;
-          std::vector<float> block(2 * 4096);
-          while (rendering.decoder->Read(block.data(), 4096) > 0) {
-          }
-          const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
-          return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
-        },
-        60);
-  };
-  const int kept = grewMiB(false), released = grewMiB(true);
+  const int kept = RendererGrowthMiB(tune, false, true), released = RendererGrowthMiB(tune, true, true);
   ASSERT_GE(kept, 0);
   ASSERT_NE(kept, 255);
   ASSERT_GE(released, 0);
@@ -155,19 +168,7 @@ TEST(LargeSoundFont, RenderingHoldsNoDefaultInstrumentTheTuneDoesNotPlay) {
 TEST(LargeSoundFont, StartingHoldsNoDefaultInstrumentTheTuneReplaces) {
   if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
   const std::string tune = testsupport::MakeMidiTune(5);
-  auto startedMiB = [&tune](bool releaseUnplayed) {
-    return platformtest::RunInChild(
-        [&]() -> int {
-          const size_t before = LiveHeapBytes();
-          platform::MidiRendering rendering =
-              platform::RenderMidi(tune, "tune.mid", kLargeSoundFont, 60, releaseUnplayed);
-          if (rendering.decoder == nullptr) return 255;
-          const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
-          return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
-        },
-        60);
-  };
-  const int kept = startedMiB(false), released = startedMiB(true);
+  const int kept = RendererGrowthMiB(tune, false, false), released = RendererGrowthMiB(tune, true, false);
   ASSERT_GE(kept, 0);
   ASSERT_NE(kept, 255);
   ASSERT_GE(released, 0);
@@ -184,30 +185,17 @@ TEST(LargeSoundFont, ClosedPlayerHoldsNoInstrument) {
   TestWorld world;
   const std::string tune = world.Linux("tune.mid");
   TestWorld::WriteFile(tune, testsupport::MakeMidiTune(5));
-  const int closed = platformtest::RunInChild(
-      [&]() -> int {
-        platform::FluidPlayerOptions options;
-        options.soundFont = kLargeSoundFont;
-        options.renderFile = world.Linux("out.raw");
-        const size_t before = LiveHeapBytes();
-        auto player = platform::MakeFluidPlayer(options);
-        if (!player->Open(tune) || !player->Play() || rendered::WaitForSound(options.renderFile, 0) == 0) return 255;
-        player->Stop();
-        player->Close();
-        const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
-        return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
-      },
-      60);
-  const int started = platformtest::RunInChild(
-      [&]() -> int {
-        const size_t before = LiveHeapBytes();
-        platform::MidiRendering rendering =
-            platform::RenderMidi(TestWorld::ReadFile(tune), "tune.mid", kLargeSoundFont, 60);
-        if (rendering.decoder == nullptr) return 255;
-        const long grew = static_cast<long>(LiveHeapBytes()) - static_cast<long>(before);
-        return static_cast<int>(std::clamp(grew / (1024 * 1024), 0L, 254L));
-      },
-      60);
+  const int closed = HeapGrowthMiBInChild([&] {
+    platform::FluidPlayerOptions options;
+    options.soundFont = kLargeSoundFont;
+    options.renderFile = world.Linux("out.raw");
+    auto player = platform::MakeFluidPlayer(options);
+    if (!player->Open(tune) || !player->Play() || rendered::WaitForSound(options.renderFile, 0) == 0) return false;
+    player->Stop();
+    player->Close();
+    return true;
+  });
+  const int started = RendererGrowthMiB(TestWorld::ReadFile(tune), true, false);
   ASSERT_GE(closed, 0);
   ASSERT_NE(closed, 255);
   ASSERT_GE(started, 0);

@@ -3,11 +3,15 @@
 // programs start in.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include "qtcore/language.h"
 
 class TShownLanguage {
  public:
-  explicit TShownLanguage(bool japanese) { platform::UseLanguage(japanese); }
+  explicit TShownLanguage(bool japanese) {
+    if (!platform::UseLanguage(japanese) && !japanese) ADD_FAILURE() << "melodeck_en.qm is built beside the tests";
+  }
   ~TShownLanguage() { platform::UseLanguage(true); }
   TShownLanguage(const TShownLanguage &) = delete;
   TShownLanguage &operator=(const TShownLanguage &) = delete;
