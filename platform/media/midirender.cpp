@@ -9,6 +9,7 @@
 
 #include "media/fluidlog.h"
 #include "media/freedmemory.h"
+#include "media/reachablesoundfont.h"
 #include "media/smfcheck.h"
 #include "media/smfnotes.h"
 #include "core/translate.h"
@@ -35,7 +36,7 @@ class MidiRenderer final : public MidiDecoder {
 
   // An empty text when the synthesiser, the SoundFont and the tune are ready.
   std::string Start(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
-                    bool releaseUnplayed) {
+                    bool onlyReachable) {
     settings_ = new_fluid_settings();
     if (settings_ == nullptr) return platform::translate("Media", "MIDI シンセサイザーを用意できません");
     fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
@@ -53,13 +54,17 @@ class MidiRenderer final : public MidiDecoder {
     // of its samples without a lock. The samples' data is shared all the same: FluidSynth keeps
     // one copy of each in the process, whichever synthesisers load it.
     // Loading it selects no instrument yet: the tune's channels are given theirs below.
-    if (fluid_synth_sfload(synth_, soundFontPath.c_str(), releaseUnplayed ? 0 : 1) == FLUID_FAILED)
+    const std::optional<TuneUse> use = onlyReachable ? ScanTuneUse(tune) : std::nullopt;
+    const int loaded = use ? LoadSoundFontForTune(synth_, settings_, soundFontPath, *use)
+                           : fluid_synth_sfload(synth_, soundFontPath.c_str(), onlyReachable ? 0 : 1);
+    if (loaded == FLUID_FAILED)
       return platform::Args(platform::translate("Media", "サウンドフォント %1 を読み込めません"), {soundFontPath}) +
              TakeLibraryError();
     player_ = new_fluid_player(synth_);
     if (player_ == nullptr || fluid_player_add_mem(player_, tune.data(), tune.size()) != FLUID_OK)
       return CannotOpen(shown) + TakeLibraryError();
-    if (!releaseUnplayed || !SelectDefaultsPlayed(tune)) fluid_synth_system_reset(synth_);
+    if (use) SelectDefaultsPlayed(use->soundingDefault);
+    else fluid_synth_system_reset(synth_);
     if (fluid_player_play(player_) != FLUID_OK) return CannotOpen(shown) + TakeLibraryError();
     return {};
   }
@@ -100,16 +105,13 @@ class MidiRenderer final : public MidiDecoder {
   // The fresh synthesiser is in the reset's state, except that no channel has an instrument
   // yet. A reset would give every channel its default one, the piano or the drum kit, and load
   // its samples; only the channels on which the tune starts a note before choosing an
-  // instrument get theirs here. A program change in the tune still selects the instrument it
-  // asks for. False when which channels sound is not known: then the reset selects them all.
-  bool SelectDefaultsPlayed(const std::string &tune) {
-    const std::optional<uint16_t> sounding = ChannelsSoundingDefault(tune);
-    if (!sounding) return false;
+  // instrument (sounding) get theirs here. A program change in the tune still selects the
+  // instrument it asks for.
+  void SelectDefaultsPlayed(uint16_t sounding) {
     for (int channel = 0; channel < kChannels; ++channel) {
-      if ((*sounding & (1u << channel)) != 0) fluid_synth_program_change(synth_, channel, 0);
+      if ((sounding & (1u << channel)) != 0) fluid_synth_program_change(synth_, channel, 0);
       else fluid_synth_unset_program(synth_, channel);
     }
-    return true;
   }
 
   fluid_settings_t *settings_ = nullptr;
@@ -122,7 +124,7 @@ class MidiRenderer final : public MidiDecoder {
 }  // namespace
 
 MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
-                         double longestSeconds, bool releaseUnplayed) {
+                         double longestSeconds, bool onlyReachable) {
   RouteLibraryLog();
   TakeLibraryError();
   MidiRendering rendering;
@@ -132,7 +134,7 @@ MidiRendering RenderMidi(const std::string &tune, const std::string &shown, cons
     return rendering;
   }
   auto renderer = std::make_unique<MidiRenderer>(longestSeconds);
-  rendering.error = renderer->Start(tune, shown, soundFontPath, releaseUnplayed);
+  rendering.error = renderer->Start(tune, shown, soundFontPath, onlyReachable);
   if (rendering.error.empty()) rendering.decoder = std::move(renderer);
   return rendering;
 }

@@ -26,10 +26,12 @@ constexpr double kMaxReleaseSeconds = 10;
 
 // tune: the file's bytes; shown: its name as the messages show it. soundFontPath: the Linux
 // path of the SoundFont to load. A tune longer than longestSeconds is rendered that far.
-// releaseUnplayed: a channel gets its default instrument only when the tune may start a note
-// on it before selecting one, so that the samples of the others are never loaded; the samples
-// rendered are the same either way (only the tests turn it off, to show that).
+// onlyReachable: the synthesiser is given only the parts of the SoundFont the tune's notes can
+// reach, and a channel gets its default instrument only when the tune may start a note on it
+// before selecting one, so that no other sample is ever loaded; the samples rendered are the
+// same either way (only the tests turn it off, to show that). A file that can't be read to its
+// end is rendered with the whole SoundFont and every default instrument.
 MidiRendering RenderMidi(const std::string &tune, const std::string &shown, const std::string &soundFontPath,
-                         double longestSeconds, bool releaseUnplayed = true);
+                         double longestSeconds, bool onlyReachable = true);
 
 }  // namespace platform

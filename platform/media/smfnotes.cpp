@@ -61,9 +61,9 @@ struct TrackChannels {
   }
 };
 
-// Reads what the track does on each channel into out; false when the track can't be read to
-// its end.
-bool ScanTrack(std::string_view track, TrackChannels &out) {
+// Reads what the track does on each channel into out, and what it asks of the SoundFont into
+// use when it is given; false when the track can't be read to its end.
+bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse *use) {
   TrackReader reader(track);
   uint8_t running = 0;
   uint64_t tick = 0;
@@ -87,6 +87,7 @@ bool ScanTrack(std::string_view track, TrackChannels &out) {
     } else if (status == 0xF0 || status == 0xF7) {  // system exclusive: length, data
       uint32_t length;
       if (!reader.VarLen(length) || !reader.Skip(length)) return false;
+      if (use != nullptr) use->systemExclusive = true;
       continue;
     } else if (status >= 0xF0) {
       return false;  // no other system message belongs in a file
@@ -99,6 +100,8 @@ bool ScanTrack(std::string_view track, TrackChannels &out) {
     if ((first | second) & 0x80) return false;  // a status byte where data belongs
     const int channel = status & 0x0F;
     const uint16_t bit = uint16_t(1u << channel);
+    if (use != nullptr && (status & 0xF0) == 0x90 && second > 0) use->channels[channel].notes.Add(first, second);
+    if (use != nullptr && (status & 0xF0) == 0xC0) use->channels[channel].programs.set(first);
     if ((status & 0xF0) == 0x90 && second > 0 && (out.notes & bit) == 0) {
       out.notes |= bit;
       out.firstNote[channel] = tick;
@@ -117,7 +120,7 @@ uint32_t BigEndian(std::string_view bytes, size_t at, int count) {
 }
 
 // Every track's channels, in the file's order; nothing when a track can't be read.
-std::optional<std::vector<TrackChannels>> ScanTracks(std::string_view smf) {
+std::optional<std::vector<TrackChannels>> ScanTracks(std::string_view smf, TuneUse *use = nullptr) {
   constexpr size_t kChunkHead = 8;  // four-letter kind, 32-bit length
   if (smf.size() < kChunkHead || smf.substr(0, 4) != "MThd") return std::nullopt;
   const uint32_t headerLength = BigEndian(smf, 4, 4);
@@ -131,12 +134,31 @@ std::optional<std::vector<TrackChannels>> ScanTracks(std::string_view smf) {
     if (length > smf.size() - at - kChunkHead) return std::nullopt;
     if (smf.substr(at, 4) == "MTrk") {
       scanned.emplace_back();
-      if (!ScanTrack(smf.substr(at + kChunkHead, length), scanned.back())) return std::nullopt;
+      if (!ScanTrack(smf.substr(at + kChunkHead, length), scanned.back(), use)) return std::nullopt;
       ++found;
     }
     at += kChunkHead + length;
   }
   return scanned;
+}
+
+// The channels that may start a note with their default instrument.
+uint16_t SoundingDefault(const std::vector<TrackChannels> &tracks) {
+  // The file player sends, at each step, every track's events due by then, one track after
+  // the other. A program change reaches a channel surely before a note when it comes earlier in
+  // the note's own track, or in an earlier track no later than the note.
+  uint64_t programByNow[16];
+  for (uint64_t &tick : programByNow) tick = kNever;
+  uint16_t channels = 0;
+  for (const TrackChannels &track : tracks) {
+    for (int c = 0; c < 16; ++c) {
+      const uint16_t bit = uint16_t(1u << c);
+      if ((track.notes & bit) != 0 && (track.programFirst & bit) == 0 && programByNow[c] > track.firstNote[c])
+        channels |= bit;
+    }
+    for (int c = 0; c < 16; ++c) programByNow[c] = std::min(programByNow[c], track.firstProgram[c]);
+  }
+  return channels;
 }
 
 }  // namespace
@@ -152,21 +174,15 @@ std::optional<uint16_t> ChannelsWithNotes(std::string_view smf) {
 std::optional<uint16_t> ChannelsSoundingDefault(std::string_view smf) {
   const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf);
   if (!tracks) return std::nullopt;
-  // The file player sends, at each step, every track's events due by then, one track after
-  // the other. A program change reaches a channel surely before a note when it comes earlier in
-  // the note's own track, or in an earlier track no later than the note.
-  uint64_t programByNow[16];
-  for (uint64_t &tick : programByNow) tick = kNever;
-  uint16_t channels = 0;
-  for (const TrackChannels &track : *tracks) {
-    for (int c = 0; c < 16; ++c) {
-      const uint16_t bit = uint16_t(1u << c);
-      if ((track.notes & bit) != 0 && (track.programFirst & bit) == 0 && programByNow[c] > track.firstNote[c])
-        channels |= bit;
-    }
-    for (int c = 0; c < 16; ++c) programByNow[c] = std::min(programByNow[c], track.firstProgram[c]);
-  }
-  return channels;
+  return SoundingDefault(*tracks);
+}
+
+std::optional<TuneUse> ScanTuneUse(std::string_view smf) {
+  std::optional<TuneUse> use(std::in_place);
+  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf, &*use);
+  if (!tracks) return std::nullopt;
+  use->soundingDefault = SoundingDefault(*tracks);
+  return use;
 }
 
 }  // namespace platform

@@ -1,9 +1,13 @@
 // On which channels a Standard MIDI File plays notes, and with which instruments at first.
 #pragma once
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+
+#include "media/noteset.h"
 
 namespace platform {
 
@@ -18,5 +22,23 @@ std::optional<uint16_t> ChannelsWithNotes(std::string_view smf);
 // surely reaches the channel before its first note. Nothing when the file can't be read, as
 // above.
 std::optional<uint16_t> ChannelsSoundingDefault(std::string_view smf);
+
+// What a tune may ask of a SoundFont on one channel.
+struct ChannelUse {
+  std::bitset<128> programs;  // every program it selects there, at any time
+  NoteSet notes;              // every note it starts there
+};
+
+// What a tune may ask of a SoundFont, to know which of its samples the tune can reach.
+struct TuneUse {
+  std::array<ChannelUse, 16> channels;
+  uint16_t soundingDefault = 0;  // as ChannelsSoundingDefault gives it
+  // The tune sends system exclusive messages: they may reset the synthesiser or turn a channel
+  // into a drum channel or back, so any channel may sound any program of any bank.
+  bool systemExclusive = false;
+};
+
+// Nothing when the file can't be read, as above.
+std::optional<TuneUse> ScanTuneUse(std::string_view smf);
 
 }  // namespace platform

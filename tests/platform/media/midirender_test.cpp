@@ -1,6 +1,7 @@
-// Giving the default instruments only to the channels a tune plays with them changes no sample
-// of what it renders: the same tunes rendered with and without that choice, compared bit for
-// bit.
+// Giving the synthesiser only the parts of the SoundFont a tune can reach, and the default
+// instruments only to the channels the tune plays with them, changes no sample of what it
+// renders: the same tunes rendered with and without that choice, compared bit for bit, with the
+// small SoundFont of the tests and with FluidR3_GM (its layers of velocity) where it is installed.
 #include "media/midirender.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "midigen.h"
@@ -41,9 +43,8 @@ std::string Smf1(std::initializer_list<std::string> tracks) {
 }
 
 // Every sample the renderer gives, bit for bit; empty when it did not start.
-std::vector<float> Render(const std::string &tune, bool releaseUnplayed) {
-  platform::MidiRendering rendering =
-      platform::RenderMidi(tune, "tune.mid", testsupport::kTestSoundFont, 60, releaseUnplayed);
+std::vector<float> Render(const std::string &tune, const char *soundFont, bool onlyReachable) {
+  platform::MidiRendering rendering = platform::RenderMidi(tune, "tune.mid", soundFont, 60, onlyReachable);
   std::vector<float> samples;
   if (rendering.decoder == nullptr) return samples;
   std::vector<float> block(2 * 4096);
@@ -58,7 +59,7 @@ float Peak(const std::vector<float> &samples) {
   return peak;
 }
 
-TEST(MidiRender, ReleasingUnplayedChannelsChangesNoSample) {
+TEST(MidiRender, OnlyWhatTheTuneReachesChangesNoSample) {
   const struct {
     const char *name;
     std::string tune;
@@ -90,14 +91,32 @@ TEST(MidiRender, ReleasingUnplayedChannelsChangesNoSample) {
       // Running status, a note-on of velocity 0 as the note's end, sysex and meta events.
       {"running status and sysex", Smf(Bytes({0, 0xF0, 5,  0x7E, 0x7F, 9,  1, 0xF7, 0,  0xFF, 3,    2,  'h', 'i',
                                               0, 0x95, 60, 100,  0x30, 60, 0, 0,    64, 100,  0x30, 64, 0}))},
+      // Banks the SoundFont lacks, selected on a melodic channel and on the drum channel.
+      {"banks", Smf(Bytes({0, 0xB0, 0, 1, 0, 0xC0, 19, 0, 0x90, 60, 100, 0,    0xB9, 0,  5,    0,
+                           0xC9, 25, 0, 0x99, 36, 100, 0x30, 0x80, 60, 0,  0, 0x89, 36, 0}))},
+      // Keys from the lowest to the highest at every fourth velocity, on a piano and strings.
+      {"keys and velocities", [] {
+         std::string events = Bytes({0, 0xC1, 48});
+         for (int key = 21, velocity = 1; key <= 108; key += 3, velocity = (velocity + 29) % 127 + 1)
+           events += Bytes({0, 0x90, key, velocity, 0, 0x91, key, 128 - velocity, 0x08, 0x80, key, 0, 0, 0x81, key, 0});
+         return Smf(events);
+       }()},
+      // A system exclusive message makes channel 2 a drum part.
+      {"drum part by system exclusive",
+       Smf(Bytes({0, 0xF0, 10, 0x41, 0x10, 0x42, 0x12, 0x40, 0x11, 0x15, 0x02, 0x18, 0xF7, 0, 0x91, 38, 100, 0,
+                  0x90, 60, 90, 0x30, 0x81, 38, 0, 0, 0x80, 60, 0}))},
   };
-  for (const auto &c : cases) {
-    const std::vector<float> released = Render(c.tune, true);
-    ASSERT_GT(released.size(), 44100u) << c.name;
-    EXPECT_GT(Peak(released), 0.01f) << c.name;
-    const std::vector<float> kept = Render(c.tune, false);
-    ASSERT_EQ(released.size(), kept.size()) << c.name;
-    EXPECT_EQ(std::memcmp(released.data(), kept.data(), released.size() * sizeof(float)), 0) << c.name;
+  for (const char *soundFont : {testsupport::kTestSoundFont, "/usr/share/sounds/sf2/FluidR3_GM.sf2"}) {
+    if (access(soundFont, R_OK) != 0) continue;
+    for (const auto &c : cases) {
+      const std::vector<float> reachable = Render(c.tune, soundFont, true);
+      ASSERT_GT(reachable.size(), 44100u) << c.name << " with " << soundFont;
+      EXPECT_GT(Peak(reachable), 0.01f) << c.name << " with " << soundFont;
+      const std::vector<float> whole = Render(c.tune, soundFont, false);
+      ASSERT_EQ(reachable.size(), whole.size()) << c.name << " with " << soundFont;
+      EXPECT_EQ(std::memcmp(reachable.data(), whole.data(), reachable.size() * sizeof(float)), 0)
+          << c.name << " with " << soundFont;
+    }
   }
 }
 
