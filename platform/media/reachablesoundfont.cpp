@@ -23,6 +23,7 @@ constexpr int kDrumChannel = 9, kDrumBank = 128;
 // The smaller font while it loads.
 struct FontView {
   std::string path;
+  struct stat file {};     // the file the tables were read from
   std::string head;        // "RIFF", the smaller size, "sfbk"
   uint64_t fileUntil = 0;  // the file's own bytes up to here (its preset data's start)
   std::string presetData;
@@ -46,20 +47,26 @@ bool ReadFile(int fd, char *out, uint64_t count, uint64_t at) {
   return true;
 }
 
+bool SameFile(const struct stat &a, const struct stat &b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
 void *Open(const char *filename) {
   const int fd = open(filename, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   auto font = std::make_unique<OpenFont>();
   font->fd = fd;
   struct stat st;
-  if (tLoading != nullptr && tLoading->path == filename) {
-    font->view = tLoading;
-    font->size = tLoading->Size();
-  } else if (fstat(fd, &st) == 0) {
-    font->size = static_cast<uint64_t>(st.st_size);
-  } else {
+  if (fstat(fd, &st) != 0) {
     close(fd);
     return nullptr;
+  }
+  font->size = static_cast<uint64_t>(st.st_size);
+  // A file changed since its tables were read is read as it is now.
+  if (tLoading != nullptr && tLoading->path == filename && SameFile(st, tLoading->file)) {
+    font->view = tLoading;
+    font->size = tLoading->Size();
   }
   return font.release();
 }
@@ -108,8 +115,9 @@ int Close(void *handle) {
   return FLUID_OK;
 }
 
-// The tables of the SoundFont last asked for, read again when its file changed.
-std::shared_ptr<const Sf2Tables> TablesOf(const std::string &path) {
+// The tables of the SoundFont last asked for, read again when its file changed; file: what the
+// file was when they were read.
+std::shared_ptr<const Sf2Tables> TablesOf(const std::string &path, struct stat &file) {
   static std::mutex mutex;
   static std::string lastPath;
   static struct stat lastStat {};
@@ -120,9 +128,8 @@ std::shared_ptr<const Sf2Tables> TablesOf(const std::string &path) {
   std::shared_ptr<const Sf2Tables> tables;
   if (fstat(fd, &st) == 0) {
     std::lock_guard<std::mutex> lock(mutex);
-    if (last != nullptr && path == lastPath && st.st_dev == lastStat.st_dev && st.st_ino == lastStat.st_ino &&
-        st.st_size == lastStat.st_size && st.st_mtim.tv_sec == lastStat.st_mtim.tv_sec &&
-        st.st_mtim.tv_nsec == lastStat.st_mtim.tv_nsec) {
+    file = st;
+    if (last != nullptr && path == lastPath && SameFile(st, lastStat)) {
       tables = last;
     } else {
       std::optional<Sf2Tables> read =
@@ -164,12 +171,12 @@ std::vector<NoteSet> NotesByPreset(const std::vector<Sf2Preset> &presets, const 
 
 int LoadSoundFontForTune(fluid_synth_t *synth, fluid_settings_t *settings, const std::string &path,
                          const TuneUse &use) {
-  const std::shared_ptr<const Sf2Tables> tables = TablesOf(path);
+  FontView view;
+  const std::shared_ptr<const Sf2Tables> tables = TablesOf(path, view.file);
   fluid_sfloader_t *loader = tables != nullptr ? new_fluid_defsfloader(settings) : nullptr;
   if (loader == nullptr) return fluid_synth_sfload(synth, path.c_str(), 0);
   fluid_sfloader_set_callbacks(loader, Open, Read, Seek, Tell, Close);
   fluid_synth_add_sfloader(synth, loader);  // tried before the synthesiser's own loader
-  FontView view;
   view.path = path;
   view.fileUntil = tables->presetDataAt;
   view.presetData = ReachablePresetData(*tables, NotesByPreset(Sf2Presets(*tables), use));
