@@ -23,7 +23,6 @@ std::vector<NoteSet> NotesByPreset(const std::vector<Sf2Preset> &presets, const 
 // Loads the SoundFont at path into a synthesiser that has loaded none yet, as fluid_synth_sfload
 // does without selecting presets: the sfont id, or FLUID_FAILED. A file whose tables can't be
 // read whole is loaded whole.
-int LoadSoundFontForTune(fluid_synth_t *synth, fluid_settings_t *settings, const std::string &path,
-                         const TuneUse &use);
+int LoadSoundFontForTune(fluid_synth_t *synth, fluid_settings_t *settings, const std::string &path, const TuneUse &use);
 
 }  // namespace platform

@@ -149,8 +149,7 @@ class ZoneWriter {
     out_[kBags] += LeBytes(Count(kGens), 2) + LeBytes(Count(kMods), 2);
     for (const Part part : {kMods, kGens}) out_[part] += In(part).substr(In(part).size() - kRecord[Kind(part)]);
     for (const Part part : {kHeaders, kBags, kMods, kGens})
-      data += std::string(kChunkIds[Kind(part)], 4) + LeBytes(static_cast<uint32_t>(out_[part].size()), 4) +
-              out_[part];
+      data += std::string(kChunkIds[Kind(part)], 4) + LeBytes(static_cast<uint32_t>(out_[part].size()), 4) + out_[part];
   }
 
  private:
@@ -179,8 +178,8 @@ ZoneSound ZoneAt(const Sf2Tables &t, Chunk bags, size_t z) {
 // Appends a table of headers (presets or instruments) to data: the headers kept (a new index
 // of 0 or more), in their order, with their zones kept, each zone's instrument or sample
 // renumbered by newTarget.
-void WriteTable(const Sf2Tables &t, Chunk headers, const std::vector<long> &newIndex,
-                const std::vector<bool> &zoneKept, const std::vector<long> &newTarget, std::string &data) {
+void WriteTable(const Sf2Tables &t, Chunk headers, const std::vector<long> &newIndex, const std::vector<bool> &zoneKept,
+                const std::vector<long> &newTarget, std::string &data) {
   ZoneWriter writer(t, headers);
   for (size_t h = 0; h < newIndex.size(); ++h) {
     if (newIndex[h] < 0) continue;

@@ -33,7 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::string kept = file.substr(0, tables->presetDataAt) +
                              platform::ReachablePresetData(*tables, std::vector<platform::NoteSet>(presets, notes));
     const uint32_t riff = static_cast<uint32_t>(kept.size() - 8);
-    const std::string head = {'R', 'I', 'F', 'F', char(riff & 0xFF), char(riff >> 8 & 0xFF), char(riff >> 16 & 0xFF),
+    const std::string head = {'R',
+                              'I',
+                              'F',
+                              'F',
+                              char(riff & 0xFF),
+                              char(riff >> 8 & 0xFF),
+                              char(riff >> 16 & 0xFF),
                               char(riff >> 24 & 0xFF)};
     if (!Read(head + kept.substr(8))) __builtin_trap();
   }

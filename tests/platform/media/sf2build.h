@@ -41,8 +41,8 @@ inline std::string Tables(const std::vector<Header> &headers, bool presets) {
   std::string hdr, bag, gen;
   int bags = 0, gens = 0;
   for (const Header &h : headers) {
-    hdr += Name(h.name) + (presets ? Le(h.program, 2) + Le(h.bank, 2) + Le(bags, 2) + std::string(12, '\0')
-                                   : Le(bags, 2));
+    hdr +=
+        Name(h.name) + (presets ? Le(h.program, 2) + Le(h.bank, 2) + Le(bags, 2) + std::string(12, '\0') : Le(bags, 2));
     for (const Zone &zone : h.zones) {
       bag += Le(gens, 2) + Le(0, 2);
       ++bags;
@@ -71,8 +71,8 @@ inline std::string Font(const std::vector<Header> &presets, const std::vector<He
   shdr += Name("EOS") + std::string(26, '\0');
   const std::string info = Chunk("LIST", "INFO" + Chunk("ifil", Le(2, 2) + Le(1, 2)) + Chunk("INAM", "Test\0\0"));
   const std::string sdta = Chunk("LIST", "sdta" + Chunk("smpl", smpl));
-  const std::string pdta = Chunk("LIST", "pdta" + Tables(presets, true) + Tables(instruments, false) +
-                                             Chunk("shdr", shdr));
+  const std::string pdta =
+      Chunk("LIST", "pdta" + Tables(presets, true) + Tables(instruments, false) + Chunk("shdr", shdr));
   return Chunk("RIFF", "sfbk" + info + sdta + pdta);
 }
 

@@ -30,7 +30,9 @@ std::optional<platform::Sf2Tables> Read(const std::string &file) {
 // The piano's zones split the keys at 60 and the upper half's velocities at 64; the split
 // preset reaches the piano only from key 70 up; the organ is in no preset.
 const std::vector<Header> kInstruments = {
-    {"piano", 0, 0,
+    {"piano",
+     0,
+     0,
      {{{kPan, 100}},
       {{kKeyRange, Range(0, 59)}, {kSampleId, 0}},
       {{kKeyRange, Range(60, 127)}, {kVelRange, Range(0, 63)}, {kSampleId, 1}},
@@ -76,8 +78,10 @@ TEST(Sf2Tables, KeepsWhatTheNotesReach) {
       {"a drum key with no zone", {{}, Notes({{37, 100}}), {}}, {}, 0},
       {"below the high piano's keys", {{}, {}, Notes({{65, 100}})}, {}, 0},
       {"in the high piano's keys", {{}, {}, Notes({{75, 100}})}, {"S2"}, 2},
-      {"everything", {Notes({{40, 1}, {80, 1}, {80, 100}}), Notes({{36, 1}, {38, 1}}), {}},
-       {"S0", "S1", "S2", "S3", "S4"}, 6},
+      {"everything",
+       {Notes({{40, 1}, {80, 1}, {80, 100}}), Notes({{36, 1}, {38, 1}}), {}},
+       {"S0", "S1", "S2", "S3", "S4"},
+       6},
   };
   for (const auto &c : cases) {
     const std::string pdta = platform::ReachablePresetData(*tables, c.notes);
@@ -150,7 +154,8 @@ TEST(Sf2Tables, NotesGoToThePresetsTheSynthesiserMayChoose) {
   for (const auto &c : cases) {
     const std::vector<NoteSet> notes = platform::NotesByPreset(presets, c.use);
     ASSERT_EQ(notes.size(), presets.size());
-    for (size_t i = 0; i < presets.size(); ++i) EXPECT_EQ(!notes[i].Empty(), c.reached[i]) << c.name << ", preset " << i;
+    for (size_t i = 0; i < presets.size(); ++i)
+      EXPECT_EQ(!notes[i].Empty(), c.reached[i]) << c.name << ", preset " << i;
   }
 }
 

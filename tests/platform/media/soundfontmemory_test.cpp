@@ -1,6 +1,7 @@
 // A large SoundFont is read as its tunes need it: playing or rendering a tune with FluidR3_GM
 // (141 MiB) grows the process by far less than the SoundFont, because only the samples of the
-// instruments the tune selects are loaded, and in rendering only those its notes reach. Skipped where FluidR3_GM is not installed.
+// instruments the tune selects are loaded, and in rendering only those its notes reach. Skipped where FluidR3_GM is not
+// installed.
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <sys/stat.h>
@@ -181,8 +182,9 @@ TEST(LargeSoundFont, StartingHoldsNoDefaultInstrumentTheTuneReplaces) {
 // (5.6 MiB of samples in all) and one drum of the kit (10.9 MiB).
 TEST(LargeSoundFont, RenderingHoldsOnlyTheSamplesItsNotesReach) {
   if (access(kLargeSoundFont, R_OK) != 0) GTEST_SKIP() << "FluidR3_GM is not installed";
-  const std::string tune = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60, 'M', 'T', 'r', 'k', 0, 0, 0, 16,
-                            0, char(0x90), 60, 100, 0, char(0x99), 36, 100, 0x60, char(0x80), 60, 0, 0, char(0xFF), 0x2F, 0};
+  const std::string tune = {'M',  'T',        'h', 'd', 0,    0,          0,  6, 0,  0,          0,          1,  0,
+                            0x60, 'M',        'T', 'r', 'k',  0,          0,  0, 16, 0,          char(0x90), 60, 100,
+                            0,    char(0x99), 36,  100, 0x60, char(0x80), 60, 0, 0,  char(0xFF), 0x2F,       0};
   const int reachable = RendererGrowthMiB(tune, true, true), whole = RendererGrowthMiB(tune, false, true);
   ASSERT_GE(reachable, 0);
   ASSERT_NE(reachable, 255);
