@@ -31,6 +31,9 @@ class TrackReader {
     return false;
   }
 
+  // Reads the last byte again.
+  void Back() { --at_; }
+
   bool Skip(uint32_t count) {
     if (count > bytes_.size() - at_) return false;
     at_ += count;
@@ -72,13 +75,17 @@ bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse *use) {
     uint8_t status;
     if (!reader.VarLen(delta) || !reader.Byte(status)) return false;
     tick += delta;
-    uint8_t first = 0;
+    // Running status: a data byte where a status belongs repeats the last status, whatever
+    // it was, as the synthesiser's file player reads it: after a meta event the byte is the
+    // kind of another, after a system exclusive message the length of another.
     if (status < 0x80) {
-      // Running status: the byte is the first data byte of a message like the last one.
       if (running == 0) return false;
-      first = status;
+      reader.Back();
       status = running;
-    } else if (status == 0xFF) {  // meta event: kind, length, data
+    }
+    running = status;
+    uint8_t first = 0;
+    if (status == 0xFF) {  // meta event: kind, length, data
       uint8_t kind;
       uint32_t length;
       if (!reader.Byte(kind) || !reader.VarLen(length) || !reader.Skip(length)) return false;
@@ -91,9 +98,8 @@ bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse *use) {
       continue;
     } else if (status >= 0xF0) {
       return false;  // no other system message belongs in a file
-    } else {
-      running = status;
-      if (!reader.Byte(first)) return false;
+    } else if (!reader.Byte(first)) {
+      return false;
     }
     uint8_t second = 0;
     if (DataBytes(status) == 2 && !reader.Byte(second)) return false;

@@ -101,6 +101,10 @@ TEST(MidiRender, OnlyWhatTheTuneReachesChangesNoSample) {
            events += Bytes({0, 0x90, key, velocity, 0, 0x91, key, 128 - velocity, 0x08, 0x80, key, 0, 0, 0x81, key, 0});
          return Smf(events);
        }()},
+      // A data byte after a meta event is read as another meta event, not as a note: the note
+      // on channel 2 then sounds the default piano, the program change being that event's data.
+      {"data byte after a meta event", Smf(Bytes({0, 0x90, 60, 100, 0, 0xFF, 0x01, 0, 0, 0x01, 3, 0, 0xC1, 24, 0,
+                                                  0x91, 62, 100, 0x30, 0x80, 60, 0, 0, 0x81, 62, 0}))},
       // A system exclusive message makes channel 2 a drum part.
       {"drum part by system exclusive",
        Smf(Bytes({0, 0xF0, 10, 0x41, 0x10, 0x42, 0x12, 0x40, 0x11, 0x15, 0x02, 0x18, 0xF7, 0, 0x91, 38, 100, 0,
