@@ -14,7 +14,7 @@ constexpr size_t kHeaderBagAt[kChunks] = {24, 0, 0, 0, 20};  // the bag index of
 // Generators: the ranges a zone sounds in, and the last of a zone, naming its instrument
 // (in a preset) or its sample (in an instrument).
 constexpr int kKeyRange = 43, kVelRange = 44, kInstrument = 41, kSampleId = 53;
-constexpr size_t kSampleLinkAt = 42;
+constexpr size_t kSampleStartAt = 20, kSampleEndAt = 24, kSampleLinkAt = 42, kSampleTypeAt = 44;
 // More preset data than any real font has: a file that claims more is not read.
 constexpr uint64_t kMostPresetData = 64u << 20;
 
@@ -175,6 +175,30 @@ ZoneSound ZoneAt(const Sf2Tables &t, Chunk bags, size_t z) {
                   bags == kPbag ? kInstrument : kSampleId);
 }
 
+// A sample the synthesiser surely takes: mono, left or right (perhaps linked) in the font's
+// own data, not in ROM nor compressed, its frames within the data. Of any other it may make a
+// zone without a sample.
+bool PlainSample(const Sf2Tables &t, size_t s) {
+  const uint32_t type = Field(t.chunks[kShdr], kShdr, s, kSampleTypeAt);
+  const uint64_t start = Field(t.chunks[kShdr], kShdr, s, kSampleStartAt, 4),
+                 end = Field(t.chunks[kShdr], kShdr, s, kSampleEndAt, 4);
+  return (type & ~0xFu) == 0 && (type & 0x7u) != 0 && start < end && end * 2 <= t.sampleDataBytes;
+}
+
+// Keeps the first zone of an instrument that has no global zone but a sample the synthesiser
+// may refuse: without it another zone would become the first, and be taken for the global one
+// if its sample is refused; nor may the first go if it is that zone.
+void KeepFirstZoneIfNeeded(const Sf2Tables &t, size_t instrument, std::vector<bool> &zoneKept) {
+  const auto [first, end] = ZonesOf(t, kInst, instrument);
+  bool refusable = false;
+  for (size_t z = first; z < end; ++z) {
+    const ZoneSound sound = ZoneAt(t, kIbag, z);
+    if (sound.target < 0) return;
+    refusable = refusable || !PlainSample(t, static_cast<size_t>(sound.target));
+  }
+  if (refusable && first < end) zoneKept[first] = true;
+}
+
 // Appends a table of headers (presets or instruments) to data: the headers kept (a new index
 // of 0 or more), in their order, with their zones kept, each zone's instrument or sample
 // renumbered by newTarget.
@@ -201,17 +225,22 @@ std::optional<Sf2Tables> ReadSf2Tables(uint64_t fileSize, const Sf2Reader &read)
   if (fileSize < 12 || !read(0, 12, head) || std::memcmp(head, "RIFF", 4) != 0 ||
       std::memcmp(head + 8, "sfbk", 4) != 0 || Le(head + 4, 4) + uint64_t(8) != fileSize)
     return std::nullopt;
-  uint64_t at = 12;
+  uint64_t at = 12, sampleDataBytes = 0;
   while (fileSize - at >= 12) {
     char chunk[12];
     if (!read(at, 12, chunk)) return std::nullopt;
     const uint64_t size = Le(chunk + 4, 4);
     if (size > fileSize - at - 8) return std::nullopt;
+    char samples[8];
+    if (std::memcmp(chunk, "LIST", 4) == 0 && std::memcmp(chunk + 8, "sdta", 4) == 0 && size >= 12 &&
+        read(at + 12, 8, samples) && std::memcmp(samples, "smpl", 4) == 0)
+      sampleDataBytes = Le(samples + 4, 4);
     if (std::memcmp(chunk, "LIST", 4) == 0 && std::memcmp(chunk + 8, "pdta", 4) == 0) {
       if (at + 8 + size != fileSize || size < 4 || size > kMostPresetData) return std::nullopt;
       std::string body(size - 4, '\0');
       Sf2Tables tables;
       tables.presetDataAt = at;
+      tables.sampleDataBytes = sampleDataBytes;
       if (!read(at + 12, body.size(), body.data()) || !ReadPresetData(body, tables)) return std::nullopt;
       return tables;
     }
@@ -257,6 +286,7 @@ std::string ReachablePresetData(const Sf2Tables &t, const std::vector<NoteSet> &
   for (size_t i = 0; i < instruments; ++i)
     if (newInst[i] == 0) {
       newInst[i] = next++;
+      KeepFirstZoneIfNeeded(t, i, instZoneKept);
       const auto [first, end] = ZonesOf(t, kInst, i);
       for (size_t z = first; z < end; ++z) {
         const ZoneSound sound = ZoneAt(t, kIbag, z);

@@ -16,7 +16,8 @@
 namespace platform {
 
 struct Sf2Tables {
-  uint64_t presetDataAt = 0;  // where the file's LIST chunk of preset data starts: it ends the file
+  uint64_t presetDataAt = 0;     // where the file's LIST chunk of preset data starts: it ends the file
+  uint64_t sampleDataBytes = 0;  // the size of its 16-bit sample data; 0 when not found
   // The nine sub-chunks of the preset data, in the file's order, each its records as they
   // are, the terminal record included.
   std::string chunks[9];
@@ -40,7 +41,9 @@ std::vector<Sf2Preset> Sf2Presets(const Sf2Tables &tables);
 // The LIST chunk of preset data, header included, of a font with every preset of tables, each
 // keeping its global zone and the zones a note of notes[preset's index] sounds; the
 // instruments keep their global zones and the zones those notes sound through a preset's
-// zone. notes has one set for each preset.
+// zone. notes has one set for each preset. An instrument that has no global zone and uses a
+// sample the synthesiser may refuse keeps its first zone too: a first zone without its sample
+// would be taken for the global zone.
 std::string ReachablePresetData(const Sf2Tables &tables, const std::vector<NoteSet> &notes);
 
 }  // namespace platform

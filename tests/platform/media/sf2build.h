@@ -2,6 +2,7 @@
 // and samples of a few frames each.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,8 +58,9 @@ inline std::string Tables(const std::vector<Header> &headers, bool presets) {
          Chunk(p + "gen", gen);
 }
 
-// A whole file: samples named S0, S1, … of 64 frames each.
-inline std::string Font(const std::vector<Header> &presets, const std::vector<Header> &instruments, int samples) {
+// A whole file: samples named S0, S1, … of 64 frames each, mono, or in ROM where romSamples says.
+inline std::string Font(const std::vector<Header> &presets, const std::vector<Header> &instruments, int samples,
+                        const std::vector<int> &romSamples = {}) {
   constexpr int kFrames = 64, kPad = 46;
   std::string smpl, shdr;
   for (int s = 0; s < samples; ++s) {
@@ -66,7 +68,8 @@ inline std::string Font(const std::vector<Header> &presets, const std::vector<He
     for (int i = 0; i < kFrames; ++i) smpl += Le(static_cast<uint16_t>((i * 997 + s * 131) & 0x7FFF), 2);
     smpl += std::string(2 * kPad, '\0');
     shdr += Name("S" + std::to_string(s)) + Le(start, 4) + Le(start + kFrames, 4) + Le(start + 8, 4) +
-            Le(start + 56, 4) + Le(44100, 4) + Le(60, 1) + Le(0, 1) + Le(0, 2) + Le(1, 2);
+            Le(start + 56, 4) + Le(44100, 4) + Le(60, 1) + Le(0, 1) + Le(0, 2) +
+            Le(std::count(romSamples.begin(), romSamples.end(), s) ? 0x8001 : 1, 2);
   }
   shdr += Name("EOS") + std::string(26, '\0');
   const std::string info = Chunk("LIST", "INFO" + Chunk("ifil", Le(2, 2) + Le(1, 2)) + Chunk("INAM", "Test\0\0"));

@@ -97,6 +97,42 @@ TEST(Sf2Tables, KeepsWhatTheNotesReach) {
   }
 }
 
+// A zone whose sample the synthesiser refuses (here, samples in ROM) has no sample for it, and
+// an instrument's first zone with no sample is its global zone: no zone before such a zone may
+// go, nor the first zone itself, or another zone would become the global one.
+TEST(Sf2Tables, KeepsTheFirstZoneOfAnInstrumentWithARefusedSample) {
+  const auto split = [](const char *name, int low, int high) {
+    return Header{name,
+                  0,
+                  0,
+                  {{{kKeyRange, Range(0, 59)}, {kPan, 100}, {kSampleId, low}},
+                   {{kKeyRange, Range(60, 127)}, {kPan, -100}, {kSampleId, high}}}};
+  };
+  const std::string font =
+      Font({{"Refused first", 0, 0, {{{kInstrument, 0}}}},
+            {"Refused later", 0, 1, {{{kInstrument, 1}}}},
+            {"Plain", 0, 2, {{{kInstrument, 2}}}}},
+           {split("refused first", 0, 1), split("refused later", 2, 3), split("plain", 4, 5)}, 6, {0, 3});
+  const std::optional<platform::Sf2Tables> tables = Read(font);
+  ASSERT_TRUE(tables);
+  const struct {
+    const char *name;
+    std::vector<NoteSet> notes;
+    std::set<std::string> samples;
+  } cases[] = {
+      {"the refused sample's zone first", {Notes({{70, 100}}), {}, {}}, {"S0", "S1"}},
+      {"the refused sample's zone later", {{}, Notes({{70, 100}}), {}}, {"S2", "S3"}},
+      {"no refused sample", {{}, {}, Notes({{70, 100}})}, {"S5"}},
+  };
+  for (const auto &c : cases) {
+    const std::string pdta = platform::ReachablePresetData(*tables, c.notes);
+    const std::string file = font.substr(0, tables->presetDataAt) + pdta;
+    const std::optional<platform::Sf2Tables> kept = Read("RIFF" + Le(file.size() - 8, 4) + file.substr(8));
+    ASSERT_TRUE(kept) << c.name;
+    EXPECT_EQ(SampleNames(*kept), c.samples) << c.name;
+  }
+}
+
 // Each a change of one field of the font: where it is, its new bytes.
 struct Damage {
   const char *name;
