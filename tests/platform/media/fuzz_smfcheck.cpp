@@ -9,5 +9,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char *>(data), size);
   platform::IsPlayableMidiFile(bytes);
   platform::ChannelsWithNotes(bytes);
+  platform::ScanTuneUse(bytes);
   return 0;
 }
