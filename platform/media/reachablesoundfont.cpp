@@ -180,9 +180,7 @@ int LoadSoundFontForTune(fluid_synth_t *synth, fluid_settings_t *settings, const
   view.path = path;
   view.fileUntil = tables->presetDataAt;
   view.presetData = ReachablePresetData(*tables, NotesByPreset(Sf2Presets(*tables), use));
-  const uint64_t riffSize = view.Size() - 8;
-  view.head = std::string("RIFF") + char(riffSize & 0xFF) + char((riffSize >> 8) & 0xFF) +
-              char((riffSize >> 16) & 0xFF) + char((riffSize >> 24) & 0xFF) + "sfbk";
+  view.head = Sf2FileHead(view.Size());
   tLoading = &view;
   const int id = fluid_synth_sfload(synth, path.c_str(), 0);
   tLoading = nullptr;

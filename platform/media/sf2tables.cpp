@@ -249,6 +249,8 @@ std::optional<Sf2Tables> ReadSf2Tables(uint64_t fileSize, const Sf2Reader &read)
   return std::nullopt;
 }
 
+std::string Sf2FileHead(uint64_t fileSize) { return "RIFF" + LeBytes(static_cast<uint32_t>(fileSize - 8), 4) + "sfbk"; }
+
 std::vector<Sf2Preset> Sf2Presets(const Sf2Tables &tables) {
   std::vector<Sf2Preset> presets;
   for (size_t p = 0; p + 1 < Records(tables.chunks[kPhdr], kPhdr); ++p)

@@ -35,6 +35,9 @@ struct Sf2Preset {
   int bank, program;
 };
 
+// The first bytes of a SoundFont 2 file of fileSize bytes: its RIFF header.
+std::string Sf2FileHead(uint64_t fileSize);
+
 // The presets of the tables, in their order.
 std::vector<Sf2Preset> Sf2Presets(const Sf2Tables &tables);
 

@@ -65,8 +65,8 @@ struct TrackChannels {
 };
 
 // Reads what the track does on each channel into out, and what it asks of the SoundFont into
-// use when it is given; false when the track can't be read to its end.
-bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse *use) {
+// use; false when the track can't be read to its end.
+bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse &use) {
   TrackReader reader(track);
   uint8_t running = 0;
   uint64_t tick = 0;
@@ -94,7 +94,7 @@ bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse *use) {
     } else if (status == 0xF0 || status == 0xF7) {  // system exclusive: length, data
       uint32_t length;
       if (!reader.VarLen(length) || !reader.Skip(length)) return false;
-      if (use != nullptr) use->systemExclusive = true;
+      use.systemExclusive = true;
       continue;
     } else if (status >= 0xF0) {
       return false;  // no other system message belongs in a file
@@ -106,8 +106,8 @@ bool ScanTrack(std::string_view track, TrackChannels &out, TuneUse *use) {
     if ((first | second) & 0x80) return false;  // a status byte where data belongs
     const int channel = status & 0x0F;
     const uint16_t bit = uint16_t(1u << channel);
-    if (use != nullptr && (status & 0xF0) == 0x90 && second > 0) use->channels[channel].notes.Add(first, second);
-    if (use != nullptr && (status & 0xF0) == 0xC0) use->channels[channel].programs.set(first);
+    if ((status & 0xF0) == 0x90 && second > 0) use.channels[channel].notes.Add(first, second);
+    if ((status & 0xF0) == 0xC0) use.channels[channel].programs.set(first);
     if ((status & 0xF0) == 0x90 && second > 0 && (out.notes & bit) == 0) {
       out.notes |= bit;
       out.firstNote[channel] = tick;
@@ -126,7 +126,7 @@ uint32_t BigEndian(std::string_view bytes, size_t at, int count) {
 }
 
 // Every track's channels, in the file's order; nothing when a track can't be read.
-std::optional<std::vector<TrackChannels>> ScanTracks(std::string_view smf, TuneUse *use = nullptr) {
+std::optional<std::vector<TrackChannels>> ScanTracks(std::string_view smf, TuneUse &use) {
   constexpr size_t kChunkHead = 8;  // four-letter kind, 32-bit length
   if (smf.size() < kChunkHead || smf.substr(0, 4) != "MThd") return std::nullopt;
   const uint32_t headerLength = BigEndian(smf, 4, 4);
@@ -170,22 +170,23 @@ uint16_t SoundingDefault(const std::vector<TrackChannels> &tracks) {
 }  // namespace
 
 std::optional<uint16_t> ChannelsWithNotes(std::string_view smf) {
-  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf);
-  if (!tracks) return std::nullopt;
+  const std::optional<TuneUse> use = ScanTuneUse(smf);
+  if (!use) return std::nullopt;
   uint16_t channels = 0;
-  for (const TrackChannels &track : *tracks) channels |= track.notes;
+  for (int c = 0; c < 16; ++c)
+    if (!use->channels[c].notes.Empty()) channels |= uint16_t(1u << c);
   return channels;
 }
 
 std::optional<uint16_t> ChannelsSoundingDefault(std::string_view smf) {
-  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf);
-  if (!tracks) return std::nullopt;
-  return SoundingDefault(*tracks);
+  const std::optional<TuneUse> use = ScanTuneUse(smf);
+  if (!use) return std::nullopt;
+  return use->soundingDefault;
 }
 
 std::optional<TuneUse> ScanTuneUse(std::string_view smf) {
   std::optional<TuneUse> use(std::in_place);
-  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf, &*use);
+  const std::optional<std::vector<TrackChannels>> tracks = ScanTracks(smf, *use);
   if (!tracks) return std::nullopt;
   use->soundingDefault = SoundingDefault(*tracks);
   return use;

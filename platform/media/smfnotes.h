@@ -32,7 +32,7 @@ struct ChannelUse {
 // What a tune may ask of a SoundFont, to know which of its samples the tune can reach.
 struct TuneUse {
   std::array<ChannelUse, 16> channels;
-  uint16_t soundingDefault = 0;  // as ChannelsSoundingDefault gives it
+  uint16_t soundingDefault = 0;  // the channels that may start a note with their default instrument
   // The tune sends system exclusive messages: they may reset the synthesiser or turn a channel
   // into a drum channel or back, so any channel may sound any program of any bank.
   bool systemExclusive = false;

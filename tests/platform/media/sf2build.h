@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "media/sf2tables.h"
 
 namespace sf2build {
 
@@ -77,6 +81,21 @@ inline std::string Font(const std::vector<Header> &presets, const std::vector<He
   const std::string pdta =
       Chunk("LIST", "pdta" + Tables(presets, true) + Tables(instruments, false) + Chunk("shdr", shdr));
   return Chunk("RIFF", "sfbk" + info + sdta + pdta);
+}
+
+// The tables of a file held in memory.
+inline std::optional<platform::Sf2Tables> ReadFont(const std::string &file) {
+  return platform::ReadSf2Tables(file.size(), [&file](uint64_t at, size_t count, char *out) {
+    if (at > file.size() || count > file.size() - at) return false;
+    std::memcpy(out, file.data() + at, count);
+    return true;
+  });
+}
+
+// The font with presetData in place of its own, as the renderer gives it to the synthesiser.
+inline std::string CutFont(const std::string &font, const platform::Sf2Tables &tables, const std::string &presetData) {
+  const std::string file = font.substr(0, tables.presetDataAt) + presetData;
+  return platform::Sf2FileHead(file.size()) + file.substr(12);
 }
 
 }  // namespace sf2build

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <optional>
 #include <set>
 #include <string>
@@ -18,14 +17,6 @@ namespace {
 
 using namespace sf2build;
 using platform::NoteSet;
-
-std::optional<platform::Sf2Tables> Read(const std::string &file) {
-  return platform::ReadSf2Tables(file.size(), [&file](uint64_t at, size_t count, char *out) {
-    if (at > file.size() || count > file.size() - at) return false;
-    std::memcpy(out, file.data() + at, count);
-    return true;
-  });
-}
 
 // The piano's zones split the keys at 60 and the upper half's velocities at 64; the split
 // preset reaches the piano only from key 70 up; the organ is in no preset.
@@ -61,7 +52,7 @@ NoteSet Notes(std::initializer_list<std::pair<int, int>> notes) {
 }
 
 TEST(Sf2Tables, KeepsWhatTheNotesReach) {
-  const std::optional<platform::Sf2Tables> tables = Read(kFont);
+  const std::optional<platform::Sf2Tables> tables = ReadFont(kFont);
   ASSERT_TRUE(tables);
   const struct {
     const char *name;
@@ -85,8 +76,7 @@ TEST(Sf2Tables, KeepsWhatTheNotesReach) {
   };
   for (const auto &c : cases) {
     const std::string pdta = platform::ReachablePresetData(*tables, c.notes);
-    const std::string file = kFont.substr(0, tables->presetDataAt) + pdta;
-    const std::optional<platform::Sf2Tables> kept = Read("RIFF" + Le(file.size() - 8, 4) + file.substr(8));
+    const std::optional<platform::Sf2Tables> kept = ReadFont(CutFont(kFont, *tables, pdta));
     ASSERT_TRUE(kept) << c.name;
     EXPECT_EQ(SampleNames(*kept), c.samples) << c.name;
     EXPECT_EQ(kept->chunks[5].size() / 4 - 1, c.instrumentZones) << c.name;
@@ -113,7 +103,7 @@ TEST(Sf2Tables, KeepsTheFirstZoneOfAnInstrumentWithARefusedSample) {
             {"Refused later", 0, 1, {{{kInstrument, 1}}}},
             {"Plain", 0, 2, {{{kInstrument, 2}}}}},
            {split("refused first", 0, 1), split("refused later", 2, 3), split("plain", 4, 5)}, 6, {0, 3});
-  const std::optional<platform::Sf2Tables> tables = Read(font);
+  const std::optional<platform::Sf2Tables> tables = ReadFont(font);
   ASSERT_TRUE(tables);
   const struct {
     const char *name;
@@ -126,8 +116,7 @@ TEST(Sf2Tables, KeepsTheFirstZoneOfAnInstrumentWithARefusedSample) {
   };
   for (const auto &c : cases) {
     const std::string pdta = platform::ReachablePresetData(*tables, c.notes);
-    const std::string file = font.substr(0, tables->presetDataAt) + pdta;
-    const std::optional<platform::Sf2Tables> kept = Read("RIFF" + Le(file.size() - 8, 4) + file.substr(8));
+    const std::optional<platform::Sf2Tables> kept = ReadFont(CutFont(font, *tables, pdta));
     ASSERT_TRUE(kept) << c.name;
     EXPECT_EQ(SampleNames(*kept), c.samples) << c.name;
   }
@@ -157,8 +146,8 @@ TEST(Sf2Tables, RefusesTablesNotWhole) {
       {"a sample the font lacks", Patched("igen", 8 + 4 * 2 + 2, Le(6, 2))},
       {"a preset pointing past the bags", Patched("EOP", 24, Le(9, 2))},
   };
-  ASSERT_TRUE(Read(kFont));
-  for (const auto &c : cases) EXPECT_FALSE(Read(c.file)) << c.name;
+  ASSERT_TRUE(ReadFont(kFont));
+  for (const auto &c : cases) EXPECT_FALSE(ReadFont(c.file)) << c.name;
 }
 
 // The presets the synthesiser may choose on a channel get that channel's notes.
